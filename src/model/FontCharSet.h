@@ -1,0 +1,53 @@
+#pragma once
+
+#include "FontChar.h"
+
+#include <QString>
+
+#include <map>
+#include <string>
+
+// The font: glyphs under their names, in ascending byte order of the names.
+// Names are Latin-1 byte strings; the set owns every glyph it holds.
+class FontCharSet
+{
+public:
+    using Map = std::map<std::string, FontChar*>;
+    using iterator = Map::iterator;
+    using const_iterator = Map::const_iterator;
+
+    // Holds the 86 blank glyphs of the default character table.
+    FontCharSet();
+    ~FontCharSet();
+
+    // The set owns raw glyph pointers: a copy would delete each glyph twice.
+    FontCharSet(const FontCharSet&) = delete;
+    FontCharSet& operator=(const FontCharSet&) = delete;
+
+    // Looks a name up, inserting an entry with a null glyph when it is missing; the caller
+    // stores a glyph through the returned slot at once. A glyph displaced from its slot is
+    // no longer owned by the set.
+    FontChar*& At(const std::string& name);
+    iterator Find(const std::string& name) { return _glyphs.find(name); }
+    const_iterator Find(const std::string& name) const { return _glyphs.find(name); }
+    quint32 Count() const { return quint32(_glyphs.size()); }
+
+    iterator begin() { return _glyphs.begin(); }
+    iterator end() { return _glyphs.end(); }
+    const_iterator begin() const { return _glyphs.begin(); }
+    const_iterator end() const { return _glyphs.end(); }
+
+    // Same names in the same order with the same bytes.
+    bool operator==(const FontCharSet& other) const;
+    bool operator!=(const FontCharSet& other) const { return !(*this == other); }
+
+    // Names meet the toolkit's strings byte for byte as Latin-1; a code point above
+    // U+00FF has no byte and becomes "?".
+    static QString NameToString(const std::string& name);
+    static std::string NameFromString(const QString& text);
+
+private:
+    void DeleteGlyphs();
+
+    Map _glyphs;
+};
