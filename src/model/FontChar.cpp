@@ -1,5 +1,9 @@
 #include "FontChar.h"
 
+#include <QDomElement>
+#include <QTextStream>
+#include <QXmlStreamWriter>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -51,4 +55,43 @@ void FontChar::SetColumn(quint32 column, quint8 bits)
 bool FontChar::operator==(const FontChar& other) const
 {
     return std::memcmp(_columns, other._columns, sizeof _columns) == 0;
+}
+
+void FontChar::WriteXml(QXmlStreamWriter& writer) const
+{
+    for (quint32 column = 0; column < ColumnCount; ++column) {
+        writer.writeStartElement(QStringLiteral("Byte"));
+        writer.writeAttribute(QStringLiteral("Index"), QString::number(column));
+        writer.writeCharacters(QString::number(_columns[column], 16));
+        writer.writeEndElement();
+    }
+}
+
+void FontChar::ReadXml(const QDomElement& element)
+{
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement byte = node.toElement();
+        if (byte.isNull() || byte.tagName() != QLatin1String("Byte"))
+            continue;
+        ReadXmlByte(byte.attribute(QStringLiteral("Index")), byte.text());
+    }
+}
+
+void FontChar::ReadXmlByte(const QString& index, const QString& text)
+{
+    const int column = index.toInt(nullptr, 10);
+    if (column < 0 || column >= int(ColumnCount))
+        return;
+    _columns[column] = quint8(quint32(text.toInt(nullptr, 16)) & 0xFFu);
+}
+
+void FontChar::WriteCInitializer(QTextStream& stream) const
+{
+    stream << '{';
+    for (quint32 column = 0; column < ColumnCount; ++column) {
+        if (column > 0)
+            stream << ',';
+        stream << "0x" << QString::number(_columns[column], 16);
+    }
+    stream << '}';
 }

@@ -2,6 +2,11 @@
 
 #include <QtGlobal>
 
+class QDomElement;
+class QString;
+class QTextStream;
+class QXmlStreamWriter;
+
 // One glyph of the 5 x 8 font, stored as the display takes it: one byte per column,
 // column 0 at the left, bit r of a column byte is row r with row 0 at the top.
 class FontChar
@@ -22,6 +27,19 @@ public:
     // Whole column bytes; a column of 5 or more reads as 0 and is never written.
     quint8 GetColumn(quint32 column) const;
     void SetColumn(quint32 column, quint8 bits);
+
+    // The font file: five Byte elements, Index 0 to 4, each column byte as lowercase hex.
+    void WriteXml(QXmlStreamWriter& writer) const;
+    // Reads the Byte children of a FontChar element; a column no usable Byte names keeps
+    // its value.
+    void ReadXml(const QDomElement& element);
+    // One Byte element given by its Index attribute and its text. An index that is not a
+    // decimal number means column 0, one outside 0..4 makes the element ignored; a text
+    // that is not a hexadecimal 32-bit number means 0, and the column takes the low 8 bits.
+    void ReadXmlByte(const QString& index, const QString& text);
+
+    // The C export's row for this glyph: "{0x..,0x..,0x..,0x..,0x..}".
+    void WriteCInitializer(QTextStream& stream) const;
 
     bool operator==(const FontChar& other) const;
     bool operator!=(const FontChar& other) const { return !(*this == other); }

@@ -1,5 +1,9 @@
 #include "FontCharSet.h"
 
+#include <QDomElement>
+#include <QTextStream>
+#include <QXmlStreamWriter>
+
 #include <memory>
 
 namespace {
@@ -13,6 +17,13 @@ constexpr char DefaultLabels[] = "abcdefghijklmnopqrstuvwxyz"
                                  "\xB2\xB1@\xAE\xA9";
 constexpr int SkippedNumber = 11;
 constexpr char LastLabel[] = "Space";
+
+// A name containing "*/" would end the comment that carries it in the C export: the
+// generated source would not compile, or would compile text taken from a font file.
+QString CommentText(const std::string& name)
+{
+    return FontCharSet::NameToString(name).replace(QLatin1String("*/"), QLatin1String("*\\/"));
+}
 
 std::string DefaultName(int number, const std::string& label)
 {
@@ -40,19 +51,79 @@ FontCharSet::FontCharSet()
             slot = glyph.release();
         }
     } catch (...) {
-        DeleteGlyphs();
+        Clear();
         throw;
     }
 }
 
 FontCharSet::~FontCharSet()
 {
-    DeleteGlyphs();
+    Clear();
 }
 
 FontChar*& FontCharSet::At(const std::string& name)
 {
     return _glyphs.try_emplace(name, nullptr).first->second;
+}
+
+void FontCharSet::WriteXml(QXmlStreamWriter& writer) const
+{
+    writer.setAutoFormatting(true);
+    writer.writeStartDocument();
+    writer.writeStartElement(QStringLiteral("CharSet"));
+    writer.writeAttribute(QStringLiteral("version"), QStringLiteral("b100915"));
+    writer.writeAttribute(QStringLiteral("comment"), QStringLiteral("Vandrell/Pimsel"));
+    for (const auto& [name, glyph] : _glyphs) {
+        writer.writeStartElement(QStringLiteral("FontChar"));
+        writer.writeAttribute(QStringLiteral("Char"), NameToString(name));
+        glyph->WriteXml(writer);
+        writer.writeEndElement();
+    }
+    // Closes CharSet and ends the last line.
+    writer.writeEndDocument();
+}
+
+void FontCharSet::ReadXml(const QDomElement& root)
+{
+    if (root.tagName() != QLatin1String("CharSet"))
+        return;
+    Clear();
+    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement element = node.toElement();
+        if (element.isNull() || element.tagName() != QLatin1String("FontChar"))
+            continue;
+        auto glyph = std::make_unique<FontChar>();
+        glyph->ReadXml(element);
+        StoreRead(element.attribute(QStringLiteral("Char")), std::move(glyph));
+    }
+}
+
+void FontCharSet::StoreRead(const QString& name, std::unique_ptr<FontChar> glyph)
+{
+    FontChar*& slot = At(NameFromString(name));
+    delete slot;
+    slot = glyph.release();
+}
+
+void FontCharSet::ExportC(QTextStream& stream) const
+{
+    stream << "unsigned char PIXMINT_xxxx[][5] = \n{\n";
+    const quint32 count = Count();
+    quint32 index = 0;
+    for (const auto& [name, glyph] : _glyphs) {
+        glyph->WriteCInitializer(stream);
+        stream << (index + 1 < count ? ",\t/* Char = " : "\t/* Char = ") << CommentText(name)
+               << " */\n";
+        ++index;
+    }
+    stream << "};";
+}
+
+void FontCharSet::ExportCSource(QTextStream& stream) const
+{
+    stream.setEncoding(QStringConverter::System);
+    stream << "/* Auto generated file */\n";
+    ExportC(stream);
 }
 
 bool FontCharSet::operator==(const FontCharSet& other) const
@@ -92,7 +163,7 @@ std::string FontCharSet::NameFromString(const QString& text)
     return name;
 }
 
-void FontCharSet::DeleteGlyphs()
+void FontCharSet::Clear()
 {
     for (auto& entry : _glyphs) {
         delete entry.second;

@@ -4,7 +4,12 @@
 
 #include <QString>
 
+class QDomElement;
+class QTextStream;
+class QXmlStreamWriter;
+
 #include <map>
+#include <memory>
 #include <string>
 
 // The font: glyphs under their names, in ascending byte order of the names.
@@ -37,6 +42,23 @@ public:
     const_iterator begin() const { return _glyphs.begin(); }
     const_iterator end() const { return _glyphs.end(); }
 
+    // The whole font file, from the XML declaration to the final line end, in UTF-8.
+    void WriteXml(QXmlStreamWriter& writer) const;
+    // Replaces the whole content by the FontChar children of a CharSet element; a root of
+    // any other name leaves the set as it is.
+    void ReadXml(const QDomElement& root);
+    // Stores a glyph read from a font file under a name given as text; a later glyph of the
+    // same name replaces the earlier one.
+    void StoreRead(const QString& name, std::unique_ptr<FontChar> glyph);
+    // Deletes every glyph and removes every entry.
+    void Clear();
+
+    // The C array, from its declaration to the closing "};" without a line end.
+    void ExportC(QTextStream& stream) const;
+    // The whole exported C source: the "Auto generated" line, then the array, in the
+    // system's locale encoding. Every exporter writes through this.
+    void ExportCSource(QTextStream& stream) const;
+
     // Same names in the same order with the same bytes.
     bool operator==(const FontCharSet& other) const;
     bool operator!=(const FontCharSet& other) const { return !(*this == other); }
@@ -47,7 +69,5 @@ public:
     static std::string NameFromString(const QString& text);
 
 private:
-    void DeleteGlyphs();
-
     Map _glyphs;
 };

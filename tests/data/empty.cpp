@@ -1,0 +1,4 @@
+/* Auto generated file */
+unsigned char PIXMINT_xxxx[][5] = 
+{
+};

@@ -1,0 +1,211 @@
+#include "FontCharSet.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+QByteArray ExportC(const FontCharSet& set)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream stream(&buffer);
+    set.ExportCSource(stream);
+    stream.flush();
+    return bytes;
+}
+
+// The golden files hold the text as a UTF-8 locale writes it; elsewhere the same text is
+// expected in the locale's own encoding.
+QByteArray Golden(const QString& fileName)
+{
+    QFile file(QStringLiteral(PIXMINT_TEST_DATA "/") + fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read test data %s", qPrintable(fileName));
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    QStringEncoder toLocale(QStringEncoder::System);
+    return toLocale(fromUtf8(file.readAll()));
+}
+
+void Store(FontCharSet& set, const std::string& name, std::initializer_list<int> bytes)
+{
+    auto glyph = std::make_unique<FontChar>();
+    quint32 column = 0;
+    for (int byte : bytes)
+        glyph->SetColumn(column++, quint8(byte));
+    set.StoreRead(FontCharSet::NameToString(name), std::move(glyph));
+}
+
+} // namespace
+
+class TestCExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesGoldenText_data();
+    void writesGoldenText();
+    void oneGlyphHasNoComma();
+    void bytesAsUnsignedLowercaseHex_data();
+    void bytesAsUnsignedLowercaseHex();
+    void namesAppearAsStored_data();
+    void namesAppearAsStored();
+    void exportCompilesAndCarriesTheBytes();
+};
+
+void TestCExport::writesGoldenText_data()
+{
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<int>("content");
+    QTest::newRow("default font") << "default.cpp" << 0;
+    QTest::newRow("empty font") << "empty.cpp" << 1;
+    QTest::newRow("two glyphs") << "two-glyphs.cpp" << 2;
+}
+
+void TestCExport::writesGoldenText()
+{
+    QFETCH(QString, golden);
+    QFETCH(int, content);
+    FontCharSet set;
+    if (content > 0)
+        set.Clear();
+    if (content == 2) {
+        Store(set, "C01  b", {0x7F, 0x48, 0x44, 0x44, 0x38});
+        Store(set, "C00  a", {0x00, 0x0F, 0x80, 0xFF, 0x07});
+    }
+    const QByteArray text = ExportC(set);
+    QCOMPARE(text, Golden(golden));
+    QVERIFY(text.startsWith("/* Auto generated file */\n"));
+    QVERIFY(text.endsWith("};"));
+}
+
+void TestCExport::oneGlyphHasNoComma()
+{
+    FontCharSet set;
+    set.Clear();
+    Store(set, "only", {1, 2, 3, 4, 5});
+    QCOMPARE(ExportC(set), QByteArray("/* Auto generated file */\n"
+                                      "unsigned char PIXMINT_xxxx[][5] = \n{\n"
+                                      "{0x1,0x2,0x3,0x4,0x5}\t/* Char = only */\n};"));
+}
+
+void TestCExport::bytesAsUnsignedLowercaseHex_data()
+{
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("0") << 0 << QByteArray("0x0");
+    QTest::newRow("7") << 7 << QByteArray("0x7");
+    QTest::newRow("15") << 15 << QByteArray("0xf");
+    QTest::newRow("16") << 16 << QByteArray("0x10");
+    QTest::newRow("128") << 128 << QByteArray("0x80");
+    QTest::newRow("200") << 200 << QByteArray("0xc8");
+    QTest::newRow("255") << 255 << QByteArray("0xff");
+}
+
+void TestCExport::bytesAsUnsignedLowercaseHex()
+{
+    QFETCH(int, byte);
+    QFETCH(QByteArray, text);
+    FontCharSet set;
+    set.Clear();
+    Store(set, "g", {byte, 0, byte, 0, byte});
+    const QByteArray row = "{" + text + ",0x0," + text + ",0x0," + text + "}\t/* Char = g */\n";
+    QVERIFY2(ExportC(set).contains(row), row.constData());
+}
+
+void TestCExport::namesAppearAsStored_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("comment");
+    QTest::newRow("less-than") << QByteArray("C63  <") << QByteArray("C63  <");
+    QTest::newRow("apostrophe") << QByteArray("C77  '") << QByteArray("C77  '");
+    QTest::newRow("backslash") << QByteArray("C79  \\") << QByteArray("C79  \\");
+    QTest::newRow("double quote") << QByteArray("C76  \"") << QByteArray("C76  \"");
+    QTest::newRow("asterisk") << QByteArray("C75  *") << QByteArray("C75  *");
+    QTest::newRow("two blanks kept") << QByteArray("C86  Space") << QByteArray("C86  Space");
+    QTest::newRow("comment end is broken up") << QByteArray("a*/b") << QByteArray("a*\\/b");
+    QTest::newRow("every comment end") << QByteArray("*/*/**/") << QByteArray("*\\/*\\/**\\/");
+    QTest::newRow("slash star is kept") << QByteArray("/*x") << QByteArray("/*x");
+}
+
+void TestCExport::namesAppearAsStored()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, comment);
+    FontCharSet set;
+    set.Clear();
+    Store(set, name.toStdString(), {0, 0, 0, 0, 0});
+    const QByteArray text = ExportC(set);
+    QVERIFY2(text.contains("\t/* Char = " + comment + " */\n"), text.constData());
+}
+
+void TestCExport::exportCompilesAndCarriesTheBytes()
+{
+#ifndef PIXMINT_CXX_COMPILER
+    QSKIP("no C++ compiler known to the build");
+#else
+    FontCharSet set;
+    int seed = 1;
+    for (auto& entry : set) {
+        for (quint32 column = 0; column < 5; ++column) {
+            seed = (seed * 73 + 41) % 256;
+            entry.second->SetColumn(column, quint8(seed));
+        }
+    }
+    // Unescaped, this name would close its comment and add a row of its own to the array.
+    Store(set, "*/ {0x1,0x2,0x3,0x4,0x5}, //", {0xDE, 0xAD, 0xBE, 0xEF, 0x01});
+    Store(set, "ends in a star *", {1, 2, 3, 4, 5});
+    Store(set, "line\nbreak and tab\t", {0x80, 0x81, 0x82, 0x83, 0x84});
+
+    QString expected;
+    for (const auto& [name, glyph] : set) {
+        for (quint32 column = 0; column < 5; ++column)
+            expected += QStringLiteral("%1").arg(glyph->GetColumn(column), 2, 16, QLatin1Char('0'));
+        expected += QLatin1Char('\n');
+    }
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile font(dir.filePath(QStringLiteral("font.cpp")));
+    QVERIFY(font.open(QIODevice::WriteOnly));
+    font.write(ExportC(set));
+    font.close();
+
+    QFile program(dir.filePath(QStringLiteral("main.cpp")));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#include <cstdio>\n"
+                  "#include \"font.cpp\"\n"
+                  "int main()\n{\n"
+                  "    for (const auto& row : PIXMINT_xxxx) {\n"
+                  "        for (unsigned char byte : row)\n"
+                  "            std::printf(\"%02x\", byte);\n"
+                  "        std::printf(\"\\n\");\n"
+                  "    }\n"
+                  "    return 0;\n}\n");
+    program.close();
+
+    QProcess compiler;
+    compiler.setWorkingDirectory(dir.path());
+    compiler.start(QStringLiteral(PIXMINT_CXX_COMPILER),
+                   {"-std=c++17", "-Wall", "-Wextra", "-Werror", "-pedantic-errors", "main.cpp",
+                    "-o", "font-check"});
+    QVERIFY(compiler.waitForFinished(120000));
+    QVERIFY2(compiler.exitCode() == 0, compiler.readAllStandardError().constData());
+
+    QProcess run;
+    run.start(dir.filePath(QStringLiteral("font-check")), {});
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitCode(), 0);
+    QCOMPARE(QString::fromLatin1(run.readAllStandardOutput()), expected);
+#endif
+}
+
+QTEST_APPLESS_MAIN(TestCExport)
+#include "tst_cexport.moc"
