@@ -1,11 +1,25 @@
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
+#include "FontFile.h"
 #include "MainWindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -15,14 +29,73 @@ QColor CellColor(FontCharView* grid, int column, int row)
     return image.pixelColor(50 * column + 25, 50 * row + 25);
 }
 
-void Select(FontCharSetView* list, const QString& name)
+QByteArray ReadFile(const QString& path)
 {
-    const auto found = list->findItems(name, Qt::MatchExactly);
-    QVERIFY(found.size() == 1);
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(found.first()).center());
-    QVERIFY(list->currentItem() == found.first());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray Golden(const QString& fileName)
+{
+    return ReadFile(QStringLiteral(PIXMINT_TEST_DATA "/") + fileName);
+}
+
+// The scripted user: answers the window's questions from queues and records what was asked.
+struct User
+{
+    QStringList paths;                          // next answers to file dialogs, in order
+    QList<QMessageBox::StandardButton> answers; // next answers to the save question
+    QStringList asked;                          // "caption|directory|filter" or the title
+    QStringList warnings;                       // "title|text"
+
+    MainWindow::Dialogs Dialogs()
+    {
+        MainWindow::Dialogs dialogs;
+        auto path = [this](QWidget*, const QString& caption, const QString& directory,
+                           const QString& filter) {
+            asked << caption + QLatin1Char('|') + directory + QLatin1Char('|') + filter;
+            return paths.isEmpty() ? QString() : paths.takeFirst();
+        };
+        dialogs.getOpenFileName = path;
+        dialogs.getSaveFileName = path;
+        dialogs.question = [this](QWidget*, const QString& title, const QString& text) {
+            asked << title + QLatin1Char('|') + text;
+            return answers.isEmpty() ? QMessageBox::No : answers.takeFirst();
+        };
+        dialogs.warning = [this](QWidget*, const QString& title, const QString& text) {
+            warnings << title + QLatin1Char('|') + text;
+        };
+        return dialogs;
+    }
+};
+
+const QString OpenAsked = QStringLiteral("Open Font|./|Font files (*.xml)");
+const QString SaveAsked = QStringLiteral("Save Font|./|Font files (*.xml)");
+const QString ExportAsked = QStringLiteral("Export Font as C/C++ source|./|C/C++ files (*.cpp)");
+const QString QuestionAsked =
+    QStringLiteral("Save changes?|Do you want to save changes to font before exiting app ?");
+
+// Runs a function as soon as a modal dialog of the given type is up.
+template <typename Dialog, typename Function>
+void WhenModal(Function function)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, function] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            function(dialog);
+        }
+    });
+    timer->start();
 }
 
 } // namespace
@@ -34,18 +107,45 @@ class TestMainWindow : public QObject
 private slots:
     void init();
     void cleanup();
+
     void startsWithTitledWindowGridAndList();
     void selectingAndPressingEditsTheFont();
+    void toolbarHoldsTheFileCommands();
+    void newFontAfterEditsGivesBlankDefault();
+    void openFailureChangesNothing_data();
+    void openFailureChangesNothing();
+    void openOtherRootGivesDefaultFont();
+    void openPartialFontListsExactlyItsNames();
+    void saveThenOpenRoundTrip();
+    void saveReplacesExistingFile();
+    void saveFailureWarnsAndKeepsOldFile_data();
+    void saveFailureWarnsAndKeepsOldFile();
+    void exportWritesTheSourceText();
+    void exportFailureWarns();
+    void closeAsksToSave_data();
+    void closeAsksToSave();
+    void closeAgainAfterFailedSave();
+    void realDialogsAskAndSave();
+    void closingLastWindowEndsEventLoopWithZero();
 
 private:
+    void Select(const QString& name);
+    void EditC27A();
+
     MainWindow* _window = nullptr;
     FontCharView* _grid = nullptr;
     FontCharSetView* _list = nullptr;
+    User _user;
+    std::unique_ptr<QTemporaryDir> _dir;
 };
 
 void TestMainWindow::init()
 {
+    _user = User();
+    _dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(_dir->isValid());
     _window = new MainWindow;
+    _window->SetDialogs(_user.Dialogs());
     _window->show();
     QVERIFY(QTest::qWaitForWindowExposed(_window));
     _grid = _window->findChild<FontCharView*>();
@@ -56,8 +156,27 @@ void TestMainWindow::init()
 
 void TestMainWindow::cleanup()
 {
+    // Tests that leave the window open have no question left to answer: closing says No.
     delete _window;
     _window = nullptr;
+}
+
+void TestMainWindow::Select(const QString& name)
+{
+    const auto found = _list->findItems(name, Qt::MatchExactly);
+    QVERIFY(found.size() == 1);
+    _list->scrollToItem(found.first());
+    QTest::mouseClick(_list->viewport(), Qt::LeftButton, {},
+                      _list->visualItemRect(found.first()).center());
+    QVERIFY(_list->currentItem() == found.first());
+}
+
+// Selects "C27  A" and switches on its pixel in column 2, row 1.
+void TestMainWindow::EditC27A()
+{
+    Select(QStringLiteral("C27  A"));
+    QTest::mouseClick(_grid, Qt::LeftButton, {}, QPoint(120, 70));
+    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
 }
 
 void TestMainWindow::startsWithTitledWindowGridAndList()
@@ -82,22 +201,367 @@ void TestMainWindow::startsWithTitledWindowGridAndList()
 
 void TestMainWindow::selectingAndPressingEditsTheFont()
 {
-    Select(_list, QStringLiteral("C27  A"));
+    Select(QStringLiteral("C27  A"));
     QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::white));
 
     QTest::mouseClick(_grid, Qt::LeftButton, {}, QPoint(120, 70));
     QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
-    const FontChar* glyph = _window->GetFontCharSet()->Find("C27  A")->second;
-    QCOMPARE(glyph->GetColumn(2), quint8(0x02));
 
-    Select(_list, QStringLiteral("C28  B"));
+    Select(QStringLiteral("C28  B"));
     QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::white));
-    Select(_list, QStringLiteral("C27  A"));
+    Select(QStringLiteral("C27  A"));
     QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
 
     FontCharSet expected;
     expected.At("C27  A")->SetPixel(2, 1, true);
     QVERIFY(*_window->GetFontCharSet() == expected);
+}
+
+void TestMainWindow::toolbarHoldsTheFileCommands()
+{
+    const QList<QToolBar*> toolBars = _window->findChildren<QToolBar*>();
+    QCOMPARE(toolBars.size(), 1);
+    QCOMPARE(toolBars.first()->windowTitle(), QStringLiteral("File"));
+    QStringList texts;
+    for (const QAction* action : toolBars.first()->actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+        QVERIFY(action->icon().isNull());
+        QVERIFY(action->shortcut().isEmpty());
+        QVERIFY(!action->isCheckable());
+        QVERIFY(action->isEnabled());
+    }
+    QCOMPARE(texts,
+             (QStringList{"New font", "Open font", "|", "Save font", "Export font as C/C++ code"}));
+    QCOMPARE(_window->findChild<QMenuBar*>(), nullptr);
+
+    // Each action runs its command: the dialogs it opens show which.
+    for (QAction* action : toolBars.first()->actions())
+        action->trigger();
+    QCOMPARE(_user.asked, (QStringList{OpenAsked, SaveAsked, ExportAsked}));
+    QVERIFY(_user.warnings.isEmpty());
+}
+
+void TestMainWindow::newFontAfterEditsGivesBlankDefault()
+{
+    EditC27A();
+    const FontCharSet* before = _window->GetFontCharSet();
+    _user.answers << QMessageBox::Yes; // must not be consumed: New asks nothing
+
+    _window->findChild<QToolBar*>()->actions().at(0)->trigger();
+
+    QVERIFY(_user.asked.isEmpty());
+    QVERIFY(*_window->GetFontCharSet() == FontCharSet());
+    QVERIFY(_window->GetFontCharSet() != before);
+    QCOMPARE(_list->count(), 86);
+    QVERIFY(_list->selectedItems().isEmpty());
+    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::gray));
+    QTest::mouseClick(_grid, Qt::LeftButton, {}, QPoint(120, 70));
+    QVERIFY(*_window->GetFontCharSet() == FontCharSet());
+}
+
+void TestMainWindow::openFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("dialog cancelled") << QString() << QByteArray();
+    QTest::newRow("missing file") << "missing.xml" << QByteArray();
+    QTest::newRow("a folder") << "." << QByteArray();
+    QTest::newRow("exported C source") << "font.cpp" << Golden(QStringLiteral("default.cpp"));
+    QTest::newRow("empty file") << "empty.xml" << QByteArray("");
+    QTest::newRow("truncated font file")
+        << "cut.xml" << Golden(QStringLiteral("two-glyphs.xml")).left(300);
+}
+
+void TestMainWindow::openFailureChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, content);
+    if (!path.isNull())
+        path = _dir->filePath(path);
+    if (!content.isNull())
+        WriteFile(path, content);
+
+    EditC27A();
+    const FontCharSet* before = _window->GetFontCharSet();
+    QListWidgetItem* current = _list->currentItem();
+    _user.paths << path;
+
+    _window->findChild<QToolBar*>()->actions().at(1)->trigger();
+
+    QCOMPARE(_user.asked, QStringList{OpenAsked});
+    QVERIFY(_user.warnings.isEmpty());
+    QCOMPARE(_window->GetFontCharSet(), before);
+    FontCharSet expected;
+    expected.At("C27  A")->SetPixel(2, 1, true);
+    QVERIFY(*_window->GetFontCharSet() == expected);
+    QCOMPARE(_list->currentItem(), current);
+    QCOMPARE(_list->selectedItems(), QList<QListWidgetItem*>{current});
+    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
+}
+
+void TestMainWindow::openOtherRootGivesDefaultFont()
+{
+    const QString path = _dir->filePath(QStringLiteral("other.xml"));
+    WriteFile(path, "<?xml version=\"1.0\"?><Font><FontChar Char=\"x\"/></Font>");
+    EditC27A();
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(1)->trigger();
+
+    QVERIFY(*_window->GetFontCharSet() == FontCharSet());
+    QCOMPARE(_list->count(), 86);
+    QVERIFY(_list->selectedItems().isEmpty());
+    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::gray));
+}
+
+void TestMainWindow::openPartialFontListsExactlyItsNames()
+{
+    const QString path = _dir->filePath(QStringLiteral("partial.xml"));
+    WriteFile(path, "<CharSet><FontChar Char=\"zeta\"/><FontChar Char=\"C81  \xC2\xB2\">"
+                    "<Byte Index=\"1\">ff</Byte></FontChar><FontChar Char=\"C27  A\"/></CharSet>");
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(1)->trigger();
+
+    QStringList shown;
+    for (int row = 0; row < _list->count(); ++row)
+        shown << _list->item(row)->text();
+    QCOMPARE(shown, (QStringList{"C27  A", QStringLiteral("C81  \u00B2"), "zeta"}));
+    QCOMPARE(CellColor(_grid, 1, 0), QColor(Qt::gray));
+
+    Select(QStringLiteral("C81  \u00B2"));
+    QCOMPARE(CellColor(_grid, 1, 0), QColor(Qt::black));
+    QCOMPARE(CellColor(_grid, 0, 0), QColor(Qt::white));
+}
+
+void TestMainWindow::saveThenOpenRoundTrip()
+{
+    EditC27A();
+    Select(QStringLiteral("C85  \u00A9"));
+    QTest::mouseClick(_grid, Qt::RightButton, {}, QPoint(249, 399));
+    FontCharSet expected;
+    expected.At("C27  A")->SetPixel(2, 1, true);
+    expected.At("C85  \xA9")->SetPixel(4, 7, true);
+    QVERIFY(*_window->GetFontCharSet() == expected);
+
+    const QString path = _dir->filePath(QStringLiteral("round.xml"));
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(3)->trigger();
+    QCOMPARE(ReadFile(path), FontFile::XmlBytes(expected));
+    QVERIFY(ReadFile(path).contains("<FontChar Char=\"C27  A\">\n"
+                                    "        <Byte Index=\"0\">0</Byte>\n"
+                                    "        <Byte Index=\"1\">0</Byte>\n"
+                                    "        <Byte Index=\"2\">2</Byte>\n"));
+
+    _window->findChild<QToolBar*>()->actions().at(0)->trigger();
+    QVERIFY(*_window->GetFontCharSet() == FontCharSet());
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(1)->trigger();
+    QVERIFY(*_window->GetFontCharSet() == expected);
+    QVERIFY(_user.warnings.isEmpty());
+
+    Select(QStringLiteral("C27  A"));
+    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
+}
+
+void TestMainWindow::saveReplacesExistingFile()
+{
+    const QString path = _dir->filePath(QStringLiteral("existing.xml"));
+    WriteFile(path, QByteArray(50000, 'x'));
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(3)->trigger();
+    QCOMPARE(ReadFile(path), Golden(QStringLiteral("default.xml")));
+    QVERIFY(_user.warnings.isEmpty());
+}
+
+void TestMainWindow::saveFailureWarnsAndKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder does not exist") << "no/such/folder/font.xml"
+                                           << "No such file or directory";
+    QTest::newRow("parent is a file") << "plain/font.xml"
+                                      << "Not a directory";
+    QTest::newRow("path is a folder") << "folder"
+                                      << "directory";
+#ifdef Q_OS_LINUX
+    QTest::newRow("failing device") << "/dev/full"
+                                    << "No space left on device";
+#endif
+}
+
+void TestMainWindow::saveFailureWarnsAndKeepsOldFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    WriteFile(_dir->filePath(QStringLiteral("plain")), "old contents");
+    QVERIFY(QDir(_dir->path()).mkpath(QStringLiteral("folder")));
+    if (QDir::isRelativePath(path))
+        path = _dir->filePath(path);
+
+    EditC27A();
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(3)->trigger();
+
+    QCOMPARE(_user.warnings.size(), 1);
+    const QString warning = _user.warnings.first();
+    QVERIFY2(warning.startsWith(QStringLiteral("Save Font|")), qPrintable(warning));
+    QVERIFY2(warning.contains(QDir::toNativeSeparators(path)), qPrintable(warning));
+    QVERIFY2(warning.contains(reason, Qt::CaseInsensitive), qPrintable(warning));
+    QCOMPARE(ReadFile(_dir->filePath(QStringLiteral("plain"))), QByteArray("old contents"));
+    QVERIFY(QFileInfo(_dir->filePath(QStringLiteral("folder"))).isDir());
+    QCOMPARE(QDir(_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"folder", "plain"}));
+    FontCharSet expected;
+    expected.At("C27  A")->SetPixel(2, 1, true);
+    QVERIFY(*_window->GetFontCharSet() == expected);
+}
+
+void TestMainWindow::exportWritesTheSourceText()
+{
+    EditC27A();
+    const QString path = _dir->filePath(QStringLiteral("font.cpp"));
+    WriteFile(path, QByteArray(100000, 'x'));
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(4)->trigger();
+
+    FontCharSet expected;
+    expected.At("C27  A")->SetPixel(2, 1, true);
+    const QByteArray bytes = ReadFile(path);
+    QCOMPARE(bytes, FontFile::CSourceBytes(expected));
+    QVERIFY(bytes.startsWith("/* Auto generated file */\n"));
+    QVERIFY(bytes.contains("{0x0,0x0,0x2,0x0,0x0},\t/* Char = C27  A */\n"));
+    QVERIFY(_user.warnings.isEmpty());
+}
+
+void TestMainWindow::exportFailureWarns()
+{
+    const QString path = _dir->filePath(QStringLiteral("no/folder/font.cpp"));
+    _user.paths << path;
+    _window->findChild<QToolBar*>()->actions().at(4)->trigger();
+    QCOMPARE(_user.warnings.size(), 1);
+    QVERIFY(_user.warnings.first().startsWith(QStringLiteral("Export Font as C/C++ source|")));
+    QVERIFY(_user.warnings.first().contains(QDir::toNativeSeparators(path)));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestMainWindow::closeAsksToSave_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("No") << QMessageBox::No << QString() << true << false << 0;
+    QTest::newRow("dismissed") << QMessageBox::Escape << QString() << true << false << 0;
+    QTest::newRow("Yes and save") << QMessageBox::Yes << "close.xml" << true << true << 0;
+    QTest::newRow("Yes and cancel") << QMessageBox::Yes << QString() << false << false << 0;
+    QTest::newRow("Yes and a failing save")
+        << QMessageBox::Yes << "missing/close.xml" << false << false << 1;
+}
+
+void TestMainWindow::closeAsksToSave()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, path);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    QFETCH(int, warnings);
+    if (!path.isNull())
+        path = _dir->filePath(path);
+
+    EditC27A();
+    _user.answers << answer;
+    _user.paths << path;
+    QCOMPARE(_window->close(), closes);
+    QCOMPARE(_window->isVisible(), !closes);
+
+    const bool askedForPath = answer == QMessageBox::Yes;
+    QCOMPARE(_user.asked,
+             (askedForPath ? QStringList{QuestionAsked, SaveAsked} : QStringList{QuestionAsked}));
+    QCOMPARE(_user.warnings.size(), warnings);
+    QCOMPARE(QFileInfo::exists(_dir->filePath(QStringLiteral("close.xml"))), saved);
+    if (saved) {
+        FontCharSet expected;
+        expected.At("C27  A")->SetPixel(2, 1, true);
+        QCOMPARE(ReadFile(path), FontFile::XmlBytes(expected));
+    }
+}
+
+void TestMainWindow::closeAgainAfterFailedSave()
+{
+    _user.answers << QMessageBox::Yes << QMessageBox::No;
+    QVERIFY(!_window->close());
+    QVERIFY(_window->isVisible());
+    QVERIFY(_window->close());
+    QCOMPARE(_user.asked, (QStringList{QuestionAsked, SaveAsked, QuestionAsked}));
+}
+
+void TestMainWindow::realDialogsAskAndSave()
+{
+    // The window's own dialogs, answered through their widgets.
+    delete _window;
+    _window = new MainWindow;
+    _window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(_window));
+
+    const QString path = _dir->filePath(QStringLiteral("real.xml"));
+    QString questionSeen;
+    QString fileDialogSeen;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        questionSeen = box->windowTitle() + QLatin1Char('|') + box->text();
+        QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            fileDialogSeen = dialog->windowTitle() + QLatin1Char('|') +
+                             dialog->nameFilters().join(QLatin1Char(';')) + QLatin1Char('|') +
+                             QString::number(dialog->directory() == QDir::current());
+            // Typed into the name field and confirmed, as a user does.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->clear();
+            QTest::keyClicks(name, path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(_window->close());
+    QCOMPARE(questionSeen,
+             QStringLiteral("Save changes?|Do you want to save changes to font before "
+                            "exiting app ?"));
+    QCOMPARE(fileDialogSeen, QStringLiteral("Save Font|Font files (*.xml)|1"));
+    QCOMPARE(ReadFile(path), Golden(QStringLiteral("default.xml")));
+
+    // A failing save shows the warning box and keeps the window open.
+    MainWindow::Dialogs dialogs = MainWindow::Dialogs::Modal();
+    const QString failing = _dir->filePath(QStringLiteral("nowhere/real.xml"));
+    dialogs.getSaveFileName = [failing](QWidget*, const QString&, const QString&, const QString&) {
+        return failing;
+    };
+    _window->SetDialogs(dialogs);
+    _window->show();
+    QString warningSeen;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        WhenModal<QMessageBox>([&](QMessageBox* warning) {
+            warningSeen = warning->windowTitle() + QLatin1Char('|') + warning->text();
+            QCOMPARE(warning->icon(), QMessageBox::Warning);
+            warning->accept();
+        });
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(!_window->close());
+    QVERIFY(_window->isVisible());
+    QVERIFY2(warningSeen.startsWith(QStringLiteral("Save Font|The font could not be saved to \"") +
+                                    QDir::toNativeSeparators(failing)),
+             qPrintable(warningSeen));
+
+    WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    QVERIFY(_window->close());
+}
+
+void TestMainWindow::closingLastWindowEndsEventLoopWithZero()
+{
+    QTimer::singleShot(0, _window, &QWidget::close);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!_window->isVisible());
+    QCOMPARE(_user.asked, QStringList{QuestionAsked});
 }
 
 QTEST_MAIN(TestMainWindow)

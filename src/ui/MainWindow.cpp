@@ -3,10 +3,48 @@
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
+#include "FontFile.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QToolBar>
 
-MainWindow::MainWindow()
+namespace {
+
+const QString StartDirectory = QStringLiteral("./");
+const QString FontFilter = QStringLiteral("Font files (*.xml)");
+const QString SourceFilter = QStringLiteral("C/C++ files (*.cpp)");
+const QString OpenCaption = QStringLiteral("Open Font");
+const QString SaveCaption = QStringLiteral("Save Font");
+const QString ExportCaption = QStringLiteral("Export Font as C/C++ source");
+
+} // namespace
+
+MainWindow::Dialogs MainWindow::Dialogs::Modal()
+{
+    Dialogs dialogs;
+    dialogs.getOpenFileName = [](QWidget* parent, const QString& caption, const QString& directory,
+                                 const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+    };
+    dialogs.getSaveFileName = [](QWidget* parent, const QString& caption, const QString& directory,
+                                 const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    };
+    dialogs.question = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::NoButton);
+    };
+    dialogs.warning = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox::warning(parent, title, text);
+    };
+    return dialogs;
+}
+
+MainWindow::MainWindow() : _dialogs(Dialogs::Modal())
 {
     setWindowTitle(QStringLiteral("Pixmint - VANDRELL/PIMSEL - 2010"));
 
@@ -25,12 +63,105 @@ MainWindow::MainWindow()
 
     connect(_fontCharSetView, &FontCharSetView::FontCharSelected, _fontCharView,
             &FontCharView::SetFontChar);
+
+    _newAction = new QAction(QStringLiteral("New font"), this);
+    _openAction = new QAction(QStringLiteral("Open font"), this);
+    _saveAction = new QAction(QStringLiteral("Save font"), this);
+    _exportAction = new QAction(QStringLiteral("Export font as C/C++ code"), this);
+    connect(_newAction, &QAction::triggered, this, &MainWindow::_NewClicked);
+    connect(_openAction, &QAction::triggered, this, &MainWindow::_OpenClicked);
+    connect(_saveAction, &QAction::triggered, this, &MainWindow::_SaveClicked);
+    connect(_exportAction, &QAction::triggered, this, &MainWindow::_ExportClicked);
+
+    _fileToolBar = addToolBar(QStringLiteral("File"));
+    _fileToolBar->addAction(_newAction);
+    _fileToolBar->addAction(_openAction);
+    _fileToolBar->addSeparator();
+    _fileToolBar->addAction(_saveAction);
+    _fileToolBar->addAction(_exportAction);
 }
 
 MainWindow::~MainWindow()
 {
-    // The views hold pointers into the font: they forget it before it goes.
+    ReplaceFontCharSet(nullptr);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // A save that was asked for and did not happen keeps the window, and the edits, open.
+    if (!AskToSaveBeforeExit())
+        event->ignore();
+}
+
+void MainWindow::_NewClicked()
+{
+    ReplaceFontCharSet(std::make_unique<FontCharSet>());
+}
+
+void MainWindow::_OpenClicked()
+{
+    const QString path = _dialogs.getOpenFileName(this, OpenCaption, StartDirectory, FontFilter);
+    if (path.isEmpty())
+        return;
+    // A file that cannot be read or parsed changes nothing.
+    std::unique_ptr<FontCharSet> opened = FontFile::Load(path);
+    if (opened)
+        ReplaceFontCharSet(std::move(opened));
+}
+
+void MainWindow::_SaveClicked()
+{
+    SaveFont();
+}
+
+void MainWindow::_ExportClicked()
+{
+    const QString path =
+        _dialogs.getSaveFileName(this, ExportCaption, StartDirectory, SourceFilter);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!FontFile::ExportC(*_fontCharSet, path, &error)) {
+        _dialogs.warning(this, ExportCaption,
+                         tr("The font could not be exported to \"%1\":\n%2")
+                             .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void MainWindow::_ExitClicked()
+{
+    AskToSaveBeforeExit();
+}
+
+void MainWindow::ReplaceFontCharSet(std::unique_ptr<FontCharSet> fontCharSet)
+{
     _fontCharSetView->ClearFontCharSet();
     _fontCharView->ClearFontChar();
     delete _fontCharSet;
+    _fontCharSet = fontCharSet.release();
+    if (_fontCharSet)
+        _fontCharSetView->SetFontCharSet(_fontCharSet);
+}
+
+bool MainWindow::SaveFont()
+{
+    const QString path = _dialogs.getSaveFileName(this, SaveCaption, StartDirectory, FontFilter);
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (!FontFile::Save(*_fontCharSet, path, &error)) {
+        _dialogs.warning(this, SaveCaption,
+                         tr("The font could not be saved to \"%1\":\n%2")
+                             .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::AskToSaveBeforeExit()
+{
+    const QMessageBox::StandardButton answer = _dialogs.question(
+        this, QStringLiteral("Save changes?"),
+        QStringLiteral("Do you want to save changes to font before exiting app ?"));
+    return answer != QMessageBox::Yes || SaveFont();
 }
