@@ -1,4 +1,5 @@
 #include "FontCharSet.h"
+#include "FontFile.h"
 
 #include <QBuffer>
 #include <QDomDocument>
@@ -30,12 +31,22 @@ QByteArray WriteXml(const FontCharSet& set)
     return bytes;
 }
 
-// Parses as the open command does and reads into the given set.
+// Reads through the DOM into the given set and, from a fresh default set, through the
+// stream reader the open command uses: both routes must give the same font.
 void ReadXml(const QByteArray& xml, FontCharSet& set)
 {
     QDomDocument document;
     QVERIFY(document.setContent(xml, false));
+    const bool defaultBefore = set == FontCharSet();
     set.ReadXml(document.documentElement());
+
+    QString error;
+    const std::unique_ptr<FontCharSet> streamed = FontFile::Parse(xml, &error);
+    QVERIFY2(streamed, qPrintable(error));
+    if (defaultBefore || document.documentElement().tagName() == QLatin1String("CharSet"))
+        QVERIFY(*streamed == set);
+    else
+        QVERIFY(*streamed == FontCharSet());
 }
 
 FontChar Glyph(std::initializer_list<int> bytes)
@@ -65,7 +76,7 @@ QStringList Describe(const FontCharSet& set)
     return lines;
 }
 
-QByteArray FontFile(const QByteArray& body)
+QByteArray CharSetDocument(const QByteArray& body)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<CharSet version=\"b100915\" comment=\"Vandrell/Pimsel\">" +
@@ -74,7 +85,7 @@ QByteArray FontFile(const QByteArray& body)
 
 QByteArray FontCharWithByte(const QByteArray& byteElement)
 {
-    return FontFile("<FontChar Char=\"g\">" + byteElement + "</FontChar>");
+    return CharSetDocument("<FontChar Char=\"g\">" + byteElement + "</FontChar>");
 }
 
 } // namespace
@@ -218,34 +229,37 @@ void TestFontFile::readingRules_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("partial font keeps only the named glyphs, in name order")
-        << FontFile("<FontChar Char=\"C53  0\"><Byte Index=\"0\">3e</Byte></FontChar>"
-                    "<FontChar Char=\"C27  A\"><Byte Index=\"2\">ff</Byte></FontChar>")
+        << CharSetDocument("<FontChar Char=\"C53  0\"><Byte Index=\"0\">3e</Byte></FontChar>"
+                           "<FontChar Char=\"C27  A\"><Byte Index=\"2\">ff</Byte></FontChar>")
         << QStringList{"C27  A=0 0 ff 0 0", "C53  0=3e 0 0 0 0"};
-    QTest::newRow("CharSet without FontChar gives an empty font") << FontFile("") << QStringList{};
+    QTest::newRow("CharSet without FontChar gives an empty font")
+        << CharSetDocument("") << QStringList{};
     QTest::newRow("duplicate name: the later glyph wins")
-        << FontFile("<FontChar Char=\"x\"><Byte Index=\"0\">1</Byte></FontChar>"
-                    "<FontChar Char=\"y\"/>"
-                    "<FontChar Char=\"x\"><Byte Index=\"1\">2</Byte></FontChar>")
+        << CharSetDocument("<FontChar Char=\"x\"><Byte Index=\"0\">1</Byte></FontChar>"
+                           "<FontChar Char=\"y\"/>"
+                           "<FontChar Char=\"x\"><Byte Index=\"1\">2</Byte></FontChar>")
         << QStringList{"x=0 2 0 0 0", "y=0 0 0 0 0"};
     QTest::newRow("missing Char is the empty name, first in order")
-        << FontFile("<FontChar Char=\"a\"/><FontChar><Byte Index=\"4\">80</Byte></FontChar>")
+        << CharSetDocument("<FontChar Char=\"a\"/><FontChar><Byte Index=\"4\">80</Byte></FontChar>")
         << QStringList{"=0 0 0 0 80", "a=0 0 0 0 0"};
     QTest::newRow("FontChar without Byte children is blank")
-        << FontFile("<FontChar Char=\"C00  a\">text</FontChar>") << QStringList{"C00  a=0 0 0 0 0"};
+        << CharSetDocument("<FontChar Char=\"C00  a\">text</FontChar>")
+        << QStringList{"C00  a=0 0 0 0 0"};
     QTest::newRow("characters beyond Latin-1 become ?")
-        << FontFile("<FontChar Char=\"\xE2\x82\xAC\xF0\x9F\x98\x80\xC3\xA9\"/>")
+        << CharSetDocument("<FontChar Char=\"\xE2\x82\xAC\xF0\x9F\x98\x80\xC3\xA9\"/>")
         << QStringList{QStringLiteral("??\u00E9=0 0 0 0 0")};
     QTest::newRow("other elements, text and comments are skipped")
-        << FontFile("text<!-- c --><Other Char=\"o\"/><Group><FontChar Char=\"deep\"/></Group>"
-                    "<FontChar Char=\"k\"><Other><Byte Index=\"0\">5</Byte></Other>"
-                    "<Byte Index=\"1\">6</Byte><?pi x?></FontChar><fontchar Char=\"case\"/>")
+        << CharSetDocument(
+               "text<!-- c --><Other Char=\"o\"/><Group><FontChar Char=\"deep\"/></Group>"
+               "<FontChar Char=\"k\"><Other><Byte Index=\"0\">5</Byte></Other>"
+               "<Byte Index=\"1\">6</Byte><?pi x?></FontChar><fontchar Char=\"case\"/>")
         << QStringList{"k=0 6 0 0 0"};
     QTest::newRow("version and comment are ignored")
         << QByteArray("<CharSet version=\"zzz\"><FontChar Char=\"v\"/></CharSet>")
         << QStringList{"v=0 0 0 0 0"};
     QTest::newRow("entities and character references")
-        << FontFile("<FontChar Char=\"&#65;&amp;&#x42;\"><Byte Index=\"0\">&#x66;f</Byte>"
-                    "</FontChar>")
+        << CharSetDocument("<FontChar Char=\"&#65;&amp;&#x42;\"><Byte Index=\"0\">&#x66;f</Byte>"
+                           "</FontChar>")
         << QStringList{"A&B=ff 0 0 0 0"};
 }
 

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <memory>
+
 namespace {
 
 QColor CellColor(FontCharView* grid, int column, int row)
@@ -82,17 +84,29 @@ const QString ExportAsked = QStringLiteral("Export Font as C/C++ source|./|C/C++
 const QString QuestionAsked =
     QStringLiteral("Save changes?|Do you want to save changes to font before exiting app ?");
 
-// Runs a function as soon as a modal dialog of the given type is up.
+// Runs a function as soon as a modal dialog of the given type is up. A dialog that never
+// comes, or one that is not answered, is closed after a while so that the test fails
+// instead of hanging.
 template <typename Dialog, typename Function>
 void WhenModal(Function function)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, function] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+    auto polls = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, function, polls] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
             timer->stop();
             timer->deleteLater();
             function(dialog);
+            // Still up: the function failed before answering it.
+            if (dialog->isVisible())
+                dialog->close();
+        } else if (++*polls > 1000) {
+            timer->stop();
+            timer->deleteLater();
+            if (modal)
+                modal->close();
         }
     });
     timer->start();
@@ -268,6 +282,12 @@ void TestMainWindow::openFailureChangesNothing_data()
     QTest::newRow("a folder") << "." << QByteArray();
     QTest::newRow("exported C source") << "font.cpp" << Golden(QStringLiteral("default.cpp"));
     QTest::newRow("empty file") << "empty.xml" << QByteArray("");
+    QTest::newRow("nested far too deep")
+        << "deep.xml"
+        << "<CharSet>" + QByteArray("<a>").repeated(300000) + "</CharSet>";
+    QTest::newRow("billion laughs")
+        << "laughs.xml"
+        << ReadFile(QStringLiteral(PIXMINT_TEST_DATA "/hostile/billion-laughs.xml"));
     QTest::newRow("truncated font file")
         << "cut.xml" << Golden(QStringLiteral("two-glyphs.xml")).left(300);
 }
@@ -513,12 +533,14 @@ void TestMainWindow::realDialogsAskAndSave()
             fileDialogSeen = dialog->windowTitle() + QLatin1Char('|') +
                              dialog->nameFilters().join(QLatin1Char(';')) + QLatin1Char('|') +
                              QString::number(dialog->directory() == QDir::current());
-            // Typed into the name field and confirmed, as a user does.
+            // The name typed into the name field and confirmed, as a user does; a whole
+            // path typed there races with the dialog's completer.
+            dialog->setDirectory(QFileInfo(path).path());
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
             name->clear();
-            QTest::keyClicks(name, path);
-            QTest::keyClick(name, Qt::Key_Return);
+            QTest::keyClicks(name, QFileInfo(path).fileName());
+            static_cast<QDialog*>(dialog)->accept();
         });
         box->button(QMessageBox::Yes)->click();
     });

@@ -2,6 +2,7 @@
 
 #include <QDomElement>
 #include <QTextStream>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <memory>
@@ -96,6 +97,69 @@ void FontCharSet::ReadXml(const QDomElement& root)
         glyph->ReadXml(element);
         StoreRead(element.attribute(QStringLiteral("Char")), std::move(glyph));
     }
+}
+
+bool FontCharSet::ReadXml(QXmlStreamReader& reader)
+{
+    // Elements by depth: the root is 1, a FontChar of a CharSet 2, its Byte elements 3; the
+    // text of a Byte includes that of any element inside it.
+    enum Depth { Root = 1, Glyph = 2, Column = 3 };
+    int depth = 0;
+    bool charSet = false;
+    bool prolog = true;
+    bool doctypeSeen = false;
+    std::unique_ptr<FontChar> glyph;
+    QString glyphName;
+    bool inByte = false;
+    QString byteIndex;
+    QString byteText;
+
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            // The stream reader lets a document type declaration through where the DOM
+            // rejects it; both routes must agree on what parses.
+            if (!prolog || doctypeSeen)
+                reader.raiseError(QStringLiteral("Unexpected document type declaration."));
+            doctypeSeen = true;
+            break;
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            if (depth == Root) {
+                prolog = false;
+                charSet = reader.qualifiedName() == QLatin1String("CharSet");
+                if (charSet)
+                    Clear();
+            } else if (charSet && depth == Glyph &&
+                       reader.qualifiedName() == QLatin1String("FontChar")) {
+                glyph = std::make_unique<FontChar>();
+                glyphName = reader.attributes().value(QLatin1String("Char")).toString();
+            } else if (glyph && depth == Column &&
+                       reader.qualifiedName() == QLatin1String("Byte")) {
+                inByte = true;
+                byteIndex = reader.attributes().value(QLatin1String("Index")).toString();
+                byteText.clear();
+            }
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            if (inByte)
+                byteText += reader.text();
+            break;
+        case QXmlStreamReader::EndElement:
+            if (inByte && depth == Column) {
+                glyph->ReadXmlByte(byteIndex, byteText);
+                inByte = false;
+            } else if (glyph && depth == Glyph) {
+                StoreRead(glyphName, std::move(glyph));
+            }
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return !reader.hasError();
 }
 
 void FontCharSet::StoreRead(const QString& name, std::unique_ptr<FontChar> glyph)

@@ -6,6 +6,7 @@
 
 class QDomElement;
 class QTextStream;
+class QXmlStreamReader;
 class QXmlStreamWriter;
 
 #include <map>
@@ -47,6 +48,10 @@ public:
     // Replaces the whole content by the FontChar children of a CharSet element; a root of
     // any other name leaves the set as it is.
     void ReadXml(const QDomElement& root);
+    // The same rules applied while streaming through a whole document. False when the
+    // document is not well-formed; the set's content is then unspecified, so callers read
+    // into a fresh set and drop it on failure.
+    bool ReadXml(QXmlStreamReader& reader);
     // Stores a glyph read from a font file under a name given as text; a later glyph of the
     // same name replaces the earlier one.
     void StoreRead(const QString& name, std::unique_ptr<FontChar> glyph);

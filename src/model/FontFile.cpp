@@ -5,8 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextStream>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -40,6 +45,109 @@ bool IsSpecialFile(const QString& path)
     return info.exists() && !info.isFile() && !info.isDir();
 }
 
+QString NotWellFormed(qint64 line, qint64 column, const QString& message)
+{
+    return QStringLiteral("not a well-formed XML document (line %1, column %2: %3)")
+        .arg(line)
+        .arg(column)
+        .arg(message);
+}
+
+struct Shape
+{
+    int depth = 0;
+    int maxDepth = 0;
+    int maxAttributes = 0;
+};
+
+template <typename Char>
+qsizetype Find(const Char* text, qsizetype size, qsizetype from, const char* what)
+{
+    const qsizetype length = qsizetype(std::strlen(what));
+    for (qsizetype at = from; at + length <= size; ++at) {
+        qsizetype matched = 0;
+        while (matched < length && text[at + matched] == Char(what[matched]))
+            ++matched;
+        if (matched == length)
+            return at;
+    }
+    return -1;
+}
+
+template <typename Char>
+bool StartsWith(const Char* text, qsizetype size, qsizetype at, const char* what)
+{
+    return Find(text, std::min(size, at + qsizetype(std::strlen(what))), at, what) == at;
+}
+
+// One linear pass over the markup that finds the nesting depth and the largest number of
+// attributes in one tag, without parsing: comments, CDATA, processing instructions and
+// declarations are stepped over, quoted values are not looked into. Malformed input is
+// left for the parser to reject.
+template <typename Char>
+Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
+{
+    Shape shape;
+    qsizetype at = 0;
+    while (at < size) {
+        if (text[at] != Char('<')) {
+            ++at;
+            continue;
+        }
+        const char* skipTo = nullptr;
+        qsizetype skipFrom = at;
+        if (StartsWith(text, size, at, "<!--")) {
+            skipTo = "-->";
+            skipFrom = at + 4;
+        } else if (StartsWith(text, size, at, "<![CDATA[")) {
+            skipTo = "]]>";
+            skipFrom = at + 9;
+        } else if (StartsWith(text, size, at, "<?")) {
+            skipTo = "?>";
+            skipFrom = at + 2;
+        }
+        if (skipTo) {
+            const qsizetype end = Find(text, size, skipFrom, skipTo);
+            if (end < 0)
+                break;
+            at = end + qsizetype(std::strlen(skipTo));
+            continue;
+        }
+
+        const bool declaration = at + 1 < size && text[at + 1] == Char('!');
+        const bool endTag = at + 1 < size && text[at + 1] == Char('/');
+        Char quote = 0;
+        int equalSigns = 0;
+        qsizetype end = at + 1;
+        for (; end < size; ++end) {
+            const Char character = text[end];
+            if (quote) {
+                if (character == quote)
+                    quote = 0;
+            } else if (character == Char('"') || character == Char('\'')) {
+                quote = character;
+            } else if (character == Char('=')) {
+                ++equalSigns;
+            } else if (character == Char('>')) {
+                break;
+            }
+        }
+        if (end >= size)
+            break;
+        if (!declaration) {
+            shape.maxAttributes = std::max(shape.maxAttributes, equalSigns);
+            if (endTag)
+                shape.depth = std::max(0, shape.depth - 1);
+            else if (text[end - 1] != Char('/'))
+                shape.maxDepth = std::max(shape.maxDepth, ++shape.depth);
+            if (shape.maxDepth > depthLimit)
+                break;
+        }
+        at = end + 1;
+    }
+    return shape;
+}
+
 } // namespace
 
 std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
@@ -49,20 +157,73 @@ std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
         SetError(error, file.errorString());
         return nullptr;
     }
-    QDomDocument document;
+    // Devices and pipes report no size: read one byte beyond the limit to tell.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        SetError(error, file.errorString());
+        return nullptr;
+    }
+    return Parse(bytes, error);
+}
+
+std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* error)
+{
+    if (!CheckShape(bytes, error))
+        return nullptr;
+    QXmlStreamReader reader(bytes);
+    reader.setNamespaceProcessing(false);
+    auto set = std::make_unique<FontCharSet>();
+    if (!set->ReadXml(reader)) {
+        SetError(error,
+                 NotWellFormed(reader.lineNumber(), reader.columnNumber(), reader.errorString()));
+        return nullptr;
+    }
+    return set;
+}
+
+bool FontFile::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
+{
+    if (!CheckShape(bytes, error))
+        return false;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(&file, false, &message, &line, &column)) {
-        SetError(error, QStringLiteral("not a well-formed XML document (line %1, column %2: %3)")
-                            .arg(line)
-                            .arg(column)
-                            .arg(message));
-        return nullptr;
+    if (!document.setContent(bytes, false, &message, &line, &column)) {
+        SetError(error, NotWellFormed(line, column, message));
+        return false;
     }
-    auto set = std::make_unique<FontCharSet>();
-    set->ReadXml(document.documentElement());
-    return set;
+    return true;
+}
+
+bool FontFile::CheckShape(const QByteArray& bytes, QString* error)
+{
+    if (bytes.size() > MaxFileSize) {
+        SetError(
+            error,
+            QStringLiteral("the file is too large to be a font file (%1 bytes)").arg(bytes.size()));
+        return false;
+    }
+    // In UTF-16 and UTF-32 the markup characters are wider than a byte: measure the text.
+    Shape shape;
+    const auto encoding = QStringConverter::encodingForData(bytes, u'<');
+    if (encoding && *encoding != QStringConverter::Utf8 && *encoding != QStringConverter::Latin1) {
+        const QString text = QStringDecoder(*encoding)(bytes);
+        shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
+                             MaxDepth);
+    } else {
+        shape = MeasureShape(bytes.constData(), bytes.size(), MaxDepth);
+    }
+    if (shape.maxDepth > MaxDepth) {
+        SetError(error, QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
+        return false;
+    }
+    if (shape.maxAttributes > MaxAttributes) {
+        SetError(error, QStringLiteral("an element has more than %1 attributes (%2)")
+                            .arg(MaxAttributes)
+                            .arg(shape.maxAttributes));
+        return false;
+    }
+    return true;
 }
 
 QByteArray FontFile::XmlBytes(const FontCharSet& set)

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QDomDocument;
+
 // Reading and writing whole files: the font file and the exported C source. Failures are
 // reported through the return value and a reason in words; showing them is the caller's
 // business.
@@ -17,6 +19,19 @@ public:
     // well-formed XML. A well-formed document whose root is not CharSet gives the default
     // font.
     static std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr);
+    // The same from the bytes of a font file.
+    static std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* error = nullptr);
+    // Parses into a DOM document, behind the same guards as Parse: what the DOM reading
+    // route of FontCharSet::ReadXml starts from.
+    static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,
+                              QString* error = nullptr);
+
+    // Bounds beyond which a document is refused before it reaches the XML parser: the
+    // parsers' cost grows with the square of the nesting depth (DOM) and of the number of
+    // attributes of one element (both), and no font file comes near them.
+    static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+    static constexpr int MaxDepth = 256;
+    static constexpr int MaxAttributes = 64;
 
     // The exact bytes of the font file and of the C export.
     static QByteArray XmlBytes(const FontCharSet& set);
@@ -28,5 +43,6 @@ public:
     static bool ExportC(const FontCharSet& set, const QString& path, QString* error = nullptr);
 
 private:
+    static bool CheckShape(const QByteArray& bytes, QString* error);
     static bool WriteFile(const QString& path, const QByteArray& bytes, QString* error);
 };

@@ -1,0 +1,254 @@
+#include "FontCharSet.h"
+#include "FontFile.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// The sanitizer build runs slower; its script stretches the time bounds.
+qint64 Scaled(qint64 milliseconds)
+{
+    const int scale = qEnvironmentVariableIntValue("PIXMINT_TIME_SCALE");
+    return milliseconds * (scale > 0 ? scale : 1);
+}
+
+QByteArray Repeated(const QByteArray& piece, int times)
+{
+    return piece.repeated(times);
+}
+
+QByteArray CharSet(const QByteArray& content)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CharSet>" + content + "</CharSet>\n";
+}
+
+QByteArray HugeFont(int glyphs)
+{
+    QByteArray bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CharSet>\n";
+    bytes.reserve(glyphs * 170);
+    for (int glyph = 0; glyph < glyphs; ++glyph) {
+        bytes += "    <FontChar Char=\"G" + QByteArray::number(glyph) + "\">\n";
+        for (int column = 0; column < 5; ++column) {
+            bytes += "        <Byte Index=\"" + QByteArray::number(column) + "\">" +
+                     QByteArray::number((glyph + column) % 256, 16) + "</Byte>\n";
+        }
+        bytes += "    </FontChar>\n";
+    }
+    return bytes + "</CharSet>\n";
+}
+
+QByteArray Nested(int depth)
+{
+    return CharSet(Repeated("<a>", depth - 1) + Repeated("</a>", depth - 1));
+}
+
+QByteArray WithAttributes(int count)
+{
+    QByteArray attributes;
+    for (int index = 1; index < count; ++index)
+        attributes += " a" + QByteArray::number(index) + "=\"1\"";
+    return CharSet("<FontChar Char=\"many\"" + attributes + "/>");
+}
+
+using Check = std::function<void(const FontCharSet&)>;
+
+void ExpectGlyph(const FontCharSet& set, const std::string& name, const QByteArray& hexBytes)
+{
+    const auto entry = set.Find(name);
+    QVERIFY2(entry != set.end(), name.c_str());
+    QByteArray bytes;
+    for (quint32 column = 0; column < 5; ++column)
+        bytes += char(entry->second->GetColumn(column));
+    QCOMPARE(bytes.toHex(), hexBytes);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Check)
+Q_DECLARE_METATYPE(std::function<QByteArray()>)
+
+class TestHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openingIsSafeAndBounded_data();
+    void openingIsSafeAndBounded();
+    void bothReadingRoutesAgree_data();
+    void bothReadingRoutesAgree();
+    void unboundedDeviceIsRefused();
+};
+
+void TestHostile::openingIsSafeAndBounded_data()
+{
+    QTest::addColumn<std::function<QByteArray()>>("make");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<Check>("check");
+    QTest::addColumn<int>("milliseconds");
+
+    const auto file = [](const char* name) {
+        return std::function<QByteArray()>([name] {
+            QFile data(QStringLiteral(PIXMINT_TEST_DATA "/hostile/") + QLatin1String(name));
+            return data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
+        });
+    };
+    const auto bytes = [](QByteArray content) {
+        return std::function<QByteArray()>([content] { return content; });
+    };
+    const Check nothing = [](const FontCharSet&) {};
+
+    for (const char* rejected : {"not-xml.txt", "binary.bin", "png-header.xml", "invalid-utf8.xml",
+                                 "empty.xml", "unterminated.xml", "billion-laughs.xml",
+                                 "quadratic-blowup.xml", "external-entity-attribute.xml"}) {
+        QTest::newRow(rejected) << file(rejected) << false << nothing << 1000;
+    }
+    QTest::newRow("utf16.xml") << file("utf16.xml") << true << Check([](const FontCharSet& set) {
+        QCOMPARE(set.Count(), 2u);
+        ExpectGlyph(set, "C81  \xB2", "0219000000");
+        ExpectGlyph(set, "C27  A", "000000007e");
+    }) << 1000;
+    // External entities are never fetched: the reference reads as nothing.
+    QTest::newRow("external-entity.xml")
+        << file("external-entity.xml") << true << Check([](const FontCharSet& set) {
+               QCOMPARE(set.Count(), 1u);
+               ExpectGlyph(set, "leak", "0000000000");
+           })
+        << 1000;
+    QTest::newRow("external-dtd.xml")
+        << file("external-dtd.xml") << true
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "d", "0001000000"); }) << 1000;
+    QTest::newRow("parameter-entities.xml")
+        << file("parameter-entities.xml") << true
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "p", "0000000000"); }) << 1000;
+
+    QTest::newRow("huge font, 100000 glyphs") << std::function<QByteArray()>([] {
+        return HugeFont(100000);
+    }) << true << Check([](const FontCharSet& set) {
+        QCOMPARE(set.Count(), 100000u);
+        ExpectGlyph(set, "G99999", "9fa0a1a2a3");
+    }) << 4000;
+    QTest::newRow("huge text node, 32 MB") << std::function<QByteArray()>([] {
+        return CharSet("<FontChar Char=\"t\"><Byte Index=\"1\">" + QByteArray(32 << 20, '7') +
+                       "</Byte></FontChar>");
+    }) << true << Check([](const FontCharSet& set) { ExpectGlyph(set, "t", "0000000000"); })
+                                           << 1500;
+    QTest::newRow("name of 8 MB") << std::function<QByteArray()>([] {
+        return CharSet("<FontChar Char=\"" + QByteArray(8 << 20, 'n') + "\"/>");
+    }) << true << Check([](const FontCharSet& set) {
+        QCOMPARE(set.Count(), 1u);
+        QCOMPARE(set.begin()->first.size(), size_t(8 << 20));
+    }) << 1000;
+    QTest::newRow("3 million children that are not FontChar")
+        << std::function<QByteArray()>([] { return CharSet(Repeated("<x/>", 3000000)); }) << true
+        << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << 1000;
+    QTest::newRow("nested 300000 deep")
+        << std::function<QByteArray()>([] { return Nested(300000); }) << false << nothing << 1000;
+    QTest::newRow("nested as deep as allowed")
+        << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth); }) << true
+        << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << 1000;
+    QTest::newRow("nested one deeper than allowed")
+        << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth + 1); }) << false
+        << nothing << 1000;
+    QTest::newRow("200000 attributes on one element")
+        << std::function<QByteArray()>([] { return WithAttributes(200000); }) << false << nothing
+        << 1000;
+    QTest::newRow("as many attributes as allowed")
+        << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes); })
+        << true << Check([](const FontCharSet& set) { ExpectGlyph(set, "many", "0000000000"); })
+        << 1000;
+    QTest::newRow("one attribute more than allowed")
+        << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes + 1); })
+        << false << nothing << 1000;
+    QTest::newRow("markup characters in comments and values do not count")
+        << bytes(CharSet("<!-- <a><a><a> = = = -->" + Repeated("<!-- <b> -->", 1000) +
+                         "<FontChar Char=\"&lt;a&gt; = '/' =\"><![CDATA[<c><c>]]></FontChar>" +
+                         Repeated("<?pi <d> ?>", 1000)))
+        << true
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "<a> = '/' =", "0000000000"); })
+        << 1000;
+}
+
+void TestHostile::openingIsSafeAndBounded()
+{
+    QFETCH(std::function<QByteArray()>, make);
+    QFETCH(bool, opens);
+    QFETCH(Check, check);
+    QFETCH(int, milliseconds);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("font.xml"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray content = make();
+        QCOMPARE(file.write(content), content.size());
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    const std::unique_ptr<FontCharSet> set = FontFile::Load(path, &error);
+    const qint64 elapsed = timer.elapsed();
+
+    qInfo("%s in %lld ms", set ? "opened" : qPrintable(QStringLiteral("refused (%1)").arg(error)),
+          elapsed);
+    QVERIFY2(bool(set) == opens, qPrintable(error));
+    QVERIFY2(elapsed <= Scaled(milliseconds),
+             qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+    if (set)
+        check(*set);
+    else
+        QVERIFY(!error.isEmpty());
+}
+
+void TestHostile::bothReadingRoutesAgree_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const QString& folder :
+         {QStringLiteral(PIXMINT_TEST_DATA), QStringLiteral(PIXMINT_TEST_DATA "/hostile")}) {
+        for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files))
+            QTest::newRow(qPrintable(info.fileName())) << info.filePath();
+    }
+}
+
+void TestHostile::bothReadingRoutesAgree()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+
+    QDomDocument document;
+    const bool parsed = FontFile::ParseDocument(bytes, document);
+    const std::unique_ptr<FontCharSet> streamed = FontFile::Parse(bytes);
+    QCOMPARE(bool(streamed), parsed);
+    if (parsed) {
+        FontCharSet read;
+        read.ReadXml(document.documentElement());
+        QVERIFY(read == *streamed);
+    }
+}
+
+void TestHostile::unboundedDeviceIsRefused()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/zero");
+#else
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    QVERIFY(!FontFile::Load(QStringLiteral("/dev/zero"), &error));
+    QVERIFY2(error.contains(QLatin1String("too large")), qPrintable(error));
+    QVERIFY(timer.elapsed() <= Scaled(3000));
+#endif
+}
+
+QTEST_APPLESS_MAIN(TestHostile)
+#include "tst_hostile.moc"
