@@ -249,18 +249,20 @@ QByteArray FontFile::CSourceBytes(const FontCharSet& set)
 
 bool FontFile::Save(const FontCharSet& set, const QString& path, QString* error)
 {
-    return WriteFile(path, XmlBytes(set), error);
+    return WriteFile(path, XmlBytes(set), Mode::Text, error);
 }
 
 bool FontFile::ExportC(const FontCharSet& set, const QString& path, QString* error)
 {
-    return WriteFile(path, CSourceBytes(set), error);
+    return WriteFile(path, CSourceBytes(set), Mode::Text, error);
 }
 
-bool FontFile::WriteFile(const QString& path, const QByteArray& bytes, QString* error)
+bool FontFile::WriteFile(const QString& path, const QByteArray& bytes, Mode textOrBinary,
+                         QString* error)
 {
-    // Text mode: line ends follow the platform's convention on disk.
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Text;
+    QIODevice::OpenMode mode = QIODevice::WriteOnly;
+    if (textOrBinary == Mode::Text)
+        mode |= QIODevice::Text;
     if (IsSpecialFile(path)) {
         QFile file(path);
         if (!file.open(mode) || !WriteAll(file, bytes) || !file.flush()) {

@@ -42,7 +42,12 @@ public:
     static bool Save(const FontCharSet& set, const QString& path, QString* error = nullptr);
     static bool ExportC(const FontCharSet& set, const QString& path, QString* error = nullptr);
 
-private:
-    static bool CheckShape(const QByteArray& bytes, QString* error);
-    static bool WriteFile(const QString& path, const QByteArray& bytes, QString* error);
+    // False, with the reason, when a document is beyond those bounds.
+    static bool CheckShape(const QByteArray& bytes, QString* error = nullptr);
+
+    // Replaces a file's contents as a whole, or leaves it as it was. In text mode line ends
+    // follow the platform's convention on disk.
+    enum class Mode { Text, Binary };
+    static bool WriteFile(const QString& path, const QByteArray& bytes, Mode mode,
+                          QString* error = nullptr);
 };

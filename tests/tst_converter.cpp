@@ -1,0 +1,238 @@
+#include "FontCharSet.h"
+#include "FontFile.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString DataFolder = QStringLiteral(PIXMINT_TEST_DATA);
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Export(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(PIXMINT_EXPORT), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestConverter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void writesWhatTheEditorExports_data();
+    void writesWhatTheEditorExports();
+    void checkReportsEveryPlantedProblem();
+    void checkVerdicts_data();
+    void checkVerdicts();
+    void drawsSpecimenSheet();
+    void failuresWriteNothing_data();
+    void failuresWriteNothing();
+    void helpAndVersion();
+
+private:
+    std::unique_ptr<QTemporaryDir> _dir;
+};
+
+void TestConverter::init()
+{
+    _dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(_dir->isValid());
+}
+
+void TestConverter::writesWhatTheEditorExports_data()
+{
+    QTest::addColumn<QString>("font");
+    QTest::newRow("default font") << DataFolder + QStringLiteral("/default.xml");
+    QTest::newRow("Latin-1 names") << DataFolder + QStringLiteral("/two-glyphs.xml");
+    QTest::newRow("UTF-16 file") << DataFolder + QStringLiteral("/hostile/utf16.xml");
+    QTest::newRow("comment end in a name") << QStringLiteral("comment-end.xml");
+}
+
+void TestConverter::writesWhatTheEditorExports()
+{
+    QFETCH(QString, font);
+    if (!font.contains(QLatin1Char('/'))) {
+        font = _dir->filePath(font);
+        WriteFile(font, "<CharSet><FontChar Char=\"*/ int x; /*\"><Byte Index=\"0\">81</Byte>"
+                        "</FontChar><FontChar Char=\"C27  A\"/></CharSet>");
+    }
+    // What "Export font as C/C++ code" writes for the font the editor opens.
+    const std::unique_ptr<FontCharSet> opened = FontFile::Load(font);
+    QVERIFY(opened);
+    const QString editorPath = _dir->filePath(QStringLiteral("editor.cpp"));
+    QVERIFY(FontFile::ExportC(*opened, editorPath));
+    const QByteArray editor = ReadFile(editorPath);
+    QVERIFY(editor.startsWith("/* Auto generated file */\n"));
+
+    const QString outPath = _dir->filePath(QStringLiteral("out.cpp"));
+    const Run toFile = Export({font, QStringLiteral("-o"), outPath});
+    QCOMPARE(toFile.exitCode, 0);
+    QVERIFY(toFile.out.isEmpty());
+    QCOMPARE(ReadFile(outPath), editor);
+
+    const Run toStandardOutput = Export({font});
+    QCOMPARE(toStandardOutput.exitCode, 0);
+    QCOMPARE(toStandardOutput.out, editor);
+    QVERIFY(toStandardOutput.err.isEmpty());
+}
+
+void TestConverter::checkReportsEveryPlantedProblem()
+{
+    const Run run = Export({QStringLiteral("--check"), DataFolder + "/check/problems.xml"});
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray prefix = (DataFolder + "/check/problems.xml:").toUtf8();
+    QByteArrayList lines = run.out.split('\n');
+    QCOMPARE(lines.takeLast(), QByteArray());
+    for (QByteArray& line : lines) {
+        QVERIFY2(line.startsWith(prefix), line.constData());
+        line.remove(0, prefix.size());
+    }
+    QCOMPARE(lines.join('\n') + '\n', ReadFile(DataFolder + "/check/problems.expected"));
+}
+
+void TestConverter::checkVerdicts_data()
+{
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("clean default font") << "/default.xml" << 0 << QString();
+    QTest::newRow("clean two glyphs") << "/two-glyphs.xml" << 0 << QString();
+    QTest::newRow("other root") << "/check/other-root.xml" << 1 << ":2: the root element is <Font>";
+    QTest::newRow("not well-formed") << "/check/unterminated.xml" << 1 << ":6: not well-formed XML";
+    QTest::newRow("refused as too deep") << "nested" << 1 << ":1: the editor refuses this file";
+    QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
+}
+
+void TestConverter::checkVerdicts()
+{
+    QFETCH(QString, font);
+    QFETCH(int, exitCode);
+    QFETCH(QString, firstLine);
+    if (font == QLatin1String("nested")) {
+        font = _dir->filePath(QStringLiteral("nested.xml"));
+        WriteFile(font, "<CharSet>" + QByteArray("<a>").repeated(1000) + "</CharSet>");
+    } else {
+        font = DataFolder + font;
+    }
+    const Run run = Export({QStringLiteral("--check"), font});
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode == 0)
+        QVERIFY(run.out.isEmpty());
+    if (!firstLine.isEmpty())
+        QVERIFY2(run.out.startsWith((font + firstLine).toUtf8()), run.out.constData());
+    if (exitCode == 2) {
+        QVERIFY(run.err.startsWith(("pixmint-export: " + font + ": ").toUtf8()));
+        QCOMPARE(run.err.count('\n'), 1);
+    }
+}
+
+void TestConverter::drawsSpecimenSheet()
+{
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    WriteFile(font, "<CharSet><FontChar Char=\"first\"><Byte Index=\"2\">2</Byte></FontChar>"
+                    "<FontChar Char=\"second\"><Byte Index=\"0\">ff</Byte></FontChar></CharSet>");
+    const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
+    const Run run = Export(
+        {font, QStringLiteral("--png"), sheet, QStringLiteral("--scale"), QStringLiteral("10")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.isEmpty(), "the source goes only where -o says");
+
+    const QImage image(sheet);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.width() > 100 && image.height() > 80);
+    // Each glyph is drawn in a cell of its own, in font order, as 10 x 10 dots: find the
+    // dots by colour and check which are on.
+    int blackDots = 0;
+    for (int y = 0; y < image.height(); y += 1)
+        for (int x = 0; x < image.width(); x += 1)
+            blackDots += image.pixelColor(x, y) == QColor(Qt::black);
+    // One pixel of "first" and eight of "second", 9 x 9 visible per dot.
+    QCOMPARE(blackDots, 9 * 9 * 9);
+}
+
+void TestConverter::failuresWriteNothing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing font") << QStringList{"missing.xml", "-o", "out.cpp"}
+                                  << "pixmint-export: missing.xml: No such file or directory";
+    QTest::newRow("not well-formed")
+        << QStringList{"broken.xml", "-o", "out.cpp", "--png", "sheet.png"}
+        << "pixmint-export: broken.xml: not a well-formed XML document";
+    QTest::newRow("scale out of range")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", "0"}
+        << "pixmint-export: --scale 0: expected a whole number";
+    QTest::newRow("unknown option")
+        << QStringList{"good.xml", "--bogus"} << "pixmint-export: Unknown option 'bogus'.";
+    QTest::newRow("two fonts") << QStringList{"good.xml", "good.xml"}
+                               << "pixmint-export: expected one font file, got 2";
+    QTest::newRow("check writes nothing") << QStringList{"--check", "good.xml", "-o", "out.cpp"}
+                                          << "pixmint-export: --check writes nothing";
+    QTest::newRow("unwritable output") << QStringList{"good.xml", "-o", "no/such/folder/out.cpp"}
+                                       << "pixmint-export: no/such/folder/out.cpp: ";
+}
+
+void TestConverter::failuresWriteNothing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QVERIFY(QDir::setCurrent(_dir->path()));
+    WriteFile(QStringLiteral("good.xml"), ReadFile(DataFolder + "/two-glyphs.xml"));
+    WriteFile(QStringLiteral("broken.xml"), "<CharSet><FontChar Char=\"x\">");
+    WriteFile(QStringLiteral("out.cpp"), "previous export");
+
+    const Run run = Export(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith(message.toUtf8()), run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(ReadFile(QStringLiteral("out.cpp")), QByteArray("previous export"));
+    QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
+}
+
+void TestConverter::helpAndVersion()
+{
+    const Run help = Export({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.contains("--check"));
+    QVERIFY(help.out.contains("--png"));
+    const Run version = Export({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("pixmint-export "));
+}
+
+QTEST_APPLESS_MAIN(TestConverter)
+#include "tst_converter.moc"

@@ -1,0 +1,76 @@
+#include "SpecimenSheet.h"
+
+#include "FontCharSet.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int Columns = 8;
+constexpr int Padding = 8;
+constexpr int LabelWidth = 110;
+// QPainter's coordinates and the image size stay within what the raster engine draws.
+constexpr qint64 MaxSide = 32767;
+constexpr qint64 MaxPixels = 256LL * 1024 * 1024;
+
+} // namespace
+
+QImage SpecimenSheet::Render(const FontCharSet& set, int scale, QString* error)
+{
+    scale = std::clamp(scale, MinScale, MaxScale);
+    QFont font;
+    font.setPixelSize(11);
+    const QFontMetrics metrics(font);
+
+    const int glyphWidth = int(FontChar::ColumnCount) * scale;
+    const int glyphHeight = int(FontChar::RowCount) * scale;
+    const int cellWidth = std::max(glyphWidth, LabelWidth) + 2 * Padding;
+    const int cellHeight = glyphHeight + metrics.height() + 3 * Padding;
+    const qint64 count = set.Count();
+    const qint64 rows = std::max<qint64>(1, (count + Columns - 1) / Columns);
+    const qint64 width = qint64(Columns) * cellWidth;
+    const qint64 height = rows * cellHeight;
+    if (height > MaxSide || width * height > MaxPixels) {
+        if (error) {
+            *error = QStringLiteral("%1 glyphs at scale %2 do not fit on one sheet "
+                                    "(%3 x %4 pixels)")
+                         .arg(count)
+                         .arg(scale)
+                         .arg(width)
+                         .arg(height);
+        }
+        return {};
+    }
+
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    const QColor off(0xE4, 0xE4, 0xE4);
+    qint64 index = 0;
+    for (const auto& [name, glyph] : set) {
+        const int left = int(index % Columns) * cellWidth + Padding;
+        const int top = int(index / Columns) * cellHeight + Padding;
+        const int glyphLeft = left + (cellWidth - 2 * Padding - glyphWidth) / 2;
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+            for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+                const QRect dot(glyphLeft + int(column) * scale, top + int(row) * scale, scale,
+                                scale);
+                // A gap between dots keeps them countable once they are large enough.
+                painter.fillRect(scale >= 4 ? dot.adjusted(0, 0, -1, -1) : dot,
+                                 glyph->GetPixel(column, row) ? Qt::black : off);
+            }
+        }
+        const QString label = metrics.elidedText(FontCharSet::NameToString(name), Qt::ElideRight,
+                                                 cellWidth - 2 * Padding);
+        painter.setPen(Qt::darkGray);
+        painter.drawText(
+            QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),
+            Qt::AlignHCenter | Qt::AlignTop, label);
+        ++index;
+    }
+    return image;
+}
