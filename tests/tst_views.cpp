@@ -54,6 +54,7 @@ private slots:
     void latin1NameIsFoundAgain();
     void unknownNameAnnouncesNothing();
     void detachedListAnnouncesNothing();
+    void nameWithLineBreakShowsOnTwoLines();
 
     void metaObjects();
 };
@@ -334,6 +335,23 @@ void TestViews::detachedListAnnouncesNothing()
     QSignalSpy spy(&list, &FontCharSetView::FontCharSelected);
     list.setCurrentRow(0);
     QCOMPARE(spy.count(), 0);
+}
+
+void TestViews::nameWithLineBreakShowsOnTwoLines()
+{
+    FontCharSet set;
+    set.StoreRead(QStringLiteral("two\nlines"), std::make_unique<FontChar>());
+    FontCharSetView list;
+    list.resize(200, 600);
+    list.SetFontCharSet(&set);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const auto oneLine = list.findItems(QStringLiteral("C00  a"), Qt::MatchExactly);
+    const auto twoLines = list.findItems(QStringLiteral("two\nlines"), Qt::MatchExactly);
+    QCOMPARE(oneLine.size(), 1);
+    QCOMPARE(twoLines.size(), 1);
+    QVERIFY(list.visualItemRect(twoLines.first()).height() >
+            list.visualItemRect(oneLine.first()).height());
 }
 
 void TestViews::metaObjects()

@@ -4,6 +4,9 @@
 
 FontCharSetView::FontCharSetView()
 {
+    // Every name is one line in one font: the view can lay out a font of 100,000 names
+    // without measuring each of them.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, &FontCharSetView::_ItemChanged);
 }
 
@@ -14,8 +17,13 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
         ClearFontCharSet();
         return;
     }
-    for (const auto& entry : *_fontCharSet)
-        addItem(FontCharSet::NameToString(entry.first));
+    for (const auto& entry : *_fontCharSet) {
+        // A name with a line break shows on several lines: then items differ in height.
+        const std::string& name = entry.first;
+        if (uniformItemSizes() && name.find_first_of("\n\r") != std::string::npos)
+            setUniformItemSizes(false);
+        addItem(FontCharSet::NameToString(name));
+    }
 }
 
 void FontCharSetView::ClearFontCharSet()
@@ -24,6 +32,7 @@ void FontCharSetView::ClearFontCharSet()
     // so it is forgotten only afterwards.
     clear();
     _fontCharSet = nullptr;
+    setUniformItemSizes(true);
 }
 
 void FontCharSetView::_ItemChanged()

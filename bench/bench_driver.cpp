@@ -1,0 +1,247 @@
+// pixmint-bench: generates font files of growing size, times every operation of the editor
+// and the converter on them, each in a process of its own, and prints one table with the
+// peak memory of each process and the ratio to its floor.
+//
+// Floors: a bare Qt Widgets program for the editor's start-up, "xmllint --noout" for reading
+// a font file from the command line. For the operations inside the editor the ratio is
+// their growth: the time per glyph against the time per glyph at 1,000 glyphs.
+#include "FontFile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Measure
+{
+    double milliseconds = 0; // wall time of the process, or what it printed
+    double peakMiB = 0;      // peak resident memory of the process
+    QByteArray output;
+};
+
+QString SpawnHelper;
+QString ResultFile;
+
+// Runs a program to its end through bench_spawn, which times the whole process and reads its
+// peak memory; the program's standard output comes back here.
+Measure RunProcess(const QStringList& command)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        qFatal("pipe failed");
+    QStringList full = {SpawnHelper, ResultFile};
+    full += command;
+    std::vector<QByteArray> arguments;
+    for (const QString& argument : full)
+        arguments.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    Measure measure;
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        measure.output.append(buffer, got);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        qFatal("failed: %s", qPrintable(command.join(QLatin1Char(' '))));
+    QFile result(ResultFile);
+    if (!result.open(QIODevice::ReadOnly))
+        qFatal("no result from bench_spawn");
+    const QList<QByteArray> values = result.readAll().simplified().split(' ');
+    measure.milliseconds = values.value(0).toDouble();
+    measure.peakMiB = values.value(1).toDouble() / 1024.0;
+    return measure;
+}
+
+// The median of several runs, time and memory taken from the same run.
+Measure Median(const QStringList& command, int runs, bool timeFromOutput = false)
+{
+    std::vector<Measure> measures;
+    for (int run = 0; run < runs; ++run) {
+        Measure measure = RunProcess(command);
+        if (timeFromOutput)
+            measure.milliseconds = measure.output.trimmed().toDouble();
+        measures.push_back(measure);
+    }
+    std::sort(measures.begin(), measures.end(),
+              [](const Measure& a, const Measure& b) { return a.milliseconds < b.milliseconds; });
+    return measures[measures.size() / 2];
+}
+
+// Random names of 4 to 12 printable Latin-1 characters and random bytes.
+QString GenerateFont(const QString& folder, int glyphs)
+{
+    const QString path = QStringLiteral("%1/font-%2.xml").arg(folder).arg(glyphs);
+    if (QFile::exists(path))
+        return path;
+    QRandomGenerator random{quint32(glyphs)};
+    FontCharSet set;
+    set.Clear();
+    while (set.Count() < quint32(glyphs)) {
+        QString name;
+        const int length = 4 + int(random.bounded(9));
+        for (int index = 0; index < length; ++index) {
+            const int pick = int(random.bounded(95 + 96));
+            name += QChar(pick < 95 ? 0x20 + pick : 0xA0 + pick - 95);
+        }
+        auto glyph = std::make_unique<FontChar>();
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+            glyph->SetColumn(column, quint8(random.bounded(256)));
+        set.StoreRead(name, std::move(glyph));
+    }
+    QString error;
+    if (!FontFile::Save(set, path, &error))
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    return path;
+}
+
+QString Time(double milliseconds)
+{
+    return milliseconds < 10 ? QString::number(milliseconds, 'f', 2) + QStringLiteral(" ms")
+                             : QString::number(milliseconds, 'f', 1) + QStringLiteral(" ms");
+}
+
+void Row(const QString& operation, const QString& size, const Measure& measure,
+         const QString& ratio)
+{
+    std::printf("| %s | %s | %s | %.1f MiB | %s |\n", qPrintable(operation), qPrintable(size),
+                qPrintable(Time(measure.milliseconds)), measure.peakMiB, qPrintable(ratio));
+    std::fflush(stdout);
+}
+
+QString Ratio(double value)
+{
+    return QString::number(value, 'f', 2) + QStringLiteral("x");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times Pixmint against its floors."));
+    parser.addHelpOption();
+    const QCommandLineOption binOption(QStringLiteral("bin"),
+                                       QStringLiteral("Folder of the programs to time."),
+                                       QStringLiteral("folder"));
+    const QCommandLineOption workOption(QStringLiteral("work"),
+                                        QStringLiteral("Folder for the generated fonts."),
+                                        QStringLiteral("folder"));
+    const QCommandLineOption quickOption(QStringLiteral("quick"),
+                                         QStringLiteral("Fewer runs, for a smoke test."));
+    parser.addOptions({binOption, workOption, quickOption});
+    parser.process(application);
+    const QString bin = parser.value(binOption);
+    const QString work = parser.value(workOption);
+    const bool quick = parser.isSet(quickOption);
+    if (bin.isEmpty() || work.isEmpty())
+        parser.showHelp(2);
+    QDir().mkpath(work);
+    SpawnHelper = bin + QStringLiteral("/bench_spawn");
+    ResultFile = work + QStringLiteral("/spawn-result.txt");
+
+    const QList<int> sizes = {86, 1000, 10000, 100000};
+    QMap<int, QString> fonts;
+    for (int size : sizes)
+        fonts[size] = QStringLiteral("%1/font-%2.xml").arg(work).arg(size);
+    // Generated in a child process, so that the memory it takes is not this process's.
+    const pid_t generator = fork();
+    if (generator == 0) {
+        for (int size : sizes)
+            GenerateFont(work, size);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(generator, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        qFatal("generating the fonts failed");
+
+    std::printf("| operation | glyphs | time | peak memory | ratio |\n|---|---|---|---|---|\n");
+
+    const int startupRuns = quick ? 3 : 21;
+    const Measure bare = Median({bin + "/bench_startup", "bare"}, startupRuns);
+    const Measure text = Median({bin + "/bench_startup", "text"}, startupRuns);
+    const Measure editor = Median({bin + "/bench_startup", "editor"}, startupRuns);
+    auto idleMiB = [](const Measure& measure) {
+        const QList<QByteArray> words = measure.output.simplified().split(' ');
+        const qsizetype at = words.indexOf("VmRSS:");
+        return at >= 0 && at + 1 < words.size() ? words[at + 1].toDouble() / 1024.0 : 0.0;
+    };
+    auto against = [&](const Measure& floor) {
+        return Ratio(editor.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+               Ratio(idleMiB(editor) / idleMiB(floor)) + QStringLiteral(" idle memory");
+    };
+    auto idle = [&](const Measure& measure) {
+        return QStringLiteral("idle %1 MiB").arg(idleMiB(measure), 0, 'f', 1);
+    };
+    Row(QStringLiteral("start-up to first frame: empty Qt Widgets window (floor)"), "-", bare,
+        idle(bare));
+    Row(QStringLiteral("start-up to first frame: Qt Widgets window with a line of text (floor)"),
+        "-", text, idle(text));
+    Row(QStringLiteral("start-up to first frame: editor"), "86", editor,
+        idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
+            against(text) + QStringLiteral(" vs text"));
+
+    const QStringList operations = {"read",   "read-dom",  "write",
+                                    "export", "fill-list", "select-last"};
+    const QMap<QString, QString> described = {
+        {"read", "open a font file (stream reader)"},
+        {"read-dom", "open a font file through the DOM (the former route)"},
+        {"write", "write the font file"},
+        {"export", "write the C source"},
+        {"fill-list", "fill the list of names"},
+        {"select-last", "select the last name"}};
+    for (const QString& operation : operations) {
+        double perGlyphAt1000 = 0;
+        for (int size : sizes) {
+            const int runs = quick ? 1 : (size >= 100000 ? 3 : 5);
+            const Measure measure =
+                Median({bin + "/bench_operations", operation, fonts[size], QString::number(runs)},
+                       1, true);
+            const double perGlyph = measure.milliseconds / size;
+            if (size == 1000)
+                perGlyphAt1000 = perGlyph;
+            const QString ratio = size > 1000 ? Ratio(perGlyph / perGlyphAt1000) +
+                                                    QStringLiteral(" per glyph vs 1,000")
+                                              : QStringLiteral("-");
+            Row(described[operation], QString::number(size), measure, ratio);
+        }
+    }
+
+    for (int size : sizes) {
+        const int runs = quick ? 1 : 5;
+        const Measure floor = Median({"xmllint", "--noout", fonts[size]}, runs);
+        const Measure converter =
+            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.cpp"}, runs);
+        Row(QStringLiteral("xmllint --noout (floor)"), QString::number(size), floor, "1.00x");
+        Row(QStringLiteral("pixmint-export -o"), QString::number(size), converter,
+            Ratio(converter.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+                Ratio(converter.peakMiB / floor.peakMiB) + QStringLiteral(" memory"));
+    }
+    return 0;
+}

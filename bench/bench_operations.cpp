@@ -1,0 +1,107 @@
+// Runs one operation of the editor on one font file a few times and prints the median time
+// in milliseconds. The benchmark driver runs it in a process of its own per operation and
+// size, so that the peak memory it reads belongs to that operation alone.
+#include "FontCharSet.h"
+#include "FontCharSetView.h"
+#include "FontFile.h"
+
+#include <QApplication>
+#include <QDomDocument>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<FontCharSet> Open(const QString& path)
+{
+    auto set = FontFile::Load(path);
+    if (!set)
+        qFatal("cannot open %s", qPrintable(path));
+    return set;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 4)
+        qFatal("usage: bench_operations read|read-dom|write|export|fill-list|select-last "
+               "FONT.xml REPEATS");
+    const QByteArray operation = argv[1];
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    const int repeats = std::max(1, atoi(argv[3]));
+
+    // Prepares a run and returns the part to time.
+    std::function<std::function<void()>()> prepare;
+    std::unique_ptr<FontCharSet> font;
+    std::unique_ptr<FontCharSetView> list;
+    QByteArray bytes;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    bytes = file.readAll();
+
+    if (operation == "read") {
+        prepare = [&] { return [&] { font = Open(path); }; };
+    } else if (operation == "read-dom") {
+        // The route through the DOM, as opening worked before the stream reader.
+        prepare = [&] {
+            return [&] {
+                QDomDocument document;
+                FontFile::ParseDocument(bytes, document);
+                font = std::make_unique<FontCharSet>();
+                font->ReadXml(document.documentElement());
+            };
+        };
+    } else if (operation == "write") {
+        font = Open(path);
+        prepare = [&] { return [&] { FontFile::XmlBytes(*font); }; };
+    } else if (operation == "export") {
+        font = Open(path);
+        prepare = [&] { return [&] { FontFile::CSourceBytes(*font); }; };
+    } else if (operation == "fill-list" || operation == "select-last") {
+        font = Open(path);
+        const bool select = operation == "select-last";
+        prepare = [&, select] {
+            list = std::make_unique<FontCharSetView>();
+            list->resize(200, 400);
+            list->show();
+            if (!QTest::qWaitForWindowExposed(list.get()))
+                qFatal("the list was not shown");
+            if (select) {
+                list->SetFontCharSet(font.get());
+                QApplication::processEvents();
+                return std::function<void()>([&] {
+                    list->setCurrentRow(list->count() - 1);
+                    QApplication::processEvents();
+                });
+            }
+            return std::function<void()>([&] {
+                list->SetFontCharSet(font.get());
+                QApplication::processEvents();
+            });
+        };
+    } else {
+        qFatal("unknown operation %s", operation.constData());
+    }
+
+    std::vector<double> times;
+    for (int run = 0; run < repeats; ++run) {
+        const std::function<void()> timed = prepare();
+        QElapsedTimer timer;
+        timer.start();
+        timed();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        list.reset();
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.3f\n", times[times.size() / 2]);
+    return 0;
+}
