@@ -1,37 +1,23 @@
 #include "FontCharSet.h"
+#include "FontFile.h"
+#include "TestFiles.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextStream>
 
 namespace {
-
-QByteArray ExportC(const FontCharSet& set)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QTextStream stream(&buffer);
-    set.ExportCSource(stream);
-    stream.flush();
-    return bytes;
-}
 
 // The golden files hold the text as a UTF-8 locale writes it; elsewhere the same text is
 // expected in the locale's own encoding.
 QByteArray Golden(const QString& fileName)
 {
-    QFile file(QStringLiteral(PIXMINT_TEST_DATA "/") + fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read test data %s", qPrintable(fileName));
     QStringDecoder fromUtf8(QStringDecoder::Utf8);
     QStringEncoder toLocale(QStringEncoder::System);
-    return toLocale(fromUtf8(file.readAll()));
+    return toLocale(fromUtf8(TestFiles::Data(fileName)));
 }
 
 void Store(FontCharSet& set, const std::string& name, std::initializer_list<int> bytes)
@@ -80,7 +66,7 @@ void TestCExport::writesGoldenText()
         Store(set, "C01  b", {0x7F, 0x48, 0x44, 0x44, 0x38});
         Store(set, "C00  a", {0x00, 0x0F, 0x80, 0xFF, 0x07});
     }
-    const QByteArray text = ExportC(set);
+    const QByteArray text = FontFile::CSourceBytes(set);
     QCOMPARE(text, Golden(golden));
     QVERIFY(text.startsWith("/* Auto generated file */\n"));
     QVERIFY(text.endsWith("};"));
@@ -91,9 +77,10 @@ void TestCExport::oneGlyphHasNoComma()
     FontCharSet set;
     set.Clear();
     Store(set, "only", {1, 2, 3, 4, 5});
-    QCOMPARE(ExportC(set), QByteArray("/* Auto generated file */\n"
-                                      "unsigned char PIXMINT_xxxx[][5] = \n{\n"
-                                      "{0x1,0x2,0x3,0x4,0x5}\t/* Char = only */\n};"));
+    QCOMPARE(FontFile::CSourceBytes(set),
+             QByteArray("/* Auto generated file */\n"
+                        "unsigned char PIXMINT_xxxx[][5] = \n{\n"
+                        "{0x1,0x2,0x3,0x4,0x5}\t/* Char = only */\n};"));
 }
 
 void TestCExport::bytesAsUnsignedLowercaseHex_data()
@@ -117,7 +104,7 @@ void TestCExport::bytesAsUnsignedLowercaseHex()
     set.Clear();
     Store(set, "g", {byte, 0, byte, 0, byte});
     const QByteArray row = "{" + text + ",0x0," + text + ",0x0," + text + "}\t/* Char = g */\n";
-    QVERIFY2(ExportC(set).contains(row), row.constData());
+    QVERIFY2(FontFile::CSourceBytes(set).contains(row), row.constData());
 }
 
 void TestCExport::namesAppearAsStored_data()
@@ -142,7 +129,7 @@ void TestCExport::namesAppearAsStored()
     FontCharSet set;
     set.Clear();
     Store(set, name.toStdString(), {0, 0, 0, 0, 0});
-    const QByteArray text = ExportC(set);
+    const QByteArray text = FontFile::CSourceBytes(set);
     QVERIFY2(text.contains("\t/* Char = " + comment + " */\n"), text.constData());
 }
 
@@ -175,7 +162,7 @@ void TestCExport::exportCompilesAndCarriesTheBytes()
     QVERIFY(dir.isValid());
     QFile font(dir.filePath(QStringLiteral("font.cpp")));
     QVERIFY(font.open(QIODevice::WriteOnly));
-    font.write(ExportC(set));
+    font.write(FontFile::CSourceBytes(set));
     font.close();
 
     QFile program(dir.filePath(QStringLiteral("main.cpp")));

@@ -1,5 +1,6 @@
 #include "FontCharSet.h"
 #include "FontFile.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QImage>
@@ -29,19 +30,6 @@ Run Export(const QStringList& arguments)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -86,22 +74,23 @@ void TestConverter::writesWhatTheEditorExports()
     QFETCH(QString, font);
     if (!font.contains(QLatin1Char('/'))) {
         font = _dir->filePath(font);
-        WriteFile(font, "<CharSet><FontChar Char=\"*/ int x; /*\"><Byte Index=\"0\">81</Byte>"
-                        "</FontChar><FontChar Char=\"C27  A\"/></CharSet>");
+        QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"*/ int x; /*\">"
+                                       "<Byte Index=\"0\">81</Byte></FontChar>"
+                                       "<FontChar Char=\"C27  A\"/></CharSet>"));
     }
     // What "Export font as C/C++ code" writes for the font the editor opens.
     const std::unique_ptr<FontCharSet> opened = FontFile::Load(font);
     QVERIFY(opened);
     const QString editorPath = _dir->filePath(QStringLiteral("editor.cpp"));
     QVERIFY(FontFile::ExportC(*opened, editorPath));
-    const QByteArray editor = ReadFile(editorPath);
+    const QByteArray editor = TestFiles::Read(editorPath);
     QVERIFY(editor.startsWith("/* Auto generated file */\n"));
 
     const QString outPath = _dir->filePath(QStringLiteral("out.cpp"));
     const Run toFile = Export({font, QStringLiteral("-o"), outPath});
     QCOMPARE(toFile.exitCode, 0);
     QVERIFY(toFile.out.isEmpty());
-    QCOMPARE(ReadFile(outPath), editor);
+    QCOMPARE(TestFiles::Read(outPath), editor);
 
     const Run toStandardOutput = Export({font});
     QCOMPARE(toStandardOutput.exitCode, 0);
@@ -120,7 +109,7 @@ void TestConverter::checkReportsEveryPlantedProblem()
         QVERIFY2(line.startsWith(prefix), line.constData());
         line.remove(0, prefix.size());
     }
-    QCOMPARE(lines.join('\n') + '\n', ReadFile(DataFolder + "/check/problems.expected"));
+    QCOMPARE(lines.join('\n') + '\n', TestFiles::Read(DataFolder + "/check/problems.expected"));
 }
 
 void TestConverter::checkVerdicts_data()
@@ -143,7 +132,8 @@ void TestConverter::checkVerdicts()
     QFETCH(QString, firstLine);
     if (font == QLatin1String("nested")) {
         font = _dir->filePath(QStringLiteral("nested.xml"));
-        WriteFile(font, "<CharSet>" + QByteArray("<a>").repeated(1000) + "</CharSet>");
+        QVERIFY(
+            TestFiles::Write(font, "<CharSet>" + QByteArray("<a>").repeated(1000) + "</CharSet>"));
     } else {
         font = DataFolder + font;
     }
@@ -162,8 +152,9 @@ void TestConverter::checkVerdicts()
 void TestConverter::drawsSpecimenSheet()
 {
     const QString font = _dir->filePath(QStringLiteral("font.xml"));
-    WriteFile(font, "<CharSet><FontChar Char=\"first\"><Byte Index=\"2\">2</Byte></FontChar>"
-                    "<FontChar Char=\"second\"><Byte Index=\"0\">ff</Byte></FontChar></CharSet>");
+    QVERIFY(TestFiles::Write(
+        font, "<CharSet><FontChar Char=\"first\"><Byte Index=\"2\">2</Byte></FontChar>"
+              "<FontChar Char=\"second\"><Byte Index=\"0\">ff</Byte></FontChar></CharSet>"));
     const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
     const Run run = Export(
         {font, QStringLiteral("--png"), sheet, QStringLiteral("--scale"), QStringLiteral("10")});
@@ -210,16 +201,17 @@ void TestConverter::failuresWriteNothing()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     QVERIFY(QDir::setCurrent(_dir->path()));
-    WriteFile(QStringLiteral("good.xml"), ReadFile(DataFolder + "/two-glyphs.xml"));
-    WriteFile(QStringLiteral("broken.xml"), "<CharSet><FontChar Char=\"x\">");
-    WriteFile(QStringLiteral("out.cpp"), "previous export");
+    QVERIFY(TestFiles::Write(QStringLiteral("good.xml"),
+                             TestFiles::Read(DataFolder + "/two-glyphs.xml")));
+    QVERIFY(TestFiles::Write(QStringLiteral("broken.xml"), "<CharSet><FontChar Char=\"x\">"));
+    QVERIFY(TestFiles::Write(QStringLiteral("out.cpp"), "previous export"));
 
     const Run run = Export(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.startsWith(message.toUtf8()), run.err.constData());
     QCOMPARE(run.err.count('\n'), 1);
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(ReadFile(QStringLiteral("out.cpp")), QByteArray("previous export"));
+    QCOMPARE(TestFiles::Read(QStringLiteral("out.cpp")), QByteArray("previous export"));
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
 }
 

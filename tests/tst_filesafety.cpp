@@ -1,5 +1,6 @@
 #include "FontCharSet.h"
 #include "FontFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,12 +30,6 @@ std::unique_ptr<FontCharSet> BigFont()
         set->StoreRead(QStringLiteral("glyph %1").arg(index), std::move(glyph));
     }
     return set;
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 QStringList Entries(const QString& folder)
@@ -109,7 +104,7 @@ void TestFileSafety::fullDiskKeepsOldFileAndReports()
 
     QVERIFY(!written);
     QVERIFY2(error.contains(QLatin1String("File too large")), qPrintable(error));
-    QCOMPARE(ReadFile(_path), _old);
+    QCOMPARE(TestFiles::Read(_path), _old);
     QCOMPARE(Entries(_dir->path()), QStringList{"font.xml"});
 #endif
 }
@@ -146,7 +141,7 @@ void TestFileSafety::processKilledHalfWayKeepsOldFile()
     QVERIFY2(WIFSIGNALED(status), "the write was expected to be cut by a signal");
     QCOMPARE(WTERMSIG(status), SIGXFSZ);
 
-    QCOMPARE(ReadFile(_path), _old);
+    QCOMPARE(TestFiles::Read(_path), _old);
     // The half-written text went to a temporary file, which is unnamed where the system
     // allows it (Linux) and otherwise left beside the font.
     const QStringList entries = Entries(_dir->path());
@@ -168,7 +163,7 @@ void TestFileSafety::readOnlyFolderKeepsOldFileAndReports()
     QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(ReadFile(_path), _old);
+    QCOMPARE(TestFiles::Read(_path), _old);
 #endif
 }
 

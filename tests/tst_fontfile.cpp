@@ -1,7 +1,7 @@
 #include "FontCharSet.h"
 #include "FontFile.h"
+#include "TestFiles.h"
 
-#include <QBuffer>
 #include <QDomDocument>
 #include <QFile>
 #include <QProcess>
@@ -9,27 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamWriter>
 
 namespace {
-
-QByteArray ReadData(const QString& fileName)
-{
-    QFile file(QStringLiteral(PIXMINT_TEST_DATA "/") + fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read test data %s", qPrintable(fileName));
-    return file.readAll();
-}
-
-QByteArray WriteXml(const FontCharSet& set)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QXmlStreamWriter writer(&buffer);
-    set.WriteXml(writer);
-    return bytes;
-}
 
 // Reads through the DOM into the given set and, from a fresh default set, through the
 // stream reader the open command uses: both routes must give the same font.
@@ -133,7 +114,7 @@ void TestFontFile::writesGoldenFile()
         Store(set, "C81  \xB2", Glyph({0x02, 0x19, 0x15, 0x12, 0x00}));
         Store(set, "C63  <", Glyph({0x00, 0x0F, 0x80, 0xFF, 0x07}));
     }
-    QCOMPARE(WriteXml(set), ReadData(golden));
+    QCOMPARE(FontFile::XmlBytes(set), TestFiles::Data(golden));
 }
 
 void TestFontFile::writesBytesAsLowercaseHex_data()
@@ -156,7 +137,7 @@ void TestFontFile::writesBytesAsLowercaseHex()
     FontCharSet set;
     set.Clear();
     Store(set, "g", Glyph({byte, 0, 0, 0, byte}));
-    const QByteArray xml = WriteXml(set);
+    const QByteArray xml = FontFile::XmlBytes(set);
     QVERIFY(xml.contains("<Byte Index=\"0\">" + text + "</Byte>"));
     QVERIFY(xml.contains("<Byte Index=\"4\">" + text + "</Byte>"));
 }
@@ -172,10 +153,10 @@ void TestFontFile::goldenFilesReadBack_data()
 void TestFontFile::goldenFilesReadBack()
 {
     QFETCH(QString, golden);
-    const QByteArray bytes = ReadData(golden);
+    const QByteArray bytes = TestFiles::Data(golden);
     FontCharSet set;
     ReadXml(bytes, set);
-    QCOMPARE(WriteXml(set), bytes);
+    QCOMPARE(FontFile::XmlBytes(set), bytes);
 }
 
 void TestFontFile::builtInNamesRoundTrip()
@@ -186,7 +167,7 @@ void TestFontFile::builtInNamesRoundTrip()
         for (quint32 column = 0; column < 5; ++column)
             entry.second->SetColumn(column, quint8(random->bounded(256)));
 
-    const QByteArray xml = WriteXml(written);
+    const QByteArray xml = FontFile::XmlBytes(written);
     // Latin-1 names travel as UTF-8 characters.
     QVERIFY(xml.contains("Char=\"C81  \xC2\xB2\""));
     QVERIFY(xml.contains("Char=\"C85  \xC2\xA9\""));
@@ -219,7 +200,7 @@ void TestFontFile::unusualNamesRoundTrip()
     FontCharSet written;
     Store(written, name.toStdString(), Glyph({0x11, 0x22, 0x33, 0x44, 0x55}));
     FontCharSet read;
-    ReadXml(WriteXml(written), read);
+    ReadXml(FontFile::XmlBytes(written), read);
     QCOMPARE(Describe(read), Describe(written));
 }
 
@@ -352,7 +333,7 @@ void TestFontFile::xmllintAcceptsWrittenFile()
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("font.xml")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(WriteXml(set));
+    file.write(FontFile::XmlBytes(set));
     file.close();
 
     QProcess process;

@@ -3,19 +3,16 @@
 #include "FontCharView.h"
 #include "FontFile.h"
 #include "MainWindow.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,24 +26,6 @@ QColor CellColor(FontCharView* grid, int column, int row)
 {
     const QImage image = grid->grab().toImage();
     return image.pixelColor(50 * column + 25, 50 * row + 25);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray Golden(const QString& fileName)
-{
-    return ReadFile(QStringLiteral(PIXMINT_TEST_DATA "/") + fileName);
 }
 
 // The scripted user: answers the window's questions from queues and records what was asked.
@@ -280,16 +259,16 @@ void TestMainWindow::openFailureChangesNothing_data()
     QTest::newRow("dialog cancelled") << QString() << QByteArray();
     QTest::newRow("missing file") << "missing.xml" << QByteArray();
     QTest::newRow("a folder") << "." << QByteArray();
-    QTest::newRow("exported C source") << "font.cpp" << Golden(QStringLiteral("default.cpp"));
+    QTest::newRow("exported C source")
+        << "font.cpp" << TestFiles::Data(QStringLiteral("default.cpp"));
     QTest::newRow("empty file") << "empty.xml" << QByteArray("");
     QTest::newRow("nested far too deep")
         << "deep.xml"
         << "<CharSet>" + QByteArray("<a>").repeated(300000) + "</CharSet>";
     QTest::newRow("billion laughs")
-        << "laughs.xml"
-        << ReadFile(QStringLiteral(PIXMINT_TEST_DATA "/hostile/billion-laughs.xml"));
+        << "laughs.xml" << TestFiles::Data(QStringLiteral("hostile/billion-laughs.xml"));
     QTest::newRow("truncated font file")
-        << "cut.xml" << Golden(QStringLiteral("two-glyphs.xml")).left(300);
+        << "cut.xml" << TestFiles::Data(QStringLiteral("two-glyphs.xml")).left(300);
 }
 
 void TestMainWindow::openFailureChangesNothing()
@@ -299,7 +278,7 @@ void TestMainWindow::openFailureChangesNothing()
     if (!path.isNull())
         path = _dir->filePath(path);
     if (!content.isNull())
-        WriteFile(path, content);
+        QVERIFY(TestFiles::Write(path, content));
 
     EditC27A();
     const FontCharSet* before = _window->GetFontCharSet();
@@ -322,7 +301,7 @@ void TestMainWindow::openFailureChangesNothing()
 void TestMainWindow::openOtherRootGivesDefaultFont()
 {
     const QString path = _dir->filePath(QStringLiteral("other.xml"));
-    WriteFile(path, "<?xml version=\"1.0\"?><Font><FontChar Char=\"x\"/></Font>");
+    QVERIFY(TestFiles::Write(path, "<?xml version=\"1.0\"?><Font><FontChar Char=\"x\"/></Font>"));
     EditC27A();
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(1)->trigger();
@@ -336,8 +315,9 @@ void TestMainWindow::openOtherRootGivesDefaultFont()
 void TestMainWindow::openPartialFontListsExactlyItsNames()
 {
     const QString path = _dir->filePath(QStringLiteral("partial.xml"));
-    WriteFile(path, "<CharSet><FontChar Char=\"zeta\"/><FontChar Char=\"C81  \xC2\xB2\">"
-                    "<Byte Index=\"1\">ff</Byte></FontChar><FontChar Char=\"C27  A\"/></CharSet>");
+    QVERIFY(TestFiles::Write(
+        path, "<CharSet><FontChar Char=\"zeta\"/><FontChar Char=\"C81  \xC2\xB2\">"
+              "<Byte Index=\"1\">ff</Byte></FontChar><FontChar Char=\"C27  A\"/></CharSet>"));
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(1)->trigger();
 
@@ -365,11 +345,11 @@ void TestMainWindow::saveThenOpenRoundTrip()
     const QString path = _dir->filePath(QStringLiteral("round.xml"));
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(3)->trigger();
-    QCOMPARE(ReadFile(path), FontFile::XmlBytes(expected));
-    QVERIFY(ReadFile(path).contains("<FontChar Char=\"C27  A\">\n"
-                                    "        <Byte Index=\"0\">0</Byte>\n"
-                                    "        <Byte Index=\"1\">0</Byte>\n"
-                                    "        <Byte Index=\"2\">2</Byte>\n"));
+    QCOMPARE(TestFiles::Read(path), FontFile::XmlBytes(expected));
+    QVERIFY(TestFiles::Read(path).contains("<FontChar Char=\"C27  A\">\n"
+                                           "        <Byte Index=\"0\">0</Byte>\n"
+                                           "        <Byte Index=\"1\">0</Byte>\n"
+                                           "        <Byte Index=\"2\">2</Byte>\n"));
 
     _window->findChild<QToolBar*>()->actions().at(0)->trigger();
     QVERIFY(*_window->GetFontCharSet() == FontCharSet());
@@ -385,10 +365,10 @@ void TestMainWindow::saveThenOpenRoundTrip()
 void TestMainWindow::saveReplacesExistingFile()
 {
     const QString path = _dir->filePath(QStringLiteral("existing.xml"));
-    WriteFile(path, QByteArray(50000, 'x'));
+    QVERIFY(TestFiles::Write(path, QByteArray(50000, 'x')));
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(3)->trigger();
-    QCOMPARE(ReadFile(path), Golden(QStringLiteral("default.xml")));
+    QCOMPARE(TestFiles::Read(path), TestFiles::Data(QStringLiteral("default.xml")));
     QVERIFY(_user.warnings.isEmpty());
 }
 
@@ -412,7 +392,7 @@ void TestMainWindow::saveFailureWarnsAndKeepsOldFile()
 {
     QFETCH(QString, path);
     QFETCH(QString, reason);
-    WriteFile(_dir->filePath(QStringLiteral("plain")), "old contents");
+    QVERIFY(TestFiles::Write(_dir->filePath(QStringLiteral("plain")), "old contents"));
     QVERIFY(QDir(_dir->path()).mkpath(QStringLiteral("folder")));
     if (QDir::isRelativePath(path))
         path = _dir->filePath(path);
@@ -426,7 +406,7 @@ void TestMainWindow::saveFailureWarnsAndKeepsOldFile()
     QVERIFY2(warning.startsWith(QStringLiteral("Save Font|")), qPrintable(warning));
     QVERIFY2(warning.contains(QDir::toNativeSeparators(path)), qPrintable(warning));
     QVERIFY2(warning.contains(reason, Qt::CaseInsensitive), qPrintable(warning));
-    QCOMPARE(ReadFile(_dir->filePath(QStringLiteral("plain"))), QByteArray("old contents"));
+    QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("plain"))), QByteArray("old contents"));
     QVERIFY(QFileInfo(_dir->filePath(QStringLiteral("folder"))).isDir());
     QCOMPARE(QDir(_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              (QStringList{"folder", "plain"}));
@@ -439,13 +419,13 @@ void TestMainWindow::exportWritesTheSourceText()
 {
     EditC27A();
     const QString path = _dir->filePath(QStringLiteral("font.cpp"));
-    WriteFile(path, QByteArray(100000, 'x'));
+    QVERIFY(TestFiles::Write(path, QByteArray(100000, 'x')));
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(4)->trigger();
 
     FontCharSet expected;
     expected.At("C27  A")->SetPixel(2, 1, true);
-    const QByteArray bytes = ReadFile(path);
+    const QByteArray bytes = TestFiles::Read(path);
     QCOMPARE(bytes, FontFile::CSourceBytes(expected));
     QVERIFY(bytes.startsWith("/* Auto generated file */\n"));
     QVERIFY(bytes.contains("{0x0,0x0,0x2,0x0,0x0},\t/* Char = C27  A */\n"));
@@ -502,7 +482,7 @@ void TestMainWindow::closeAsksToSave()
     if (saved) {
         FontCharSet expected;
         expected.At("C27  A")->SetPixel(2, 1, true);
-        QCOMPARE(ReadFile(path), FontFile::XmlBytes(expected));
+        QCOMPARE(TestFiles::Read(path), FontFile::XmlBytes(expected));
     }
 }
 
@@ -549,7 +529,7 @@ void TestMainWindow::realDialogsAskAndSave()
              QStringLiteral("Save changes?|Do you want to save changes to font before "
                             "exiting app ?"));
     QCOMPARE(fileDialogSeen, QStringLiteral("Save Font|Font files (*.xml)|1"));
-    QCOMPARE(ReadFile(path), Golden(QStringLiteral("default.xml")));
+    QCOMPARE(TestFiles::Read(path), TestFiles::Data(QStringLiteral("default.xml")));
 
     // A failing save shows the warning box and keeps the window open.
     MainWindow::Dialogs dialogs = MainWindow::Dialogs::Modal();
