@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +121,7 @@ private slots:
     void closeAgainAfterFailedSave();
     void realDialogsAskAndSave();
     void closingLastWindowEndsEventLoopWithZero();
+    void metaObjectHasTheFivePrivateSlots();
 
 private:
     void Select(const QString& name);
@@ -564,6 +566,26 @@ void TestMainWindow::closingLastWindowEndsEventLoopWithZero()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!_window->isVisible());
     QCOMPARE(_user.asked, QStringList{QuestionAsked});
+}
+
+void TestMainWindow::metaObjectHasTheFivePrivateSlots()
+{
+    const QMetaObject& meta = MainWindow::staticMetaObject;
+    QCOMPARE(meta.className(), "MainWindow");
+    QCOMPARE(meta.superClass(), &QMainWindow::staticMetaObject);
+    QStringList signatures;
+    for (int index = meta.methodOffset(); index < meta.methodCount(); ++index) {
+        const QMetaMethod method = meta.method(index);
+        QCOMPARE(method.methodType(), QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Private);
+        QCOMPARE(method.returnType(), int(QMetaType::Void));
+        signatures << QString::fromLatin1(method.methodSignature());
+    }
+    QCOMPARE(signatures, (QStringList{"_NewClicked()", "_OpenClicked()", "_SaveClicked()",
+                                      "_ExportClicked()", "_ExitClicked()"}));
+    QCOMPARE(meta.propertyCount(), meta.propertyOffset());
+    QCOMPARE(meta.classInfoCount(), 0);
+    QCOMPARE(meta.enumeratorCount(), meta.enumeratorOffset());
 }
 
 QTEST_MAIN(TestMainWindow)
