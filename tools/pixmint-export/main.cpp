@@ -2,7 +2,7 @@
 // systems, plus a checker for font files and a specimen sheet.
 #include "FontFile.h"
 #include "FontFileCheck.h"
-#include "SpecimenSheet.h"
+#include "GlyphSheet.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -136,11 +136,11 @@ int main(int argc, char* argv[])
     }
     bool scaleIsNumber = false;
     const int scale = parser.value(scaleOption).toInt(&scaleIsNumber);
-    if (!scaleIsNumber || scale < SpecimenSheet::MinScale || scale > SpecimenSheet::MaxScale) {
+    if (!scaleIsNumber || scale < GlyphSheet::MinScale || scale > GlyphSheet::MaxScale) {
         return Fail(QStringLiteral("--scale %1: expected a whole number from %2 to %3")
                         .arg(parser.value(scaleOption))
-                        .arg(SpecimenSheet::MinScale)
-                        .arg(SpecimenSheet::MaxScale));
+                        .arg(GlyphSheet::MinScale)
+                        .arg(GlyphSheet::MaxScale));
     }
 
     QString error;
@@ -152,7 +152,7 @@ int main(int argc, char* argv[])
     const QByteArray source = FontFile::CSourceBytes(*font);
     QByteArray png;
     if (parser.isSet(pngOption)) {
-        const QImage image = SpecimenSheet::Render(*font, scale, &error);
+        const QImage image = GlyphSheet::Render(*font, scale, &error);
         if (image.isNull())
             return Fail(fontPath + QStringLiteral(": ") + error);
         QBuffer buffer(&png);

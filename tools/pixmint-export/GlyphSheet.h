@@ -6,7 +6,7 @@
 class FontCharSet;
 
 // Every glyph of a font, in font order, drawn as enlarged dots with its name below.
-class SpecimenSheet
+class GlyphSheet
 {
 public:
     static constexpr int MinScale = 1;

@@ -1,4 +1,4 @@
-#include "SpecimenSheet.h"
+#include "GlyphSheet.h"
 
 #include "FontCharSet.h"
 
@@ -18,7 +18,7 @@ constexpr qint64 MaxPixels = 256LL * 1024 * 1024;
 
 } // namespace
 
-QImage SpecimenSheet::Render(const FontCharSet& set, int scale, QString* error)
+QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
     QFont font;
