@@ -50,9 +50,9 @@ void TestCExport::writesGoldenText_data()
 {
     QTest::addColumn<QString>("golden");
     QTest::addColumn<int>("content");
-    QTest::newRow("default font") << "default.cpp" << 0;
-    QTest::newRow("empty font") << "empty.cpp" << 1;
-    QTest::newRow("two glyphs") << "two-glyphs.cpp" << 2;
+    QTest::newRow("default font") << "default.export" << 0;
+    QTest::newRow("empty font") << "empty.export" << 1;
+    QTest::newRow("two glyphs") << "two-glyphs.export" << 2;
 }
 
 void TestCExport::writesGoldenText()

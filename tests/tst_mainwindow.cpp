@@ -262,7 +262,7 @@ void TestMainWindow::openFailureChangesNothing_data()
     QTest::newRow("missing file") << "missing.xml" << QByteArray();
     QTest::newRow("a folder") << "." << QByteArray();
     QTest::newRow("exported C source")
-        << "font.cpp" << TestFiles::Data(QStringLiteral("default.cpp"));
+        << "font.cpp" << TestFiles::Data(QStringLiteral("default.export"));
     QTest::newRow("empty file") << "empty.xml" << QByteArray("");
     QTest::newRow("nested far too deep")
         << "deep.xml"
