@@ -152,18 +152,26 @@ Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
 
 std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
 {
+    QByteArray bytes;
+    if (!ReadBytes(path, bytes, error))
+        return nullptr;
+    return Parse(bytes, error);
+}
+
+bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         SetError(error, file.errorString());
-        return nullptr;
+        return false;
     }
     // Devices and pipes report no size: read one byte beyond the limit to tell.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         SetError(error, file.errorString());
-        return nullptr;
+        return false;
     }
-    return Parse(bytes, error);
+    return true;
 }
 
 std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* error)

@@ -21,6 +21,8 @@ public:
     static std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr);
     // The same from the bytes of a font file.
     static std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* error = nullptr);
+    // The bytes of a file, in text mode, at most one beyond MaxFileSize (which Parse refuses).
+    static bool ReadBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
     // Parses into a DOM document, behind the same guards as Parse: what the DOM reading
     // route of FontCharSet::ReadXml starts from.
     static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,

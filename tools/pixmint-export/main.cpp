@@ -31,26 +31,11 @@ bool WantsSheet(int argc, char* argv[])
     });
 }
 
-bool ReadAll(const QString& path, QByteArray& bytes, QString& error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = file.errorString();
-        return false;
-    }
-    bytes = file.read(FontFile::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 int Check(const QString& path)
 {
     QByteArray bytes;
     QString error;
-    if (!ReadAll(path, bytes, error))
+    if (!FontFile::ReadBytes(path, bytes, &error))
         return Fail(path + QStringLiteral(": ") + error);
     const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
     for (const FontFileCheck::Problem& problem : problems)
