@@ -83,6 +83,8 @@ private slots:
     void equality();
     void nameConversion_data();
     void nameConversion();
+    void characterCodeOfName_data();
+    void characterCodeOfName();
 };
 
 void TestFontCharSet::newGlyphIsBlank()
@@ -364,6 +366,32 @@ void TestFontCharSet::nameConversion()
     QCOMPARE(FontCharSet::NameFromString(text), name);
     if (roundTrips)
         QCOMPARE(FontCharSet::NameToString(name), text);
+}
+
+void TestFontCharSet::characterCodeOfName_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("code");
+    QTest::newRow("C27  A") << QByteArray("C27  A") << int('A');
+    QTest::newRow("C86  Space") << QByteArray("C86  Space") << 32;
+    QTest::newRow("Latin-1 label") << QByteArray("C81  \xB2") << 0xB2;
+    QTest::newRow("whole name") << QByteArray("x") << int('x');
+    QTest::newRow("a blank") << QByteArray(" ") << 32;
+    QTest::newRow("first two spaces") << QByteArray("a  b  c") << -1;
+    QTest::newRow("three spaces") << QByteArray("C00   a") << -1;
+    QTest::newRow("label a space") << QByteArray("q   ") << 32;
+    QTest::newRow("empty label") << QByteArray("C00  ") << -1;
+    QTest::newRow("longer label") << QByteArray("C00  ab") << -1;
+    QTest::newRow("one space") << QByteArray("C27 A") << -1;
+    QTest::newRow("empty name") << QByteArray("") << -1;
+    QTest::newRow("lower-case space") << QByteArray("C86  space") << -1;
+}
+
+void TestFontCharSet::characterCodeOfName()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, code);
+    QCOMPARE(FontCharSet::CharacterCode(name.toStdString()), code);
 }
 
 QTEST_APPLESS_MAIN(TestFontCharSet)

@@ -108,7 +108,6 @@ private slots:
     void newFontAfterEditsGivesBlankDefault();
     void openFailureChangesNothing_data();
     void openFailureChangesNothing();
-    void openOtherRootGivesDefaultFont();
     void openPartialFontListsExactlyItsNames();
     void saveThenOpenRoundTrip();
     void saveReplacesExistingFile();
@@ -258,25 +257,33 @@ void TestMainWindow::openFailureChangesNothing_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("dialog cancelled") << QString() << QByteArray();
-    QTest::newRow("missing file") << "missing.xml" << QByteArray();
-    QTest::newRow("a folder") << "." << QByteArray();
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("dialog cancelled") << QString() << QByteArray() << QString();
+    QTest::newRow("missing file") << "missing.xml" << QByteArray() << "No such file";
+    QTest::newRow("a folder") << "." << QByteArray() << "";
     QTest::newRow("exported C source")
-        << "font.cpp" << TestFiles::Data(QStringLiteral("default.export"));
-    QTest::newRow("empty file") << "empty.xml" << QByteArray("");
+        << "font.cpp" << TestFiles::Data(QStringLiteral("default.export")) << "well-formed";
+    QTest::newRow("empty file") << "empty.xml" << QByteArray("") << "well-formed";
     QTest::newRow("nested far too deep")
         << "deep.xml"
-        << "<CharSet>" + QByteArray("<a>").repeated(300000) + "</CharSet>";
+        << "<CharSet>" + QByteArray("<a>").repeated(300000) + "</CharSet>"
+        << "nested more than";
     QTest::newRow("billion laughs")
-        << "laughs.xml" << TestFiles::Data(QStringLiteral("hostile/billion-laughs.xml"));
+        << "laughs.xml" << TestFiles::Data(QStringLiteral("hostile/billion-laughs.xml")) << "";
     QTest::newRow("truncated font file")
-        << "cut.xml" << TestFiles::Data(QStringLiteral("two-glyphs.xml")).left(300);
+        << "cut.xml" << TestFiles::Data(QStringLiteral("two-glyphs.xml")).left(300)
+        << "well-formed";
+    QTest::newRow("other root") << "other.xml"
+                                << QByteArray("<?xml version=\"1.0\"?><Font><FontChar "
+                                              "Char=\"x\"/></Font>")
+                                << "the root element is <Font>, not <CharSet>";
 }
 
 void TestMainWindow::openFailureChangesNothing()
 {
     QFETCH(QString, path);
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     if (!path.isNull())
         path = _dir->filePath(path);
     if (!content.isNull())
@@ -290,7 +297,17 @@ void TestMainWindow::openFailureChangesNothing()
     _window->findChild<QToolBar*>()->actions().at(1)->trigger();
 
     QCOMPARE(_user.asked, QStringList{OpenAsked});
-    QVERIFY(_user.warnings.isEmpty());
+    if (reason.isNull()) {
+        QVERIFY(_user.warnings.isEmpty());
+    } else {
+        // The user hears which file failed and why, and keeps the font being edited.
+        QCOMPARE(_user.warnings.size(), 1);
+        const QString expected = QStringLiteral("Open Font|The font could not be opened from "
+                                                "\"%1\":\n")
+                                     .arg(QDir::toNativeSeparators(path));
+        QVERIFY2(_user.warnings.first().startsWith(expected), qPrintable(_user.warnings.first()));
+        QVERIFY2(_user.warnings.first().contains(reason), qPrintable(_user.warnings.first()));
+    }
     QCOMPARE(_window->GetFontCharSet(), before);
     FontCharSet expected;
     expected.At("C27  A")->SetPixel(2, 1, true);
@@ -298,20 +315,6 @@ void TestMainWindow::openFailureChangesNothing()
     QCOMPARE(_list->currentItem(), current);
     QCOMPARE(_list->selectedItems(), QList<QListWidgetItem*>{current});
     QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::black));
-}
-
-void TestMainWindow::openOtherRootGivesDefaultFont()
-{
-    const QString path = _dir->filePath(QStringLiteral("other.xml"));
-    QVERIFY(TestFiles::Write(path, "<?xml version=\"1.0\"?><Font><FontChar Char=\"x\"/></Font>"));
-    EditC27A();
-    _user.paths << path;
-    _window->findChild<QToolBar*>()->actions().at(1)->trigger();
-
-    QVERIFY(*_window->GetFontCharSet() == FontCharSet());
-    QCOMPARE(_list->count(), 86);
-    QVERIFY(_list->selectedItems().isEmpty());
-    QCOMPARE(CellColor(_grid, 2, 1), QColor(Qt::gray));
 }
 
 void TestMainWindow::openPartialFontListsExactlyItsNames()

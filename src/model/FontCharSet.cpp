@@ -99,7 +99,7 @@ void FontCharSet::ReadXml(const QDomElement& root)
     }
 }
 
-bool FontCharSet::ReadXml(QXmlStreamReader& reader)
+bool FontCharSet::ReadXml(QXmlStreamReader& reader, QString* rootName)
 {
     // Elements by depth: the root is 1, a FontChar of a CharSet 2, its Byte elements 3; the
     // text of a Byte includes that of any element inside it.
@@ -127,6 +127,8 @@ bool FontCharSet::ReadXml(QXmlStreamReader& reader)
             ++depth;
             if (depth == Root) {
                 prolog = false;
+                if (rootName)
+                    *rootName = reader.qualifiedName().toString();
                 charSet = reader.qualifiedName() == QLatin1String("CharSet");
                 if (charSet)
                     Clear();
@@ -225,6 +227,15 @@ std::string FontCharSet::NameFromString(const QString& text)
         name += character.unicode() <= 0xFF ? char(character.unicode()) : '?';
     }
     return name;
+}
+
+int FontCharSet::CharacterCode(const std::string& name)
+{
+    const size_t spaces = name.find("  ");
+    const std::string label = spaces == std::string::npos ? name : name.substr(spaces + 2);
+    if (label.size() == 1)
+        return int(quint8(label.front()));
+    return label == LastLabel ? int(' ') : -1;
 }
 
 void FontCharSet::Clear()

@@ -50,8 +50,8 @@ public:
     void ReadXml(const QDomElement& root);
     // The same rules applied while streaming through a whole document. False when the
     // document is not well-formed; the set's content is then unspecified, so callers read
-    // into a fresh set and drop it on failure.
-    bool ReadXml(QXmlStreamReader& reader);
+    // into a fresh set and drop it on failure. The root element's name goes to rootName.
+    bool ReadXml(QXmlStreamReader& reader, QString* rootName = nullptr);
     // Stores a glyph read from a font file under a name given as text; a later glyph of the
     // same name replaces the earlier one.
     void StoreRead(const QString& name, std::unique_ptr<FontChar> glyph);
@@ -72,6 +72,12 @@ public:
     // U+00FF has no byte and becomes "?".
     static QString NameToString(const std::string& name);
     static std::string NameFromString(const QString& text);
+
+    // The Latin-1 code of the character a name stands for, or -1 when it stands for none.
+    // The label is what follows the first two consecutive spaces of the name, or the whole
+    // name when it has none; a label of one character stands for that character, the label
+    // "Space" for 32, any other label for nothing. So "C27  A" stands for 65.
+    static int CharacterCode(const std::string& name);
 
 private:
     Map _glyphs;

@@ -53,6 +53,11 @@ QString NotWellFormed(qint64 line, qint64 column, const QString& message)
         .arg(message);
 }
 
+QString NotAFontFile(const QString& root)
+{
+    return QStringLiteral("not a font file: the root element is <%1>, not <CharSet>").arg(root);
+}
+
 struct Shape
 {
     int depth = 0;
@@ -181,9 +186,16 @@ std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* e
     QXmlStreamReader reader(bytes);
     reader.setNamespaceProcessing(false);
     auto set = std::make_unique<FontCharSet>();
-    if (!set->ReadXml(reader)) {
+    QString root;
+    if (!set->ReadXml(reader, &root)) {
         SetError(error,
                  NotWellFormed(reader.lineNumber(), reader.columnNumber(), reader.errorString()));
+        return nullptr;
+    }
+    // Any other document would open as the blank default font, and a save over it would
+    // lose the file.
+    if (root != QLatin1String("CharSet")) {
+        SetError(error, NotAFontFile(root));
         return nullptr;
     }
     return set;

@@ -15,9 +15,8 @@ class QDomDocument;
 class FontFile
 {
 public:
-    // A new font read from a font file; null when the file cannot be read or is not
-    // well-formed XML. A well-formed document whose root is not CharSet gives the default
-    // font.
+    // A new font read from a font file; null, with the reason, when the file cannot be
+    // read, is refused by a limit, is not well-formed XML or its root is not CharSet.
     static std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr);
     // The same from the bytes of a font file.
     static std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* error = nullptr);

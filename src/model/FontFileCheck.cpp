@@ -62,7 +62,7 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
                 charSet = name == QLatin1String("CharSet");
                 if (!charSet) {
                     report(QStringLiteral("the root element is <%1>, not <CharSet>: the editor "
-                                          "opens the default font instead")
+                                          "does not open this file")
                                .arg(name));
                 }
             } else if (!charSet) {
@@ -169,7 +169,7 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
                                         "open this file")
                              .arg(reader.columnNumber())
                              .arg(reader.errorString())});
-    } else if (!FontFile::Parse(bytes)) {
+    } else if (charSet && !FontFile::Parse(bytes)) {
         // The few documents the stream reader accepts and the editor refuses.
         problems.append({1, QStringLiteral("the editor does not open this file")});
     }

@@ -101,12 +101,22 @@ void MainWindow::_NewClicked()
 void MainWindow::_OpenClicked()
 {
     const QString path = _dialogs.getOpenFileName(this, OpenCaption, StartDirectory, FontFilter);
-    if (path.isEmpty())
-        return;
-    // A file that cannot be read or parsed changes nothing.
-    std::unique_ptr<FontCharSet> opened = FontFile::Load(path);
-    if (opened)
-        ReplaceFontCharSet(std::move(opened));
+    if (!path.isEmpty())
+        OpenFontFile(path);
+}
+
+bool MainWindow::OpenFontFile(const QString& path)
+{
+    QString error;
+    std::unique_ptr<FontCharSet> opened = FontFile::Load(path, &error);
+    if (!opened) {
+        _dialogs.warning(this, OpenCaption,
+                         tr("The font could not be opened from \"%1\":\n%2")
+                             .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    ReplaceFontCharSet(std::move(opened));
+    return true;
 }
 
 void MainWindow::_SaveClicked()

@@ -45,6 +45,11 @@ public:
 
     void SetDialogs(Dialogs dialogs) { _dialogs = std::move(dialogs); }
 
+    // What "Open font" does once it has a path: the font in the file replaces the one being
+    // edited, or a warning names the file and the reason and nothing changes. True when the
+    // font was replaced.
+    bool OpenFontFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
