@@ -10,7 +10,10 @@ function(pixmint_add_font target font)
     endif()
     get_filename_component(font_path "${font}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     get_filename_component(font_name "${font}" NAME_WE)
-    set(source "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}/${font_name}.cpp")
+    set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
+    set(source "${folder}/${font_name}.cpp")
+    # Not every generator makes the folder of a custom command's output.
+    file(MAKE_DIRECTORY "${folder}")
     add_custom_command(
         OUTPUT "${source}"
         COMMAND Pixmint::pixmint-export "${font_path}" -o "${source}"

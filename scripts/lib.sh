@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # The packages every build needs.
-base_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+base_packages=(cmake ninja-build make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
                fonts-dejavu-core xvfb xauth libxml2-utils)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -44,6 +45,8 @@ private slots:
     void namesAppearAsStored_data();
     void namesAppearAsStored();
     void exportCompilesAndCarriesTheBytes();
+    void hostileNamesCompileToTheArrayAlone_data();
+    void hostileNamesCompileToTheArrayAlone();
 };
 
 void TestCExport::writesGoldenText_data()
@@ -118,8 +121,16 @@ void TestCExport::namesAppearAsStored_data()
     QTest::newRow("asterisk") << QByteArray("C75  *") << QByteArray("C75  *");
     QTest::newRow("two blanks kept") << QByteArray("C86  Space") << QByteArray("C86  Space");
     QTest::newRow("comment end is broken up") << QByteArray("a*/b") << QByteArray("a*\\/b");
-    QTest::newRow("every comment end") << QByteArray("*/*/**/") << QByteArray("*\\/*\\/**\\/");
-    QTest::newRow("slash star is kept") << QByteArray("/*x") << QByteArray("/*x");
+    QTest::newRow("every comment end and start")
+        << QByteArray("*/*/**/") << QByteArray("*\\/\\*\\/\\**\\/");
+    QTest::newRow("comment start is broken up") << QByteArray("/*x") << QByteArray("/\\*x");
+    QTest::newRow("line break after a backslash")
+        << QByteArray("a*\\\n/ x") << QByteArray("a*\\\\n/ x");
+    QTest::newRow("control characters") << QByteArray("\t\r\x0b\x1f\x7f\x85\x9f", 7)
+                                        << QByteArray("\\t\\r\\x0b\\x1f\\x7f\\x85\\x9f");
+    QTest::newRow("nul") << QByteArray("a\0b", 3) << QByteArray("a\\x00b");
+    QTest::newRow("printable Latin-1 kept")
+        << QByteArray("\xa0\xff") << QByteArray("\xc2\xa0\xc3\xbf");
 }
 
 void TestCExport::namesAppearAsStored()
@@ -191,6 +202,58 @@ void TestCExport::exportCompilesAndCarriesTheBytes()
     QVERIFY(run.waitForFinished(30000));
     QCOMPARE(run.exitCode(), 0);
     QCOMPARE(QString::fromLatin1(run.readAllStandardOutput()), expected);
+#endif
+}
+
+void TestCExport::hostileNamesCompileToTheArrayAlone_data()
+{
+    QTest::addColumn<QStringList>("language");
+    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"};
+    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"};
+    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"};
+    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"};
+}
+
+void TestCExport::hostileNamesCompileToTheArrayAlone()
+{
+#ifndef PIXMINT_CXX_COMPILER
+    QSKIP("no C++ compiler known to the build");
+#else
+    QFETCH(QStringList, language);
+    const QString nm = QStandardPaths::findExecutable(QStringLiteral("nm"));
+    if (nm.isEmpty())
+        QSKIP("nm is not installed (Debian package binutils)");
+    // The built-in names, and names that try to end the comment, splice the next line into
+    // it (a backslash or the trigraph ??/ before a line break, blanks between) or start
+    // another comment.
+    FontCharSet set;
+    for (const char* name :
+         {"a*\\\n/ int evil1 = 1; /*", "b*?\?/\n/ int evil2 = 2; /*", "c*\\ \t\r\n/ int evil3; /*",
+          "d */ int evil4; /* e", "/* f", "g\rh\x0ci\x0bj\x7f\x85", "ends in a backslash \\",
+          "ends in a star *", "ends in a slash /", "ends in ?\?/", "*/*/**/", "\n"}) {
+        Store(set, name, {1, 2, 3, 4, 5});
+    }
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(
+        TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), FontFile::CSourceBytes(set)));
+
+    QProcess compiler;
+    compiler.setWorkingDirectory(dir.path());
+    compiler.start(QStringLiteral(PIXMINT_CXX_COMPILER),
+                   language + QStringList{"-Wall", "-Wextra", "-Werror", "-pedantic-errors",
+                                          "-trigraphs", "-c", "font.cpp", "-o", "font.o"});
+    QVERIFY(compiler.waitForFinished(120000));
+    QVERIFY2(compiler.exitCode() == 0, compiler.readAllStandardError().constData());
+
+    // One array of five bytes a glyph, and nothing else.
+    QProcess symbols;
+    symbols.start(nm, {"-S", "--defined-only", dir.filePath(QStringLiteral("font.o"))});
+    QVERIFY(symbols.waitForFinished(30000));
+    const QByteArrayList fields = symbols.readAllStandardOutput().simplified().split(' ');
+    QCOMPARE(fields.size(), 4);
+    QCOMPARE(fields[1].toUInt(nullptr, 16), 5 * set.Count());
+    QCOMPARE(fields[3], QByteArray("PIXMINT_xxxx"));
 #endif
 }
 

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QString DataFolder = QStringLiteral(PIXMINT_TEST_DATA);
@@ -19,9 +23,14 @@ struct Run
     QByteArray err;
 };
 
-Run Export(const QStringList& arguments)
+// Runs the converter; standardOutput names a file to take its output instead of the test.
+Run Export(const QStringList& arguments, const QString& standardOutput = QString(),
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     process.start(QStringLiteral(PIXMINT_EXPORT), arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -49,6 +58,8 @@ private slots:
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
+    void unwritableStandardOutputFails_data();
+    void unwritableStandardOutputFails();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -121,7 +132,12 @@ void TestConverter::checkVerdicts_data()
     QTest::newRow("clean two glyphs") << "/two-glyphs.xml" << 0 << QString();
     QTest::newRow("other root") << "/check/other-root.xml" << 1 << ":2: the root element is <Font>";
     QTest::newRow("not well-formed") << "/check/unterminated.xml" << 1 << ":6: not well-formed XML";
-    QTest::newRow("refused as too deep") << "nested" << 1 << ":1: the editor refuses this file";
+    QTest::newRow("refused as too deep")
+        << "<CharSet>" + QString("<a>").repeated(1000) + "</CharSet>" << 1
+        << ":1: the editor refuses this file";
+    QTest::newRow("line break in a name stays on one line")
+        << "<CharSet><FontChar Char='a&#10;b'/>\n<FontChar Char='a&#10;b'/></CharSet>" << 1
+        << ":2: Char \"a\\nb\" was already used on line 1: this later glyph replaces it\n";
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
@@ -130,10 +146,10 @@ void TestConverter::checkVerdicts()
     QFETCH(QString, font);
     QFETCH(int, exitCode);
     QFETCH(QString, firstLine);
-    if (font == QLatin1String("nested")) {
-        font = _dir->filePath(QStringLiteral("nested.xml"));
-        QVERIFY(
-            TestFiles::Write(font, "<CharSet>" + QByteArray("<a>").repeated(1000) + "</CharSet>"));
+    if (font.startsWith(QLatin1Char('<'))) {
+        const QByteArray content = font.toUtf8();
+        font = _dir->filePath(QStringLiteral("font.xml"));
+        QVERIFY(TestFiles::Write(font, content));
     } else {
         font = DataFolder + font;
     }
@@ -156,8 +172,14 @@ void TestConverter::drawsSpecimenSheet()
         font, "<CharSet><FontChar Char=\"first\"><Byte Index=\"2\">2</Byte></FontChar>"
               "<FontChar Char=\"second\"><Byte Index=\"0\">ff</Byte></FontChar></CharSet>"));
     const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
+    // The converter never needs a display, whatever platform the environment names.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     const Run run = Export(
-        {font, QStringLiteral("--png"), sheet, QStringLiteral("--scale"), QStringLiteral("10")});
+        {font, QStringLiteral("--png"), sheet, QStringLiteral("--scale"), QStringLiteral("10")},
+        QString(), environment);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.isEmpty(), "the source goes only where -o says");
 
@@ -194,6 +216,23 @@ void TestConverter::failuresWriteNothing_data()
                                           << "pixmint-export: --check writes nothing";
     QTest::newRow("unwritable output") << QStringList{"good.xml", "-o", "no/such/folder/out.cpp"}
                                        << "pixmint-export: no/such/folder/out.cpp: ";
+    QTest::newRow("unwritable sheet after the source")
+        << QStringList{"good.xml", "-o", "out.cpp", "--png", "no/such/folder/sheet.png"}
+        << "pixmint-export: no/such/folder/sheet.png: ";
+    QTest::newRow("root is not CharSet") << QStringList{"other.xml", "-o", "out.cpp"}
+                                         << "pixmint-export: other.xml: not a font file";
+    QTest::newRow("source over the font")
+        << QStringList{"good.xml", "-o", "./good.xml"}
+        << "pixmint-export: ./good.xml: this is the file being read (good.xml)";
+    QTest::newRow("sheet over the font through a link")
+        << QStringList{"good.xml", "--png", "link.xml"}
+        << "pixmint-export: link.xml: this is the file being read";
+    QTest::newRow("source over the font through a hard link")
+        << QStringList{"hard.xml", "-o", "good.xml"}
+        << "pixmint-export: good.xml: this is the file being read";
+    QTest::newRow("both outputs one file")
+        << QStringList{"good.xml", "-o", "out.cpp", "--png", "./out.cpp"}
+        << "pixmint-export: ./out.cpp: this file is already an output (out.cpp)";
 }
 
 void TestConverter::failuresWriteNothing()
@@ -205,6 +244,11 @@ void TestConverter::failuresWriteNothing()
                              TestFiles::Read(DataFolder + "/two-glyphs.xml")));
     QVERIFY(TestFiles::Write(QStringLiteral("broken.xml"), "<CharSet><FontChar Char=\"x\">"));
     QVERIFY(TestFiles::Write(QStringLiteral("out.cpp"), "previous export"));
+    QVERIFY(TestFiles::Write(QStringLiteral("other.xml"), "<Font/>"));
+    QVERIFY(QFile::link(QStringLiteral("good.xml"), QStringLiteral("link.xml")));
+#ifdef Q_OS_UNIX
+    QCOMPARE(::link("good.xml", "hard.xml"), 0);
+#endif
 
     const Run run = Export(arguments);
     QCOMPARE(run.exitCode, 2);
@@ -212,6 +256,8 @@ void TestConverter::failuresWriteNothing()
     QCOMPARE(run.err.count('\n'), 1);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(TestFiles::Read(QStringLiteral("out.cpp")), QByteArray("previous export"));
+    QCOMPARE(TestFiles::Read(QStringLiteral("good.xml")),
+             TestFiles::Read(DataFolder + "/two-glyphs.xml"));
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
 }
 
@@ -221,9 +267,32 @@ void TestConverter::helpAndVersion()
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--check"));
     QVERIFY(help.out.contains("--png"));
+    // Only what works is offered.
+    QVERIFY(!help.out.contains("--help-all"));
     const Run version = Export({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith("pixmint-export "));
+}
+
+void TestConverter::unwritableStandardOutputFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("check report") << QStringList{"--check", DataFolder + "/check/problems.xml"};
+    QTest::newRow("source") << QStringList{DataFolder + "/default.xml"};
+    QTest::newRow("help") << QStringList{"--help"};
+}
+
+void TestConverter::unwritableStandardOutputFails()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/full");
+#else
+    QFETCH(QStringList, arguments);
+    const Run run = Export(arguments, QStringLiteral("/dev/full"));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("pixmint-export: standard output: "), run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestConverter)

@@ -11,20 +11,26 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
 #endif
 
 namespace {
 
 using Writer = std::function<bool(const FontCharSet&, const QString&, QString*)>;
 
-// A font whose file is some megabytes long, so that a write can be cut anywhere.
-std::unique_ptr<FontCharSet> BigFont()
+// A font of 50,000 glyphs has a file some megabytes long, so that a write can be cut
+// anywhere; one of 250 glyphs exports about 10 KB.
+std::unique_ptr<FontCharSet> BigFont(int glyphs = 50000)
 {
     auto set = std::make_unique<FontCharSet>();
-    for (int index = 0; index < 50000; ++index) {
+    for (int index = 0; index < glyphs; ++index) {
         auto glyph = std::make_unique<FontChar>();
         glyph->SetColumn(quint32(index % 5), quint8(index));
         set->StoreRead(QStringLiteral("glyph %1").arg(index), std::move(glyph));
@@ -36,6 +42,53 @@ QStringList Entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
+
+#ifdef Q_OS_UNIX
+// Runs body in a child process and returns what it printed; the child may change its
+// mounts or its user without touching the test's own process.
+QByteArray InChild(const std::function<QByteArray()>& body)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "skip: no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const QByteArray report = body();
+        const ssize_t ignored = write(pipeEnds[1], report.constData(), size_t(report.size()));
+        Q_UNUSED(ignored);
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, got);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return report;
+}
+
+// The converter, run on a font file beside the folder of its output.
+bool ConvertTo(const FontCharSet& set, const QString& path, QString* error)
+{
+    const QString input = QFileInfo(path).absolutePath() + QStringLiteral("/../input.xml");
+    if (!FontFile::Save(set, input))
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(PIXMINT_EXPORT, PIXMINT_EXPORT, QFile::encodeName(input).constData(), "-o",
+              QFile::encodeName(path).constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (error)
+        *error = QStringLiteral("exit status %1").arg(WEXITSTATUS(status));
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
 
 } // namespace
 
@@ -51,7 +104,10 @@ private slots:
     void fullDiskKeepsOldFileAndReports();
     void processKilledHalfWayKeepsOldFile_data();
     void processKilledHalfWayKeepsOldFile();
-    void readOnlyFolderKeepsOldFileAndReports();
+    void smallWriteOnFullDiskKeepsOldFile_data();
+    void smallWriteOnFullDiskKeepsOldFile();
+    void readOnlyFolder_data();
+    void readOnlyFolder();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -75,6 +131,65 @@ static void AddWriters()
     QTest::addColumn<Writer>("write");
     QTest::newRow("save") << Writer(&FontFile::Save);
     QTest::newRow("export") << Writer(&FontFile::ExportC);
+}
+
+void TestFileSafety::smallWriteOnFullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<Writer>("write");
+    QTest::addColumn<int>("freeBytes");
+    for (int freeBytes : {0, 4096}) {
+        const QByteArray room = freeBytes ? " on a nearly full disk" : " on a full disk";
+        QTest::newRow("save" + room) << Writer(&FontFile::Save) << freeBytes;
+        QTest::newRow("export" + room) << Writer(&FontFile::ExportC) << freeBytes;
+#ifdef Q_OS_UNIX
+        QTest::newRow("converter" + room) << Writer(&ConvertTo) << freeBytes;
+#endif
+    }
+}
+
+void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs a private tmpfs");
+#else
+    QFETCH(Writer, write);
+    QFETCH(int, freeBytes);
+    const std::unique_ptr<FontCharSet> font = BigFont(250);
+    const QString folder = _dir->filePath(QStringLiteral("small"));
+    QVERIFY(QDir().mkpath(folder));
+
+    // A 64 KiB file system of its own, filled up to the given room, in a child process.
+    const QByteArray report = InChild([&]() -> QByteArray {
+        if (unshare(CLONE_NEWNS) != 0 && unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return QByteArray("skip: no private mount namespace: ") + std::strerror(errno);
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+            return QByteArray("skip: cannot mount a tmpfs: ") + std::strerror(errno);
+        const QString path = folder + QStringLiteral("/font.xml");
+        if (!TestFiles::Write(path, _old))
+            return "the old file could not be written";
+        QFile fill(folder + QStringLiteral("/fill"));
+        if (!fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return "no fill file";
+        const QByteArray page(4096, 'f');
+        while (fill.write(page) == page.size()) {
+        }
+        fill.resize(fill.size() - freeBytes);
+        fill.close();
+        QString error;
+        const bool written = write(*font, path, &error);
+        return (written ? "written" : "refused: " + error.toUtf8()) + "\n" +
+               (TestFiles::Read(path) == _old ? "old file intact" : "old file changed") + "\n" +
+               Entries(folder).join(QLatin1Char(' ')).toUtf8();
+    });
+    if (report.startsWith("skip: "))
+        QSKIP(report.constData());
+    const QByteArrayList lines = report.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[0].startsWith("refused: "), lines[0].constData());
+    QCOMPARE(lines[1], QByteArray("old file intact"));
+    QCOMPARE(lines[2], QByteArray("fill font.xml"));
+#endif
 }
 
 void TestFileSafety::fullDiskKeepsOldFileAndReports_data()
@@ -150,20 +265,46 @@ void TestFileSafety::processKilledHalfWayKeepsOldFile()
 #endif
 }
 
-void TestFileSafety::readOnlyFolderKeepsOldFileAndReports()
+void TestFileSafety::readOnlyFolder_data()
+{
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("writable file is written in place") << true;
+    QTest::newRow("read-only file is kept and reported") << false;
+}
+
+void TestFileSafety::readOnlyFolder()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs POSIX permissions");
 #else
-    if (geteuid() == 0)
-        QSKIP("root writes into read-only folders");
-    QVERIFY(QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
-    QString error;
-    const bool written = FontFile::Save(FontCharSet(), _path, &error);
+    QFETCH(bool, fileWritable);
+    // Root may write anywhere: the save then runs as an ordinary user in a child process.
+    const bool root = geteuid() == 0;
+    const QFile::Permissions folderMode = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup;
+    QVERIFY(QFile::setPermissions(_dir->path(), folderMode));
+    QVERIFY(QFile::setPermissions(_path, fileWritable ? QFile::ReadOwner | QFile::WriteOwner
+                                                      : QFile::ReadOwner));
+    if (root)
+        QCOMPARE(chown(QFile::encodeName(_path).constData(), 65534, 65534), 0);
+    const std::unique_ptr<FontCharSet> font = BigFont(10);
+    const QByteArray report = InChild([&]() -> QByteArray {
+        if (root && (setgid(65534) != 0 || setuid(65534) != 0))
+            return "skip: cannot become an ordinary user";
+        QString error;
+        return FontFile::Save(*font, _path, &error) ? "written" : "refused: " + error.toUtf8();
+    });
     QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(TestFiles::Read(_path), _old);
+    if (report.startsWith("skip: "))
+        QSKIP(report.constData());
+    if (fileWritable) {
+        QCOMPARE(report, QByteArray("written"));
+        QCOMPARE(TestFiles::Read(_path), FontFile::XmlBytes(*font));
+    } else {
+        QVERIFY2(report.startsWith("refused: ") && report.size() > 9, report.constData());
+        QCOMPARE(TestFiles::Read(_path), _old);
+    }
+    QCOMPARE(Entries(_dir->path()), QStringList{"font.xml"});
 #endif
 }
 

@@ -19,11 +19,23 @@ constexpr char DefaultLabels[] = "abcdefghijklmnopqrstuvwxyz"
 constexpr int SkippedNumber = 11;
 constexpr char LastLabel[] = "Space";
 
-// A name containing "*/" would end the comment that carries it in the C export: the
-// generated source would not compile, or would compile text taken from a font file.
+// A name comes from a font file and is compiled into firmware inside a comment, so no name
+// may end that comment or reach the next line: "*/" would end it, a line break (after a
+// backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
+// compiler warn. Control characters are written as escapes, and a backslash goes between
+// the two characters of "*/" and of "/*".
 QString CommentText(const std::string& name)
 {
-    return FontCharSet::NameToString(name).replace(QLatin1String("*/"), QLatin1String("*\\/"));
+    const QString visible = FontCharSet::VisibleText(FontCharSet::NameToString(name));
+    QString text;
+    text.reserve(visible.size());
+    for (const QChar character : visible) {
+        if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
+                                (text.back() == u'/' && character == u'*')))
+            text += u'\\';
+        text += character;
+    }
+    return text;
 }
 
 std::string DefaultName(int number, const std::string& label)
@@ -227,6 +239,27 @@ std::string FontCharSet::NameFromString(const QString& text)
         name += character.unicode() <= 0xFF ? char(character.unicode()) : '?';
     }
     return name;
+}
+
+QString FontCharSet::VisibleText(QStringView text)
+{
+    QString visible;
+    visible.reserve(text.size());
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code >= 0x20 && code != 0x7F && (code < 0x80 || code > 0x9F)) {
+            visible += character;
+        } else if (code == u'\t') {
+            visible += QLatin1String("\\t");
+        } else if (code == u'\n') {
+            visible += QLatin1String("\\n");
+        } else if (code == u'\r') {
+            visible += QLatin1String("\\r");
+        } else {
+            visible += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        }
+    }
+    return visible;
 }
 
 int FontCharSet::CharacterCode(const std::string& name)

@@ -4,7 +4,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -19,30 +18,6 @@ void SetError(QString* error, const QString& text)
 {
     if (error)
         *error = text;
-}
-
-// QIODevice::write may write less than asked without reporting an error (a file size
-// limit, a full disk); asking again for the rest makes the device report the reason.
-bool WriteAll(QFileDevice& device, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qint64 remaining = bytes.size();
-    while (remaining > 0) {
-        const qint64 written = device.write(data, remaining);
-        if (written <= 0)
-            return false;
-        data += written;
-        remaining -= written;
-    }
-    return true;
-}
-
-// A device or a pipe cannot be replaced by renaming a new file over it (and must not be:
-// the rename would delete the device node); it is written in place.
-bool IsSpecialFile(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isFile() && !info.isDir();
 }
 
 QString NotWellFormed(qint64 line, qint64 column, const QString& message)
@@ -277,25 +252,12 @@ bool FontFile::ExportC(const FontCharSet& set, const QString& path, QString* err
     return WriteFile(path, CSourceBytes(set), Mode::Text, error);
 }
 
-bool FontFile::WriteFile(const QString& path, const QByteArray& bytes, Mode textOrBinary,
-                         QString* error)
+bool FontFile::WriteFile(const QString& path, const QByteArray& bytes, Mode mode, QString* error)
 {
-    QIODevice::OpenMode mode = QIODevice::WriteOnly;
-    if (textOrBinary == Mode::Text)
-        mode |= QIODevice::Text;
-    if (IsSpecialFile(path)) {
-        QFile file(path);
-        if (!file.open(mode) || !WriteAll(file, bytes) || !file.flush()) {
-            SetError(error, file.errorString());
-            return false;
-        }
+    FileWriter writer;
+    writer.Add(path, bytes, mode);
+    if (writer.Commit())
         return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(mode) || !WriteAll(file, bytes) || !file.commit()) {
-        SetError(error, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    SetError(error, writer.Reason());
+    return false;
 }

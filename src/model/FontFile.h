@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileWriter.h"
 #include "FontCharSet.h"
 
 #include <QByteArray>
@@ -46,9 +47,8 @@ public:
     // False, with the reason, when a document is beyond those bounds.
     static bool CheckShape(const QByteArray& bytes, QString* error = nullptr);
 
-    // Replaces a file's contents as a whole, or leaves it as it was. In text mode line ends
-    // follow the platform's convention on disk.
-    enum class Mode { Text, Binary };
+    // Replaces a file's contents as a whole, or leaves it as it was (see FileWriter).
+    using Mode = FileWriter::Mode;
     static bool WriteFile(const QString& path, const QByteArray& bytes, Mode mode,
                           QString* error = nullptr);
 };

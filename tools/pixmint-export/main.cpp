@@ -1,5 +1,6 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
 // systems, plus a checker for font files and a specimen sheet.
+#include "FileWriter.h"
 #include "FontFile.h"
 #include "FontFileCheck.h"
 #include "GlyphSheet.h"
@@ -18,9 +19,11 @@ namespace {
 
 enum ExitStatus { Success = 0, ProblemsFound = 1, Failure = 2 };
 
+// Every message is one line, whatever a path or a font file holds.
 int Fail(const QString& message)
 {
-    std::fprintf(stderr, "pixmint-export: %s\n", qPrintable(message));
+    std::fprintf(stderr, "pixmint-export: %s\n",
+                 FontCharSet::VisibleText(message).toLocal8Bit().constData());
     return Failure;
 }
 
@@ -31,18 +34,31 @@ bool WantsSheet(int argc, char* argv[])
     });
 }
 
-int Check(const QString& path)
+// The toolkit is given no arguments: it must not read -platform or the like from them, and
+// the converter's own options are all that is accepted.
+std::unique_ptr<QCoreApplication> MakeApplication(bool drawing, char* program)
 {
-    QByteArray bytes;
-    QString error;
-    if (!FontFile::ReadBytes(path, bytes, &error))
-        return Fail(path + QStringLiteral(": ") + error);
-    const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
-    for (const FontFileCheck::Problem& problem : problems)
-        std::printf("%s:%lld: %s\n", qPrintable(path), problem.line, qPrintable(problem.message));
-    return problems.isEmpty() ? Success : ProblemsFound;
+    static int argc = 1;
+    static char* argv[] = {program, nullptr};
+    if (!drawing)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // Drawing text takes a GUI application, but the converter never shows a window: it
+    // draws offscreen whatever the environment names. Setting up the platform may warn
+    // about the desktop session (no runtime folder, for one), which does not concern a
+    // program that draws into an image; critical and fatal messages still go through.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                previous(type, context, message);
+        });
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return application;
 }
 
+// Standard output with every failure noticed: a report that cannot be written is an error.
 bool WriteToStandardOutput(const QByteArray& bytes)
 {
     QFile out;
@@ -50,35 +66,45 @@ bool WriteToStandardOutput(const QByteArray& bytes)
            out.write(bytes) == bytes.size() && out.flush();
 }
 
+int Check(const QString& path)
+{
+    QByteArray bytes;
+    QString error;
+    if (!FontFile::ReadBytes(path, bytes, &error))
+        return Fail(path + QStringLiteral(": ") + error);
+    const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
+    QString report;
+    for (const FontFileCheck::Problem& problem : problems) {
+        report +=
+            FontCharSet::VisibleText(
+                QStringLiteral("%1:%2: %3").arg(path).arg(problem.line).arg(problem.message)) +
+            QLatin1Char('\n');
+    }
+    if (!WriteToStandardOutput(report.toLocal8Bit()))
+        return Fail(QStringLiteral("standard output: the report could not be written"));
+    return problems.isEmpty() ? Success : ProblemsFound;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // The specimen sheet draws text, which takes a GUI application; it never needs a display.
-    const bool sheet = WantsSheet(argc, argv);
-    if (sheet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> application;
-    if (sheet) {
-        // Setting up the platform may warn about the desktop session (no runtime folder, for
-        // one); none of that concerns a program that only draws into an image, and errors
-        // must stay one line.
-        const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        application = std::make_unique<QGuiApplication>(argc, argv);
-        qInstallMessageHandler(previous);
-    } else {
-        application = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    const std::unique_ptr<QCoreApplication> application =
+        MakeApplication(WantsSheet(argc, argv), argv[0]);
     QCoreApplication::setApplicationName(QStringLiteral("pixmint-export"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PIXMINT_VERSION));
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                        "editor's \"Export font as C/C++ code\" does."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Show this help and exit."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Show the version and exit."));
     parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font file to read."),
                                  QStringLiteral("FONT.xml"));
     const QCommandLineOption outputOption(
@@ -99,14 +125,19 @@ int main(int argc, char* argv[])
         QStringLiteral("scale"),
         QStringLiteral("Size of one glyph pixel on the specimen sheet, 1 to 64 (default 4)."),
         QStringLiteral("n"), QStringLiteral("4"));
-    parser.addOptions({outputOption, checkOption, pngOption, scaleOption});
+    parser.addOptions(
+        {helpOption, versionOption, outputOption, checkOption, pngOption, scaleOption});
 
-    if (!parser.parse(QCoreApplication::arguments()))
+    if (!parser.parse(arguments))
         return Fail(parser.errorText());
-    if (parser.isSet(helpOption))
-        parser.showHelp(Success);
-    if (parser.isSet(versionOption))
-        parser.showVersion();
+    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
+        const QString text = parser.isSet(helpOption)
+                                 ? parser.helpText()
+                                 : QStringLiteral("pixmint-export " PIXMINT_VERSION "\n");
+        if (!WriteToStandardOutput(text.toLocal8Bit()))
+            return Fail(QStringLiteral("standard output: the text could not be written"));
+        return Success;
+    }
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
@@ -133,30 +164,27 @@ int main(int argc, char* argv[])
     if (!font)
         return Fail(fontPath + QStringLiteral(": ") + error);
 
-    // Everything is made before anything is written, so that a failure writes nothing.
+    // Every output is made, then written beside its target, before any target is replaced:
+    // a failure writes nothing, and no output may replace the font or another output.
     const QByteArray source = FontFile::CSourceBytes(*font);
-    QByteArray png;
+    FileWriter writer;
+    writer.Protect(fontPath);
+    if (parser.isSet(outputOption))
+        writer.Add(parser.value(outputOption), source, FileWriter::Mode::Text);
     if (parser.isSet(pngOption)) {
         const QImage image = GlyphSheet::Render(*font, scale, &error);
         if (image.isNull())
             return Fail(fontPath + QStringLiteral(": ") + error);
+        QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, "PNG"))
             return Fail(QStringLiteral("the specimen sheet could not be encoded as PNG"));
+        writer.Add(parser.value(pngOption), png, FileWriter::Mode::Binary);
     }
-
-    if (parser.isSet(outputOption)) {
-        const QString outputPath = parser.value(outputOption);
-        if (!FontFile::WriteFile(outputPath, source, FontFile::Mode::Text, &error))
-            return Fail(outputPath + QStringLiteral(": ") + error);
-    } else if (!parser.isSet(pngOption) && !WriteToStandardOutput(source)) {
+    if (!writer.Commit())
+        return Fail(writer.FailedPath() + QStringLiteral(": ") + writer.Reason());
+    if (!parser.isSet(outputOption) && !parser.isSet(pngOption) && !WriteToStandardOutput(source))
         return Fail(QStringLiteral("standard output: the source could not be written"));
-    }
-    if (parser.isSet(pngOption)) {
-        const QString pngPath = parser.value(pngOption);
-        if (!FontFile::WriteFile(pngPath, png, FontFile::Mode::Binary, &error))
-            return Fail(pngPath + QStringLiteral(": ") + error);
-    }
     return Success;
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Replaces files as a whole or not at all. Several files given to one writer go together:
+// each is written in full beside its target, flushed and synced before any of them replaces
+// its target, so that a failure (a full disk, a missing folder) writes nothing.
+//
+// A file in a folder that the user may not write, and a device or a pipe, cannot be
+// replaced by renaming: they are written in place, after every other file is ready and
+// before any is renamed. A failure is still reported then, but such a file may be left cut.
+class FileWriter
+{
+public:
+    // In text mode line ends follow the platform's convention on disk.
+    enum class Mode { Text, Binary };
+
+    void Add(const QString& path, const QByteArray& bytes, Mode mode);
+    // A file that none of the outputs may replace, such as the file being read.
+    void Protect(const QString& path);
+
+    // False when any output could not be written; nothing is replaced then, except for a
+    // file written in place that failed half way. FailedPath and Reason then tell which and
+    // why.
+    bool Commit();
+    const QString& FailedPath() const { return _failedPath; }
+    const QString& Reason() const { return _reason; }
+
+    // Whether two paths name one file: the same spelling after resolving links and "..",
+    // or, for files that exist, the same file on disk (hard links included).
+    static bool SameFile(const QString& first, const QString& second);
+
+private:
+    struct Output
+    {
+        QString path;
+        QByteArray bytes;
+        Mode mode;
+    };
+
+    bool Fail(const QString& path, const QString& reason);
+
+    QList<Output> _outputs;
+    QStringList _protected;
+    QString _failedPath;
+    QString _reason;
+};
