@@ -5,6 +5,7 @@
 #include <QDomDocument>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,75 +105,133 @@ void TestHostile::openingIsSafeAndBounded_data()
     };
     const Check nothing = [](const FontCharSet&) {};
 
-    for (const char* rejected : {"not-xml.txt", "binary.bin", "png-header.xml", "invalid-utf8.xml",
-                                 "empty.xml", "unterminated.xml", "billion-laughs.xml",
-                                 "quadratic-blowup.xml", "external-entity-attribute.xml"}) {
-        QTest::newRow(rejected) << file(rejected) << false << nothing << 1000;
+    // A hang guard, not a speed test: ten times what a normal run takes, or more. What these
+    // guards stop grows with the square of the input and takes a minute or more.
+    const int small = 2000;
+    const int large = 10000;
+    // An internal subset of the document type declaration is refused whatever it holds.
+    for (const char* rejected :
+         {"not-xml.txt", "binary.bin", "png-header.xml", "invalid-utf8.xml", "empty.xml",
+          "unterminated.xml", "billion-laughs.xml", "quadratic-blowup.xml",
+          "external-entity-attribute.xml", "external-entity.xml", "parameter-entities.xml"}) {
+        QTest::newRow(rejected) << file(rejected) << false << nothing << small;
     }
     QTest::newRow("utf16.xml") << file("utf16.xml") << true << Check([](const FontCharSet& set) {
         QCOMPARE(set.Count(), 2u);
         ExpectGlyph(set, "C81  \xB2", "0219000000");
         ExpectGlyph(set, "C27  A", "000000007e");
-    }) << 1000;
-    // External entities are never fetched: the reference reads as nothing.
-    QTest::newRow("external-entity.xml")
-        << file("external-entity.xml") << true << Check([](const FontCharSet& set) {
-               QCOMPARE(set.Count(), 1u);
-               ExpectGlyph(set, "leak", "0000000000");
-           })
-        << 1000;
+    }) << small;
     QTest::newRow("external-dtd.xml")
         << file("external-dtd.xml") << true
-        << Check([](const FontCharSet& set) { ExpectGlyph(set, "d", "0001000000"); }) << 1000;
-    QTest::newRow("parameter-entities.xml")
-        << file("parameter-entities.xml") << true
-        << Check([](const FontCharSet& set) { ExpectGlyph(set, "p", "0000000000"); }) << 1000;
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "d", "0001000000"); }) << small;
+    QTest::newRow("whitespace-in-byte.xml")
+        << file("whitespace-in-byte.xml") << true
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "w", "1234560009"); }) << small;
+    // UTF-16 whose bytes include 0x0D: in CRLF line ends, and in the character U+010D.
+    QTest::newRow("UTF-16 with CRLF line ends and U+010D") << std::function<QByteArray()>([] {
+        const QString text =
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<CharSet>\r\n"
+                           "<FontChar Char=\"\u010D\"><Byte Index=\"0\">d</Byte></FontChar>\r\n"
+                           "<FontChar Char=\"C27  A\"><Byte Index=\"4\">7e</Byte></FontChar>\r\n"
+                           "</CharSet>\r\n");
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        return QByteArray(utf16.encode(text));
+    }) << true << Check([](const FontCharSet& set) {
+        QCOMPARE(set.Count(), 2u);
+        ExpectGlyph(set, "?", "0d00000000");
+        ExpectGlyph(set, "C27  A", "000000007e");
+    }) << small;
+    // Ways around the reading limits: markup the scan before the parser could not see.
+    QTest::newRow("quote in a comment of the internal subset, then 200000 attributes")
+        << std::function<QByteArray()>([] {
+               return "<?xml version=\"1.0\"?><!DOCTYPE CharSet [<!-- ' -->]>" +
+                      WithAttributes(200000).mid(39);
+           })
+        << false << nothing << small;
+    QTest::newRow("200000 attributes in UTF-7") << std::function<QByteArray()>([] {
+        QStringEncoder utf7("UTF-7");
+        return "<?xml version=\"1.0\" encoding=\"UTF-7\"?>" +
+               QByteArray(utf7.encode(QString::fromLatin1(WithAttributes(200000).mid(39))));
+    }) << false << nothing << small;
+    QTest::newRow("attribute defaults on 100000 elements") << std::function<QByteArray()>([] {
+        QByteArray attributes;
+        for (int index = 0; index < 4000; ++index)
+            attributes += " a" + QByteArray::number(index) + " CDATA \"1\"";
+        return "<?xml version=\"1.0\"?><!DOCTYPE CharSet [<!ATTLIST x" + attributes + ">]>" +
+               CharSet(Repeated("<x/>", 100000)).mid(39);
+    }) << false << nothing << small;
+    QTest::newRow("100000 references to a 4000-character entity")
+        << std::function<QByteArray()>([] {
+               return "<?xml version=\"1.0\"?><!DOCTYPE CharSet [<!ENTITY e \"" +
+                      QByteArray(4000, 'e') + "\">]>" +
+                      CharSet("<FontChar Char=\"x\"><Byte>" + Repeated("&e;", 100000) +
+                              "</Byte></FontChar>")
+                          .mid(39);
+           })
+        << false << nothing << small;
+    QTest::newRow("unknown encoding")
+        << bytes("<?xml version=\"1.0\" encoding=\"no-such-code\"?><CharSet/>") << false << nothing
+        << small;
+    QTest::newRow("Latin-1 by its declaration")
+        << bytes("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><CharSet>"
+                 "<FontChar Char=\"C81  \xB2\"><Byte Index=\"1\">2</Byte></FontChar></CharSet>")
+        << true
+        << Check([](const FontCharSet& set) { ExpectGlyph(set, "C81  \xB2", "0002000000"); })
+        << small;
 
     QTest::newRow("huge font, 100000 glyphs") << std::function<QByteArray()>([] {
         return HugeFont(100000);
     }) << true << Check([](const FontCharSet& set) {
         QCOMPARE(set.Count(), 100000u);
         ExpectGlyph(set, "G99999", "9fa0a1a2a3");
-    }) << 4000;
+    }) << large;
     QTest::newRow("huge text node, 32 MB") << std::function<QByteArray()>([] {
         return CharSet("<FontChar Char=\"t\"><Byte Index=\"1\">" + QByteArray(32 << 20, '7') +
                        "</Byte></FontChar>");
     }) << true << Check([](const FontCharSet& set) { ExpectGlyph(set, "t", "0000000000"); })
-                                           << 1500;
+                                           << large;
     QTest::newRow("name of 8 MB") << std::function<QByteArray()>([] {
         return CharSet("<FontChar Char=\"" + QByteArray(8 << 20, 'n') + "\"/>");
     }) << true << Check([](const FontCharSet& set) {
         QCOMPARE(set.Count(), 1u);
         QCOMPARE(set.begin()->first.size(), size_t(8 << 20));
-    }) << 1000;
-    QTest::newRow("3 million children that are not FontChar")
-        << std::function<QByteArray()>([] { return CharSet(Repeated("<x/>", 3000000)); }) << true
-        << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << 1000;
+    }) << large;
+    QTest::newRow("as many children of the root as allowed") << std::function<QByteArray()>([] {
+        return CharSet(Repeated("<x/>", int(FontFile::MaxGlyphs)));
+    }) << true << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); })
+                                                             << large;
+    QTest::newRow("one child of the root more than allowed") << std::function<QByteArray()>([] {
+        return CharSet(Repeated("<x/>", int(FontFile::MaxGlyphs) + 1));
+    }) << false << nothing << small;
+    QTest::newRow("one element more than allowed") << std::function<QByteArray()>([] {
+        return CharSet("<FontChar>" + Repeated("<x/>", int(FontFile::MaxElements) - 1) +
+                       "</FontChar>");
+    }) << false << nothing << small;
     QTest::newRow("nested 300000 deep")
-        << std::function<QByteArray()>([] { return Nested(300000); }) << false << nothing << 1000;
+        << std::function<QByteArray()>([] { return Nested(300000); }) << false << nothing << small;
     QTest::newRow("nested as deep as allowed")
         << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth); }) << true
-        << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << 1000;
+        << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << small;
     QTest::newRow("nested one deeper than allowed")
         << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth + 1); }) << false
-        << nothing << 1000;
+        << nothing << small;
     QTest::newRow("200000 attributes on one element")
         << std::function<QByteArray()>([] { return WithAttributes(200000); }) << false << nothing
-        << 1000;
+        << small;
     QTest::newRow("as many attributes as allowed")
         << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes); })
         << true << Check([](const FontCharSet& set) { ExpectGlyph(set, "many", "0000000000"); })
-        << 1000;
+        << small;
     QTest::newRow("one attribute more than allowed")
         << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes + 1); })
-        << false << nothing << 1000;
+        << false << nothing << small;
     QTest::newRow("markup characters in comments and values do not count")
         << bytes(CharSet("<!-- <a><a><a> = = = -->" + Repeated("<!-- <b> -->", 1000) +
                          "<FontChar Char=\"&lt;a&gt; = '/' =\"><![CDATA[<c><c>]]></FontChar>" +
                          Repeated("<?pi <d> ?>", 1000)))
         << true
         << Check([](const FontCharSet& set) { ExpectGlyph(set, "<a> = '/' =", "0000000000"); })
-        << 1000;
+        << small;
 }
 
 void TestHostile::openingIsSafeAndBounded()
@@ -226,10 +285,11 @@ void TestHostile::bothReadingRoutesAgree()
     const QByteArray bytes = file.readAll();
 
     QDomDocument document;
-    const bool parsed = FontFile::ParseDocument(bytes, document);
+    const bool opens = FontFile::ParseDocument(bytes, document) &&
+                       document.documentElement().tagName() == QLatin1String("CharSet");
     const std::unique_ptr<FontCharSet> streamed = FontFile::Parse(bytes);
-    QCOMPARE(bool(streamed), parsed);
-    if (parsed) {
+    QCOMPARE(bool(streamed), opens);
+    if (opens) {
         FontCharSet read;
         read.ReadXml(document.documentElement());
         QVERIFY(read == *streamed);
@@ -246,7 +306,7 @@ void TestHostile::unboundedDeviceIsRefused()
     QString error;
     QVERIFY(!FontFile::Load(QStringLiteral("/dev/zero"), &error));
     QVERIFY2(error.contains(QLatin1String("too large")), qPrintable(error));
-    QVERIFY(timer.elapsed() <= Scaled(3000));
+    QVERIFY(timer.elapsed() <= Scaled(30000));
 #endif
 }
 

@@ -56,6 +56,7 @@ private slots:
     void detachedListAnnouncesNothing();
     void nameWithLineBreakShowsOnTwoLines();
 
+    void longNameShowsShortAndIsFoundWhole();
     void metaObjects();
 };
 
@@ -352,6 +353,33 @@ void TestViews::nameWithLineBreakShowsOnTwoLines()
     QCOMPARE(twoLines.size(), 1);
     QVERIFY(list.visualItemRect(twoLines.first()).height() >
             list.visualItemRect(oneLine.first()).height());
+}
+
+void TestViews::longNameShowsShortAndIsFoundWhole()
+{
+    // Laid out whole, a name of 8 MB took seconds to show.
+    FontCharSet set;
+    const std::string name(8 << 20, 'n');
+    set.StoreRead(FontCharSet::NameToString(name), std::make_unique<FontChar>());
+    const std::string prefix = name.substr(0, size_t(FontCharSetView::MaxShownLength));
+    set.StoreRead(FontCharSet::NameToString(prefix), std::make_unique<FontChar>());
+    FontCharSetView list;
+    list.resize(200, 400);
+    list.SetFontCharSet(&set);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QCOMPARE(list.count(), 88);
+    const QListWidgetItem* shortened = list.item(87);
+    QCOMPARE(shortened->text(), FontCharSet::NameToString(prefix) + u'\u2026');
+    QCOMPARE(list.item(86)->text(), FontCharSet::NameToString(prefix));
+
+    QSignalSpy spy(&list, &FontCharSetView::FontCharSelected);
+    list.setCurrentRow(87);
+    list.setCurrentRow(86);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).value<FontChar*>(), set.Find(name)->second);
+    QCOMPARE(spy.at(1).at(0).value<FontChar*>(), set.Find(prefix)->second);
+    QCOMPARE(set.Count(), 88u);
 }
 
 void TestViews::metaObjects()

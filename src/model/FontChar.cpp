@@ -2,6 +2,7 @@
 
 #include <QDomElement>
 #include <QTextStream>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -83,6 +84,11 @@ void FontChar::ReadXmlByte(const QString& index, const QString& text)
     if (column < 0 || column >= int(ColumnCount))
         return;
     _columns[column] = quint8(quint32(text.toInt(nullptr, 16)) & 0xFFu);
+}
+
+bool FontChar::IsByteText(const QXmlStreamReader& reader)
+{
+    return reader.isCDATA() || !reader.text().trimmed().isEmpty();
 }
 
 void FontChar::WriteCInitializer(QTextStream& stream) const

@@ -5,6 +5,7 @@
 class QDomElement;
 class QString;
 class QTextStream;
+class QXmlStreamReader;
 class QXmlStreamWriter;
 
 // One glyph of the 5 x 8 font, stored as the display takes it: one byte per column,
@@ -37,6 +38,10 @@ public:
     // decimal number means column 0, one outside 0..4 makes the element ignored; a text
     // that is not a hexadecimal 32-bit number means 0, and the column takes the low 8 bits.
     void ReadXmlByte(const QString& index, const QString& text);
+    // Whether the text a stream reader stands on inside a Byte element counts towards its
+    // value: a piece of nothing but blanks between child elements or comments does not
+    // (outside CDATA), as the DOM drops it.
+    static bool IsByteText(const QXmlStreamReader& reader);
 
     // The C export's row for this glyph: "{0x..,0x..,0x..,0x..,0x..}".
     void WriteCInitializer(QTextStream& stream) const;

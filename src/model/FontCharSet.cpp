@@ -157,7 +157,7 @@ bool FontCharSet::ReadXml(QXmlStreamReader& reader, QString* rootName)
             break;
         case QXmlStreamReader::Characters:
         case QXmlStreamReader::EntityReference:
-            if (inByte)
+            if (inByte && FontChar::IsByteText(reader))
                 byteText += reader.text();
             break;
         case QXmlStreamReader::EndElement:

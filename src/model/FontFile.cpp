@@ -4,6 +4,7 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -38,42 +39,42 @@ struct Shape
     int depth = 0;
     int maxDepth = 0;
     int maxAttributes = 0;
+    qint64 rootChildren = 0;
+    qint64 elements = 0;
+    bool internalSubset = false;
 };
 
+// Where the ASCII text what starts in text at or after from, or -1.
 template <typename Char>
 qsizetype Find(const Char* text, qsizetype size, qsizetype from, const char* what)
 {
-    const qsizetype length = qsizetype(std::strlen(what));
-    for (qsizetype at = from; at + length <= size; ++at) {
-        qsizetype matched = 0;
-        while (matched < length && text[at + matched] == Char(what[matched]))
-            ++matched;
-        if (matched == length)
-            return at;
-    }
-    return -1;
+    const char* whatEnd = what + std::strlen(what);
+    const Char* found = std::search(text + from, text + size, what, whatEnd,
+                                    [](Char a, char b) { return a == Char(b); });
+    return found == text + size ? -1 : found - text;
 }
 
 template <typename Char>
 bool StartsWith(const Char* text, qsizetype size, qsizetype at, const char* what)
 {
-    return Find(text, std::min(size, at + qsizetype(std::strlen(what))), at, what) == at;
+    const qsizetype length = qsizetype(std::strlen(what));
+    return at + length <= size && Find(text, at + length, at, what) == at;
 }
 
-// One linear pass over the markup that finds the nesting depth and the largest number of
-// attributes in one tag, without parsing: comments, CDATA, processing instructions and
-// declarations are stepped over, quoted values are not looked into. Malformed input is
-// left for the parser to reject.
+// One linear pass over the markup that finds the nesting depth, the largest number of
+// attributes in one tag and whether the document type declaration has an internal subset,
+// without parsing: comments, CDATA and processing instructions are stepped over, quoted
+// values are not looked into. Malformed input is left for the parser to reject. The text is
+// UTF-16, or UTF-8 bytes, in which every byte of markup is the ASCII character itself.
 template <typename Char>
 Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
 {
     Shape shape;
     qsizetype at = 0;
     while (at < size) {
-        if (text[at] != Char('<')) {
-            ++at;
-            continue;
-        }
+        at = std::find(text + at, text + size, Char('<')) - text;
+        if (at >= size)
+            break;
         const char* skipTo = nullptr;
         qsizetype skipFrom = at;
         if (StartsWith(text, size, at, "<!--")) {
@@ -110,22 +111,53 @@ Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
                 ++equalSigns;
             } else if (character == Char('>')) {
                 break;
+            } else if (declaration && character == Char('[')) {
+                // Entity and attribute-list declarations: nothing a font file needs, and
+                // what would let a small file make the parser's work grow without bound.
+                shape.internalSubset = true;
+                return shape;
             }
         }
         if (end >= size)
             break;
         if (!declaration) {
             shape.maxAttributes = std::max(shape.maxAttributes, equalSigns);
-            if (endTag)
+            if (endTag) {
                 shape.depth = std::max(0, shape.depth - 1);
-            else if (text[end - 1] != Char('/'))
-                shape.maxDepth = std::max(shape.maxDepth, ++shape.depth);
+            } else {
+                ++shape.elements;
+                if (shape.depth == 1)
+                    ++shape.rootChildren;
+                if (text[end - 1] != Char('/'))
+                    shape.maxDepth = std::max(shape.maxDepth, ++shape.depth);
+            }
             if (shape.maxDepth > depthLimit)
                 break;
         }
         at = end + 1;
     }
     return shape;
+}
+
+// Whether a conforming parser reads these bytes as UTF-8: no byte order mark but UTF-8's,
+// no first character in UTF-16 or UTF-32, and no XML declaration, or one that names UTF-8
+// in the only form the grammar allows. Anything else is decoded before parsing.
+bool ReadsAsUtf8(const QByteArray& bytes)
+{
+    const auto found = QStringConverter::encodingForData(bytes, u'<');
+    if (found && *found != QStringConverter::Utf8)
+        return false;
+    const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    if (bytes.size() < start + 5 || qstrnicmp(bytes.constData() + start, "<?xml", 5) != 0)
+        return true;
+    static const QRegularExpression declaration(
+        QStringLiteral(
+            R"re(^<\?xml[ \t\r\n]+version[ \t\r\n]*=[ \t\r\n]*("1\.[0-9]+"|'1\.[0-9]+'))re"
+            R"re(([ \t\r\n]+encoding[ \t\r\n]*=[ \t\r\n]*("utf-8"|'utf-8'))?)re"
+            R"re(([ \t\r\n]+standalone[ \t\r\n]*=[ \t\r\n]*("(yes|no)"|'(yes|no)'))?)re"
+            R"re([ \t\r\n]*\?>)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    return declaration.match(QString::fromLatin1(bytes.mid(start, 256))).hasMatch();
 }
 
 } // namespace
@@ -140,8 +172,9 @@ std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
 
 bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
 {
+    // Binary: text mode would drop every byte 0x0D, which in UTF-16 is half of a character.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         SetError(error, file.errorString());
         return false;
     }
@@ -156,10 +189,9 @@ bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
 
 std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* error)
 {
-    if (!CheckShape(bytes, error))
+    QXmlStreamReader reader;
+    if (!StartReading(bytes, reader, error))
         return nullptr;
-    QXmlStreamReader reader(bytes);
-    reader.setNamespaceProcessing(false);
     auto set = std::make_unique<FontCharSet>();
     QString root;
     if (!set->ReadXml(reader, &root)) {
@@ -178,19 +210,20 @@ std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* e
 
 bool FontFile::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
 {
-    if (!CheckShape(bytes, error))
+    QXmlStreamReader reader;
+    if (!StartReading(bytes, reader, error))
         return false;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(bytes, false, &message, &line, &column)) {
+    if (!document.setContent(&reader, false, &message, &line, &column)) {
         SetError(error, NotWellFormed(line, column, message));
         return false;
     }
     return true;
 }
 
-bool FontFile::CheckShape(const QByteArray& bytes, QString* error)
+bool FontFile::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
 {
     if (bytes.size() > MaxFileSize) {
         SetError(
@@ -198,18 +231,62 @@ bool FontFile::CheckShape(const QByteArray& bytes, QString* error)
             QStringLiteral("the file is too large to be a font file (%1 bytes)").arg(bytes.size()));
         return false;
     }
-    // In UTF-16 and UTF-32 the markup characters are wider than a byte: measure the text.
     Shape shape;
-    const auto encoding = QStringConverter::encodingForData(bytes, u'<');
-    if (encoding && *encoding != QStringConverter::Utf8 && *encoding != QStringConverter::Latin1) {
-        const QString text = QStringDecoder(*encoding)(bytes);
+    if (ReadsAsUtf8(bytes)) {
+        shape = MeasureShape(bytes.constData(), bytes.size(), MaxDepth);
+        reader.addData(bytes);
+    } else {
+        // Given text, the reader ignores the encoding that the declaration names.
+        auto encoding = QStringConverter::encodingForData(bytes, u'<');
+        QStringDecoder decoder;
+        QString name;
+        if (encoding) {
+            decoder = QStringDecoder(*encoding);
+            name = QString::fromLatin1(QStringConverter::nameForEncoding(*encoding));
+        } else {
+            static const QRegularExpression declared(QStringLiteral(
+                R"re(^(?:\xEF\xBB\xBF)?<\?xml\s[^>]*?\bencoding\s*=\s*["']([^"']*)["'])re"));
+            name = declared.match(QString::fromLatin1(bytes.left(256))).captured(1);
+            if (name.isEmpty())
+                name = QStringLiteral("UTF-8");
+            decoder = QStringDecoder(name.toLatin1().constData());
+        }
+        if (!decoder.isValid()) {
+            SetError(error, QStringLiteral("the encoding \"%1\" is not supported")
+                                .arg(FontCharSet::VisibleText(name.left(40))));
+            return false;
+        }
+        const QString text = decoder(bytes);
+        if (decoder.hasError()) {
+            SetError(error, QStringLiteral("the file is not valid %1 text").arg(name));
+            return false;
+        }
         shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
                              MaxDepth);
-    } else {
-        shape = MeasureShape(bytes.constData(), bytes.size(), MaxDepth);
+        reader.addData(text);
+    }
+    reader.setNamespaceProcessing(false);
+
+    if (shape.internalSubset) {
+        SetError(error, QStringLiteral("the document type declaration has an internal subset "
+                                       "(entity or attribute declarations), which a font file "
+                                       "never holds"));
+        return false;
     }
     if (shape.maxDepth > MaxDepth) {
         SetError(error, QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
+        return false;
+    }
+    if (shape.elements > MaxElements) {
+        SetError(error, QStringLiteral("the file has more than %1 elements (%2)")
+                            .arg(MaxElements)
+                            .arg(shape.elements));
+        return false;
+    }
+    if (shape.rootChildren > MaxGlyphs) {
+        SetError(error, QStringLiteral("the root element has more than %1 children (%2)")
+                            .arg(MaxGlyphs)
+                            .arg(shape.rootChildren));
         return false;
     }
     if (shape.maxAttributes > MaxAttributes) {

@@ -31,13 +31,12 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
 {
     QList<Problem> problems;
     QString refusal;
-    if (!FontFile::CheckShape(bytes, &refusal)) {
+    QXmlStreamReader reader;
+    if (!FontFile::StartReading(bytes, reader, &refusal)) {
         problems.append({1, QStringLiteral("the editor refuses this file: %1").arg(refusal)});
         return problems;
     }
 
-    QXmlStreamReader reader(bytes);
-    reader.setNamespaceProcessing(false);
     auto report = [&](const QString& message) { problems.append({reader.lineNumber(), message}); };
 
     enum Depth { Root = 1, Glyph = 2, Column = 3 };
@@ -132,7 +131,7 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
         }
         case QXmlStreamReader::Characters:
         case QXmlStreamReader::EntityReference:
-            if (inByte)
+            if (inByte && FontChar::IsByteText(reader))
                 byteText += reader.text();
             break;
         case QXmlStreamReader::EndElement:

@@ -2,6 +2,9 @@
 
 #include "FontCharSet.h"
 
+#include <string_view>
+#include <vector>
+
 FontCharSetView::FontCharSetView()
 {
     // Every name is one line in one font: the view can lay out a font of 100,000 names
@@ -17,13 +20,28 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
         ClearFontCharSet();
         return;
     }
+    // One insertion for all names: the view then lays itself out once.
+    QStringList texts;
+    texts.reserve(qsizetype(_fontCharSet->Count()));
+    std::vector<std::pair<int, const std::string*>> shortened;
     for (const auto& entry : *_fontCharSet) {
-        // A name with a line break shows on several lines: then items differ in height.
         const std::string& name = entry.first;
-        if (uniformItemSizes() && name.find_first_of("\n\r") != std::string::npos)
+        if (qsizetype(name.size()) > MaxShownLength) {
+            shortened.emplace_back(int(texts.size()), &name);
+            texts << FontCharSet::NameToString(name.substr(0, size_t(MaxShownLength))) + u'\u2026';
+        } else {
+            texts << FontCharSet::NameToString(name);
+        }
+        // A name with a line break shows on several lines: then items differ in height.
+        if (uniformItemSizes() &&
+            std::string_view(name).substr(0, size_t(MaxShownLength)).find_first_of("\n\r") !=
+                std::string_view::npos)
             setUniformItemSizes(false);
-        addItem(FontCharSet::NameToString(name));
     }
+    const int first = count();
+    addItems(texts);
+    for (const auto& [row, name] : shortened)
+        item(first + row)->setData(Qt::UserRole, QByteArray(name->data(), qsizetype(name->size())));
 }
 
 void FontCharSetView::ClearFontCharSet()
@@ -42,8 +60,11 @@ void FontCharSetView::_ItemChanged()
     const QListWidgetItem* item = currentItem();
     if (!item)
         return;
+    const QVariant whole = item->data(Qt::UserRole);
+    const std::string name = whole.isValid() ? whole.toByteArray().toStdString()
+                                             : FontCharSet::NameFromString(item->text());
     // Find, never At: a selection must not add an entry to the font.
-    const auto entry = _fontCharSet->Find(FontCharSet::NameFromString(item->text()));
+    const auto entry = _fontCharSet->Find(name);
     if (entry == _fontCharSet->end())
         return;
     emit FontCharSelected(entry->second);
