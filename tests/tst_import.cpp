@@ -211,6 +211,7 @@ void TestImport::failuresWriteNothing_data()
     };
     row("missing file", {"missing.bdf", "-o", "old.xml"}, "missing.bdf: No such file");
     row("folder", {".", "-o", "old.xml"}, ".: ");
+    row("empty name", {""}, ": the file name is empty");
     row("not a font", {"old.xml"}, "old.xml: not a font that FreeType reads");
     row("truncated", {"truncated.bdf"}, "truncated.bdf: not a font that FreeType reads");
     row("absurd box", {"huge.bdf"}, "huge.bdf: not a font that FreeType reads");

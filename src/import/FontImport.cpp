@@ -46,6 +46,11 @@ QString CodeText(uint code)
 // for a file that cannot be read are the system's.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
+    // QFile would also print a warning of its own, and errors are one line.
+    if (path.isEmpty()) {
+        SetError(error, QStringLiteral("the file name is empty"));
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         SetError(error, file.errorString());
