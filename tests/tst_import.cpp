@@ -141,6 +141,14 @@ void TestImport::importsTinyFont_data()
                                       << QByteArrayList{"000000040c C27  A", "4040404040 C49  W",
                                                         "00e0a0e000 C06  g", "0100000000 C81  \xB2"}
                                       << QByteArrayList{w} << 82;
+    // Codes of a font that names no known character set are taken as Latin-1, with a note.
+    QTest::newRow("unknown character set")
+        << QByteArray(TinyBdf).replace("\"ISO10646\"", "\"PIXMINT\"") << QStringList()
+        << QByteArrayList{"000000040c C27  A", "4040404040 C49  W", "00e0a0e000 C06  g",
+                          "0100000000 C81  \xB2"}
+        << QByteArrayList{w, "the font has no Unicode character map: its own character codes "
+                             "are taken as Latin-1"}
+        << 82;
     QTest::newRow("baseline 7, chars")
         << TinyBdf << QStringList{"--baseline", "7", "--chars", "é Aÿé"}
         << QByteArrayList{"0000000818 C27  A",       "8080808080 C49  W",
