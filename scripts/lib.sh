@@ -4,9 +4,11 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The packages every build needs.
+# The packages every build needs. FreeType is for pixmint-import; the X11 fonts and the
+# converters between BDF and PCF let its tests read real bitmap fonts.
 base_packages=(cmake ninja-build make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-               fonts-dejavu-core xvfb xauth libxml2-utils)
+               fonts-dejavu-core xvfb xauth libxml2-utils
+               libfreetype-dev xfonts-base xfonts-utils pcf2bdf)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

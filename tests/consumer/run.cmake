@@ -32,7 +32,8 @@ endfunction()
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
-foreach(installed bin/pixmint bin/pixmint-export share/applications/pixmint.desktop
+foreach(installed bin/pixmint bin/pixmint-export bin/pixmint-import
+        share/applications/pixmint.desktop
         share/icons/hicolor/48x48/apps/pixmint.png share/icons/hicolor/scalable/apps/pixmint.svg)
     if(NOT EXISTS "${WORK_DIR}/prefix/${installed}")
         message(FATAL_ERROR "not installed: ${installed}")

@@ -1,0 +1,278 @@
+#include "FontImport.h"
+
+#include <QFile>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct LibraryDeleter
+{
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct FaceDeleter
+{
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+struct BitmapDeleter
+{
+    FT_Library library;
+    void operator()(FT_Bitmap* bitmap) const { FT_Bitmap_Done(library, bitmap); }
+};
+using Library = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
+using Face = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
+
+void SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QString CodeText(uint code)
+{
+    return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// The file's bytes, read once: FreeType then needs no file access of its own and the reasons
+// for a file that cannot be read are the system's.
+bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
+{
+    // QFile would also print a warning of its own, and errors are one line.
+    if (path.isEmpty()) {
+        SetError(error, QStringLiteral("the file name is empty"));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    // Devices and pipes report no size: read one byte beyond the limit to tell.
+    bytes = file.read(FontImport::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    if (bytes.size() > FontImport::MaxFileSize) {
+        SetError(error, QStringLiteral("the file is too large to be a font (more than %1 bytes)")
+                            .arg(FontImport::MaxFileSize));
+        return false;
+    }
+    return true;
+}
+
+// FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
+// 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
+// codes are taken as they are, which fits the many bitmap fonts that name no character set.
+bool ChooseCharacterMap(FT_Face face, QStringList& notes, QString* error)
+{
+    if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 ||
+        FT_Select_Charmap(face, FT_ENCODING_ADOBE_LATIN_1) == 0)
+        return true;
+    if (face->num_charmaps > 0 && FT_Set_Charmap(face, face->charmaps[0]) == 0) {
+        notes << QStringLiteral("the font has no Unicode character map: its own character "
+                                "codes are taken as Latin-1");
+        return true;
+    }
+    SetError(error, QStringLiteral("the font has no character map, so no character can be found"));
+    return false;
+}
+
+// Bitmap fonts: the strike whose height is nearest to the size asked for, of two as near the
+// lower. Outline fonts: rendered at that size.
+bool ChooseSize(FT_Face face, int size, QString* error)
+{
+    FT_Error failure = 0;
+    if (FT_IS_SCALABLE(face)) {
+        failure = FT_Set_Pixel_Sizes(face, 0, FT_UInt(size));
+    } else if (face->num_fixed_sizes > 0) {
+        int best = 0;
+        for (int index = 1; index < face->num_fixed_sizes; ++index) {
+            const int height = face->available_sizes[index].height;
+            const int bestHeight = face->available_sizes[best].height;
+            const int distance = std::abs(height - size);
+            const int bestDistance = std::abs(bestHeight - size);
+            if (distance < bestDistance || (distance == bestDistance && height < bestHeight))
+                best = index;
+        }
+        failure = FT_Select_Size(face, best);
+    } else {
+        SetError(error, QStringLiteral("the font has neither outlines nor bitmaps"));
+        return false;
+    }
+    if (failure) {
+        SetError(error, QStringLiteral("FreeType cannot set the font's size (FreeType error 0x%1)")
+                            .arg(failure, 2, 16, QLatin1Char('0')));
+        return false;
+    }
+    return true;
+}
+
+// Puts the pixels of the rendered glyph on the grid: pixel column x from the origin goes to
+// grid column x, the pixel row at height y above the baseline (0 just above it) to grid row
+// baseline - y. Counts the lit pixels that fall outside the grid.
+FT_Error Place(FT_Library library, FT_GlyphSlot slot, int baseline, FontChar& glyph,
+               qint64& dropped)
+{
+    const FT_Bitmap* bitmap = &slot->bitmap;
+    // 1 and 8 bits a pixel are read as they are; 2 and 4 bit grey (BDF) and colour are
+    // converted to 8 bits first.
+    FT_Bitmap converted;
+    FT_Bitmap_Init(&converted);
+    const std::unique_ptr<FT_Bitmap, BitmapDeleter> convertedOwner(&converted, {library});
+    if (bitmap->pixel_mode != FT_PIXEL_MODE_MONO && bitmap->pixel_mode != FT_PIXEL_MODE_GRAY) {
+        if (const FT_Error failure = FT_Bitmap_Convert(library, bitmap, &converted, 1))
+            return failure;
+        bitmap = &converted;
+    }
+    const bool mono = bitmap->pixel_mode == FT_PIXEL_MODE_MONO;
+    // A grey pixel counts as lit from half its scale on.
+    const unsigned halfScale = std::max(1u, unsigned(bitmap->num_grays) / 2);
+    const size_t pitch = size_t(std::abs(bitmap->pitch));
+    dropped = 0;
+    for (unsigned row = 0; row < bitmap->rows; ++row) {
+        // A negative pitch means the rows are stored from the bottom up.
+        const unsigned stored = bitmap->pitch >= 0 ? row : bitmap->rows - 1 - row;
+        const unsigned char* line = bitmap->buffer + stored * pitch;
+        const qint64 height = qint64(slot->bitmap_top) - 1 - row;
+        const qint64 gridRow = baseline - height;
+        for (unsigned column = 0; column < bitmap->width; ++column) {
+            const bool lit =
+                mono ? (line[column / 8] & (0x80 >> (column % 8))) != 0 : line[column] >= halfScale;
+            if (!lit)
+                continue;
+            const qint64 gridColumn = qint64(slot->bitmap_left) + column;
+            if (gridColumn >= 0 && gridColumn < qint64(FontChar::ColumnCount) && gridRow >= 0 &&
+                gridRow < qint64(FontChar::RowCount))
+                glyph.SetPixel(quint32(gridColumn), quint32(gridRow), true);
+            else
+                ++dropped;
+        }
+    }
+    return 0;
+}
+
+QString Quoted(const std::string& name)
+{
+    return QLatin1Char('"') + FontCharSet::NameToString(name) + QLatin1Char('"');
+}
+
+} // namespace
+
+bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
+{
+    std::set<int> present;
+    for (const auto& entry : set)
+        present.insert(FontCharSet::CharacterCode(entry.first));
+    std::vector<std::string> names;
+    for (const char32_t code : characters.toUcs4()) {
+        if (code > 0xFF) {
+            SetError(error, QStringLiteral("\"%1\" (%2) is not a Latin-1 character")
+                                .arg(QString::fromUcs4(&code, 1), CodeText(code)));
+            return false;
+        }
+        if (QChar::category(code) == QChar::Other_Control) {
+            SetError(error, QStringLiteral("%1 is a control character, which no glyph name in a "
+                                           "font file can carry")
+                                .arg(CodeText(code)));
+            return false;
+        }
+        if (present.insert(int(code)).second)
+            names.push_back(CharacterName(int(code)));
+    }
+    for (const std::string& name : names) {
+        auto glyph = std::make_unique<FontChar>();
+        set.At(name) = glyph.release();
+    }
+    return true;
+}
+
+bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
+                      QStringList* notes, QString* error)
+{
+    QByteArray bytes;
+    if (!ReadFontBytes(fontPath, bytes, error))
+        return false;
+    FT_Library rawLibrary = nullptr;
+    if (FT_Init_FreeType(&rawLibrary) != 0) {
+        SetError(error, QStringLiteral("FreeType cannot be started"));
+        return false;
+    }
+    const Library library(rawLibrary);
+    FT_Face rawFace = nullptr;
+    const FT_Error openFailure =
+        FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte*>(bytes.constData()),
+                           FT_Long(bytes.size()), 0, &rawFace);
+    if (openFailure) {
+        SetError(error, QStringLiteral("not a font that FreeType reads (FreeType error 0x%1)")
+                            .arg(openFailure, 2, 16, QLatin1Char('0')));
+        return false;
+    }
+    const Face face(rawFace);
+
+    QStringList report;
+    if (!ChooseCharacterMap(face.get(), report, error) ||
+        !ChooseSize(face.get(), options.size > 0 ? options.size : DefaultSize, error))
+        return false;
+    int baseline = options.baseline;
+    if (baseline < 0) {
+        const qint64 ascent = (qint64(face->size->metrics.ascender) + 63) / 64;
+        baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
+    }
+
+    // Everything is drawn aside first, so that a failure leaves the set as it was.
+    std::vector<std::pair<FontChar*, FontChar>> drawn;
+    for (const auto& [name, slot] : set) {
+        const int code = FontCharSet::CharacterCode(name);
+        if (code < 0)
+            continue;
+        FontChar glyph;
+        const FT_UInt index = FT_Get_Char_Index(face.get(), FT_ULong(code));
+        if (index == 0) {
+            report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
+                                         .arg(CodeText(uint(code)));
+        } else {
+            qint64 dropped = 0;
+            FT_Error failure =
+                FT_Load_Glyph(face.get(), index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO);
+            if (!failure)
+                failure = Place(library.get(), face->glyph, baseline, glyph, dropped);
+            if (failure) {
+                SetError(error, QStringLiteral("the glyph for %1 cannot be read (FreeType "
+                                               "error 0x%2)")
+                                    .arg(CodeText(uint(code)))
+                                    .arg(failure, 2, 16, QLatin1Char('0')));
+                return false;
+            }
+            if (dropped > 0) {
+                report << Quoted(name) + QStringLiteral(": %1 %2 outside the 5 x 8 grid dropped")
+                                             .arg(dropped)
+                                             .arg(dropped == 1 ? QStringLiteral("pixel")
+                                                               : QStringLiteral("pixels"));
+            }
+        }
+        drawn.emplace_back(slot, glyph);
+    }
+    for (auto& [slot, glyph] : drawn)
+        *slot = glyph;
+    if (notes)
+        *notes << report;
+    return true;
+}
+
+std::string FontImport::CharacterName(int code)
+{
+    std::string name = CodeText(uint(code)).toStdString();
+    name += "  ";
+    name += char(code);
+    return name;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "FontCharSet.h"
+
+#include <QString>
+#include <QStringList>
+
+// Fills a font from a font file that FreeType reads: BDF, PCF (gzip-compressed too), TrueType
+// and OpenType, with outlines or bitmap strikes. Kept out of the editor, which does not link
+// FreeType.
+class FontImport
+{
+public:
+    // Pixel sizes that make sense for a 5 x 8 grid and keep an outline's bitmaps small.
+    static constexpr int MinSize = 1;
+    static constexpr int MaxSize = 255;
+    // The strike height chosen, and the size outlines are rendered at, when none is asked for.
+    static constexpr int DefaultSize = int(FontChar::RowCount);
+    // Larger files are refused before FreeType sees them: the largest outline fonts stay far
+    // below.
+    static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+
+    struct Options
+    {
+        // Pixels, MinSize to MaxSize; 0 for DefaultSize. Bitmap fonts take the strike whose
+        // height is nearest, outline fonts are rendered at it.
+        int size = 0;
+        // The grid row just above the baseline, 0 to 7; -1 for the font's ascent in pixels
+        // minus 1, at most 7.
+        int baseline = -1;
+    };
+
+    // Adds a blank glyph named "U+XXXX  c" for each character of the text that no name of
+    // the set stands for yet, once. False, with the reason, for a character beyond Latin-1
+    // or a control character (no glyph name in a font file can carry those); the set is then
+    // unchanged.
+    static bool AddCharacters(FontCharSet& set, const QString& characters,
+                              QString* error = nullptr);
+
+    // Draws into each glyph of the set whose name stands for a character that character's
+    // glyph from the font file, placed by the font's origin and baseline; every other glyph
+    // keeps its pixels. Pixels outside the grid are dropped, and each glyph that lost some,
+    // or whose character the font lacks (that glyph is made blank), gets one line in notes.
+    // False, with the reason, when the file cannot be read or is no font FreeType reads;
+    // the set is then unchanged.
+    static bool Fill(FontCharSet& set, const QString& fontPath, const Options& options,
+                     QStringList* notes = nullptr, QString* error = nullptr);
+
+    // The name of an added glyph: "U+", four upper-case hexadecimal digits, two spaces and the
+    // character as its Latin-1 byte, so that the label rule finds the character in it.
+    static std::string CharacterName(int code);
+};
