@@ -6,7 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # The packages every build needs.
 base_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-               fonts-dejavu-core xvfb xauth libxml2-utils)
+               fonts-dejavu-core xvfb xauth libxml2-utils shared-mime-info)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {
