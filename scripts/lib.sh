@@ -4,9 +4,10 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The packages every build needs.
+# The packages every build needs; the tests check the desktop files with the desktop's tools.
 base_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-               fonts-dejavu-core xvfb xauth libxml2-utils shared-mime-info)
+               fonts-dejavu-core xvfb xauth libxml2-utils
+               desktop-file-utils appstream shared-mime-info)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {
