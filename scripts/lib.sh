@@ -4,10 +4,11 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The packages every build needs; the tests check the desktop files with the desktop's tools.
+# The packages every build needs; the tests check the desktop files with the desktop's tools
+# and build the Debian package (dpkg-shlibdeps from dpkg-dev, and file, compute its Depends).
 base_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
                fonts-dejavu-core xvfb xauth libxml2-utils
-               desktop-file-utils appstream shared-mime-info)
+               desktop-file-utils appstream shared-mime-info dpkg-dev file)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

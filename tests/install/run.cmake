@@ -1,6 +1,7 @@
 # Installs Pixmint into a fresh prefix and checks what a desktop reads from it with the
-# desktop's own tools.
-# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION.
+# desktop's own tools, then builds the Debian package and checks that it holds that same
+# install under /usr with dependencies computed from the linked libraries.
+# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK.
 cmake_minimum_required(VERSION 3.25)
 
 function(run output_variable)
@@ -58,4 +59,23 @@ string(REGEX MATCHALL "[^=;\\]+/[^;\\]+" opened "${opened}")
 check("the menu entry opens no MIME type" opened)
 foreach(type IN LISTS opened)
     check("the menu entry opens ${type}, which is not defined" type IN_LIST types)
+endforeach()
+
+# The Debian package, built aside from the build folder.
+run(ignored "${CPACK}" -G DEB --config "${PIXMINT_BUILD_DIR}/CPackConfig.cmake"
+    -B "${WORK_DIR}/package")
+file(GLOB package "${WORK_DIR}/package/*.deb")
+run(listing dpkg-deb --contents "${package}")
+string(REGEX MATCHALL "\n-[^\n]* \\./[^\n]*" files "\n${listing}")
+list(TRANSFORM files REPLACE ".* \\./" "/")
+list(SORT files)
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${WORK_DIR}" "${prefix}/*")
+list(TRANSFORM installed REPLACE "^prefix/" "/usr/")
+list(SORT installed)
+check("the package holds:\n${files}\nthe install put:\n${installed}"
+      files STREQUAL installed)
+run(depends dpkg-deb --field "${package}" Depends)
+foreach(library libqt6widgets6 libqt6xml6 libc6)
+    string(FIND "${depends}" "${library} (" at)
+    check("the package does not depend on ${library}: ${depends}" at GREATER -1)
 endforeach()
