@@ -1,3 +1,5 @@
+// The editor's start-up: what it reads of its command line, the font file it opens once its
+// window is shown, and the real program answering without a display.
 #include "CommandLine.h"
 #include "FontCharSet.h"
 #include "FontFile.h"
@@ -34,6 +36,7 @@ private:
     std::vector<char*> _pointers;
 };
 
+// Qt cannot name a file whose name is not valid UTF-8.
 bool WriteRaw(const QByteArray& localPath, const QByteArray& bytes)
 {
     std::FILE* file = std::fopen(localPath.constData(), "wb");
@@ -142,9 +145,9 @@ void TestStartUp::readsTheCommandLine()
     QVERIFY2(reason.contains(error), qPrintable(reason));
     QVERIFY(!reason.contains(QLatin1Char('\n')));
     if (file.isEmpty())
-        QVERIFY(!commandLine.FontFile());
+        QVERIFY(!commandLine.FontPath());
     else
-        QCOMPARE(commandLine.FontFile().value_or("(none)"), file.first());
+        QCOMPARE(commandLine.FontPath().value_or("(none)"), file.first());
 }
 
 void TestStartUp::opensTheNamedFileOnceShown_data()

@@ -66,13 +66,13 @@ bool CommandLine::Read(int argc, char* argv[], QString* error)
         return false;
     }
     if (!files.isEmpty())
-        _fontFile = files.first();
+        _fontPath = files.first();
     return true;
 }
 
 void CommandLine::Show(MainWindow& window) const
 {
     window.show();
-    if (_fontFile)
-        window.OpenLocalFontFile(*_fontFile);
+    if (_fontPath)
+        window.OpenLocalFontFile(*_fontPath);
 }

@@ -29,7 +29,7 @@ public:
     bool Read(int argc, char* argv[], QString* error);
 
     // The font file named on the command line, in the system's bytes; none when none is.
-    const std::optional<QByteArray>& FontFile() const { return _fontFile; }
+    const std::optional<QByteArray>& FontPath() const { return _fontPath; }
 
     // Shows the window, then opens the named font file in it as "Open font" does: after the
     // window, so that a warning has it as its parent.
@@ -39,5 +39,5 @@ private:
     QList<QByteArray> _beforeSeparator;
     QList<QByteArray> _afterSeparator;
     int _toolkitArgumentCount = 0;
-    std::optional<QByteArray> _fontFile;
+    std::optional<QByteArray> _fontPath;
 };
