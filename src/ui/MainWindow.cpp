@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QToolBar>
@@ -110,13 +111,21 @@ bool MainWindow::OpenFontFile(const QString& path)
     QString error;
     std::unique_ptr<FontCharSet> opened = FontFile::Load(path, &error);
     if (!opened) {
-        _dialogs.warning(this, OpenCaption,
-                         tr("The font could not be opened from \"%1\":\n%2")
-                             .arg(QDir::toNativeSeparators(path), error));
+        WarnNotOpened(path, error);
         return false;
     }
     ReplaceFontCharSet(std::move(opened));
     return true;
+}
+
+bool MainWindow::OpenLocalFontFile(const QByteArray& localPath)
+{
+    const QString path = QFile::decodeName(localPath);
+    if (QFile::encodeName(path) != localPath) {
+        WarnNotOpened(path, tr("the file name is not valid UTF-8; rename the file to open it"));
+        return false;
+    }
+    return OpenFontFile(path);
 }
 
 void MainWindow::_SaveClicked()
@@ -174,4 +183,11 @@ bool MainWindow::AskToSaveBeforeExit()
         this, QStringLiteral("Save changes?"),
         QStringLiteral("Do you want to save changes to font before exiting app ?"));
     return answer != QMessageBox::Yes || SaveFont();
+}
+
+void MainWindow::WarnNotOpened(const QString& path, const QString& reason)
+{
+    _dialogs.warning(this, OpenCaption,
+                     tr("The font could not be opened from \"%1\":\n%2")
+                         .arg(QDir::toNativeSeparators(path), reason));
 }

@@ -49,6 +49,10 @@ public:
     // edited, or a warning names the file and the reason and nothing changes. True when the
     // font was replaced.
     bool OpenFontFile(const QString& path);
+    // The same for a path in the system's bytes, as a command line gives it. Qt names files
+    // by text, and a name that is not valid UTF-8 would turn into the name of another file on
+    // the way: it gets the warning instead.
+    bool OpenLocalFontFile(const QByteArray& localPath);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +71,7 @@ private:
     bool SaveFont();
     // True when the window may close: the user declined to save, or saved.
     bool AskToSaveBeforeExit();
+    void WarnNotOpened(const QString& path, const QString& reason);
 
     FontCharSet* _fontCharSet = nullptr;
     FontCharView* _fontCharView = nullptr;

@@ -1,0 +1,81 @@
+# Installs Pixmint into a fresh prefix and checks what a desktop reads from it with the
+# desktop's own tools, then builds the Debian package and checks that it holds that same
+# install under /usr with dependencies computed from the linked libraries.
+# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK.
+cmake_minimum_required(VERSION 3.25)
+
+function(run output_variable)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                    ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed (${result}): ${ARGN}\n${output}")
+    endif()
+    set(${output_variable} "${output}" PARENT_SCOPE)
+endfunction()
+
+# check(<message> <condition>...): stops with the message unless the if() condition holds.
+function(check message)
+    if(NOT (${ARGN}))
+        message(FATAL_ERROR "${message}")
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+set(share "${prefix}/share")
+run(ignored ${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${prefix}")
+
+# The menu entry.
+set(desktop "${share}/applications/pixmint.desktop")
+run(output desktop-file-validate "${desktop}")
+if(NOT output STREQUAL "")
+    message(FATAL_ERROR "desktop-file-validate:\n${output}")
+endif()
+
+# The metadata: valid, for this version, naming every installed program.
+file(GLOB metainfo "${share}/metainfo/*.metainfo.xml")
+list(LENGTH metainfo count)
+check("expected one metainfo file, found: ${metainfo}" count EQUAL 1)
+run(output appstreamcli validate --no-net "${metainfo}")
+file(READ "${metainfo}" text)
+string(FIND "${text}" "<release version=\"${VERSION}\"" at)
+check("the metainfo has no release ${VERSION}" at GREATER -1)
+file(GLOB programs RELATIVE "${prefix}/bin" "${prefix}/bin/*")
+foreach(program IN LISTS programs)
+    string(FIND "${text}" "<binary>${program}</binary>" at)
+    check("the metainfo does not name the installed program ${program}" at GREATER -1)
+endforeach()
+
+# The MIME type: compiled from the installed definition, the CharSet root (in no namespace)
+# stands for it, and it is the type that the menu entry opens.
+file(COPY "${share}/mime/packages/pixmint.xml" DESTINATION "${WORK_DIR}/mime/packages")
+run(ignored env PKGSYSTEM_ENABLE_FSYNC=0 update-mime-database "${WORK_DIR}/mime")
+file(STRINGS "${WORK_DIR}/mime/XMLnamespaces" roots)
+check("the CharSet root maps to no type:\n${roots}"
+      " CharSet application/x-pixmint-font" IN_LIST roots)
+file(STRINGS "${WORK_DIR}/mime/types" types)
+file(STRINGS "${desktop}" opened REGEX "^MimeType=")
+string(REGEX MATCHALL "[^=;\\]+/[^;\\]+" opened "${opened}")
+check("the menu entry opens no MIME type" opened)
+foreach(type IN LISTS opened)
+    check("the menu entry opens ${type}, which is not defined" type IN_LIST types)
+endforeach()
+
+# The Debian package, built aside from the build folder.
+run(ignored "${CPACK}" -G DEB --config "${PIXMINT_BUILD_DIR}/CPackConfig.cmake"
+    -B "${WORK_DIR}/package")
+file(GLOB package "${WORK_DIR}/package/*.deb")
+run(listing dpkg-deb --contents "${package}")
+string(REGEX MATCHALL "\n-[^\n]* \\./[^\n]*" files "\n${listing}")
+list(TRANSFORM files REPLACE ".* \\./" "/")
+list(SORT files)
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${WORK_DIR}" "${prefix}/*")
+list(TRANSFORM installed REPLACE "^prefix/" "/usr/")
+list(SORT installed)
+check("the package holds:\n${files}\nthe install put:\n${installed}"
+      files STREQUAL installed)
+run(depends dpkg-deb --field "${package}" Depends)
+foreach(library libqt6widgets6 libqt6xml6 libc6)
+    string(FIND "${depends}" "${library} (" at)
+    check("the package does not depend on ${library}: ${depends}" at GREATER -1)
+endforeach()

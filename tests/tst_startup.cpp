@@ -1,0 +1,277 @@
+// The editor's start-up: what it reads of its command line, the font file it opens once its
+// window is shown, and the real program answering without a display.
+#include "CommandLine.h"
+#include "FontCharSet.h"
+#include "FontFile.h"
+#include "MainWindow.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// argc and argv as main receives them, from the arguments that follow the program's name.
+class Argv
+{
+public:
+    explicit Argv(const QByteArrayList& arguments) : _arguments(QByteArrayList{"pixmint"})
+    {
+        _arguments += arguments;
+        for (QByteArray& argument : _arguments)
+            _pointers.push_back(argument.data());
+        _pointers.push_back(nullptr);
+    }
+    int Count() const { return int(_arguments.size()); }
+    char** Vector() { return _pointers.data(); }
+
+private:
+    QByteArrayList _arguments;
+    std::vector<char*> _pointers;
+};
+
+// Qt cannot name a file whose name is not valid UTF-8.
+bool WriteRaw(const QByteArray& localPath, const QByteArray& bytes)
+{
+    std::FILE* file = std::fopen(localPath.constData(), "wb");
+    if (!file)
+        return false;
+    const bool written =
+        std::fwrite(bytes.constData(), 1, bytes.size(), file) == size_t(bytes.size());
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+class TestStartUp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void readsTheCommandLine_data();
+    void readsTheCommandLine();
+    void opensTheNamedFileOnceShown_data();
+    void opensTheNamedFileOnceShown();
+    void answersWithoutADisplay_data();
+    void answersWithoutADisplay();
+
+private:
+    std::unique_ptr<QTemporaryDir> _dir;
+    QString _previousDirectory;
+};
+
+void TestStartUp::init()
+{
+    _dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(_dir->isValid());
+    _previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(_dir->path()));
+}
+
+void TestStartUp::cleanup()
+{
+    // Qt cannot name this file, so the temporary folder could not remove it.
+    std::remove("caf\xe9.xml");
+    QDir::setCurrent(_previousDirectory);
+    _dir.reset();
+}
+
+void TestStartUp::readsTheCommandLine_data()
+{
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<QString>("information"); // "help", "version" or empty
+    QTest::addColumn<int>("toolkitArguments");
+    QTest::addColumn<QByteArrayList>("file"); // the one file named, or none
+    QTest::addColumn<QString>("error");       // part of the reason, or empty when accepted
+
+    const QByteArrayList none;
+    QTest::newRow("nothing") << none << "" << 1 << none << "";
+    QTest::newRow("a file") << QByteArrayList{"font.xml"} << "" << 2 << QByteArrayList{"font.xml"}
+                            << "";
+    QTest::newRow("a lone dash is a file")
+        << QByteArrayList{"-"} << "" << 2 << QByteArrayList{"-"} << "";
+    QTest::newRow("after --, a name like an option is a file, hidden from Qt")
+        << QByteArrayList{"--", "-reverse"} << "" << 1 << QByteArrayList{"-reverse"} << "";
+    QTest::newRow("after --, --help is a file")
+        << QByteArrayList{"--", "--help"} << "" << 1 << QByteArrayList{"--help"} << "";
+    QTest::newRow("a name that is not UTF-8 is kept byte for byte")
+        << QByteArrayList{"caf\xe9.xml"} << "" << 2 << QByteArrayList{"caf\xe9.xml"} << "";
+    QTest::newRow("-h") << QByteArrayList{"-h"} << "help" << 2 << none << "";
+    QTest::newRow("--help wins over a file")
+        << QByteArrayList{"font.xml", "--help"} << "help" << 3 << none << "";
+    QTest::newRow("-v") << QByteArrayList{"-v"} << "version" << 2 << none << "";
+    QTest::newRow("--version") << QByteArrayList{"--version"} << "version" << 2 << none << "";
+    QTest::newRow("an unknown option") << QByteArrayList{"font.xml", "--frobnicate"} << "" << 3
+                                       << none << "unknown option --frobnicate";
+    QTest::newRow("two files") << QByteArrayList{"a.xml", "b.xml"} << "" << 3 << none
+                               << "at most one font file, got 2";
+    QTest::newRow("two files across --") << QByteArrayList{"a.xml", "--", "b.xml"} << "" << 2
+                                         << none << "at most one font file, got 2";
+}
+
+void TestStartUp::readsTheCommandLine()
+{
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(QString, information);
+    QFETCH(int, toolkitArguments);
+    QFETCH(QByteArrayList, file);
+    QFETCH(QString, error);
+
+    Argv argv(arguments);
+    CommandLine commandLine(argv.Count(), argv.Vector());
+    QCOMPARE(commandLine.ToolkitArgumentCount(), toolkitArguments);
+    const QString printed = commandLine.Information();
+    if (information == QLatin1String("help"))
+        QVERIFY(printed.startsWith(QStringLiteral("Usage: pixmint [options] [FONT.xml]\n")));
+    else if (information == QLatin1String("version"))
+        QCOMPARE(printed, QStringLiteral("pixmint " PIXMINT_VERSION "\n"));
+    else
+        QVERIFY(printed.isNull());
+    if (!information.isEmpty())
+        return;
+
+    // Qt has no options to take here, so it would leave argv as it is.
+    QString reason;
+    QCOMPARE(commandLine.Read(toolkitArguments, argv.Vector(), &reason), error.isEmpty());
+    QVERIFY2(reason.contains(error), qPrintable(reason));
+    QVERIFY(!reason.contains(QLatin1Char('\n')));
+    if (file.isEmpty())
+        QVERIFY(!commandLine.FontPath());
+    else
+        QCOMPARE(commandLine.FontPath().value_or("(none)"), file.first());
+}
+
+void TestStartUp::opensTheNamedFileOnceShown_data()
+{
+    QTest::addColumn<QByteArrayList>("arguments"); // "{dir}" stands for the working folder
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("named"); // the name the warning gives, or empty for none
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("no file") << QByteArrayList() << false << ""
+                             << "";
+    QTest::newRow("relative, with a space") << QByteArrayList{"two glyphs.xml"} << true << ""
+                                            << "";
+    QTest::newRow("absolute") << QByteArrayList{"{dir}/two glyphs.xml"} << true << ""
+                              << "";
+    QTest::newRow("named like an option") << QByteArrayList{"--", "-x.xml"} << true << ""
+                                          << "";
+    QTest::newRow("missing") << QByteArrayList{"missing.xml"} << false << "\"missing.xml\""
+                             << "";
+    QTest::newRow("a folder") << QByteArrayList{"folder.xml"} << false << "\"folder.xml\""
+                              << "";
+    // Decoded, the name would be that of another font file that is there too.
+    QTest::newRow("a name that is not UTF-8")
+        << QByteArrayList{"caf\xe9.xml"} << false << QStringLiteral("\"caf\uFFFD.xml\"")
+        << "not valid UTF-8";
+}
+
+void TestStartUp::opensTheNamedFileOnceShown()
+{
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(bool, opens);
+    QFETCH(QString, named);
+    QFETCH(QString, reason);
+
+    const QByteArray font = TestFiles::Data(QStringLiteral("two-glyphs.xml"));
+    QVERIFY(TestFiles::Write(QStringLiteral("two glyphs.xml"), font));
+    QVERIFY(TestFiles::Write(QStringLiteral("-x.xml"), font));
+    QVERIFY(TestFiles::Write(QStringLiteral("caf\uFFFD.xml"), font));
+    QVERIFY(WriteRaw("caf\xe9.xml", font));
+    QVERIFY(QDir().mkdir(QStringLiteral("folder.xml")));
+    for (QByteArray& argument : arguments)
+        argument.replace("{dir}", QFile::encodeName(_dir->path()));
+
+    Argv argv(arguments);
+    CommandLine commandLine(argv.Count(), argv.Vector());
+    QString error;
+    QVERIFY(commandLine.Read(commandLine.ToolkitArgumentCount(), argv.Vector(), &error));
+
+    MainWindow window;
+    MainWindow::Dialogs dialogs;
+    QStringList warnings;
+    dialogs.warning = [&](QWidget* parent, const QString& title, const QString& text) {
+        QVERIFY(parent == &window && parent->isVisible());
+        warnings << title + QLatin1Char('|') + text;
+    };
+    window.SetDialogs(dialogs);
+    commandLine.Show(window);
+
+    QVERIFY(window.isVisible());
+    const std::unique_ptr<FontCharSet> expected =
+        opens ? FontFile::Parse(font) : std::make_unique<FontCharSet>();
+    QVERIFY(expected);
+    QVERIFY(*window.GetFontCharSet() == *expected);
+    if (named.isEmpty()) {
+        QCOMPARE(warnings, QStringList());
+    } else {
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings.first().startsWith(QStringLiteral("Open Font|")) &&
+                     warnings.first().contains(named) && warnings.first().contains(reason),
+                 qPrintable(warnings.first()));
+    }
+}
+
+void TestStartUp::answersWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output"); // the start of standard output
+    QTest::addColumn<QString>("error");  // part of the one line on standard error
+
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: pixmint [options] [FONT.xml]\n"
+                            << "";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "pixmint " PIXMINT_VERSION "\n"
+                               << "";
+    // Qt takes -platform (else there would be no display to start on), and leaves the rest.
+    QTest::newRow("a Qt option, then an unknown one")
+        << QStringList{"-platform", "offscreen", "-x"} << 2 << ""
+        << "unknown option -x ";
+    QTest::newRow("a Qt option after -- is a file")
+        << QStringList{"-platform", "offscreen", "a.xml", "--", "-reverse"} << 2 << ""
+        << "at most one font file, got 2 ";
+}
+
+void TestStartUp::answersWithoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // Else Qt warns on standard error that it has none.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), _dir->path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PIXMINT_EDITOR), arguments);
+    if (!process.waitForFinished(60000))
+        process.kill();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), exitCode);
+    QVERIFY2(output.isEmpty() ? out.isEmpty() : out.startsWith(output), qPrintable(out));
+    if (error.isEmpty()) {
+        QCOMPARE(err, QString());
+    } else {
+        QVERIFY2(err.startsWith(QStringLiteral("pixmint: ")) && err.contains(error) &&
+                     err.count(QLatin1Char('\n')) == 1 && err.endsWith(QLatin1Char('\n')),
+                 qPrintable(err));
+    }
+}
+
+QTEST_MAIN(TestStartUp)
+#include "tst_startup.moc"
