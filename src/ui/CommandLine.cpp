@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "FontCharSet.h"
 #include "MainWindow.h"
 
 namespace {
@@ -53,8 +54,9 @@ bool CommandLine::Read(int argc, char* argv[], QString* error)
     for (int index = 1; index < argc; ++index) {
         const QByteArray argument = argv[index];
         if (IsOption(argument)) {
+            // One line, whatever the argument holds.
             *error = QStringLiteral("unknown option %1 (see --help)")
-                         .arg(QString::fromLocal8Bit(argument));
+                         .arg(FontCharSet::VisibleText(QString::fromLocal8Bit(argument)));
             return false;
         }
         files << argument;
