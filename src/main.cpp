@@ -12,9 +12,11 @@ int main(int argc, char* argv[])
     // Answered before the application object exists: it would need a display.
     const QString information = commandLine.Information();
     if (!information.isNull()) {
-        const bool written = std::fputs(information.toLocal8Bit().constData(), stdout) >= 0 &&
-                             std::fflush(stdout) == 0;
-        return written ? 0 : 2;
+        if (std::fputs(information.toLocal8Bit().constData(), stdout) >= 0 &&
+            std::fflush(stdout) == 0)
+            return 0;
+        std::fputs("pixmint: standard output: the text could not be written\n", stderr);
+        return 2;
     }
 
     // The application object takes its own options out of argv and lowers the count.

@@ -58,6 +58,7 @@ private slots:
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
+    void writesIntoOpenStreams();
     void unwritableStandardOutputFails_data();
     void unwritableStandardOutputFails();
 
@@ -230,6 +231,9 @@ void TestConverter::failuresWriteNothing_data()
     QTest::newRow("source over the font through a hard link")
         << QStringList{"hard.xml", "-o", "good.xml"}
         << "pixmint-export: good.xml: this is the file being read";
+    QTest::newRow("output in a loop of links")
+        << QStringList{"good.xml", "-o", "loop"}
+        << "pixmint-export: loop: too many levels of symbolic links";
     QTest::newRow("both outputs one file")
         << QStringList{"good.xml", "-o", "out.cpp", "--png", "./out.cpp"}
         << "pixmint-export: ./out.cpp: this file is already an output (out.cpp)";
@@ -246,6 +250,8 @@ void TestConverter::failuresWriteNothing()
     QVERIFY(TestFiles::Write(QStringLiteral("out.cpp"), "previous export"));
     QVERIFY(TestFiles::Write(QStringLiteral("other.xml"), "<Font/>"));
     QVERIFY(QFile::link(QStringLiteral("good.xml"), QStringLiteral("link.xml")));
+    QVERIFY(QFile::link(QStringLiteral("loop"), QStringLiteral("pool")));
+    QVERIFY(QFile::link(QStringLiteral("pool"), QStringLiteral("loop")));
 #ifdef Q_OS_UNIX
     QCOMPARE(::link("good.xml", "hard.xml"), 0);
 #endif
@@ -272,6 +278,31 @@ void TestConverter::helpAndVersion()
     const Run version = Export({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith("pixmint-export "));
+}
+
+void TestConverter::writesIntoOpenStreams()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/stdout");
+#else
+    // /dev/stdout is the stream as the shell opened it: a pipe, or a file to append to,
+    // never a file to replace.
+    const QString font = DataFolder + QStringLiteral("/two-glyphs.xml");
+    const QByteArray source = Export({font}).out;
+    QVERIFY(!source.isEmpty());
+    const Run piped = Export({font, QStringLiteral("-o"), QStringLiteral("/dev/stdout")});
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, source);
+
+    const QString log = _dir->filePath(QStringLiteral("log"));
+    QVERIFY(TestFiles::Write(log, "kept\n"));
+    QProcess shell;
+    shell.start(QStringLiteral("sh"), {"-c", "\"$0\" \"$1\" -o /dev/stdout >> \"$2\"",
+                                       QStringLiteral(PIXMINT_EXPORT), font, log});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 0);
+    QCOMPARE(TestFiles::Read(log), "kept\n" + source);
+#endif
 }
 
 void TestConverter::unwritableStandardOutputFails_data()

@@ -1,3 +1,4 @@
+#include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFile.h"
 #include "TestFiles.h"
@@ -13,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -108,6 +110,8 @@ private slots:
     void smallWriteOnFullDiskKeepsOldFile();
     void readOnlyFolder_data();
     void readOnlyFolder();
+    void replacingKeepsModeAndOwner();
+    void laterFailurePutsBackEarlierOutputs();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -137,13 +141,16 @@ void TestFileSafety::smallWriteOnFullDiskKeepsOldFile_data()
 {
     QTest::addColumn<Writer>("write");
     QTest::addColumn<int>("freeBytes");
+    QTest::addColumn<bool>("inPlace");
     for (int freeBytes : {0, 4096}) {
         const QByteArray room = freeBytes ? " on a nearly full disk" : " on a full disk";
-        QTest::newRow("save" + room) << Writer(&FontFile::Save) << freeBytes;
-        QTest::newRow("export" + room) << Writer(&FontFile::ExportC) << freeBytes;
+        QTest::newRow("save" + room) << Writer(&FontFile::Save) << freeBytes << false;
+        QTest::newRow("export" + room) << Writer(&FontFile::ExportC) << freeBytes << false;
 #ifdef Q_OS_UNIX
-        QTest::newRow("converter" + room) << Writer(&ConvertTo) << freeBytes;
+        QTest::newRow("converter" + room) << Writer(&ConvertTo) << freeBytes << false;
 #endif
+        // A file that can only be written in place, its folder being read-only to the user.
+        QTest::newRow("save in place" + room) << Writer(&FontFile::Save) << freeBytes << true;
     }
 }
 
@@ -154,6 +161,14 @@ void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
 #else
     QFETCH(Writer, write);
     QFETCH(int, freeBytes);
+    QFETCH(bool, inPlace);
+    if (inPlace && geteuid() != 0)
+        QSKIP("needs root to give the file to another user");
+    // The other user must reach the folder.
+    if (inPlace)
+        QVERIFY(QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                        QFile::ExeOwner | QFile::ReadOther |
+                                                        QFile::ExeOther));
     const std::unique_ptr<FontCharSet> font = BigFont(250);
     const QString folder = _dir->filePath(QStringLiteral("small"));
     QVERIFY(QDir().mkpath(folder));
@@ -163,7 +178,8 @@ void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
         if (unshare(CLONE_NEWNS) != 0 && unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
             return QByteArray("skip: no private mount namespace: ") + std::strerror(errno);
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+            mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                  "size=64k,mode=0755") != 0)
             return QByteArray("skip: cannot mount a tmpfs: ") + std::strerror(errno);
         const QString path = folder + QStringLiteral("/font.xml");
         if (!TestFiles::Write(path, _old))
@@ -176,6 +192,9 @@ void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
         }
         fill.resize(fill.size() - freeBytes);
         fill.close();
+        if (inPlace && (chown(QFile::encodeName(path).constData(), 65534, 65534) != 0 ||
+                        setgid(65534) != 0 || setuid(65534) != 0))
+            return "cannot write as an ordinary user";
         QString error;
         const bool written = write(*font, path, &error);
         return (written ? "written" : "refused: " + error.toUtf8()) + "\n" +
@@ -205,17 +224,16 @@ void TestFileSafety::fullDiskKeepsOldFileAndReports()
     QFETCH(Writer, write);
     const std::unique_ptr<FontCharSet> font = BigFont();
 
-    // A file size limit acts like a disk that fills up after 256 KiB.
+    // A file size limit acts like a disk that fills up after 256 KiB. Its signal keeps its
+    // default action, which ends a process that does not ignore it, unsaved work and all.
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = saved;
     limited.rlim_cur = 256 * 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     QString error;
     const bool written = write(*font, _path, &error);
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!written);
     QVERIFY2(error.contains(QLatin1String("File too large")), qPrintable(error));
@@ -232,36 +250,92 @@ void TestFileSafety::processKilledHalfWayKeepsOldFile_data()
 void TestFileSafety::processKilledHalfWayKeepsOldFile()
 {
 #ifndef Q_OS_UNIX
-    QSKIP("needs fork and a file size limit");
+    QSKIP("needs fork and kill");
 #else
     QFETCH(Writer, write);
     const std::unique_ptr<FontCharSet> font = BigFont();
+    const QString elsewhere = _dir->filePath(QStringLiteral("new.xml"));
+    QVERIFY(write(*font, elsewhere, nullptr));
+    const QByteArray written = TestFiles::Read(elsewhere);
+    QVERIFY(QFile::remove(elsewhere));
 
-    // The child's writes are cut by a file size limit whose signal, left at its default
-    // action, kills the process in the middle of the write: a crash or power cut at that
-    // moment, made repeatable.
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_DFL);
-        rlimit limited{};
-        getrlimit(RLIMIT_FSIZE, &limited);
-        limited.rlim_cur = 256 * 1024;
-        setrlimit(RLIMIT_FSIZE, &limited);
-        write(*font, _path, nullptr);
-        _exit(0);
+    // A crash or a power cut at any moment: a child saves again and again until it is
+    // killed, at several moments of a save.
+    for (int milliseconds : {5, 20, 45, 80, 130}) {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            for (;;)
+                write(*font, _path, nullptr);
+        }
+        QTest::qSleep(milliseconds);
+        QCOMPARE(kill(child, SIGKILL), 0);
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+
+        const QByteArray now = TestFiles::Read(_path);
+        QVERIFY2(now == _old || now == written,
+                 qPrintable(QStringLiteral("a file of %1 bytes after %2 ms")
+                                .arg(now.size())
+                                .arg(milliseconds)));
+        // The text being written goes to a temporary file, which is unnamed where the system
+        // allows it (Linux) and otherwise left beside the font.
+        QVERIFY2(Entries(_dir->path()).size() <= 2,
+                 qPrintable(Entries(_dir->path()).join(QLatin1Char(' '))));
     }
-    int status = 0;
-    QCOMPARE(waitpid(child, &status, 0), child);
-    QVERIFY2(WIFSIGNALED(status), "the write was expected to be cut by a signal");
-    QCOMPARE(WTERMSIG(status), SIGXFSZ);
+#endif
+}
 
-    QCOMPARE(TestFiles::Read(_path), _old);
-    // The half-written text went to a temporary file, which is unnamed where the system
-    // allows it (Linux) and otherwise left beside the font.
-    const QStringList entries = Entries(_dir->path());
-    QVERIFY(entries.contains(QStringLiteral("font.xml")));
-    QVERIFY2(entries.size() <= 2, qPrintable(entries.join(QLatin1Char(' '))));
+void TestFileSafety::replacingKeepsModeAndOwner()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX permissions");
+#else
+    const bool root = geteuid() == 0;
+    QVERIFY(QFile::setPermissions(_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    if (root)
+        QCOMPARE(chown(QFile::encodeName(_path).constData(), 65534, 65534), 0);
+    QVERIFY(FontFile::Save(FontCharSet(), _path));
+    struct stat after = {};
+    QCOMPARE(stat(QFile::encodeName(_path).constData(), &after), 0);
+    QCOMPARE(after.st_mode & 07777, mode_t(0640));
+    if (root)
+        QCOMPARE(after.st_uid, uid_t(65534));
+#endif
+}
+
+void TestFileSafety::laterFailurePutsBackEarlierOutputs()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs a private mount namespace");
+#else
+    const QString made = _dir->filePath(QStringLiteral("made.c"));
+    const QString replaced = _dir->filePath(QStringLiteral("replaced.c"));
+    const QString busy = _dir->filePath(QStringLiteral("busy.png"));
+    QVERIFY(TestFiles::Write(replaced, "old source"));
+    QVERIFY(TestFiles::Write(busy, "old sheet"));
+    QVERIFY(TestFiles::Write(_path + QStringLiteral(".mounted"), "mounted"));
+    // A file with another file mounted on it cannot be renamed over: the last output fails
+    // after the others are in place.
+    const QByteArray report = InChild([&]() -> QByteArray {
+        if (unshare(CLONE_NEWNS) != 0 && unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return QByteArray("skip: no private mount namespace: ") + std::strerror(errno);
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount(QFile::encodeName(_path + QStringLiteral(".mounted")).constData(),
+                  QFile::encodeName(busy).constData(), nullptr, MS_BIND, nullptr) != 0)
+            return QByteArray("skip: cannot bind-mount a file: ") + std::strerror(errno);
+        FileWriter writer;
+        writer.Add(made, "new source", FileWriter::Mode::Text);
+        writer.Add(replaced, "new source", FileWriter::Mode::Text);
+        writer.Add(busy, "new sheet", FileWriter::Mode::Binary);
+        return writer.Commit() ? "written" : writer.FailedPath().toUtf8();
+    });
+    if (report.startsWith("skip: "))
+        QSKIP(report.constData());
+    QCOMPARE(report, busy.toUtf8());
+    QVERIFY(!QFile::exists(made));
+    QCOMPARE(TestFiles::Read(replaced), QByteArray("old source"));
+    QCOMPARE(TestFiles::Read(busy), QByteArray("old sheet"));
 #endif
 }
 

@@ -21,6 +21,10 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QColor CellColor(FontCharView* grid, int column, int row)
@@ -273,6 +277,9 @@ void TestMainWindow::openFailureChangesNothing_data()
     QTest::newRow("truncated font file")
         << "cut.xml" << TestFiles::Data(QStringLiteral("two-glyphs.xml")).left(300)
         << "well-formed";
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe without a writer") << "pipe" << QByteArray() << "not a regular file";
+#endif
     QTest::newRow("other root") << "other.xml"
                                 << QByteArray("<?xml version=\"1.0\"?><Font><FontChar "
                                               "Char=\"x\"/></Font>")
@@ -288,6 +295,10 @@ void TestMainWindow::openFailureChangesNothing()
         path = _dir->filePath(path);
     if (!content.isNull())
         QVERIFY(TestFiles::Write(path, content));
+#ifdef Q_OS_UNIX
+    if (path.endsWith(QLatin1String("/pipe")))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
 
     EditC27A();
     const FontCharSet* before = _window->GetFontCharSet();

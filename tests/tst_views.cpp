@@ -54,7 +54,7 @@ private slots:
     void latin1NameIsFoundAgain();
     void unknownNameAnnouncesNothing();
     void detachedListAnnouncesNothing();
-    void nameWithLineBreakShowsOnTwoLines();
+    void nameWithLineBreakShowsOnOneLine();
 
     void longNameShowsShortAndIsFoundWhole();
     void metaObjects();
@@ -338,8 +338,10 @@ void TestViews::detachedListAnnouncesNothing()
     QCOMPARE(spy.count(), 0);
 }
 
-void TestViews::nameWithLineBreakShowsOnTwoLines()
+void TestViews::nameWithLineBreakShowsOnOneLine()
 {
+    // Names of several lines made the list measure every item: a million of them took
+    // seconds to show.
     FontCharSet set;
     set.StoreRead(QStringLiteral("two\nlines"), std::make_unique<FontChar>());
     FontCharSetView list;
@@ -348,11 +350,15 @@ void TestViews::nameWithLineBreakShowsOnTwoLines()
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     const auto oneLine = list.findItems(QStringLiteral("C00  a"), Qt::MatchExactly);
-    const auto twoLines = list.findItems(QStringLiteral("two\nlines"), Qt::MatchExactly);
+    const auto escaped = list.findItems(QStringLiteral("two\\nlines"), Qt::MatchExactly);
     QCOMPARE(oneLine.size(), 1);
-    QCOMPARE(twoLines.size(), 1);
-    QVERIFY(list.visualItemRect(twoLines.first()).height() >
-            list.visualItemRect(oneLine.first()).height());
+    QCOMPARE(escaped.size(), 1);
+    QCOMPARE(list.visualItemRect(escaped.first()).height(),
+             list.visualItemRect(oneLine.first()).height());
+    QSignalSpy spy(&list, &FontCharSetView::FontCharSelected);
+    list.setCurrentItem(escaped.first());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<FontChar*>(), set.Find("two\nlines")->second);
 }
 
 void TestViews::longNameShowsShortAndIsFoundWhole()
@@ -361,7 +367,7 @@ void TestViews::longNameShowsShortAndIsFoundWhole()
     FontCharSet set;
     const std::string name(8 << 20, 'n');
     set.StoreRead(FontCharSet::NameToString(name), std::make_unique<FontChar>());
-    const std::string prefix = name.substr(0, size_t(FontCharSetView::MaxShownLength));
+    const std::string prefix = name.substr(0, FontCharSetView::MaxShownLength);
     set.StoreRead(FontCharSet::NameToString(prefix), std::make_unique<FontChar>());
     FontCharSetView list;
     list.resize(200, 400);

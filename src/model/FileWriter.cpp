@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <memory>
@@ -9,44 +10,90 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-// How a file is replaced: renaming a complete new file over it, or writing into it.
-enum class Route { Atomic, InPlace, Device };
+// How a file is replaced: renaming a complete new file over it (Atomic), or writing into it:
+// a file in a folder that may not be written (InPlace), a device or a pipe (Device), or a
+// stream this process already holds open, such as /dev/stdout (Stream).
+enum class Route { Atomic, InPlace, Device, Stream };
+
+struct Target
+{
+    QString path;
+    Route route = Route::Atomic;
+    int descriptor = -1;  // Stream: the descriptor to write to
+    bool existed = false; // a regular file was there before
+    bool saved = false;   // its old bytes are in old, to put back if a later output fails
+    bool written = false; // this commit has replaced it
+    QByteArray old;
+};
+
+constexpr int MaxLinks = 128;
 
 // Where QSaveFile puts its new file: beside the file that a chain of links ends in.
 QFileInfo LinkTarget(const QString& path)
 {
     QFileInfo info(path);
-    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
+    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth)
         info.setFile(info.symLinkTarget());
     return info;
 }
 
-Route RouteOf(const QString& path)
+// The descriptor a path names when it is one of this process's open streams: writing there
+// must go to the stream as it is open (appending, or into a pipe), never replace the file.
+int StreamDescriptor(const QString& path)
 {
-    const QFileInfo target = LinkTarget(path);
-    // Renaming over a device node or a pipe would delete it.
-    if (target.exists() && !target.isFile() && !target.isDir())
-        return Route::Device;
-    if (target.isFile() && target.isWritable() && !QFileInfo(target.absolutePath()).isWritable())
-        return Route::InPlace;
-    return Route::Atomic;
+#ifdef Q_OS_UNIX
+    static const QRegularExpression stream(
+        QStringLiteral(R"(^/(?:dev/(stdout|stderr|fd/([0-9]{1,6}))|proc/self/fd/([0-9]{1,6}))$)"));
+    const QRegularExpressionMatch match = stream.match(path);
+    if (match.hasMatch()) {
+        if (match.captured(1) == QLatin1String("stdout"))
+            return STDOUT_FILENO;
+        if (match.captured(1) == QLatin1String("stderr"))
+            return STDERR_FILENO;
+        return (match.captured(2) + match.captured(3)).toInt();
+    }
+#else
+    Q_UNUSED(path);
+#endif
+    return -1;
 }
 
-QString Resolved(const QString& path)
+Target TargetOf(const QString& path)
 {
-    const QFileInfo target = LinkTarget(path);
-    if (target.exists())
-        return target.canonicalFilePath();
-    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
-    return (folder.isEmpty() ? target.absolutePath() : folder) + QLatin1Char('/') +
-           target.fileName();
+    Target target;
+    target.path = path;
+    target.descriptor = StreamDescriptor(path);
+    if (target.descriptor >= 0) {
+        target.route = Route::Stream;
+        return target;
+    }
+    const QFileInfo info = LinkTarget(path);
+    // Renaming over a device node or a pipe would delete it.
+    if (info.exists() && !info.isFile() && !info.isDir())
+        target.route = Route::Device;
+    else if (info.isFile() && info.isWritable() && !QFileInfo(info.absolutePath()).isWritable())
+        target.route = Route::InPlace;
+    target.existed = info.isFile();
+    return target;
+}
+
+QString SystemError(int error)
+{
+#ifdef Q_OS_UNIX
+    return QString::fromLocal8Bit(std::strerror(error));
+#else
+    Q_UNUSED(error);
+    return QStringLiteral("the system could not write the file");
+#endif
 }
 
 // QIODevice::write may take less than asked without reporting an error (a file size limit);
@@ -88,17 +135,121 @@ QString WriteWhole(QFileDevice& device, const QByteArray& bytes, bool sync)
         return device.errorString();
 #ifdef Q_OS_UNIX
     if (sync && ::fsync(device.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return SystemError(errno);
 #else
     Q_UNUSED(sync);
 #endif
     return {};
 }
 
-QIODevice::OpenMode OpenMode(FileWriter::Mode mode)
+// The bytes as they go to disk: in text mode, line ends follow the platform's convention.
+QByteArray OnDisk(const QByteArray& bytes, FileWriter::Mode mode)
 {
-    return mode == FileWriter::Mode::Text ? QIODevice::WriteOnly | QIODevice::Text
-                                          : QIODevice::WriteOnly;
+#ifdef Q_OS_WIN
+    if (mode == FileWriter::Mode::Text)
+        return QByteArray(bytes).replace("\n", "\r\n");
+#else
+    Q_UNUSED(mode);
+#endif
+    return bytes;
+}
+
+// The new file takes the place of the old one with its permissions and, where the system
+// allows it (as root), its owner, not those of whoever saved it.
+void KeepAttributes(QSaveFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat old = {};
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;
+    if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0) {
+        // Not permitted to give the file away: the permissions alone are kept.
+    }
+    ::fchmod(file.handle(), old.st_mode & 07777);
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+#endif
+}
+
+// Writes into an existing file without first cutting it: the room for the new bytes is
+// reserved before any byte is written, so that a full disk leaves the old file as it was.
+QString WriteInPlace(const QString& path, const QByteArray& bytes)
+{
+#ifdef Q_OS_UNIX
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return SystemError(errno);
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return file.errorString();
+    }
+    const int reserved = ::posix_fallocate(descriptor, 0, off_t(bytes.size()));
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+        return SystemError(reserved);
+    QString reason = WriteWhole(file, bytes, false);
+    if (reason.isEmpty() && !file.resize(bytes.size()))
+        reason = file.errorString();
+    if (reason.isEmpty() && ::fsync(descriptor) != 0 && errno != EINVAL)
+        reason = SystemError(errno);
+    return reason;
+#else
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    QString reason = WriteWhole(file, bytes, true);
+    if (reason.isEmpty() && !file.commit())
+        reason = file.errorString();
+    return reason;
+#endif
+}
+
+QString WriteDevice(const QString& path, int descriptor, const QByteArray& bytes)
+{
+    QFile device(path);
+    const bool opened = descriptor >= 0 ? device.open(descriptor, QIODevice::WriteOnly,
+                                                      QFileDevice::DontCloseHandle)
+                                        : device.open(QIODevice::WriteOnly);
+    if (!opened)
+        return device.errorString();
+    return WriteWhole(device, bytes, false);
+}
+
+#ifdef Q_OS_UNIX
+// Past a file size limit the system stops the process with SIGXFSZ, which would lose the
+// editor's unsaved work; ignored, the write fails with a reason instead.
+class FileSizeSignalIgnored
+{
+public:
+    FileSizeSignalIgnored()
+    {
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &_previous);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &_previous, nullptr); }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+private:
+    struct sigaction _previous = {};
+};
+#endif
+
+// Best effort: what a failed commit already replaced gets its old bytes back, and what it
+// made goes again. A device or a stream cannot take back what it was given.
+void RollBack(const std::vector<Target>& targets)
+{
+    for (const Target& target : targets) {
+        if (!target.written || target.route == Route::Device || target.route == Route::Stream)
+            continue;
+        if (target.saved)
+            WriteInPlace(target.path, target.old);
+        else if (!target.existed)
+            QFile::remove(target.path);
+    }
 }
 
 } // namespace
@@ -122,8 +273,14 @@ bool FileWriter::Fail(const QString& path, const QString& reason)
 
 bool FileWriter::Commit()
 {
+#ifdef Q_OS_UNIX
+    const FileSizeSignalIgnored fileSizeSignalIgnored;
+#endif
+    std::vector<Target> targets;
     for (qsizetype index = 0; index < _outputs.size(); ++index) {
         const QString& path = _outputs[index].path;
+        if (path.isEmpty())
+            return Fail(path, QStringLiteral("the file name is empty"));
         for (const QString& kept : _protected) {
             if (SameFile(path, kept))
                 return Fail(path, QStringLiteral("this is the file being read (%1)").arg(kept));
@@ -134,50 +291,65 @@ bool FileWriter::Commit()
                                       .arg(_outputs[earlier].path));
             }
         }
+        if (LinkTarget(path).isSymLink())
+            return Fail(path, QStringLiteral("too many levels of symbolic links"));
+        targets.push_back(TargetOf(path));
+    }
+
+    // With several outputs, a later failure puts back what earlier ones replaced.
+    if (_outputs.size() > 1) {
+        for (qsizetype index = 0; index < _outputs.size(); ++index) {
+            Target& target = targets[size_t(index)];
+            if (!target.existed)
+                continue;
+            QFile old(_outputs[index].path);
+            if (old.open(QIODevice::ReadOnly)) {
+                target.old = old.readAll();
+                target.saved = old.error() == QFileDevice::NoError;
+            }
+        }
     }
 
     // Every file that can be replaced by renaming is made complete first; until they are
     // committed, QSaveFile discards them on destruction.
-    std::vector<std::unique_ptr<QSaveFile>> ready;
-    QList<const Output*> inPlace;
-    for (const Output& output : _outputs) {
-        if (RouteOf(output.path) != Route::Atomic) {
-            inPlace.append(&output);
+    std::vector<std::unique_ptr<QSaveFile>> ready(size_t(_outputs.size()));
+    for (qsizetype index = 0; index < _outputs.size(); ++index) {
+        const Output& output = _outputs[index];
+        if (targets[size_t(index)].route != Route::Atomic)
             continue;
-        }
         auto file = std::make_unique<QSaveFile>(output.path);
-        if (!file->open(OpenMode(output.mode)))
+        if (!file->open(QIODevice::WriteOnly))
             return Fail(output.path, file->errorString());
-        const QString reason = WriteWhole(*file, output.bytes, true);
+        KeepAttributes(*file, output.path);
+        const QString reason = WriteWhole(*file, OnDisk(output.bytes, output.mode), true);
         if (!reason.isEmpty())
             return Fail(output.path, reason);
-        ready.push_back(std::move(file));
+        ready[size_t(index)] = std::move(file);
     }
 
-    for (const Output* output : inPlace) {
-        if (RouteOf(output->path) == Route::Device) {
-            QFile device(output->path);
-            if (!device.open(OpenMode(output->mode)))
-                return Fail(output->path, device.errorString());
-            const QString reason = WriteWhole(device, output->bytes, false);
-            if (!reason.isEmpty())
-                return Fail(output->path, reason);
-            continue;
+    // Then the files written where they are, and last the renames.
+    for (const Route pass : {Route::InPlace, Route::Atomic}) {
+        for (qsizetype index = 0; index < _outputs.size(); ++index) {
+            const Output& output = _outputs[index];
+            Target& target = targets[size_t(index)];
+            if ((pass == Route::Atomic) != (target.route == Route::Atomic))
+                continue;
+            QString reason;
+            if (target.route == Route::Atomic) {
+                if (!ready[size_t(index)]->commit())
+                    reason = ready[size_t(index)]->errorString();
+            } else if (target.route == Route::InPlace) {
+                reason = WriteInPlace(output.path, OnDisk(output.bytes, output.mode));
+            } else {
+                reason =
+                    WriteDevice(output.path, target.descriptor, OnDisk(output.bytes, output.mode));
+            }
+            if (!reason.isEmpty()) {
+                RollBack(targets);
+                return Fail(output.path, reason);
+            }
+            target.written = true;
         }
-        QSaveFile file(output->path);
-        file.setDirectWriteFallback(true);
-        if (!file.open(OpenMode(output->mode)))
-            return Fail(output->path, file.errorString());
-        QString reason = WriteWhole(file, output->bytes, true);
-        if (reason.isEmpty() && !file.commit())
-            reason = file.errorString();
-        if (!reason.isEmpty())
-            return Fail(output->path, reason);
-    }
-
-    for (const auto& file : ready) {
-        if (!file->commit())
-            return Fail(file->fileName(), file->errorString());
     }
     return true;
 }
@@ -191,5 +363,13 @@ bool FileWriter::SameFile(const QString& first, const QString& second)
         ::stat(QFile::encodeName(second).constData(), &b) == 0)
         return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 #endif
-    return Resolved(first) == Resolved(second);
+    const auto resolved = [](const QString& path) {
+        const QFileInfo target = LinkTarget(path);
+        if (target.exists())
+            return target.canonicalFilePath();
+        const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+        return (folder.isEmpty() ? target.absolutePath() : folder) + QLatin1Char('/') +
+               target.fileName();
+    };
+    return resolved(first) == resolved(second);
 }

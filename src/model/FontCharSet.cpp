@@ -247,7 +247,8 @@ QString FontCharSet::VisibleText(QStringView text)
     visible.reserve(text.size());
     for (const QChar character : text) {
         const char16_t code = character.unicode();
-        if (code >= 0x20 && code != 0x7F && (code < 0x80 || code > 0x9F)) {
+        if (code >= 0x20 && code != 0x7F && (code < 0x80 || code > 0x9F) && code != 0x2028 &&
+            code != 0x2029) {
             visible += character;
         } else if (code == u'\t') {
             visible += QLatin1String("\\t");
@@ -255,6 +256,8 @@ QString FontCharSet::VisibleText(QStringView text)
             visible += QLatin1String("\\n");
         } else if (code == u'\r') {
             visible += QLatin1String("\\r");
+        } else if (code > 0xFF) {
+            visible += QStringLiteral("\\u%1").arg(int(code), 4, 16, QLatin1Char('0'));
         } else {
             visible += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
         }

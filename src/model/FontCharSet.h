@@ -73,9 +73,9 @@ public:
     static QString NameToString(const std::string& name);
     static std::string NameFromString(const QString& text);
 
-    // The text with every control character (C0, DEL and C1) written as a C escape: \t, \n,
-    // \r or \xHH. It stays on one line and shows what it holds; every other character,
-    // the backslash included, is kept as it is.
+    // The text with every control character (C0, DEL and C1) and the line and paragraph
+    // separators written as C escapes: \t, \n, \r, \xHH or \uHHHH. It stays on one line and
+    // shows what it holds; every other character, the backslash included, is kept as it is.
     static QString VisibleText(QStringView text);
 
     // The Latin-1 code of the character a name stands for, or -1 when it stands for none.

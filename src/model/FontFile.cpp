@@ -172,6 +172,10 @@ std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
 
 bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
 {
+    if (path.isEmpty()) {
+        SetError(error, QStringLiteral("the file name is empty"));
+        return false;
+    }
     // Binary: text mode would drop every byte 0x0D, which in UTF-16 is half of a character.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -2,12 +2,11 @@
 
 #include "FontCharSet.h"
 
-#include <string_view>
 #include <vector>
 
 FontCharSetView::FontCharSetView()
 {
-    // Every name is one line in one font: the view can lay out a font of 100,000 names
+    // Every name is one line in one font: the view can lay out a font of a million names
     // without measuring each of them.
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, &FontCharSetView::_ItemChanged);
@@ -23,24 +22,22 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
     // One insertion for all names: the view then lays itself out once.
     QStringList texts;
     texts.reserve(qsizetype(_fontCharSet->Count()));
-    std::vector<std::pair<int, const std::string*>> shortened;
+    std::vector<std::pair<int, const std::string*>> shownOtherwise;
     for (const auto& entry : *_fontCharSet) {
         const std::string& name = entry.first;
-        if (qsizetype(name.size()) > MaxShownLength) {
-            shortened.emplace_back(int(texts.size()), &name);
-            texts << FontCharSet::NameToString(name.substr(0, size_t(MaxShownLength))) + u'\u2026';
-        } else {
-            texts << FontCharSet::NameToString(name);
-        }
-        // A name with a line break shows on several lines: then items differ in height.
-        if (uniformItemSizes() &&
-            std::string_view(name).substr(0, size_t(MaxShownLength)).find_first_of("\n\r") !=
-                std::string_view::npos)
-            setUniformItemSizes(false);
+        const bool tooLong = name.size() > MaxShownLength;
+        const QString start =
+            FontCharSet::NameToString(tooLong ? name.substr(0, MaxShownLength) : name);
+        QString shown = FontCharSet::VisibleText(start);
+        if (tooLong)
+            shown += u'\u2026';
+        if (tooLong || shown.size() != start.size())
+            shownOtherwise.emplace_back(int(texts.size()), &name);
+        texts << shown;
     }
     const int first = count();
     addItems(texts);
-    for (const auto& [row, name] : shortened)
+    for (const auto& [row, name] : shownOtherwise)
         item(first + row)->setData(Qt::UserRole, QByteArray(name->data(), qsizetype(name->size())));
 }
 
@@ -50,7 +47,6 @@ void FontCharSetView::ClearFontCharSet()
     // so it is forgotten only afterwards.
     clear();
     _fontCharSet = nullptr;
-    setUniformItemSizes(true);
 }
 
 void FontCharSetView::_ItemChanged()

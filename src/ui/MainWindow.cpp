@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QToolBar>
 
@@ -108,6 +109,13 @@ void MainWindow::_OpenClicked()
 
 bool MainWindow::OpenFontFile(const QString& path)
 {
+    // Reading a pipe or a device waits for a writer that may never come, and the window
+    // would freeze.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        WarnNotOpened(path, tr("it is not a regular file"));
+        return false;
+    }
     QString error;
     std::unique_ptr<FontCharSet> opened = FontFile::Load(path, &error);
     if (!opened) {
