@@ -4,9 +4,10 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The packages every build needs.
+# The packages every build needs; the AVR and ARM compilers check that the generated C
+# builds for firmware.
 base_packages=(cmake ninja-build make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-               fonts-dejavu-core xvfb xauth libxml2-utils)
+               fonts-dejavu-core xvfb xauth libxml2-utils gcc-avr avr-libc gcc-arm-none-eabi)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {
