@@ -84,23 +84,32 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
         return Fail(reason, QStringLiteral("the name %1 %2").arg(_name, why));
     if (set.Count() == 0)
         return Fail(reason, QStringLiteral("the font has no glyphs, and C has no empty array"));
-    if (!_header)
-        return true;
-    const FontCharSet::Characters map = set.CharacterMap();
-    for (quint32 code = 0; code < MapSize; ++code) {
-        const quint32 index = map[code];
-        if (index != FontCharSet::NoGlyph && index >= NoGlyph) {
-            const std::string& name = std::next(set.begin(), qsizetype(index))->first;
-            return Fail(reason, QStringLiteral("glyph \"%1\", for the character 0x%2, is number "
-                                               "%3 of the font: the character map's unsigned "
-                                               "short reaches only the first %4 glyphs")
-                                    .arg(FontCharSet::VisibleText(FontCharSet::NameToString(name)))
-                                    .arg(code, 2, 16, QLatin1Char('0'))
-                                    .arg(index + 1)
-                                    .arg(NoGlyph));
-        }
-    }
     return true;
+}
+
+QStringList CSourceWriter::Warnings(const FontCharSet& set) const
+{
+    QStringList warnings;
+    if (!_header)
+        return warnings;
+    const FontCharSet::Characters map = set.CharacterMap();
+    quint32 index = 0;
+    for (const auto& entry : set) {
+        const int code = FontCharSet::CharacterCode(entry.first);
+        if (index >= NoGlyph && code >= 0 && map[size_t(code)] == index) {
+            warnings << QStringLiteral(
+                            "glyph \"%1\", for the character 0x%2, is number %3 of "
+                            "the font, beyond the first %4 that %5_map can index: the map "
+                            "gives %5_NONE for it")
+                            .arg(FontCharSet::VisibleText(FontCharSet::NameToString(entry.first)))
+                            .arg(code, 2, 16, QLatin1Char('0'))
+                            .arg(index + 1)
+                            .arg(NoGlyph)
+                            .arg(_name);
+        }
+        ++index;
+    }
+    return warnings;
 }
 
 void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) const
@@ -255,14 +264,16 @@ void CSourceWriter::WriteMap(const FontCharSet& set, QTextStream& stream) const
            << " = \n{\n";
     for (quint32 code = 0; code < MapSize; ++code) {
         const quint32 index = map[code];
-        const QString codeText = QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
-        if (index == FontCharSet::NoGlyph)
-            stream << "0xffff";
-        else
+        if (index < NoGlyph)
             stream << index;
-        stream << (code + 1 < MapSize ? ",\t/* " : "\t/* ") << codeText;
+        else
+            stream << "0xffff";
+        stream << (code + 1 < MapSize ? ",\t/* " : "\t/* ")
+               << QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
         if (index != FontCharSet::NoGlyph)
             stream << ": " << FontCharSet::CommentText(*names[index]);
+        if (index != FontCharSet::NoGlyph && index >= NoGlyph)
+            stream << ", glyph " << index << ", beyond what an unsigned short indexes";
         stream << " */\n";
     }
     stream << "};\n";

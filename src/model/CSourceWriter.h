@@ -37,6 +37,9 @@ public:
     // False, with the reason, when the font cannot be written with these options; the
     // writers below expect a font that is accepted.
     bool Accepts(const FontCharSet& set, QString* reason = nullptr) const;
+    // What the output cannot say although the font does: a character whose first glyph lies
+    // beyond the indexes of the map's unsigned short, which the map then gives no glyph.
+    QStringList Warnings(const FontCharSet& set) const;
 
     // The whole source in the system's locale encoding.
     void WriteSource(const FontCharSet& set, QTextStream& stream) const;

@@ -86,7 +86,13 @@ int Check(const QString& path)
     return problems.isEmpty() ? Success : ProblemsFound;
 }
 
-// One line on standard error naming each character that --text has no glyph for.
+void Warn(const QString& message)
+{
+    std::fprintf(stderr, "pixmint-export: warning: %s\n",
+                 FontCharSet::VisibleText(message).toLocal8Bit().constData());
+}
+
+// One line naming each character that --text has no glyph for.
 void WarnMissing(const QList<char32_t>& missing)
 {
     QStringList named;
@@ -95,9 +101,7 @@ void WarnMissing(const QList<char32_t>& missing)
                      .arg(QString::fromUcs4(&character, 1),
                           QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
     }
-    std::fprintf(
-        stderr, "pixmint-export: warning: no glyph for %s: drawn blank\n",
-        FontCharSet::VisibleText(named.join(QStringLiteral(", "))).toLocal8Bit().constData());
+    Warn(QStringLiteral("no glyph for %1: drawn blank").arg(named.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -164,6 +168,10 @@ int main(int argc, char* argv[])
     }
     if (!files.Commit())
         return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (!options.HeaderPath().isEmpty()) {
+        for (const QString& warning : writer.Warnings(*font))
+            Warn(warning);
+    }
     if (!missing.isEmpty())
         WarnMissing(missing);
     if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
