@@ -71,7 +71,7 @@ bool Fail(QString* reason, const QString& text)
 
 bool CSourceWriter::IsEditorExport() const
 {
-    return _layout == FontChar::Layout::Columns && _name == QLatin1String("PIXMINT_xxxx") &&
+    return _layout == FontChar::Layout::Columns && _name == QLatin1String(EditorName) &&
            _storage == Storage::Plain && !_header;
 }
 

@@ -22,6 +22,8 @@ public:
         Progmem, // const and in AVR program memory
     };
 
+    // The editor's fixed array name.
+    static constexpr char EditorName[] = "PIXMINT_xxxx";
     static constexpr quint32 MapSize = 256;
     // The map holds glyph indexes as unsigned short; this value means "no glyph".
     static constexpr quint32 NoGlyph = 0xFFFF;
@@ -67,7 +69,7 @@ private:
                      const FontCharSet& set) const;
 
     FontChar::Layout _layout = FontChar::Layout::Columns;
-    QString _name = QStringLiteral("PIXMINT_xxxx");
+    QString _name = QLatin1String(EditorName);
     Storage _storage = Storage::Plain;
     bool _header = false;
 };
