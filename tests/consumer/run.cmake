@@ -52,7 +52,7 @@ set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=$
     "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FILE=${fonts}/font.xml"
     "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3)
 run(${configure} -B "${build}")
-run(${CMAKE_COMMAND} --build "${build}")
+run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n")
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}")
 
@@ -66,7 +66,7 @@ foreach(file IN LISTS unchanged)
 endforeach()
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
 write_font(7f)
-run(${CMAKE_COMMAND} --build "${build}")
+run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 expect_output("7e097f097e\n3e0000003e\n0000ff0000\n${small}")
 foreach(file IN LISTS unchanged)
     file(TIMESTAMP "${file}" after "%s")
