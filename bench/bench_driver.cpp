@@ -207,13 +207,14 @@ int main(int argc, char* argv[])
         idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
             against(text) + QStringLiteral(" vs text"));
 
-    const QStringList operations = {"read",   "read-dom",  "write",
-                                    "export", "fill-list", "select-last"};
+    const QStringList operations = {"read",      "read-dom",   "write", "export", "export-firmware",
+                                    "fill-list", "select-last"};
     const QMap<QString, QString> described = {
         {"read", "open a font file (stream reader)"},
         {"read-dom", "open a font file through the DOM (the former route)"},
         {"write", "write the font file"},
         {"export", "write the C source"},
+        {"export-firmware", "write the C source and header, layout rows, const"},
         {"fill-list", "fill the list of names"},
         {"select-last", "select the last name"}};
     for (const QString& operation : operations) {
@@ -238,10 +239,19 @@ int main(int argc, char* argv[])
         const Measure floor = Median({"xmllint", "--noout", fonts[size]}, runs);
         const Measure converter =
             Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.cpp"}, runs);
+        const Measure firmware =
+            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.c", "--layout",
+                    "rows", "--name", "font", "--const", "--header", work + "/export.h"},
+                   runs);
+        auto toFloor = [&](const Measure& measure) {
+            return Ratio(measure.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+                   Ratio(measure.peakMiB / floor.peakMiB) + QStringLiteral(" memory");
+        };
         Row(QStringLiteral("xmllint --noout (floor)"), QString::number(size), floor, "1.00x");
         Row(QStringLiteral("pixmint-export -o"), QString::number(size), converter,
-            Ratio(converter.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
-                Ratio(converter.peakMiB / floor.peakMiB) + QStringLiteral(" memory"));
+            toFloor(converter));
+        Row(QStringLiteral("pixmint-export -o --layout rows --const --header"),
+            QString::number(size), firmware, toFloor(firmware));
     }
     return 0;
 }

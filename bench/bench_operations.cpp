@@ -1,6 +1,7 @@
 // Runs one operation of the editor on one font file a few times and prints the median time
 // in milliseconds. The benchmark driver runs it in a process of its own per operation and
 // size, so that the peak memory it reads belongs to that operation alone.
+#include "CSourceWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontFile.h"
@@ -32,8 +33,8 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     if (argc < 4)
-        qFatal("usage: bench_operations read|read-dom|write|export|fill-list|select-last "
-               "FONT.xml REPEATS");
+        qFatal("usage: bench_operations read|read-dom|write|export|export-firmware|fill-list|"
+               "select-last FONT.xml REPEATS");
     const QByteArray operation = argv[1];
     const QString path = QString::fromLocal8Bit(argv[2]);
     const int repeats = std::max(1, atoi(argv[3]));
@@ -66,6 +67,21 @@ int main(int argc, char* argv[])
     } else if (operation == "export") {
         font = Open(path);
         prepare = [&] { return [&] { FontFile::CSourceBytes(*font); }; };
+    } else if (operation == "export-firmware") {
+        font = Open(path);
+        prepare = [&] {
+            return [&] {
+                CSourceWriter writer;
+                writer.SetLayout(FontChar::Layout::Rows);
+                writer.SetName(QStringLiteral("font"));
+                writer.SetStorage(CSourceWriter::Storage::Const);
+                writer.SetHeader(true);
+                if (!writer.Accepts(*font))
+                    qFatal("the font cannot have a header");
+                writer.SourceBytes(*font);
+                writer.HeaderBytes(*font);
+            };
+        };
     } else if (operation == "fill-list" || operation == "select-last") {
         font = Open(path);
         const bool select = operation == "select-last";

@@ -1,9 +1,11 @@
+#include "CSourceWriter.h"
 #include "FontCharSet.h"
 #include "FontFile.h"
 #include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -30,7 +32,96 @@ void Store(FontCharSet& set, const std::string& name, std::initializer_list<int>
     set.StoreRead(FontCharSet::NameToString(name), std::move(glyph));
 }
 
+// Runs a program to its end: whether it succeeded, then its output, or its errors if not.
+std::pair<bool, QByteArray> RunIn(const QString& folder, const QString& program,
+                                  const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.closeWriteChannel();
+    const bool ok = process.waitForFinished(120000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return {ok, ok ? process.readAllStandardOutput() : process.readAllStandardError()};
+}
+
+// Names that try to end their comments, splice lines into them or start others, in the rows
+// and in the character map, and two glyphs for one character.
+void StoreFirmwareFont(FontCharSet& set)
+{
+    set.Clear();
+    Store(set, "C28  B", {0x7F, 0x49, 0x49, 0x49, 0x36});
+    Store(set, "x  B", {0xFF, 0, 0, 0, 1});
+    Store(set, "a*\\\n/ int evil1 = 1; /*  Q", {0x80, 0x40, 0x20, 0x10, 0x08});
+    Store(set, "b*?\?/\n/ int evil2 = 2; /*  \xB2", {1, 2, 4, 8, 16});
+    Store(set, "d */ int evil3; /* e  a", {0x81, 0, 0x18, 0, 0x81});
+    Store(set, "ends in a backslash \\", {1, 1, 1, 1, 1});
+}
+
+constexpr char ProbedText[] = "BQ\xB2"
+                              "aAz";
+
+// Reads the font through its header, from program memory on AVR; with RUN, prints the bytes
+// of the glyph for each character of ProbedText, one glyph a line, or "none".
+const QByteArray Reader = QByteArray(R"(#include "font.h"
+int font_byte(unsigned char code, unsigned byte);
+int font_byte(unsigned char code, unsigned byte)
+{
+#ifdef FONT_IN_FLASH
+    unsigned short glyph = pgm_read_word(&font_map[code]);
+#else
+    unsigned short glyph = font_map[code];
+#endif
+    if (glyph == font_NONE || glyph >= font_COUNT || byte >= font_BYTES)
+        return -1;
+#ifdef FONT_IN_FLASH
+    return pgm_read_byte(&font[glyph][byte]);
+#else
+    return font[glyph][byte];
+#endif
+}
+#ifdef RUN
+#include <stdio.h>
+int main(void)
+{
+    const char* code = ")") +
+                          ProbedText + R"(";
+    for (; *code; ++code) {
+        unsigned byte;
+        if (font_byte((unsigned char)*code, 0) < 0)
+            printf("none");
+        for (byte = 0; font_byte((unsigned char)*code, byte) >= 0; ++byte)
+            printf("%02x", font_byte((unsigned char)*code, byte));
+        printf("\n");
+    }
+    return 0;
+}
+#endif
+)";
+
+QString ExpectedRows(const FontCharSet& set, FontChar::Layout layout)
+{
+    std::vector<const FontChar*> glyphs;
+    for (const auto& entry : set)
+        glyphs.push_back(entry.second);
+    const FontCharSet::Characters map = set.CharacterMap();
+    QString expected;
+    for (const char* code = ProbedText; *code; ++code) {
+        const quint32 index = map[quint8(*code)];
+        if (index == FontCharSet::NoGlyph)
+            expected += QStringLiteral("none");
+        for (quint32 byte = 0; index != FontCharSet::NoGlyph && byte < FontChar::ByteCount(layout);
+             ++byte)
+            expected += QStringLiteral("%1").arg(glyphs[index]->Bytes(layout)[byte], 2, 16,
+                                                 QLatin1Char('0'));
+        expected += QLatin1Char('\n');
+    }
+    return expected;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(CSourceWriter::Storage)
 
 class TestCExport : public QObject
 {
@@ -47,6 +138,10 @@ private slots:
     void exportCompilesAndCarriesTheBytes();
     void hostileNamesCompileToTheArrayAlone_data();
     void hostileNamesCompileToTheArrayAlone();
+    void firmwareCompilesForEveryTarget_data();
+    void firmwareCompilesForEveryTarget();
+    void characterMapIndexesWhatItCan_data();
+    void characterMapIndexesWhatItCan();
 };
 
 void TestCExport::writesGoldenText_data()
@@ -255,6 +350,145 @@ void TestCExport::hostileNamesCompileToTheArrayAlone()
     QCOMPARE(fields[1].toUInt(nullptr, 16), 5 * set.Count());
     QCOMPARE(fields[3], QByteArray("PIXMINT_xxxx"));
 #endif
+}
+
+void TestCExport::firmwareCompilesForEveryTarget_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("program");
+    QTest::addColumn<CSourceWriter::Storage>("storage");
+    QTest::addColumn<QString>("section");
+    using S = CSourceWriter::Storage;
+    const QList<std::tuple<QString, QString, QStringList>> compilers = {
+        {"host", QStringLiteral(PIXMINT_CXX_COMPILER), {}},
+        {"AVR", "avr-gcc", {"-mmcu=atmega328p"}},
+        {"ARM", "arm-none-eabi-gcc", {"-mcpu=cortex-m0", "-mthumb"}}};
+    // The source in one language, the program that reads it in the other.
+    const QList<std::pair<QStringList, QStringList>> languages = {
+        {{"-x", "c", "-std=c99"}, {"-x", "c++", "-std=c++98"}},
+        {{"-x", "c", "-std=c11"}, {"-x", "c++", "-std=c++17"}},
+        {{"-x", "c++", "-std=c++98"}, {"-x", "c", "-std=c99"}},
+        {{"-x", "c++", "-std=c++17"}, {"-x", "c", "-std=c11"}}};
+    for (const auto& [target, compiler, machine] : compilers) {
+        for (const auto& [source, program] : languages) {
+            for (const auto& [storage, name] :
+                 {std::pair{S::Plain, "plain"}, {S::Const, "const"}, {S::Progmem, "PROGMEM"}}) {
+                // Only avr-gcc knows program memory; everywhere else it is a const array.
+                const QString section = storage == S::Plain   ? ".data"
+                                        : storage == S::Const ? ".rodata"
+                                        : target == "AVR"     ? ".progmem.data"
+                                                              : ".rodata";
+                QTest::addRow("%s %s %s", qPrintable(target), qPrintable(source.last()), name)
+                    << compiler << machine + source << machine + program << storage << section;
+            }
+        }
+    }
+}
+
+void TestCExport::firmwareCompilesForEveryTarget()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, program);
+    QFETCH(CSourceWriter::Storage, storage);
+    QFETCH(QString, section);
+    // The cross compilers come with binutils of the same prefix.
+    const bool cross = compiler.endsWith(QLatin1String("-gcc"));
+    const QString objdump = QStandardPaths::findExecutable(
+        (cross ? compiler.chopped(3) : QString()) + QStringLiteral("objdump"));
+    if (QStandardPaths::findExecutable(compiler).isEmpty() || objdump.isEmpty())
+        QSKIP(qPrintable(compiler + " is not installed (scripts/lib.sh installs it)"));
+    FontCharSet set;
+    StoreFirmwareFont(set);
+    CSourceWriter writer;
+    writer.SetLayout(FontChar::Layout::Rows);
+    writer.SetName(QStringLiteral("font"));
+    writer.SetStorage(storage);
+    writer.SetHeader(true);
+    QVERIFY(writer.Accepts(set));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.c")), writer.SourceBytes(set)));
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.h")), writer.HeaderBytes(set)));
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("reader.c")), Reader));
+
+    const QStringList strict = {"-Wall", "-Wextra", "-Werror", "-pedantic-errors", "-trigraphs"};
+    const auto compiled =
+        RunIn(dir.path(), compiler, source + strict + QStringList{"-c", "font.c"});
+    QVERIFY2(compiled.first, compiled.second.constData());
+    const QString reading = section == ".progmem.data" ? "-DFONT_IN_FLASH"
+                            : cross                    ? "-DFONT_IN_RAM"
+                                                       : "-DRUN";
+    const auto reader =
+        RunIn(dir.path(), compiler, program + strict + QStringList{reading, "-c", "reader.c"});
+    QVERIFY2(reader.first, reader.second.constData());
+
+    // The array and the map alone, each with external linkage, in the section that the
+    // storage asks for; nothing that a name might have smuggled out of its comment.
+    const auto symbols = RunIn(dir.path(), objdump, {"-t", "font.o"});
+    QVERIFY(symbols.first);
+    const QRegularExpression object(QStringLiteral(R"(^\S+\s+(\S)\s+O\s+(\S+)\s+(\S+)\s+(\S+)$)"),
+                                    QRegularExpression::MultilineOption);
+    QStringList found;
+    for (auto match = object.globalMatch(QString::fromLatin1(symbols.second)); match.hasNext();) {
+        const QRegularExpressionMatch symbol = match.next();
+        found << QStringLiteral("%1 %2 %3 %4")
+                     .arg(symbol.captured(4), symbol.captured(1), symbol.captured(2))
+                     .arg(symbol.captured(3).toUInt(nullptr, 16));
+    }
+    found.sort();
+    QCOMPARE(found, (QStringList{QStringLiteral("font g %1 %2").arg(section).arg(set.Count() * 8),
+                                 QStringLiteral("font_map g %1 512").arg(section)}));
+    if (cross)
+        return;
+
+    // On the host, the program links across the two languages and reads every byte.
+    const auto linked = RunIn(dir.path(), compiler, {"font.o", "reader.o", "-o", "font-check"});
+    QVERIFY2(linked.first, linked.second.constData());
+    const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
+    QVERIFY(run.first);
+    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, FontChar::Layout::Rows));
+}
+
+void TestCExport::characterMapIndexesWhatItCan_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("mapped");
+    QTest::addColumn<QByteArray>("entry");
+    // Unmapped names "g00000"... sort between "A" and "x  A".
+    QTest::newRow("last of 65535 glyphs") << 65535 << QByteArray("x  A") << QByteArray("65534,");
+    QTest::newRow("last of 65536 glyphs") << 65536 << QByteArray("x  A") << QByteArray("0xffff,");
+    QTest::newRow("first of 70000 glyphs") << 70000 << QByteArray("A") << QByteArray("0,");
+}
+
+void TestCExport::characterMapIndexesWhatItCan()
+{
+    QFETCH(int, count);
+    QFETCH(QByteArray, mapped);
+    QFETCH(QByteArray, entry);
+    FontCharSet set;
+    set.Clear();
+    for (int index = 0; index + 1 < count; ++index)
+        set.At(QStringLiteral("g%1").arg(index, 5, 10, QLatin1Char('0')).toStdString()) =
+            new FontChar;
+    set.At(mapped.toStdString()) = new FontChar;
+    CSourceWriter writer;
+    writer.SetHeader(true);
+    QVERIFY(writer.Accepts(set));
+    const QByteArray source = writer.SourceBytes(set);
+    QVERIFY(source.contains("\n" + entry + "\t/* 0x41: " + mapped));
+    // The glyph is in the array all the same, and the user is told why the map misses it.
+    const bool beyond = entry == "0xffff,";
+    QCOMPARE(source.contains("/* 0x41: x  A, glyph 65535, beyond what an unsigned short "
+                             "indexes */"),
+             beyond);
+    QCOMPARE(writer.Warnings(set),
+             beyond
+                 ? QStringList{"glyph \"x  A\", for the character 0x41, is number 65536 of "
+                               "the font, beyond the first 65535 that PIXMINT_xxxx_map can index: "
+                               "the map gives PIXMINT_xxxx_NONE for it"}
+                 : QStringList{});
 }
 
 QTEST_APPLESS_MAIN(TestCExport)

@@ -51,10 +51,13 @@ private slots:
     void init();
     void writesWhatTheEditorExports_data();
     void writesWhatTheEditorExports();
+    void writesFirmwareGoldenFiles_data();
+    void writesFirmwareGoldenFiles();
     void checkReportsEveryPlantedProblem();
     void checkVerdicts_data();
     void checkVerdicts();
     void drawsSpecimenSheet();
+    void drawsTextAsTheDisplayShowsIt();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
@@ -110,6 +113,44 @@ void TestConverter::writesWhatTheEditorExports()
     QVERIFY(toStandardOutput.err.isEmpty());
 }
 
+void TestConverter::writesFirmwareGoldenFiles_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<QString>("goldenHeader");
+    QTest::newRow("columns") << QStringList{"--name", "small"} << "firmware-columns.export"
+                             << QString();
+    QTest::newRow("columns-msb, const")
+        << QStringList{"--layout", "columns-msb", "--name", "small", "--const"}
+        << "firmware-columns-msb.export" << QString();
+    QTest::newRow("rows, PROGMEM given with const, header")
+        << QStringList{"--layout", "rows", "--name", "small", "--progmem", "--const"}
+        << "firmware-rows.export"
+        << "firmware-rows.header";
+    QTest::newRow("rows-msb, const")
+        << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
+        << "firmware-rows-msb.export" << QString();
+}
+
+void TestConverter::writesFirmwareGoldenFiles()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, golden);
+    QFETCH(QString, goldenHeader);
+    const QString source = _dir->filePath(QStringLiteral("font.c"));
+    const QString header = _dir->filePath(QStringLiteral("font.h"));
+    if (!goldenHeader.isEmpty())
+        options << QStringLiteral("--header") << header;
+    const Run run = Export(QStringList{DataFolder + "/firmware.xml", "-o", source} + options);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    QCOMPARE(TestFiles::Read(source), TestFiles::Read(DataFolder + QLatin1Char('/') + golden));
+    if (!goldenHeader.isEmpty()) {
+        QCOMPARE(TestFiles::Read(header),
+                 TestFiles::Read(DataFolder + QLatin1Char('/') + goldenHeader));
+    }
+}
+
 void TestConverter::checkReportsEveryPlantedProblem()
 {
     const Run run = Export({QStringLiteral("--check"), DataFolder + "/check/problems.xml"});
@@ -139,6 +180,10 @@ void TestConverter::checkVerdicts_data()
     QTest::newRow("line break in a name stays on one line")
         << "<CharSet><FontChar Char='a&#10;b'/>\n<FontChar Char='a&#10;b'/></CharSet>" << 1
         << ":2: Char \"a\\nb\" was already used on line 1: this later glyph replaces it\n";
+    QTest::newRow("two glyphs for one character, by name order")
+        << "<CharSet><FontChar Char='B  A'/>\n<FontChar Char='A'/></CharSet>" << 1
+        << ":1: Char \"B  A\" stands for the character \"A\" (0x41) like Char \"A\", which "
+           "comes first in the array: the character map keeps that one\n";
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
@@ -197,6 +242,39 @@ void TestConverter::drawsSpecimenSheet()
     QCOMPARE(blackDots, 9 * 9 * 9);
 }
 
+void TestConverter::drawsTextAsTheDisplayShowsIt()
+{
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    QVERIFY(TestFiles::Write(
+        font, "<CharSet><FontChar Char=\"C27  A\"><Byte Index=\"0\">7e</Byte>"
+              "<Byte Index=\"1\">9</Byte><Byte Index=\"2\">9</Byte><Byte Index=\"3\">9</Byte>"
+              "<Byte Index=\"4\">7e</Byte></FontChar>"
+              "<FontChar Char=\"B\"><Byte Index=\"0\">81</Byte><Byte Index=\"4\">ff</Byte>"
+              "</FontChar></CharSet>"));
+    const QString png = _dir->filePath(QStringLiteral("text.png"));
+    const QString text = QStringLiteral("AB\u20ac\U0001F600B");
+    const QList<int> glyphBytes = {0x7e, 9, 9, 9, 0x7e, 0x81, 0, 0, 0, 0xff};
+    const QList<int> glyphOf = {0, 1, -1, -1, 1};
+    const int scale = 3;
+    const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString("pixmint-export: warning: no glyph for \"\u20ac\" (U+20AC), "
+                              "\"\U0001F600\" (U+1F600): drawn blank\n")
+                          .toUtf8());
+
+    QImage expected((6 * 5 - 1) * scale, 8 * scale, QImage::Format_RGB32);
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const int glyph = glyphOf[x / scale / 6];
+            const int column = x / scale % 6;
+            const bool lit =
+                glyph >= 0 && column < 5 && (glyphBytes[glyph * 5 + column] >> (y / scale) & 1);
+            expected.setPixel(x, y, lit ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+}
+
 void TestConverter::failuresWriteNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -237,6 +315,48 @@ void TestConverter::failuresWriteNothing_data()
     QTest::newRow("both outputs one file")
         << QStringList{"good.xml", "-o", "out.cpp", "--png", "./out.cpp"}
         << "pixmint-export: ./out.cpp: this file is already an output (out.cpp)";
+    QTest::newRow("name is a keyword") << QStringList{"good.xml", "-o", "out.cpp", "--name", "int"}
+                                       << "pixmint-export: --name int: is a keyword of C or C++";
+    QTest::newRow("name begins with a digit")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "9x"}
+        << "pixmint-export: --name 9x: is not a C identifier";
+    QTest::newRow("name with a letter beyond ASCII")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "gr\u00fcn"}
+        << "pixmint-export: --name gr\u00fcn: is not a C identifier";
+    QTest::newRow("name that injects code")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "x[1]; int y"}
+        << "pixmint-export: --name x[1]; int y: is not a C identifier";
+    QTest::newRow("reserved name") << QStringList{"good.xml", "-o", "out.cpp", "--name", "x__y"}
+                                   << "pixmint-export: --name x__y: is reserved";
+    QTest::newRow("name main") << QStringList{"good.xml", "-o", "out.cpp", "--name", "main"}
+                               << "pixmint-export: --name main: already has a meaning";
+    QTest::newRow("unknown layout")
+        << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}
+        << "pixmint-export: --layout bogus: expected one of columns, columns-msb, rows, rows-msb";
+    QTest::newRow("header over the source")
+        << QStringList{"good.xml", "-o", "out.cpp", "--header", "./out.cpp"}
+        << "pixmint-export: ./out.cpp: this file is already an output (out.cpp)";
+    QTest::newRow("header over the font")
+        << QStringList{"good.xml", "--header", "good.xml"}
+        << "pixmint-export: good.xml: this is the file being read";
+    QTest::newRow("unwritable header after the source")
+        << QStringList{"good.xml", "-o", "out.cpp", "--header", "no/such/folder/out.h"}
+        << "pixmint-export: no/such/folder/out.h: ";
+    QTest::newRow("empty font with an option")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--header", "out.h"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
+    QTest::newRow("empty text") << QStringList{"good.xml", "--png", "sheet.png", "--text", ""}
+                                << "pixmint-export: --text is empty";
+    QTest::newRow("text without an image")
+        << QStringList{"good.xml", "-o", "out.cpp", "--text", "A"}
+        << "pixmint-export: --text draws into an image";
+    QTest::newRow("text too long for one image")
+        << QStringList{"good.xml",          "--png",   "sheet.png", "--text",
+                       QString(5462, u'A'), "--scale", "1"}
+        << "pixmint-export: --text: 5462 characters at scale 1 do not fit";
+    QTest::newRow("check with an option of the export")
+        << QStringList{"--check", "good.xml", "--header", "out.h"}
+        << "pixmint-export: --check writes nothing";
 }
 
 void TestConverter::failuresWriteNothing()
@@ -249,6 +369,7 @@ void TestConverter::failuresWriteNothing()
     QVERIFY(TestFiles::Write(QStringLiteral("broken.xml"), "<CharSet><FontChar Char=\"x\">"));
     QVERIFY(TestFiles::Write(QStringLiteral("out.cpp"), "previous export"));
     QVERIFY(TestFiles::Write(QStringLiteral("other.xml"), "<Font/>"));
+    QVERIFY(TestFiles::Write(QStringLiteral("empty.xml"), "<CharSet/>"));
     QVERIFY(QFile::link(QStringLiteral("good.xml"), QStringLiteral("link.xml")));
     QVERIFY(QFile::link(QStringLiteral("loop"), QStringLiteral("pool")));
     QVERIFY(QFile::link(QStringLiteral("pool"), QStringLiteral("loop")));
@@ -265,6 +386,7 @@ void TestConverter::failuresWriteNothing()
     QCOMPARE(TestFiles::Read(QStringLiteral("good.xml")),
              TestFiles::Read(DataFolder + "/two-glyphs.xml"));
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
+    QVERIFY(!QFile::exists(QStringLiteral("out.h")));
 }
 
 void TestConverter::helpAndVersion()
@@ -273,6 +395,7 @@ void TestConverter::helpAndVersion()
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--check"));
     QVERIFY(help.out.contains("--png"));
+    QVERIFY(help.out.contains("--layout"));
     // Only what works is offered.
     QVERIFY(!help.out.contains("--help-all"));
     const Run version = Export({QStringLiteral("--version")});

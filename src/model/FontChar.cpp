@@ -91,13 +91,46 @@ bool FontChar::IsByteText(const QXmlStreamReader& reader)
     return reader.isCDATA() || !reader.text().trimmed().isEmpty();
 }
 
-void FontChar::WriteCInitializer(QTextStream& stream) const
+quint32 FontChar::ByteCount(Layout layout)
 {
-    stream << '{';
+    return layout == Layout::Columns || layout == Layout::ColumnsMsb ? ColumnCount : RowCount;
+}
+
+FontChar::LayoutBytes FontChar::Bytes(Layout layout) const
+{
+    LayoutBytes bytes = {};
     for (quint32 column = 0; column < ColumnCount; ++column) {
-        if (column > 0)
+        for (quint32 row = 0; row < RowCount; ++row) {
+            if (!GetPixel(column, row))
+                continue;
+            switch (layout) {
+            case Layout::Columns:
+                bytes[column] |= quint8(1u << row);
+                break;
+            case Layout::ColumnsMsb:
+                bytes[column] |= quint8(0x80u >> row);
+                break;
+            case Layout::Rows:
+                bytes[row] |= quint8(0x10u >> column);
+                break;
+            case Layout::RowsMsb:
+                bytes[row] |= quint8(0x80u >> column);
+                break;
+            }
+        }
+    }
+    return bytes;
+}
+
+void FontChar::WriteCInitializer(QTextStream& stream, Layout layout) const
+{
+    const LayoutBytes bytes = Bytes(layout);
+    const quint32 count = ByteCount(layout);
+    stream << '{';
+    for (quint32 index = 0; index < count; ++index) {
+        if (index > 0)
             stream << ',';
-        stream << "0x" << QString::number(_columns[column], 16);
+        stream << "0x" << QString::number(bytes[index], 16);
     }
     stream << '}';
 }

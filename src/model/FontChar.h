@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <array>
+
 class QDomElement;
 class QString;
 class QTextStream;
@@ -15,6 +17,16 @@ class FontChar
 public:
     static constexpr quint32 ColumnCount = 5;
     static constexpr quint32 RowCount = 8;
+
+    // The orders of bytes and bits that displays take a glyph in.
+    enum class Layout {
+        Columns,    // 5 bytes, left column first, bit 0 = top row: how the glyph is stored
+        ColumnsMsb, // 5 bytes, left column first, bit 7 = top row
+        Rows,       // 8 bytes, top row first, bit 4 = left column, bits 7 to 5 zero
+        RowsMsb,    // 8 bytes, top row first, bit 7 = left column, bits 2 to 0 zero
+    };
+    using LayoutBytes = std::array<quint8, RowCount>;
+    static quint32 ByteCount(Layout layout);
 
     FontChar();
 
@@ -43,8 +55,12 @@ public:
     // (outside CDATA), as the DOM drops it.
     static bool IsByteText(const QXmlStreamReader& reader);
 
-    // The C export's row for this glyph: "{0x..,0x..,0x..,0x..,0x..}".
-    void WriteCInitializer(QTextStream& stream) const;
+    // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
+    LayoutBytes Bytes(Layout layout) const;
+
+    // The C export's row for this glyph: "{0x..,0x..,0x..,0x..,0x..}", one byte a column, or
+    // the bytes of another layout.
+    void WriteCInitializer(QTextStream& stream, Layout layout = Layout::Columns) const;
 
     bool operator==(const FontChar& other) const;
     bool operator!=(const FontChar& other) const { return !(*this == other); }

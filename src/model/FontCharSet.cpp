@@ -1,5 +1,7 @@
 #include "FontCharSet.h"
 
+#include "CSourceWriter.h"
+
 #include <QDomElement>
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -18,25 +20,6 @@ constexpr char DefaultLabels[] = "abcdefghijklmnopqrstuvwxyz"
                                  "\xB2\xB1@\xAE\xA9";
 constexpr int SkippedNumber = 11;
 constexpr char LastLabel[] = "Space";
-
-// A name comes from a font file and is compiled into firmware inside a comment, so no name
-// may end that comment or reach the next line: "*/" would end it, a line break (after a
-// backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
-// compiler warn. Control characters are written as escapes, and a backslash goes between
-// the two characters of "*/" and of "/*".
-QString CommentText(const std::string& name)
-{
-    const QString visible = FontCharSet::VisibleText(FontCharSet::NameToString(name));
-    QString text;
-    text.reserve(visible.size());
-    for (const QChar character : visible) {
-        if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
-                                (text.back() == u'/' && character == u'*')))
-            text += u'\\';
-        text += character;
-    }
-    return text;
-}
 
 std::string DefaultName(int number, const std::string& label)
 {
@@ -185,23 +168,12 @@ void FontCharSet::StoreRead(const QString& name, std::unique_ptr<FontChar> glyph
 
 void FontCharSet::ExportC(QTextStream& stream) const
 {
-    stream << "unsigned char PIXMINT_xxxx[][5] = \n{\n";
-    const quint32 count = Count();
-    quint32 index = 0;
-    for (const auto& [name, glyph] : _glyphs) {
-        glyph->WriteCInitializer(stream);
-        stream << (index + 1 < count ? ",\t/* Char = " : "\t/* Char = ") << CommentText(name)
-               << " */\n";
-        ++index;
-    }
-    stream << "};";
+    CSourceWriter().WriteArray(*this, stream);
 }
 
 void FontCharSet::ExportCSource(QTextStream& stream) const
 {
-    stream.setEncoding(QStringConverter::System);
-    stream << "/* Auto generated file */\n";
-    ExportC(stream);
+    CSourceWriter().WriteSource(*this, stream);
 }
 
 bool FontCharSet::operator==(const FontCharSet& other) const
@@ -272,6 +244,41 @@ int FontCharSet::CharacterCode(const std::string& name)
     if (label.size() == 1)
         return int(quint8(label.front()));
     return label == LastLabel ? int(' ') : -1;
+}
+
+// A name comes from a font file and is compiled into firmware inside a comment, so no name
+// may end that comment or reach the next line: "*/" would end it, a line break (after a
+// backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
+// compiler warn. Control characters are written as escapes, and a backslash goes between
+// the two characters of "*/" and of "/*".
+QString FontCharSet::CommentText(const std::string& name)
+{
+    const QString visible = VisibleText(NameToString(name));
+    QString text;
+    text.reserve(visible.size());
+    for (const QChar character : visible) {
+        if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
+                                (text.back() == u'/' && character == u'*')))
+            text += u'\\';
+        text += character;
+    }
+    return text;
+}
+
+FontCharSet::Characters FontCharSet::CharacterMap(std::vector<quint32>* repeated) const
+{
+    Characters glyphs;
+    glyphs.fill(NoGlyph);
+    quint32 index = 0;
+    for (const auto& entry : _glyphs) {
+        const int code = CharacterCode(entry.first);
+        if (code >= 0 && glyphs[size_t(code)] == NoGlyph)
+            glyphs[size_t(code)] = index;
+        else if (code >= 0 && repeated)
+            repeated->push_back(index);
+        ++index;
+    }
+    return glyphs;
 }
 
 void FontCharSet::Clear()

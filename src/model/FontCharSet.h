@@ -9,9 +9,11 @@ class QTextStream;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The font: glyphs under their names, in ascending byte order of the names.
 // Names are Latin-1 byte strings; the set owns every glyph it holds.
@@ -58,10 +60,11 @@ public:
     // Deletes every glyph and removes every entry.
     void Clear();
 
-    // The C array, from its declaration to the closing "};" without a line end.
+    // The C array, from its declaration to the closing "};" without a line end, as
+    // CSourceWriter writes it with its default options.
     void ExportC(QTextStream& stream) const;
     // The whole exported C source: the "Auto generated" line, then the array, in the
-    // system's locale encoding. Every exporter writes through this.
+    // system's locale encoding. The editor's export writes through this.
     void ExportCSource(QTextStream& stream) const;
 
     // Same names in the same order with the same bytes.
@@ -83,6 +86,17 @@ public:
     // name when it has none; a label of one character stands for that character, the label
     // "Space" for 32, any other label for nothing. So "C27  A" stands for 65.
     static int CharacterCode(const std::string& name);
+
+    static constexpr quint32 NoGlyph = 0xFFFFFFFF;
+    using Characters = std::array<quint32, 256>;
+    // For each Latin-1 code, the index in set order of the first glyph that stands for it
+    // (CharacterCode), or NoGlyph. The index of every later glyph that stands for a code
+    // already taken goes to repeated, in set order.
+    Characters CharacterMap(std::vector<quint32>* repeated = nullptr) const;
+
+    // A name as generated C shows it inside a comment: visible, and never ending the comment
+    // or splicing a line into it. Every comment that holds a name is written through this.
+    static QString CommentText(const std::string& name);
 
 private:
     Map _glyphs;

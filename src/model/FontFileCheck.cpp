@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -23,6 +24,30 @@ QString Quoted(QStringView text)
 bool HasCodePointBeyondLatin1(QStringView text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; });
+}
+
+// Each glyph that stands for a character an earlier glyph of the array already stands for,
+// on the line of its FontChar element.
+void ReportRepeatedCharacters(const FontCharSet& set, const QHash<QString, qint64>& lines,
+                              QList<FontFileCheck::Problem>& problems)
+{
+    std::vector<quint32> repeated;
+    const FontCharSet::Characters map = set.CharacterMap(&repeated);
+    std::vector<const std::string*> names;
+    for (const auto& entry : set)
+        names.push_back(&entry.first);
+    for (const quint32 index : repeated) {
+        const std::string& name = *names[index];
+        const int code = FontCharSet::CharacterCode(name);
+        const QString text = FontCharSet::NameToString(name);
+        problems.append(
+            {lines.value(text),
+             QStringLiteral("Char %1 stands for the character %2 (0x%3) like Char %4, which "
+                            "comes first in the array: the character map keeps that one")
+                 .arg(Quoted(text), Quoted(QString(QChar(code))))
+                 .arg(code, 2, 16, QLatin1Char('0'))
+                 .arg(Quoted(FontCharSet::NameToString(*names[map[size_t(code)]])))});
+    }
 }
 
 } // namespace
@@ -168,9 +193,13 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
                                         "open this file")
                              .arg(reader.columnNumber())
                              .arg(reader.errorString())});
-    } else if (charSet && !FontFile::Parse(bytes)) {
+    } else if (charSet) {
+        const std::unique_ptr<FontCharSet> set = FontFile::Parse(bytes);
         // The few documents the stream reader accepts and the editor refuses.
-        problems.append({1, QStringLiteral("the editor does not open this file")});
+        if (!set)
+            problems.append({1, QStringLiteral("the editor does not open this file")});
+        else
+            ReportRepeatedCharacters(*set, namesSeen, problems);
     }
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });

@@ -6,15 +6,15 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr int Columns = 8;
 constexpr int Padding = 8;
 constexpr int LabelWidth = 110;
-// QPainter's coordinates and the image size stay within what the raster engine draws.
-constexpr qint64 MaxSide = 32767;
-constexpr qint64 MaxPixels = 256LL * 1024 * 1024;
+// A glyph and the blank column after it on a line of text.
+constexpr int Advance = int(FontChar::ColumnCount) + 1;
 
 } // namespace
 
@@ -71,6 +71,56 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
             QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),
             Qt::AlignHCenter | Qt::AlignTop, label);
         ++index;
+    }
+    return image;
+}
+
+QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
+                              QList<char32_t>* missing, QString* error)
+{
+    scale = std::clamp(scale, MinScale, MaxScale);
+    const QList<uint> characters = text.toUcs4();
+    const qint64 width = (qint64(characters.size()) * Advance - 1) * scale;
+    const qint64 height = qint64(FontChar::RowCount) * scale;
+    if (characters.isEmpty() || width > MaxSide || width * height > MaxPixels) {
+        if (error) {
+            *error = QStringLiteral("%1 characters at scale %2 do not fit on one line of at "
+                                    "most %3 pixels")
+                         .arg(characters.size())
+                         .arg(scale)
+                         .arg(MaxSide);
+        }
+        return {};
+    }
+
+    std::vector<const FontChar*> glyphs;
+    glyphs.reserve(set.Count());
+    for (const auto& entry : set)
+        glyphs.push_back(entry.second);
+    const FontCharSet::Characters map = set.CharacterMap();
+
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (qsizetype position = 0; position < characters.size(); ++position) {
+        const char32_t character = characters[position];
+        const quint32 index = character < map.size() ? map[character] : FontCharSet::NoGlyph;
+        if (index == FontCharSet::NoGlyph) {
+            if (missing && !missing->contains(character))
+                missing->append(character);
+            continue;
+        }
+        const int left = int(position) * Advance * scale;
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+            for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+                if (!glyphs[index]->GetPixel(column, row))
+                    continue;
+                for (int y = int(row) * scale; y < int(row + 1) * scale; ++y) {
+                    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                    const int x = left + int(column) * scale;
+                    std::fill(line + x, line + x + scale, qRgb(0, 0, 0));
+                }
+            }
+        }
     }
     return image;
 }

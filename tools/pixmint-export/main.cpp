@@ -1,12 +1,13 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
-// systems, plus a checker for font files and a specimen sheet.
+// systems, the same array in the forms that firmware takes, a checker for font files, a
+// specimen sheet and a preview of text.
+#include "ExportOptions.h"
 #include "FileWriter.h"
 #include "FontFile.h"
 #include "FontFileCheck.h"
 #include "GlyphSheet.h"
 
 #include <QBuffer>
-#include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
 
@@ -85,6 +86,24 @@ int Check(const QString& path)
     return problems.isEmpty() ? Success : ProblemsFound;
 }
 
+void Warn(const QString& message)
+{
+    std::fprintf(stderr, "pixmint-export: warning: %s\n",
+                 FontCharSet::VisibleText(message).toLocal8Bit().constData());
+}
+
+// One line naming each character that --text has no glyph for.
+void WarnMissing(const QList<char32_t>& missing)
+{
+    QStringList named;
+    for (const char32_t character : missing) {
+        named << QStringLiteral("\"%1\" (U+%2)")
+                     .arg(QString::fromUcs4(&character, 1),
+                          QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
+    }
+    Warn(QStringLiteral("no glyph for %1: drawn blank").arg(named.join(QStringLiteral(", "))));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -97,94 +116,66 @@ int main(int argc, char* argv[])
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
-                       "editor's \"Export font as C/C++ code\" does."));
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Show this help and exit."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Show the version and exit."));
-    parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font file to read."),
-                                 QStringLiteral("FONT.xml"));
-    const QCommandLineOption outputOption(
-        {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, instead of "
-                       "to standard output."),
-        QStringLiteral("file"));
-    const QCommandLineOption checkOption(
-        QStringLiteral("check"),
-        QStringLiteral("Report every problem in the font file, one line each with its line "
-                       "number, and write nothing. Exit status 1 when there are problems."));
-    const QCommandLineOption pngOption(
-        QStringLiteral("png"),
-        QStringLiteral("Draw every glyph, in font order, on a labelled specimen sheet in <file> "
-                       "(PNG). The C/C++ source then goes only where -o says."),
-        QStringLiteral("file"));
-    const QCommandLineOption scaleOption(
-        QStringLiteral("scale"),
-        QStringLiteral("Size of one glyph pixel on the specimen sheet, 1 to 64 (default 4)."),
-        QStringLiteral("n"), QStringLiteral("4"));
-    parser.addOptions(
-        {helpOption, versionOption, outputOption, checkOption, pngOption, scaleOption});
-
-    if (!parser.parse(arguments))
-        return Fail(parser.errorText());
-    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
-        const QString text = parser.isSet(helpOption)
-                                 ? parser.helpText()
+    ExportOptions options;
+    if (!options.Parse(arguments))
+        return Fail(options.Error());
+    if (options.WhatToDo() == ExportOptions::Action::Help ||
+        options.WhatToDo() == ExportOptions::Action::Version) {
+        const QString text = options.WhatToDo() == ExportOptions::Action::Help
+                                 ? options.HelpText()
                                  : QStringLiteral("pixmint-export " PIXMINT_VERSION "\n");
         if (!WriteToStandardOutput(text.toLocal8Bit()))
             return Fail(QStringLiteral("standard output: the text could not be written"));
         return Success;
     }
-
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        return Fail(
-            QStringLiteral("expected one font file, got %1 (see --help)").arg(positional.size()));
-    }
-    const QString fontPath = positional.first();
-    if (parser.isSet(checkOption)) {
-        if (parser.isSet(outputOption) || parser.isSet(pngOption))
-            return Fail(QStringLiteral("--check writes nothing: it takes neither -o nor --png"));
+    const QString& fontPath = options.FontPath();
+    if (options.WhatToDo() == ExportOptions::Action::Check)
         return Check(fontPath);
-    }
-    bool scaleIsNumber = false;
-    const int scale = parser.value(scaleOption).toInt(&scaleIsNumber);
-    if (!scaleIsNumber || scale < GlyphSheet::MinScale || scale > GlyphSheet::MaxScale) {
-        return Fail(QStringLiteral("--scale %1: expected a whole number from %2 to %3")
-                        .arg(parser.value(scaleOption))
-                        .arg(GlyphSheet::MinScale)
-                        .arg(GlyphSheet::MaxScale));
-    }
 
     QString error;
     const std::unique_ptr<FontCharSet> font = FontFile::Load(fontPath, &error);
     if (!font)
         return Fail(fontPath + QStringLiteral(": ") + error);
+    const CSourceWriter& writer = options.Writer();
+    if (!writer.Accepts(*font, &error))
+        return Fail(fontPath + QStringLiteral(": ") + error);
 
     // Every output is made, then written beside its target, before any target is replaced:
     // a failure writes nothing, and no output may replace the font or another output.
-    const QByteArray source = FontFile::CSourceBytes(*font);
-    FileWriter writer;
-    writer.Protect(fontPath);
-    if (parser.isSet(outputOption))
-        writer.Add(parser.value(outputOption), source, FileWriter::Mode::Text);
-    if (parser.isSet(pngOption)) {
-        const QImage image = GlyphSheet::Render(*font, scale, &error);
-        if (image.isNull())
-            return Fail(fontPath + QStringLiteral(": ") + error);
+    const QByteArray source = writer.SourceBytes(*font);
+    FileWriter files;
+    files.Protect(fontPath);
+    if (!options.OutputPath().isEmpty())
+        files.Add(options.OutputPath(), source, FileWriter::Mode::Text);
+    if (!options.HeaderPath().isEmpty())
+        files.Add(options.HeaderPath(), writer.HeaderBytes(*font), FileWriter::Mode::Text);
+    QList<char32_t> missing;
+    if (!options.PngPath().isEmpty()) {
+        const QImage image =
+            options.Text().isEmpty()
+                ? GlyphSheet::Render(*font, options.Scale(), &error)
+                : GlyphSheet::RenderText(*font, options.Text(), options.Scale(), &missing, &error);
+        if (image.isNull()) {
+            return Fail((options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
+                        QStringLiteral(": ") + error);
+        }
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, "PNG"))
-            return Fail(QStringLiteral("the specimen sheet could not be encoded as PNG"));
-        writer.Add(parser.value(pngOption), png, FileWriter::Mode::Binary);
+            return Fail(QStringLiteral("the image could not be encoded as PNG"));
+        files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
     }
-    if (!writer.Commit())
-        return Fail(writer.FailedPath() + QStringLiteral(": ") + writer.Reason());
-    if (!parser.isSet(outputOption) && !parser.isSet(pngOption) && !WriteToStandardOutput(source))
+    if (!files.Commit())
+        return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (!options.HeaderPath().isEmpty()) {
+        for (const QString& warning : writer.Warnings(*font))
+            Warn(warning);
+    }
+    if (!missing.isEmpty())
+        WarnMissing(missing);
+    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
+        !WriteToStandardOutput(source))
         return Fail(QStringLiteral("standard output: the source could not be written"));
     return Success;
 }

@@ -1,0 +1,25 @@
+/* Prints the rows of the compiled-in fonts, one glyph a line, as hexadecimal bytes: the
+   editor's export, then the glyph of "A" found through the character map of the other font.
+   Valid C and C++. */
+#include <stdio.h>
+
+#include "small_font.h"
+
+extern unsigned char PIXMINT_xxxx[][5];
+
+int main(void)
+{
+    int glyph;
+    int byte;
+    for (glyph = 0; glyph < GLYPH_COUNT; ++glyph) {
+        for (byte = 0; byte < 5; ++byte)
+            printf("%02x", PIXMINT_xxxx[glyph][byte]);
+        printf("\n");
+    }
+    printf("%d glyphs of %d bytes, A is %d, q is %s\n", small_font_COUNT, small_font_BYTES,
+           small_font_map['A'], small_font_map['q'] == small_font_NONE ? "none" : "a glyph");
+    for (byte = 0; byte < small_font_BYTES; ++byte)
+        printf("%02x", small_font[small_font_map['A']][byte]);
+    printf("\n");
+    return 0;
+}
