@@ -1,5 +1,6 @@
 #include "FontCharSet.h"
 #include "FontFile.h"
+#include "FontFileCheck.h"
 #include "TestFiles.h"
 
 #include <QFile>
@@ -62,6 +63,8 @@ private slots:
     void failuresWriteNothing();
     void helpAndVersion();
     void writesIntoOpenStreams();
+    void checkStopsAfterManyProblems();
+    void nameNotInTheSystemEncodingIsRefused();
     void unwritableStandardOutputFails_data();
     void unwritableStandardOutputFails();
 
@@ -184,6 +187,7 @@ void TestConverter::checkVerdicts_data()
         << "<CharSet><FontChar Char='B  A'/>\n<FontChar Char='A'/></CharSet>" << 1
         << ":1: Char \"B  A\" stands for the character \"A\" (0x41) like Char \"A\", which "
            "comes first in the array: the character map keeps that one\n";
+    QTest::newRow("no glyphs") << "<CharSet/>" << 1 << ":1: the font has no glyphs";
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
@@ -425,6 +429,39 @@ void TestConverter::writesIntoOpenStreams()
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 0);
     QCOMPARE(TestFiles::Read(log), "kept\n" + source);
+#endif
+}
+
+void TestConverter::checkStopsAfterManyProblems()
+{
+    const QString font = _dir->filePath(QStringLiteral("many.xml"));
+    QVERIFY(
+        TestFiles::Write(font, "<CharSet>\n" + QByteArray("<x/>\n").repeated(3000) + "</CharSet>"));
+    const Run run = Export({QStringLiteral("--check"), font});
+    QCOMPARE(run.exitCode, 1);
+    const QByteArrayList lines = run.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), FontFileCheck::MaxProblems + 1);
+    QVERIFY2(lines.last().endsWith("the check stops here, after 1000 problems"),
+             lines.last().constData());
+}
+
+void TestConverter::nameNotInTheSystemEncodingIsRefused()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a shell to pass raw bytes");
+#else
+    // Read as text, the byte 0xFF would become U+FFFD and name another file.
+    QVERIFY(QDir::setCurrent(_dir->path()));
+    QVERIFY(TestFiles::Write(QStringLiteral("\uFFFD.xml"), "<CharSet/>"));
+    QProcess shell;
+    shell.start(QStringLiteral("sh"),
+                {"-c", "exec \"$0\" \"$(printf '\\377.xml')\" -o \"$(printf '\\376.c')\"",
+                 QStringLiteral(PIXMINT_EXPORT)});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 2);
+    QVERIFY2(shell.readAllStandardError().contains("is not valid in the system's encoding"),
+             "expected a refusal");
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 1);
 #endif
 }
 

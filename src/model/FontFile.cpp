@@ -191,6 +191,29 @@ bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
     return true;
 }
 
+bool FontFile::DecodeFileName(const QByteArray& local, QString& name)
+{
+    name = QFile::decodeName(local);
+    return QFile::encodeName(name) == local;
+}
+
+bool FontFile::DecodeArguments(int argc, char* argv[], QStringList& arguments, QString* error)
+{
+    arguments.clear();
+    for (int index = 0; index < argc; ++index) {
+        QString argument;
+        if (!DecodeFileName(argv[index], argument)) {
+            SetError(error, QStringLiteral("argument %1 (%2) is not valid in the system's "
+                                           "encoding; rename the file")
+                                .arg(index)
+                                .arg(FontCharSet::VisibleText(argument)));
+            return false;
+        }
+        arguments << argument;
+    }
+    return true;
+}
+
 std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* error)
 {
     QXmlStreamReader reader;

@@ -30,6 +30,14 @@ public:
     static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,
                               QString* error = nullptr);
 
+    // A file name in the system's bytes, as a command line gives it, as the toolkit's text;
+    // false when the bytes do not survive the conversion (not valid UTF-8, say): the text
+    // would then name another file.
+    static bool DecodeFileName(const QByteArray& local, QString& name);
+    // The whole command line so decoded, or false with the reason.
+    static bool DecodeArguments(int argc, char* argv[], QStringList& arguments,
+                                QString* error = nullptr);
+
     // Sets up the reader that every reading route parses with, behind the guards below:
     // false, with the reason, when the bytes are refused. The reader is given the bytes
     // themselves only when it reads them as UTF-8, as the guards do; any other encoding

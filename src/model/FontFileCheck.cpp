@@ -28,7 +28,7 @@ bool HasCodePointBeyondLatin1(QStringView text)
 
 // Each glyph that stands for a character an earlier glyph of the array already stands for,
 // on the line of its FontChar element.
-void ReportRepeatedCharacters(const FontCharSet& set, const QHash<QString, qint64>& lines,
+void ReportRepeatedCharacters(const FontCharSet& set, const QHash<QByteArray, qint64>& lines,
                               QList<FontFileCheck::Problem>& problems)
 {
     std::vector<quint32> repeated;
@@ -41,7 +41,7 @@ void ReportRepeatedCharacters(const FontCharSet& set, const QHash<QString, qint6
         const int code = FontCharSet::CharacterCode(name);
         const QString text = FontCharSet::NameToString(name);
         problems.append(
-            {lines.value(text),
+            {lines.value(QByteArray::fromStdString(name)),
              QStringLiteral("Char %1 stands for the character %2 (0x%3) like Char %4, which "
                             "comes first in the array: the character map keeps that one")
                  .arg(Quoted(text), Quoted(QString(QChar(code))))
@@ -74,9 +74,12 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
     qint64 byteLine = 0;
     bool columnsSeen[FontChar::ColumnCount] = {};
     QString glyphName;
-    QHash<QString, qint64> namesSeen;
+    // Names as the font stores them, Latin-1: a name may be as long as the file.
+    QHash<QByteArray, qint64> namesSeen;
 
-    while (!reader.atEnd()) {
+    // A file of a million problems would give a report nobody reads, at the cost of
+    // gigabytes: the check stops after MaxProblems.
+    while (!reader.atEnd() && problems.size() < MaxProblems) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
             ++depth;
@@ -109,13 +112,13 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
                                           "\"?\"")
                                .arg(Quoted(glyphName)));
                 }
-                const QString stored =
-                    FontCharSet::NameToString(FontCharSet::NameFromString(glyphName));
+                const QByteArray stored =
+                    QByteArray::fromStdString(FontCharSet::NameFromString(glyphName));
                 const auto earlier = namesSeen.constFind(stored);
                 if (earlier != namesSeen.constEnd()) {
                     report(QStringLiteral("Char %1 was already used on line %2: this later glyph "
                                           "replaces it")
-                               .arg(Quoted(stored))
+                               .arg(Quoted(QString::fromLatin1(stored)))
                                .arg(*earlier));
                 }
                 namesSeen.insert(stored, reader.lineNumber());
@@ -187,19 +190,28 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
             break;
         }
     }
-    if (reader.hasError()) {
+    if (problems.size() >= MaxProblems) {
+        problems.append(
+            {reader.lineNumber(),
+             QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems)});
+    } else if (reader.hasError()) {
         problems.append({reader.lineNumber(),
                          QStringLiteral("not well-formed XML (column %1: %2): the editor does not "
                                         "open this file")
                              .arg(reader.columnNumber())
                              .arg(reader.errorString())});
     } else if (charSet) {
+        reader.clear();
         const std::unique_ptr<FontCharSet> set = FontFile::Parse(bytes);
         // The few documents the stream reader accepts and the editor refuses.
-        if (!set)
+        if (!set) {
             problems.append({1, QStringLiteral("the editor does not open this file")});
-        else
+        } else if (set->Count() == 0) {
+            problems.append({1, QStringLiteral("the font has no glyphs: its C export is an "
+                                               "array without rows, which C and C++ forbid")});
+        } else {
             ReportRepeatedCharacters(*set, namesSeen, problems);
+        }
     }
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });

@@ -16,5 +16,8 @@ public:
         QString message;
     };
 
+    // A check stops after this many problems.
+    static constexpr qsizetype MaxProblems = 1000;
+
     static QList<Problem> Check(const QByteArray& bytes);
 };

@@ -128,8 +128,8 @@ bool MainWindow::OpenFontFile(const QString& path)
 
 bool MainWindow::OpenLocalFontFile(const QByteArray& localPath)
 {
-    const QString path = QFile::decodeName(localPath);
-    if (QFile::encodeName(path) != localPath) {
+    QString path;
+    if (!FontFile::DecodeFileName(localPath, path)) {
         WarnNotOpened(path, tr("the file name is not valid UTF-8; rename the file to open it"));
         return false;
     }

@@ -113,9 +113,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("pixmint-export"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PIXMINT_VERSION));
     QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
-
+    QString error;
+    if (!FontFile::DecodeArguments(argc, argv, arguments, &error))
+        return Fail(error);
     ExportOptions options;
     if (!options.Parse(arguments))
         return Fail(options.Error());
@@ -132,7 +132,6 @@ int main(int argc, char* argv[])
     if (options.WhatToDo() == ExportOptions::Action::Check)
         return Check(fontPath);
 
-    QString error;
     const std::unique_ptr<FontCharSet> font = FontFile::Load(fontPath, &error);
     if (!font)
         return Fail(fontPath + QStringLiteral(": ") + error);

@@ -100,7 +100,11 @@ int main(int argc, char* argv[])
     parser.addOptions(
         {helpOption, versionOption, outputOption, sizeOption, baselineOption, charsOption});
 
-    if (!parser.parse(QCoreApplication::arguments()))
+    QStringList arguments;
+    QString error;
+    if (!FontFile::DecodeArguments(argc, argv, arguments, &error))
+        return Fail(error);
+    if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
         const QString text = parser.isSet(helpOption)
@@ -134,10 +138,8 @@ int main(int argc, char* argv[])
     if (parser.isSet(outputOption) && FileWriter::SameFile(fontPath, outputPath))
         return Fail(outputPath +
                     QStringLiteral(": this is the file being read (%1)").arg(fontPath));
-
-    QString error;
     FontCharSet font;
-    if (!FontImport::AddCharacters(font, parser.value(charsOption), &error))
+    if (!FontImport::AddCharacters(font, parser.values(charsOption).join(QString()), &error))
         return Fail(QStringLiteral("--chars: ") + error);
     QStringList notes;
     if (!FontImport::Fill(font, fontPath, options, &notes, &error))
