@@ -77,7 +77,10 @@ Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
             break;
         const char* skipTo = nullptr;
         qsizetype skipFrom = at;
-        if (StartsWith(text, size, at, "<!--")) {
+        const Char next = at + 1 < size ? text[at + 1] : Char(0);
+        if (next != Char('!') && next != Char('?')) {
+            // A start or end tag: the common case, looked at below.
+        } else if (StartsWith(text, size, at, "<!--")) {
             skipTo = "-->";
             skipFrom = at + 4;
         } else if (StartsWith(text, size, at, "<![CDATA[")) {
