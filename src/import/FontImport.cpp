@@ -1,5 +1,7 @@
 #include "FontImport.h"
 
+#include "FontFile.h"
+
 #include <QFile>
 
 #include <ft2build.h>
@@ -46,22 +48,8 @@ QString CodeText(uint code)
 // for a file that cannot be read are the system's.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
-    // QFile would also print a warning of its own, and errors are one line.
-    if (path.isEmpty()) {
-        SetError(error, QStringLiteral("the file name is empty"));
+    if (!FontFile::ReadBytes(path, bytes, error, FontImport::MaxFileSize))
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, file.errorString());
-        return false;
-    }
-    // Devices and pipes report no size: read one byte beyond the limit to tell.
-    bytes = file.read(FontImport::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        SetError(error, file.errorString());
-        return false;
-    }
     if (bytes.size() > FontImport::MaxFileSize) {
         SetError(error, QStringLiteral("the file is too large to be a font (more than %1 bytes)")
                             .arg(FontImport::MaxFileSize));

@@ -354,6 +354,12 @@ bool FileWriter::Commit()
     return true;
 }
 
+bool FileWriter::WriteStandardOutput(const QByteArray& bytes)
+{
+    QFile out;
+    return out.open(stdout, QIODevice::WriteOnly) && WriteWhole(out, bytes, false).isEmpty();
+}
+
 bool FileWriter::SameFile(const QString& first, const QString& second)
 {
 #ifdef Q_OS_UNIX

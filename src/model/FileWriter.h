@@ -28,6 +28,10 @@ public:
     const QString& FailedPath() const { return _failedPath; }
     const QString& Reason() const { return _reason; }
 
+    // Standard output, with every failure noticed: what cannot be written there is an
+    // error, not a success.
+    static bool WriteStandardOutput(const QByteArray& bytes);
+
     // Whether two paths name one file: the same spelling after resolving links and "..",
     // or, for files that exist, the same file on disk (hard links included).
     static bool SameFile(const QString& first, const QString& second);

@@ -173,7 +173,7 @@ std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
     return Parse(bytes, error);
 }
 
-bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
+bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error, qint64 limit)
 {
     if (path.isEmpty()) {
         SetError(error, QStringLiteral("the file name is empty"));
@@ -186,7 +186,7 @@ bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
         return false;
     }
     // Devices and pipes report no size: read one byte beyond the limit to tell.
-    bytes = file.read(MaxFileSize + 1);
+    bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError) {
         SetError(error, file.errorString());
         return false;

@@ -22,9 +22,10 @@ public:
     static std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr);
     // The same from the bytes of a font file.
     static std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* error = nullptr);
-    // The bytes of a file exactly as they are, at most one beyond MaxFileSize (which the
-    // guards refuse).
-    static bool ReadBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+    // The bytes of a file exactly as they are, at most one beyond the limit (so that the
+    // caller can tell a file that is too large; the guards refuse one beyond MaxFileSize).
+    static bool ReadBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
+                          qint64 limit = MaxFileSize);
     // Parses into a DOM document, behind the same guards as Parse: what the DOM reading
     // route of FontCharSet::ReadXml starts from.
     static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,

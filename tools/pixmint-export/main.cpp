@@ -59,14 +59,6 @@ std::unique_ptr<QCoreApplication> MakeApplication(bool drawing, char* program)
     return application;
 }
 
-// Standard output with every failure noticed: a report that cannot be written is an error.
-bool WriteToStandardOutput(const QByteArray& bytes)
-{
-    QFile out;
-    return out.open(stdout, QIODevice::WriteOnly | QIODevice::Text) &&
-           out.write(bytes) == bytes.size() && out.flush();
-}
-
 int Check(const QString& path)
 {
     QByteArray bytes;
@@ -81,7 +73,7 @@ int Check(const QString& path)
                 QStringLiteral("%1:%2: %3").arg(path).arg(problem.line).arg(problem.message)) +
             QLatin1Char('\n');
     }
-    if (!WriteToStandardOutput(report.toLocal8Bit()))
+    if (!FileWriter::WriteStandardOutput(report.toLocal8Bit()))
         return Fail(QStringLiteral("standard output: the report could not be written"));
     return problems.isEmpty() ? Success : ProblemsFound;
 }
@@ -124,7 +116,7 @@ int main(int argc, char* argv[])
         const QString text = options.WhatToDo() == ExportOptions::Action::Help
                                  ? options.HelpText()
                                  : QStringLiteral("pixmint-export " PIXMINT_VERSION "\n");
-        if (!WriteToStandardOutput(text.toLocal8Bit()))
+        if (!FileWriter::WriteStandardOutput(text.toLocal8Bit()))
             return Fail(QStringLiteral("standard output: the text could not be written"));
         return Success;
     }
@@ -174,7 +166,7 @@ int main(int argc, char* argv[])
     if (!missing.isEmpty())
         WarnMissing(missing);
     if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
-        !WriteToStandardOutput(source))
+        !FileWriter::WriteStandardOutput(source))
         return Fail(QStringLiteral("standard output: the source could not be written"));
     return Success;
 }

@@ -28,13 +28,6 @@ int Fail(const QString& message)
     return Failure;
 }
 
-bool WriteToStandardOutput(const QByteArray& bytes)
-{
-    QFile out;
-    return out.open(stdout, QIODevice::WriteOnly | QIODevice::Text) &&
-           out.write(bytes) == bytes.size() && out.flush();
-}
-
 // A whole number in decimal digits only, from minimum to maximum.
 bool ParseNumber(const QString& text, int minimum, int maximum, int& value)
 {
@@ -110,7 +103,7 @@ int main(int argc, char* argv[])
         const QString text = parser.isSet(helpOption)
                                  ? parser.helpText()
                                  : QStringLiteral("pixmint-import %1\n").arg(PIXMINT_VERSION);
-        if (!WriteToStandardOutput(text.toLocal8Bit()))
+        if (!FileWriter::WriteStandardOutput(text.toLocal8Bit()))
             return Fail(QStringLiteral("standard output: the text could not be written"));
         return Success;
     }
@@ -148,7 +141,7 @@ int main(int argc, char* argv[])
     if (parser.isSet(outputOption)) {
         if (!FontFile::Save(font, outputPath, &error))
             return Fail(outputPath + QStringLiteral(": ") + error);
-    } else if (!WriteToStandardOutput(FontFile::XmlBytes(font))) {
+    } else if (!FileWriter::WriteStandardOutput(FontFile::XmlBytes(font))) {
         return Fail(QStringLiteral("standard output: the font file could not be written"));
     }
     for (const QString& note : notes)
