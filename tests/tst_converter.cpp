@@ -65,6 +65,7 @@ private slots:
     void writesIntoOpenStreams();
     void checkStopsAfterManyProblems();
     void nameNotInTheSystemEncodingIsRefused();
+    void textPreviewReachesWhatTheMapReaches();
     void unwritableStandardOutputFails_data();
     void unwritableStandardOutputFails();
 
@@ -334,6 +335,12 @@ void TestConverter::failuresWriteNothing_data()
                                    << "pixmint-export: --name x__y: is reserved";
     QTest::newRow("name main") << QStringList{"good.xml", "-o", "out.cpp", "--name", "main"}
                                << "pixmint-export: --name main: already has a meaning";
+    QTest::newRow("name of a standard header")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "stdio"}
+        << "pixmint-export: --name stdio: already has a meaning";
+    QTest::newRow("empty font with the default layout given")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--layout", "columns"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("unknown layout")
         << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}
         << "pixmint-export: --layout bogus: expected one of columns, columns-msb, rows, rows-msb";
@@ -462,7 +469,28 @@ void TestConverter::nameNotInTheSystemEncodingIsRefused()
     QVERIFY2(shell.readAllStandardError().contains("is not valid in the system's encoding"),
              "expected a refusal");
     QCOMPARE(QDir().entryList(QDir::Files).size(), 1);
+    // A byte order mark at the start of a name is a character like any other.
+    QVERIFY(TestFiles::Write(QStringLiteral("\uFEFFbom.xml"), "<CharSet/>"));
+    QCOMPARE(Export({QStringLiteral("\uFEFFbom.xml")}).exitCode, 0);
 #endif
+}
+
+void TestConverter::textPreviewReachesWhatTheMapReaches()
+{
+    // The map's unsigned short reaches the first 65,535 glyphs; the glyph of Q comes after.
+    QByteArray font = "<CharSet>";
+    for (int index = 0; index < 65535; ++index)
+        font += "<FontChar Char=\"g" + QByteArray::number(index).rightJustified(5, '0') + "\"/>";
+    font += "<FontChar Char=\"z  Q\"><Byte Index=\"0\">ff</Byte></FontChar></CharSet>";
+    const QString path = _dir->filePath(QStringLiteral("large.xml"));
+    QVERIFY(TestFiles::Write(path, font));
+    const QString image = _dir->filePath(QStringLiteral("q.png"));
+    const Run run = Export({path, "--text", "Q", "--png", image, "--scale", "1"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains("Q"), run.err.constData());
+    const QImage drawn(image);
+    QCOMPARE(drawn.size(), QSize(5, 8));
+    QCOMPARE(drawn.pixelColor(0, 0), QColor(Qt::white));
 }
 
 void TestConverter::unwritableStandardOutputFails_data()
@@ -471,6 +499,8 @@ void TestConverter::unwritableStandardOutputFails_data()
     QTest::newRow("check report") << QStringList{"--check", DataFolder + "/check/problems.xml"};
     QTest::newRow("source") << QStringList{DataFolder + "/default.xml"};
     QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("source with a header")
+        << QStringList{DataFolder + "/default.xml", "--name", "font", "--header", "HEADER"};
 }
 
 void TestConverter::unwritableStandardOutputFails()
@@ -479,10 +509,14 @@ void TestConverter::unwritableStandardOutputFails()
     QSKIP("needs /dev/full");
 #else
     QFETCH(QStringList, arguments);
+    const QString header = _dir->filePath(QStringLiteral("font.h"));
+    arguments.replaceInStrings(QStringLiteral("HEADER"), header);
     const Run run = Export(arguments, QStringLiteral("/dev/full"));
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.startsWith("pixmint-export: standard output: "), run.err.constData());
     QCOMPARE(run.err.count('\n'), 1);
+    // The source failed, so its header is not written either.
+    QVERIFY(!QFile::exists(header));
 #endif
 }
 

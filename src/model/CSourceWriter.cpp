@@ -46,8 +46,12 @@ constexpr char Keywords[] =
     "while xor xor_eq ";
 
 // Names that C programs already give a meaning: a variable called main makes a C++ program
-// ill-formed, and avr-libc defines PROGMEM as a macro.
-constexpr char Taken[] = " main PROGMEM ";
+// ill-formed, and avr-libc defines PROGMEM as a macro. The header is NAME.h, which must not
+// hide a standard header on the include path.
+constexpr char Taken[] =
+    " main PROGMEM assert complex ctype errno fenv float inttypes iso646 limits locale math "
+    "setjmp signal stdalign stdarg stdatomic stdbit stdbool stdckdint stddef stdint stdio "
+    "stdlib stdnoreturn string tgmath threads time uchar wchar wctype ";
 
 // Whether a list of words between blanks holds the name.
 bool Contains(const char* words, const QString& name)
@@ -68,12 +72,6 @@ bool Fail(QString* reason, const QString& text)
 }
 
 } // namespace
-
-bool CSourceWriter::IsEditorExport() const
-{
-    return _layout == FontChar::Layout::Columns && _name == QLatin1String(EditorName) &&
-           _storage == Storage::Plain && !_header;
-}
 
 bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
 {

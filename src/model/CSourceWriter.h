@@ -28,14 +28,16 @@ public:
     // The map holds glyph indexes as unsigned short; this value means "no glyph".
     static constexpr quint32 NoGlyph = 0xFFFF;
 
-    void SetLayout(FontChar::Layout layout) { _layout = layout; }
-    void SetName(const QString& name) { _name = name; }
-    void SetStorage(Storage storage) { _storage = storage; }
+    // Any option given, even with the value that the editor's export has, asks for the
+    // source that firmware takes.
+    void SetLayout(FontChar::Layout layout) { _layout = layout, _editorExport = false; }
+    void SetName(const QString& name) { _name = name, _editorExport = false; }
+    void SetStorage(Storage storage) { _storage = storage, _editorExport = false; }
     // The character map goes with a header: the source defines what the header declares.
-    void SetHeader(bool header) { _header = header; }
+    void SetHeader(bool header) { _header = header, _editorExport = false; }
 
-    // Whether these are the editor's options, whose source stays exactly the editor's.
-    bool IsEditorExport() const;
+    // Whether no option was given: the source stays exactly the editor's export.
+    bool IsEditorExport() const { return _editorExport; }
     // False, with the reason, when the font cannot be written with these options; the
     // writers below expect a font that is accepted.
     bool Accepts(const FontCharSet& set, QString* reason = nullptr) const;
@@ -72,4 +74,5 @@ private:
     QString _name = QLatin1String(EditorName);
     Storage _storage = Storage::Plain;
     bool _header = false;
+    bool _editorExport = true;
 };

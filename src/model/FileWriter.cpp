@@ -259,6 +259,11 @@ void FileWriter::Add(const QString& path, const QByteArray& bytes, Mode mode)
     _outputs.append({path, bytes, mode});
 }
 
+void FileWriter::AddStandardOutput(const QByteArray& bytes)
+{
+    _outputs.append({QStringLiteral("standard output"), bytes, Mode::Binary, true});
+}
+
 void FileWriter::Protect(const QString& path)
 {
     _protected.append(path);
@@ -279,6 +284,14 @@ bool FileWriter::Commit()
     std::vector<Target> targets;
     for (qsizetype index = 0; index < _outputs.size(); ++index) {
         const QString& path = _outputs[index].path;
+        if (_outputs[index].standardOutput) {
+            Target target;
+            target.path = path;
+            target.route = Route::Stream;
+            target.descriptor = 1;
+            targets.push_back(target);
+            continue;
+        }
         if (path.isEmpty())
             return Fail(path, QStringLiteral("the file name is empty"));
         for (const QString& kept : _protected) {
@@ -286,7 +299,7 @@ bool FileWriter::Commit()
                 return Fail(path, QStringLiteral("this is the file being read (%1)").arg(kept));
         }
         for (qsizetype earlier = 0; earlier < index; ++earlier) {
-            if (SameFile(path, _outputs[earlier].path)) {
+            if (!_outputs[earlier].standardOutput && SameFile(path, _outputs[earlier].path)) {
                 return Fail(path, QStringLiteral("this file is already an output (%1)")
                                       .arg(_outputs[earlier].path));
             }

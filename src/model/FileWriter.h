@@ -18,6 +18,9 @@ public:
     enum class Mode { Text, Binary };
 
     void Add(const QString& path, const QByteArray& bytes, Mode mode);
+    // Standard output as one of the outputs: written after every file is ready and before
+    // any is replaced, so that a failure there replaces no file either.
+    void AddStandardOutput(const QByteArray& bytes);
     // A file that none of the outputs may replace, such as the file being read.
     void Protect(const QString& path);
 
@@ -42,6 +45,7 @@ private:
         QString path;
         QByteArray bytes;
         Mode mode;
+        bool standardOutput = false;
     };
 
     bool Fail(const QString& path, const QString& reason);

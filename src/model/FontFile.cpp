@@ -197,6 +197,9 @@ bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error,
 bool FontFile::DecodeFileName(const QByteArray& local, QString& name)
 {
     name = QFile::decodeName(local);
+    // The conversion drops a leading byte order mark, which a name may well hold.
+    if (local.startsWith("\xEF\xBB\xBF") && !name.startsWith(QChar(0xFEFF)))
+        name.prepend(QChar(0xFEFF));
     return QFile::encodeName(name) == local;
 }
 
@@ -207,7 +210,7 @@ bool FontFile::DecodeArguments(int argc, char* argv[], QStringList& arguments, Q
         QString argument;
         if (!DecodeFileName(argv[index], argument)) {
             SetError(error, QStringLiteral("argument %1 (%2) is not valid in the system's "
-                                           "encoding; rename the file")
+                                           "encoding")
                                 .arg(index)
                                 .arg(FontCharSet::VisibleText(argument)));
             return false;

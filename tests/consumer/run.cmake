@@ -58,7 +58,7 @@ set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n")
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}")
 
 # Nothing but one font changes; a later modification time even on coarse file systems.
-set(unchanged "${build}/pixmint_fonts/consumer/small_font.c" "${build}/CMakeFiles/consumer.dir/main.c.o")
+set(unchanged "${build}/fonts/pixmint_fonts/consumer/small_font.c" "${build}/CMakeFiles/consumer.dir/main.c.o")
 if(LANGUAGE STREQUAL "CXX")
     list(TRANSFORM unchanged REPLACE "small_font\\.c$" "small_font.cpp")
 endif()

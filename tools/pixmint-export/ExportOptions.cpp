@@ -130,7 +130,8 @@ bool ExportOptions::Parse(const QStringList& arguments)
     }
     _outputPath = parser.value(outputOption);
     _headerPath = parser.value(headerOption);
-    _writer.SetHeader(!_headerPath.isEmpty());
+    if (!_headerPath.isEmpty())
+        _writer.SetHeader(true);
     _pngPath = parser.value(pngOption);
     _text = parser.value(textOption);
     if (parser.isSet(textOption) && !parser.isSet(pngOption))

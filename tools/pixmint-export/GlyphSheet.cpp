@@ -1,5 +1,6 @@
 #include "GlyphSheet.h"
 
+#include "CSourceWriter.h"
 #include "FontCharSet.h"
 
 #include <QFontMetrics>
@@ -103,8 +104,9 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
     image.fill(Qt::white);
     for (qsizetype position = 0; position < characters.size(); ++position) {
         const char32_t character = characters[position];
+        // As the map of the header has it: its unsigned short reaches the first 65,535 glyphs.
         const quint32 index = character < map.size() ? map[character] : FontCharSet::NoGlyph;
-        if (index == FontCharSet::NoGlyph) {
+        if (index == FontCharSet::NoGlyph || index >= CSourceWriter::NoGlyph) {
             if (missing && !missing->contains(character))
                 missing->append(character);
             continue;

@@ -157,6 +157,8 @@ int main(int argc, char* argv[])
             return Fail(QStringLiteral("the image could not be encoded as PNG"));
         files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
     }
+    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty())
+        files.AddStandardOutput(source);
     if (!files.Commit())
         return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
     if (!options.HeaderPath().isEmpty()) {
@@ -165,8 +167,5 @@ int main(int argc, char* argv[])
     }
     if (!missing.isEmpty())
         WarnMissing(missing);
-    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
-        !FileWriter::WriteStandardOutput(source))
-        return Fail(QStringLiteral("standard output: the source could not be written"));
     return Success;
 }
