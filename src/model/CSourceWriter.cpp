@@ -94,7 +94,7 @@ QStringList CSourceWriter::Warnings(const FontCharSet& set) const
     quint32 index = 0;
     for (const auto& entry : set) {
         const int code = FontCharSet::CharacterCode(entry.first);
-        if (index >= NoGlyph && code >= 0 && map[size_t(code)] == index) {
+        if (!Indexes(index) && code >= 0 && map[size_t(code)] == index) {
             warnings << QStringLiteral(
                             "glyph \"%1\", for the character 0x%2, is number %3 of "
                             "the font, beyond the first %4 that %5_map can index: the map "
@@ -262,7 +262,7 @@ void CSourceWriter::WriteMap(const FontCharSet& set, QTextStream& stream) const
            << " = \n{\n";
     for (quint32 code = 0; code < MapSize; ++code) {
         const quint32 index = map[code];
-        if (index < NoGlyph)
+        if (Indexes(index))
             stream << index;
         else
             stream << "0xffff";
@@ -270,7 +270,7 @@ void CSourceWriter::WriteMap(const FontCharSet& set, QTextStream& stream) const
                << QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
         if (index != FontCharSet::NoGlyph)
             stream << ": " << FontCharSet::CommentText(*names[index]);
-        if (index != FontCharSet::NoGlyph && index >= NoGlyph)
+        if (index != FontCharSet::NoGlyph && !Indexes(index))
             stream << ", glyph " << index << ", beyond what an unsigned short indexes";
         stream << " */\n";
     }

@@ -27,6 +27,8 @@ public:
     static constexpr quint32 MapSize = 256;
     // The map holds glyph indexes as unsigned short; this value means "no glyph".
     static constexpr quint32 NoGlyph = 0xFFFF;
+    // Whether the map can give a glyph index: it must be one, and fit below NoGlyph.
+    static bool Indexes(quint32 index) { return index < NoGlyph; }
 
     // Any option given, even with the value that the editor's export has, asks for the
     // source that firmware takes.

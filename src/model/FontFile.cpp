@@ -1,5 +1,7 @@
 #include "FontFile.h"
 
+#include "CSourceWriter.h"
+
 #include <QBuffer>
 #include <QDomDocument>
 #include <QFile>
@@ -343,13 +345,7 @@ QByteArray FontFile::XmlBytes(const FontCharSet& set)
 
 QByteArray FontFile::CSourceBytes(const FontCharSet& set)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QTextStream stream(&buffer);
-    set.ExportCSource(stream);
-    stream.flush();
-    return bytes;
+    return CSourceWriter().SourceBytes(set);
 }
 
 bool FontFile::Save(const FontCharSet& set, const QString& path, QString* error)

@@ -106,7 +106,7 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
         const char32_t character = characters[position];
         // As the map of the header has it: its unsigned short reaches the first 65,535 glyphs.
         const quint32 index = character < map.size() ? map[character] : FontCharSet::NoGlyph;
-        if (index == FontCharSet::NoGlyph || index >= CSourceWriter::NoGlyph) {
+        if (!CSourceWriter::Indexes(index)) {
             if (missing && !missing->contains(character))
                 missing->append(character);
             continue;
