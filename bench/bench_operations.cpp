@@ -2,9 +2,12 @@
 // in milliseconds. The benchmark driver runs it in a process of its own per operation and
 // size, so that the peak memory it reads belongs to that operation alone.
 #include "CSourceWriter.h"
+#include "FileReader.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
-#include "FontFile.h"
+#include "FontFileGuard.h"
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
 
 #include <QApplication>
 #include <QDomDocument>
@@ -21,7 +24,10 @@ namespace {
 
 std::unique_ptr<FontCharSet> Open(const QString& path)
 {
-    auto set = FontFile::Load(path);
+    QByteArray bytes;
+    std::unique_ptr<FontCharSet> set;
+    if (FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes))
+        set = FontFileReader::Read(bytes);
     if (!set)
         qFatal("cannot open %s", qPrintable(path));
     return set;
@@ -56,26 +62,24 @@ int main(int argc, char* argv[])
         prepare = [&] {
             return [&] {
                 QDomDocument document;
-                FontFile::ParseDocument(bytes, document);
+                FontFileReader::ParseDocument(bytes, document);
                 font = std::make_unique<FontCharSet>();
                 font->ReadXml(document.documentElement());
             };
         };
     } else if (operation == "write") {
         font = Open(path);
-        prepare = [&] { return [&] { FontFile::XmlBytes(*font); }; };
+        prepare = [&] { return [&] { FontFileWriter::Bytes(*font); }; };
     } else if (operation == "export") {
         font = Open(path);
-        prepare = [&] { return [&] { FontFile::CSourceBytes(*font); }; };
+        prepare = [&] { return [&] { CSourceWriter().SourceBytes(*font); }; };
     } else if (operation == "export-firmware") {
         font = Open(path);
         prepare = [&] {
             return [&] {
-                CSourceWriter writer;
-                writer.SetLayout(FontChar::Layout::Rows);
-                writer.SetName(QStringLiteral("font"));
-                writer.SetStorage(CSourceWriter::Storage::Const);
-                writer.SetHeader(true);
+                const CSourceWriter writer(
+                    CArray(CArray::Layout::Rows, QStringLiteral("font"), CArray::Storage::Const),
+                    true);
                 if (!writer.Accepts(*font))
                     qFatal("the font cannot have a header");
                 writer.SourceBytes(*font);

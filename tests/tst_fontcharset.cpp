@@ -1,4 +1,5 @@
 #include "FontCharSet.h"
+#include "GlyphName.h"
 
 #include <QTest>
 
@@ -56,7 +57,6 @@ const std::vector<std::string> DefaultNames = {
 Q_DECLARE_METATYPE(Bytes)
 Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(std::vector<std::string>)
-Q_DECLARE_METATYPE(FontChar::Layout)
 
 class TestFontCharSet : public QObject
 {
@@ -84,13 +84,6 @@ private slots:
     void equality();
     void nameConversion_data();
     void nameConversion();
-    void characterCodeOfName_data();
-    void characterCodeOfName();
-
-    void layoutPlacesEachPixel_data();
-    void layoutPlacesEachPixel();
-    void characterMapTakesTheFirstGlyph_data();
-    void characterMapTakesTheFirstGlyph();
 };
 
 void TestFontCharSet::newGlyphIsBlank()
@@ -369,106 +362,9 @@ void TestFontCharSet::nameConversion()
     QFETCH(QString, text);
     QFETCH(std::string, name);
     QFETCH(bool, roundTrips);
-    QCOMPARE(FontCharSet::NameFromString(text), name);
+    QCOMPARE(GlyphName::FromString(text), name);
     if (roundTrips)
-        QCOMPARE(FontCharSet::NameToString(name), text);
-}
-
-void TestFontCharSet::characterCodeOfName_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("code");
-    QTest::newRow("C27  A") << QByteArray("C27  A") << int('A');
-    QTest::newRow("C86  Space") << QByteArray("C86  Space") << 32;
-    QTest::newRow("Latin-1 label") << QByteArray("C81  \xB2") << 0xB2;
-    QTest::newRow("whole name") << QByteArray("x") << int('x');
-    QTest::newRow("a blank") << QByteArray(" ") << 32;
-    QTest::newRow("first two spaces") << QByteArray("a  b  c") << -1;
-    QTest::newRow("three spaces") << QByteArray("C00   a") << -1;
-    QTest::newRow("label a space") << QByteArray("q   ") << 32;
-    QTest::newRow("empty label") << QByteArray("C00  ") << -1;
-    QTest::newRow("longer label") << QByteArray("C00  ab") << -1;
-    QTest::newRow("one space") << QByteArray("C27 A") << -1;
-    QTest::newRow("empty name") << QByteArray("") << -1;
-    QTest::newRow("lower-case space") << QByteArray("C86  space") << -1;
-}
-
-void TestFontCharSet::characterCodeOfName()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(int, code);
-    QCOMPARE(FontCharSet::CharacterCode(name.toStdString()), code);
-}
-
-void TestFontCharSet::layoutPlacesEachPixel_data()
-{
-    QTest::addColumn<FontChar::Layout>("layout");
-    QTest::addColumn<quint32>("column");
-    QTest::addColumn<quint32>("row");
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("value");
-    using L = FontChar::Layout;
-    QTest::newRow("columns, top left") << L::Columns << 0u << 0u << 0 << 0x01;
-    QTest::newRow("columns, bottom right") << L::Columns << 4u << 7u << 4 << 0x80;
-    QTest::newRow("columns, inside") << L::Columns << 2u << 1u << 2 << 0x02;
-    QTest::newRow("columns-msb, top left") << L::ColumnsMsb << 0u << 0u << 0 << 0x80;
-    QTest::newRow("columns-msb, bottom right") << L::ColumnsMsb << 4u << 7u << 4 << 0x01;
-    QTest::newRow("columns-msb, inside") << L::ColumnsMsb << 2u << 1u << 2 << 0x40;
-    QTest::newRow("rows, top left") << L::Rows << 0u << 0u << 0 << 0x10;
-    QTest::newRow("rows, bottom right") << L::Rows << 4u << 7u << 7 << 0x01;
-    QTest::newRow("rows, inside") << L::Rows << 1u << 3u << 3 << 0x08;
-    QTest::newRow("rows-msb, top left") << L::RowsMsb << 0u << 0u << 0 << 0x80;
-    QTest::newRow("rows-msb, bottom right") << L::RowsMsb << 4u << 7u << 7 << 0x08;
-    QTest::newRow("rows-msb, inside") << L::RowsMsb << 1u << 3u << 3 << 0x40;
-}
-
-void TestFontCharSet::layoutPlacesEachPixel()
-{
-    QFETCH(FontChar::Layout, layout);
-    QFETCH(quint32, column);
-    QFETCH(quint32, row);
-    QFETCH(int, byte);
-    QFETCH(int, value);
-    const bool rows = layout == FontChar::Layout::Rows || layout == FontChar::Layout::RowsMsb;
-    QCOMPARE(FontChar::ByteCount(layout), rows ? 8u : 5u);
-    FontChar glyph;
-    glyph.SetPixel(column, row, true);
-    FontChar::LayoutBytes expected = {};
-    expected[size_t(byte)] = quint8(value);
-    QCOMPARE(glyph.Bytes(layout), expected);
-}
-
-void TestFontCharSet::characterMapTakesTheFirstGlyph_data()
-{
-    QTest::addColumn<QByteArrayList>("names");
-    // Code and glyph index for every code that has a glyph; the rest have none.
-    QTest::addColumn<QList<int>>("mapped");
-    QTest::addColumn<QList<quint32>>("repeated");
-    QTest::newRow("no glyphs") << QByteArrayList{} << QList<int>{} << QList<quint32>{};
-    QTest::newRow("labels, Space and whole names")
-        << QByteArrayList{"C27  A", "C86  Space", "C81  \xB2", "q", "long", "C00  ab"}
-        << QList<int>{'A', 1, 0xB2, 2, ' ', 3, 'q', 5} << QList<quint32>{};
-    QTest::newRow("first in name order wins, not first stored")
-        << QByteArrayList{"Z  A", "B  A", "A", "x   ", "C86  Space"} << QList<int>{'A', 0, ' ', 2}
-        << QList<quint32>{1, 3, 4};
-}
-
-void TestFontCharSet::characterMapTakesTheFirstGlyph()
-{
-    QFETCH(QByteArrayList, names);
-    QFETCH(QList<int>, mapped);
-    QFETCH(QList<quint32>, repeated);
-    FontCharSet set;
-    set.Clear();
-    for (const QByteArray& name : names)
-        set.At(name.toStdString()) = new FontChar;
-    FontCharSet::Characters expected;
-    expected.fill(FontCharSet::NoGlyph);
-    for (qsizetype at = 0; at < mapped.size(); at += 2)
-        expected[size_t(mapped[at])] = quint32(mapped[at + 1]);
-    std::vector<quint32> later;
-    QCOMPARE(set.CharacterMap(&later), expected);
-    QCOMPARE(QList<quint32>(later.begin(), later.end()), repeated);
+        QCOMPARE(GlyphName::ToString(name), text);
 }
 
 QTEST_APPLESS_MAIN(TestFontCharSet)

@@ -1,6 +1,9 @@
 #include "FontCharSet.h"
-#include "FontFile.h"
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
+#include "GlyphName.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -22,7 +25,7 @@ void ReadXml(const QByteArray& xml, FontCharSet& set)
     set.ReadXml(document.documentElement());
 
     QString error;
-    const std::unique_ptr<FontCharSet> streamed = FontFile::Parse(xml, &error);
+    const std::unique_ptr<FontCharSet> streamed = FontFileReader::Read(xml, &error);
     if (document.documentElement().tagName() == QLatin1String("CharSet")) {
         QVERIFY2(streamed, qPrintable(error));
         QVERIFY(*streamed == set);
@@ -33,19 +36,7 @@ void ReadXml(const QByteArray& xml, FontCharSet& set)
     }
 }
 
-FontChar Glyph(std::initializer_list<int> bytes)
-{
-    FontChar glyph;
-    quint32 column = 0;
-    for (int byte : bytes)
-        glyph.SetColumn(column++, quint8(byte));
-    return glyph;
-}
-
-void Store(FontCharSet& set, const std::string& name, const FontChar& glyph)
-{
-    set.StoreRead(FontCharSet::NameToString(name), std::make_unique<FontChar>(glyph));
-}
+using TestFonts::Store;
 
 // "name=b0 b1 b2 b3 b4" per entry, bytes in hex: compact expectations for reading tests.
 QStringList Describe(const FontCharSet& set)
@@ -55,7 +46,7 @@ QStringList Describe(const FontCharSet& set)
         QStringList bytes;
         for (quint32 column = 0; column < 5; ++column)
             bytes << QString::number(glyph->GetColumn(column), 16);
-        lines << FontCharSet::NameToString(name) + QLatin1Char('=') + bytes.join(QLatin1Char(' '));
+        lines << GlyphName::ToString(name) + QLatin1Char('=') + bytes.join(QLatin1Char(' '));
     }
     return lines;
 }
@@ -100,24 +91,20 @@ private slots:
 void TestFontFile::writesGoldenFile_data()
 {
     QTest::addColumn<QString>("golden");
-    QTest::addColumn<int>("content");
-    QTest::newRow("default font") << "default.xml" << 0;
-    QTest::newRow("empty font") << "empty.xml" << 1;
-    QTest::newRow("two glyphs") << "two-glyphs.xml" << 2;
+    QTest::addColumn<TestFonts::Font>("font");
+    QTest::newRow("default font") << "default.xml" << TestFonts::Default();
+    QTest::newRow("empty font") << "empty.xml" << TestFonts::Font(TestFonts::Make({}));
+    QTest::newRow("two glyphs") << "two-glyphs.xml"
+                                << TestFonts::Font(TestFonts::Make(
+                                       {{"C81  \xB2", {0x02, 0x19, 0x15, 0x12, 0x00}},
+                                        {"C63  <", {0x00, 0x0F, 0x80, 0xFF, 0x07}}}));
 }
 
 void TestFontFile::writesGoldenFile()
 {
     QFETCH(QString, golden);
-    QFETCH(int, content);
-    FontCharSet set;
-    if (content > 0)
-        set.Clear();
-    if (content == 2) {
-        Store(set, "C81  \xB2", Glyph({0x02, 0x19, 0x15, 0x12, 0x00}));
-        Store(set, "C63  <", Glyph({0x00, 0x0F, 0x80, 0xFF, 0x07}));
-    }
-    QCOMPARE(FontFile::XmlBytes(set), TestFiles::Data(golden));
+    QFETCH(TestFonts::Font, font);
+    QCOMPARE(FontFileWriter::Bytes(*font), TestFiles::Data(golden));
 }
 
 void TestFontFile::writesBytesAsLowercaseHex_data()
@@ -137,10 +124,9 @@ void TestFontFile::writesBytesAsLowercaseHex()
 {
     QFETCH(int, byte);
     QFETCH(QByteArray, text);
-    FontCharSet set;
-    set.Clear();
-    Store(set, "g", Glyph({byte, 0, 0, 0, byte}));
-    const QByteArray xml = FontFile::XmlBytes(set);
+    const quint8 value = quint8(byte);
+    const QByteArray xml =
+        FontFileWriter::Bytes(*TestFonts::Make({{"g", {value, 0, 0, 0, value}}}));
     QVERIFY(xml.contains("<Byte Index=\"0\">" + text + "</Byte>"));
     QVERIFY(xml.contains("<Byte Index=\"4\">" + text + "</Byte>"));
 }
@@ -159,7 +145,7 @@ void TestFontFile::goldenFilesReadBack()
     const QByteArray bytes = TestFiles::Data(golden);
     FontCharSet set;
     ReadXml(bytes, set);
-    QCOMPARE(FontFile::XmlBytes(set), bytes);
+    QCOMPARE(FontFileWriter::Bytes(set), bytes);
 }
 
 void TestFontFile::builtInNamesRoundTrip()
@@ -170,7 +156,7 @@ void TestFontFile::builtInNamesRoundTrip()
         for (quint32 column = 0; column < 5; ++column)
             entry.second->SetColumn(column, quint8(random->bounded(256)));
 
-    const QByteArray xml = FontFile::XmlBytes(written);
+    const QByteArray xml = FontFileWriter::Bytes(written);
     // Latin-1 names travel as UTF-8 characters.
     QVERIFY(xml.contains("Char=\"C81  \xC2\xB2\""));
     QVERIFY(xml.contains("Char=\"C85  \xC2\xA9\""));
@@ -178,7 +164,7 @@ void TestFontFile::builtInNamesRoundTrip()
 
     FontCharSet read;
     read.Clear();
-    Store(read, "stale", Glyph({1, 2, 3, 4, 5}));
+    Store(read, "stale", {1, 2, 3, 4, 5});
     ReadXml(xml, read);
     QVERIFY(read == written);
     QVERIFY(read.Find("C84  \xAE") != read.end());
@@ -201,9 +187,9 @@ void TestFontFile::unusualNamesRoundTrip()
 {
     QFETCH(QByteArray, name);
     FontCharSet written;
-    Store(written, name.toStdString(), Glyph({0x11, 0x22, 0x33, 0x44, 0x55}));
+    Store(written, name.toStdString(), {0x11, 0x22, 0x33, 0x44, 0x55});
     FontCharSet read;
-    ReadXml(FontFile::XmlBytes(written), read);
+    ReadXml(FontFileWriter::Bytes(written), read);
     QCOMPARE(Describe(read), Describe(written));
 }
 
@@ -332,11 +318,11 @@ void TestFontFile::xmllintAcceptsWrittenFile()
 
     FontCharSet set;
     for (const char* name : {"<&>\"'", "a\tb\nc\rd", "\x85\x9F\xFF", "*/", ""})
-        Store(set, name, Glyph({0xFF, 0x80, 0x7F, 0x01, 0x00}));
+        Store(set, name, {0xFF, 0x80, 0x7F, 0x01, 0x00});
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("font.xml")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(FontFile::XmlBytes(set));
+    file.write(FontFileWriter::Bytes(set));
     file.close();
 
     QProcess process;

@@ -1,5 +1,7 @@
+#include "CharacterMap.h"
 #include "FontCharSet.h"
-#include "FontFile.h"
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -189,7 +191,7 @@ void TestImport::importsTinyFont()
     QVERIFY(TestFiles::Write(bdf, font));
     const Run run = Import(QStringList{bdf} + arguments);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, FontFile::XmlBytes(expected));
+    QCOMPARE(run.out, FontFileWriter::Bytes(expected));
     // One line for each glyph that lost pixels or whose character the font lacks.
     QByteArrayList lines = run.err.split('\n');
     QCOMPARE(lines.takeLast(), QByteArray());
@@ -207,7 +209,7 @@ void TestImport::importsTinyFont()
     QCOMPARE(fromPcf.exitCode, 0);
     QVERIFY(fromPcf.out.isEmpty());
     QCOMPARE(fromPcf.err, run.err);
-    QCOMPARE(TestFiles::Read(out), FontFile::XmlBytes(expected));
+    QCOMPARE(TestFiles::Read(out), FontFileWriter::Bytes(expected));
 }
 
 void TestImport::failuresWriteNothing_data()
@@ -292,7 +294,7 @@ void TestImport::matchesSystemFont()
     const std::map<int, FontChar> glyphs = ReadBdf(TestFiles::Read(bdf));
     FontCharSet expected;
     for (auto& [name, glyph] : expected) {
-        const auto found = glyphs.find(FontCharSet::CharacterCode(name));
+        const auto found = glyphs.find(CharacterMap::Code(name));
         QVERIFY2(found != glyphs.end(), name.c_str());
         *glyph = found->second;
     }
@@ -301,7 +303,7 @@ void TestImport::matchesSystemFont()
         const Run run = Import({font, QStringLiteral("-o"), imported});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), run.err.constData());
-        QCOMPARE(TestFiles::Read(imported), FontFile::XmlBytes(expected));
+        QCOMPARE(TestFiles::Read(imported), FontFileWriter::Bytes(expected));
     }
     const Run check = Start(QStringLiteral(PIXMINT_EXPORT), {QStringLiteral("--check"), imported});
     QCOMPARE(check.exitCode, 0);
@@ -318,7 +320,7 @@ void TestImport::rendersOutlines()
         const Run run = Import({font, QStringLiteral("--size"), QString::number(size)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.contains("pixmint-import: \"C27  A\": "), size == 16);
-        const std::unique_ptr<FontCharSet> set = FontFile::Parse(run.out);
+        const std::unique_ptr<FontCharSet> set = FontFileReader::Read(run.out);
         QVERIFY(set && *set->Find("C27  A")->second != FontChar());
     }
 }

@@ -1,7 +1,8 @@
+#include "CSourceWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
-#include "FontFile.h"
+#include "FontFileWriter.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
 
@@ -361,7 +362,7 @@ void TestMainWindow::saveThenOpenRoundTrip()
     const QString path = _dir->filePath(QStringLiteral("round.xml"));
     _user.paths << path;
     _window->findChild<QToolBar*>()->actions().at(3)->trigger();
-    QCOMPARE(TestFiles::Read(path), FontFile::XmlBytes(expected));
+    QCOMPARE(TestFiles::Read(path), FontFileWriter::Bytes(expected));
     QVERIFY(TestFiles::Read(path).contains("<FontChar Char=\"C27  A\">\n"
                                            "        <Byte Index=\"0\">0</Byte>\n"
                                            "        <Byte Index=\"1\">0</Byte>\n"
@@ -442,7 +443,7 @@ void TestMainWindow::exportWritesTheSourceText()
     FontCharSet expected;
     expected.At("C27  A")->SetPixel(2, 1, true);
     const QByteArray bytes = TestFiles::Read(path);
-    QCOMPARE(bytes, FontFile::CSourceBytes(expected));
+    QCOMPARE(bytes, CSourceWriter().SourceBytes(expected));
     QVERIFY(bytes.startsWith("/* Auto generated file */\n"));
     QVERIFY(bytes.contains("{0x0,0x0,0x2,0x0,0x0},\t/* Char = C27  A */\n"));
     QVERIFY(_user.warnings.isEmpty());
@@ -498,7 +499,7 @@ void TestMainWindow::closeAsksToSave()
     if (saved) {
         FontCharSet expected;
         expected.At("C27  A")->SetPixel(2, 1, true);
-        QCOMPARE(TestFiles::Read(path), FontFile::XmlBytes(expected));
+        QCOMPARE(TestFiles::Read(path), FontFileWriter::Bytes(expected));
     }
 }
 

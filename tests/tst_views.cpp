@@ -1,6 +1,7 @@
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
+#include "GlyphName.h"
 
 #include <QImage>
 #include <QMetaMethod>
@@ -366,9 +367,9 @@ void TestViews::longNameShowsShortAndIsFoundWhole()
     // Laid out whole, a name of 8 MB took seconds to show.
     FontCharSet set;
     const std::string name(8 << 20, 'n');
-    set.StoreRead(FontCharSet::NameToString(name), std::make_unique<FontChar>());
+    set.StoreRead(GlyphName::ToString(name), std::make_unique<FontChar>());
     const std::string prefix = name.substr(0, FontCharSetView::MaxShownLength);
-    set.StoreRead(FontCharSet::NameToString(prefix), std::make_unique<FontChar>());
+    set.StoreRead(GlyphName::ToString(prefix), std::make_unique<FontChar>());
     FontCharSetView list;
     list.resize(200, 400);
     list.SetFontCharSet(&set);
@@ -376,8 +377,8 @@ void TestViews::longNameShowsShortAndIsFoundWhole()
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     QCOMPARE(list.count(), 88);
     const QListWidgetItem* shortened = list.item(87);
-    QCOMPARE(shortened->text(), FontCharSet::NameToString(prefix) + u'\u2026');
-    QCOMPARE(list.item(86)->text(), FontCharSet::NameToString(prefix));
+    QCOMPARE(shortened->text(), GlyphName::ToString(prefix) + u'\u2026');
+    QCOMPARE(list.item(86)->text(), GlyphName::ToString(prefix));
 
     QSignalSpy spy(&list, &FontCharSetView::FontCharSelected);
     list.setCurrentRow(87);

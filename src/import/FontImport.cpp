@@ -1,6 +1,8 @@
 #include "FontImport.h"
 
-#include "FontFile.h"
+#include "CharacterMap.h"
+#include "FileReader.h"
+#include "GlyphName.h"
 
 #include <QFile>
 
@@ -48,7 +50,7 @@ QString CodeText(uint code)
 // for a file that cannot be read are the system's.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
-    if (!FontFile::ReadBytes(path, bytes, error, FontImport::MaxFileSize))
+    if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, bytes, error))
         return false;
     if (bytes.size() > FontImport::MaxFileSize) {
         SetError(error, QStringLiteral("the file is too large to be a font (more than %1 bytes)")
@@ -151,7 +153,7 @@ FT_Error Place(FT_Library library, FT_GlyphSlot slot, int baseline, FontChar& gl
 
 QString Quoted(const std::string& name)
 {
-    return QLatin1Char('"') + FontCharSet::NameToString(name) + QLatin1Char('"');
+    return QLatin1Char('"') + GlyphName::ToString(name) + QLatin1Char('"');
 }
 
 } // namespace
@@ -160,7 +162,7 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
 {
     std::set<int> present;
     for (const auto& entry : set)
-        present.insert(FontCharSet::CharacterCode(entry.first));
+        present.insert(CharacterMap::Code(entry.first));
     std::vector<std::string> names;
     for (const char32_t code : characters.toUcs4()) {
         if (code > 0xFF) {
@@ -220,7 +222,7 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<FontChar*, FontChar>> drawn;
     for (const auto& [name, slot] : set) {
-        const int code = FontCharSet::CharacterCode(name);
+        const int code = CharacterMap::Code(name);
         if (code < 0)
             continue;
         FontChar glyph;

@@ -1,22 +1,17 @@
 #include "FontChar.h"
 
 #include <QDomElement>
-#include <QTextStream>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
-FontChar::FontChar()
-{
-    Clear();
-}
+FontChar::FontChar() : _columns{} {}
 
 void FontChar::Clear()
 {
-    std::fill(std::begin(_columns), std::end(_columns), quint8(0));
+    std::fill_n(_columns, ColumnCount, quint8(0));
 }
 
 bool FontChar::GetPixel(quint32 column, quint32 row) const
@@ -74,63 +69,37 @@ void FontChar::ReadXml(const QDomElement& element)
         const QDomElement byte = node.toElement();
         if (byte.isNull() || byte.tagName() != QLatin1String("Byte"))
             continue;
-        ReadXmlByte(byte.attribute(QStringLiteral("Index")), byte.text());
+        const QString index = byte.attribute(QStringLiteral("Index"));
+        ReadXmlByte(ReadByteIndex(index, byte.hasAttribute(QStringLiteral("Index"))), byte.text());
     }
 }
 
-void FontChar::ReadXmlByte(const QString& index, const QString& text)
+FontChar::ByteIndex FontChar::ReadByteIndex(QStringView index, bool present)
 {
-    const int column = index.toInt(nullptr, 10);
-    if (column < 0 || column >= int(ColumnCount))
-        return;
-    _columns[column] = quint8(quint32(text.toInt(nullptr, 16)) & 0xFFu);
+    ByteIndex read;
+    bool isNumber = false;
+    read.column = index.toInt(&isNumber, 10);
+    if (!present)
+        read.reading = ByteIndex::Reading::Missing;
+    else if (!isNumber)
+        read.reading = ByteIndex::Reading::NotDecimal;
+    return read;
+}
+
+FontChar::ByteValue FontChar::ReadByteValue(QStringView text)
+{
+    ByteValue read;
+    read.value = text.toInt(&read.isNumber, 16);
+    return read;
+}
+
+void FontChar::ReadXmlByte(const ByteIndex& index, QStringView text)
+{
+    if (index.IsUsed())
+        _columns[index.column] = ReadByteValue(text).Byte();
 }
 
 bool FontChar::IsByteText(const QXmlStreamReader& reader)
 {
     return reader.isCDATA() || !reader.text().trimmed().isEmpty();
-}
-
-quint32 FontChar::ByteCount(Layout layout)
-{
-    return layout == Layout::Columns || layout == Layout::ColumnsMsb ? ColumnCount : RowCount;
-}
-
-FontChar::LayoutBytes FontChar::Bytes(Layout layout) const
-{
-    LayoutBytes bytes = {};
-    for (quint32 column = 0; column < ColumnCount; ++column) {
-        for (quint32 row = 0; row < RowCount; ++row) {
-            if (!GetPixel(column, row))
-                continue;
-            switch (layout) {
-            case Layout::Columns:
-                bytes[column] |= quint8(1u << row);
-                break;
-            case Layout::ColumnsMsb:
-                bytes[column] |= quint8(0x80u >> row);
-                break;
-            case Layout::Rows:
-                bytes[row] |= quint8(0x10u >> column);
-                break;
-            case Layout::RowsMsb:
-                bytes[row] |= quint8(0x80u >> column);
-                break;
-            }
-        }
-    }
-    return bytes;
-}
-
-void FontChar::WriteCInitializer(QTextStream& stream, Layout layout) const
-{
-    const LayoutBytes bytes = Bytes(layout);
-    const quint32 count = ByteCount(layout);
-    stream << '{';
-    for (quint32 index = 0; index < count; ++index) {
-        if (index > 0)
-            stream << ',';
-        stream << "0x" << QString::number(bytes[index], 16);
-    }
-    stream << '}';
 }

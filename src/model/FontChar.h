@@ -1,12 +1,9 @@
 #pragma once
 
+#include <QStringView>
 #include <QtGlobal>
 
-#include <array>
-
 class QDomElement;
-class QString;
-class QTextStream;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -17,16 +14,6 @@ class FontChar
 public:
     static constexpr quint32 ColumnCount = 5;
     static constexpr quint32 RowCount = 8;
-
-    // The orders of bytes and bits that displays take a glyph in.
-    enum class Layout {
-        Columns,    // 5 bytes, left column first, bit 0 = top row: how the glyph is stored
-        ColumnsMsb, // 5 bytes, left column first, bit 7 = top row
-        Rows,       // 8 bytes, top row first, bit 4 = left column, bits 7 to 5 zero
-        RowsMsb,    // 8 bytes, top row first, bit 7 = left column, bits 2 to 0 zero
-    };
-    using LayoutBytes = std::array<quint8, RowCount>;
-    static quint32 ByteCount(Layout layout);
 
     FontChar();
 
@@ -46,21 +33,34 @@ public:
     // Reads the Byte children of a FontChar element; a column no usable Byte names keeps
     // its value.
     void ReadXml(const QDomElement& element);
-    // One Byte element given by its Index attribute and its text. An index that is not a
-    // decimal number means column 0, one outside 0..4 makes the element ignored; a text
-    // that is not a hexadecimal 32-bit number means 0, and the column takes the low 8 bits.
-    void ReadXmlByte(const QString& index, const QString& text);
+
+    // The rule for one Byte element of a font file, in its two halves. Its Index attribute
+    // names a column as a decimal number; a missing index, or one that is not a decimal
+    // number, names column 0, and a column outside 0 to 4 makes the element ignored.
+    struct ByteIndex
+    {
+        enum class Reading { Decimal, Missing, NotDecimal };
+        int column = 0;
+        Reading reading = Reading::Decimal;
+        bool IsUsed() const { return column >= 0 && column < int(ColumnCount); }
+    };
+    static ByteIndex ReadByteIndex(QStringView index, bool present);
+    // Its text is a hexadecimal 32-bit number; any other text gives 0, and the column takes
+    // the low 8 bits of the value.
+    struct ByteValue
+    {
+        int value = 0;
+        bool isNumber = true;
+        quint8 Byte() const { return quint8(quint32(value) & 0xFFu); }
+        bool IsCut() const { return value < 0 || value > 0xFF; }
+    };
+    static ByteValue ReadByteValue(QStringView text);
+    // Both halves applied: the column the index names, if used, takes the value.
+    void ReadXmlByte(const ByteIndex& index, QStringView text);
     // Whether the text a stream reader stands on inside a Byte element counts towards its
     // value: a piece of nothing but blanks between child elements or comments does not
     // (outside CDATA), as the DOM drops it.
     static bool IsByteText(const QXmlStreamReader& reader);
-
-    // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
-    LayoutBytes Bytes(Layout layout) const;
-
-    // The C export's row for this glyph: "{0x..,0x..,0x..,0x..,0x..}", one byte a column, or
-    // the bytes of another layout.
-    void WriteCInitializer(QTextStream& stream, Layout layout = Layout::Columns) const;
 
     bool operator==(const FontChar& other) const;
     bool operator!=(const FontChar& other) const { return !(*this == other); }

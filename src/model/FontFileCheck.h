@@ -1,13 +1,21 @@
 #pragma once
 
+#include "FontFileWalk.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <string>
+#include <unordered_map>
+
+class FontFileReader;
+
 // Finds what the editor would read silently in a way the author may not mean: skipped
 // elements, numbers read as 0, values cut to a byte, names that lose characters or repeat.
-// The editor itself stays lenient; this is for people who want to know.
-class FontFileCheck
+// It listens to the same walk that the editor reads with. The editor itself stays lenient;
+// this is for people who want to know.
+class FontFileCheck : public FontFileWalk::Listener
 {
 public:
     struct Problem
@@ -19,5 +27,27 @@ public:
     // A check stops after this many problems.
     static constexpr qsizetype MaxProblems = 1000;
 
+    // Every problem of a font file, in line order.
     static QList<Problem> Check(const QByteArray& bytes);
+
+    bool IsDone() const override { return _problems.size() >= MaxProblems; }
+    void Root(QStringView name) override;
+    void GlyphStart(QStringView name, bool named) override;
+    void ByteStart(const FontChar::ByteIndex& index, QStringView indexText) override;
+    void ByteEnd(const FontChar::ByteIndex& index, QStringView text) override;
+    void Passed(QStringView element, FontFileWalk::Place place) override;
+
+private:
+    FontFileCheck(const FontFileWalk& walk, const FontFileReader& reader);
+    void Report(qint64 line, const QString& message);
+    // After a whole walk of a CharSet: what only the whole font shows.
+    void CheckFont();
+
+    const FontFileWalk& _walk;
+    const FontFileReader& _reader;
+    QList<Problem> _problems;
+    bool _columnsSeen[FontChar::ColumnCount] = {};
+    qint64 _byteLine = 0;
+    // The line of the last FontChar element of each name, as the font stores names.
+    std::unordered_map<std::string, qint64> _nameLines;
 };

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "FontCharSet.h"
+#include "Console.h"
 #include "MainWindow.h"
 
 namespace {
@@ -56,7 +56,7 @@ bool CommandLine::Read(int argc, char* argv[], QString* error)
         if (IsOption(argument)) {
             // One line, whatever the argument holds.
             *error = QStringLiteral("unknown option %1 (see --help)")
-                         .arg(FontCharSet::VisibleText(QString::fromLocal8Bit(argument)));
+                         .arg(Console::VisibleText(QString::fromLocal8Bit(argument)));
             return false;
         }
         files << argument;

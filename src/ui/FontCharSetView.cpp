@@ -1,6 +1,8 @@
 #include "FontCharSetView.h"
 
+#include "Console.h"
 #include "FontCharSet.h"
+#include "GlyphName.h"
 
 #include <vector>
 
@@ -26,9 +28,8 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
     for (const auto& entry : *_fontCharSet) {
         const std::string& name = entry.first;
         const bool tooLong = name.size() > MaxShownLength;
-        const QString start =
-            FontCharSet::NameToString(tooLong ? name.substr(0, MaxShownLength) : name);
-        QString shown = FontCharSet::VisibleText(start);
+        const QString start = GlyphName::ToString(tooLong ? name.substr(0, MaxShownLength) : name);
+        QString shown = Console::VisibleText(start);
         if (tooLong)
             shown += u'\u2026';
         if (tooLong || shown.size() != start.size())
@@ -57,8 +58,8 @@ void FontCharSetView::_ItemChanged()
     if (!item)
         return;
     const QVariant whole = item->data(Qt::UserRole);
-    const std::string name = whole.isValid() ? whole.toByteArray().toStdString()
-                                             : FontCharSet::NameFromString(item->text());
+    const std::string name =
+        whole.isValid() ? whole.toByteArray().toStdString() : GlyphName::FromString(item->text());
     // Find, never At: a selection must not add an entry to the font.
     const auto entry = _fontCharSet->Find(name);
     if (entry == _fontCharSet->end())

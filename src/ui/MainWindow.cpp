@@ -1,14 +1,19 @@
 #include "MainWindow.h"
 
+#include "CSourceWriter.h"
+#include "Console.h"
+#include "FileReader.h"
+#include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
-#include "FontFile.h"
+#include "FontFileGuard.h"
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -117,7 +122,10 @@ bool MainWindow::OpenFontFile(const QString& path)
         return false;
     }
     QString error;
-    std::unique_ptr<FontCharSet> opened = FontFile::Load(path, &error);
+    QByteArray bytes;
+    std::unique_ptr<FontCharSet> opened;
+    if (FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, &error))
+        opened = FontFileReader::Read(bytes, &error);
     if (!opened) {
         WarnNotOpened(path, error);
         return false;
@@ -129,7 +137,7 @@ bool MainWindow::OpenFontFile(const QString& path)
 bool MainWindow::OpenLocalFontFile(const QByteArray& localPath)
 {
     QString path;
-    if (!FontFile::DecodeFileName(localPath, path)) {
+    if (!Console::DecodeFileName(localPath, path)) {
         WarnNotOpened(path, tr("the file name is not valid UTF-8; rename the file to open it"));
         return false;
     }
@@ -148,7 +156,9 @@ void MainWindow::_ExportClicked()
     if (path.isEmpty())
         return;
     QString error;
-    if (!FontFile::ExportC(*_fontCharSet, path, &error)) {
+    // The editor's export: the set writes its array through FontCharSet::ExportC.
+    if (!FileWriter::WriteFile(path, CSourceWriter().SourceBytes(*_fontCharSet),
+                               FileWriter::Mode::Text, &error)) {
         _dialogs.warning(this, ExportCaption,
                          tr("The font could not be exported to \"%1\":\n%2")
                              .arg(QDir::toNativeSeparators(path), error));
@@ -176,7 +186,8 @@ bool MainWindow::SaveFont()
     if (path.isEmpty())
         return false;
     QString error;
-    if (!FontFile::Save(*_fontCharSet, path, &error)) {
+    if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(*_fontCharSet), FileWriter::Mode::Text,
+                               &error)) {
         _dialogs.warning(this, SaveCaption,
                          tr("The font could not be saved to \"%1\":\n%2")
                              .arg(QDir::toNativeSeparators(path), error));

@@ -1,25 +1,20 @@
 #pragma once
 
 #include "CSourceWriter.h"
+#include "ToolOptions.h"
 
-#include <QString>
-#include <QStringList>
+#include <QCommandLineOption>
 
-// The converter's command line: what to read, what to write where and how. Parse checks
-// everything that can be checked before the font is read.
-class ExportOptions
+// The converter's own options: what to write where and how. Read checks everything that can
+// be checked before the font is read.
+class ExportOptions : public ToolOptions
 {
 public:
-    enum class Action { Help, Version, Check, Export };
+    explicit ExportOptions(QCommandLineParser& parser);
 
-    // False, with Error(), when the command line cannot be used.
-    bool Parse(const QStringList& arguments);
-    const QString& Error() const { return _error; }
+    bool Read(const QCommandLineParser& parser) override;
 
-    Action WhatToDo() const { return _action; }
-    const QString& HelpText() const { return _helpText; }
-
-    const QString& FontPath() const { return _fontPath; }
+    bool IsCheck() const { return _check; }
     // Empty when not asked for.
     const QString& OutputPath() const { return _outputPath; }
     const QString& HeaderPath() const { return _headerPath; }
@@ -30,12 +25,20 @@ public:
     const CSourceWriter& Writer() const { return _writer; }
 
 private:
-    bool Fail(const QString& error);
+    bool ReadWriter(const QCommandLineParser& parser);
 
-    QString _error;
-    Action _action = Action::Export;
-    QString _helpText;
-    QString _fontPath;
+    QCommandLineOption _outputOption;
+    QCommandLineOption _layoutOption;
+    QCommandLineOption _nameOption;
+    QCommandLineOption _constOption;
+    QCommandLineOption _progmemOption;
+    QCommandLineOption _headerOption;
+    QCommandLineOption _checkOption;
+    QCommandLineOption _pngOption;
+    QCommandLineOption _textOption;
+    QCommandLineOption _scaleOption;
+
+    bool _check = false;
     QString _outputPath;
     QString _headerPath;
     QString _pngPath;

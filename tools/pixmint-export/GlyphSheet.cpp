@@ -1,13 +1,14 @@
 #include "GlyphSheet.h"
 
 #include "CSourceWriter.h"
+#include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphName.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -65,8 +66,8 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
                                  glyph->GetPixel(column, row) ? Qt::black : off);
             }
         }
-        const QString label = metrics.elidedText(FontCharSet::NameToString(name), Qt::ElideRight,
-                                                 cellWidth - 2 * Padding);
+        const QString label =
+            metrics.elidedText(GlyphName::ToString(name), Qt::ElideRight, cellWidth - 2 * Padding);
         painter.setPen(Qt::darkGray);
         painter.drawText(
             QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),
@@ -94,19 +95,16 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
         return {};
     }
 
-    std::vector<const FontChar*> glyphs;
-    glyphs.reserve(set.Count());
-    for (const auto& entry : set)
-        glyphs.push_back(entry.second);
-    const FontCharSet::Characters map = set.CharacterMap();
+    const CharacterMap map(set);
 
     QImage image(int(width), int(height), QImage::Format_RGB32);
     image.fill(Qt::white);
     for (qsizetype position = 0; position < characters.size(); ++position) {
         const char32_t character = characters[position];
         // As the map of the header has it: its unsigned short reaches the first 65,535 glyphs.
-        const quint32 index = character < map.size() ? map[character] : FontCharSet::NoGlyph;
-        if (!CSourceWriter::Indexes(index)) {
+        const quint32 index = character < CharacterMap::CodeCount ? map.GlyphIndex(int(character))
+                                                                  : CharacterMap::NoGlyph;
+        if (!CSourceWriter::MapReaches(index)) {
             if (missing && !missing->contains(character))
                 missing->append(character);
             continue;
@@ -114,7 +112,7 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
         const int left = int(position) * Advance * scale;
         for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
             for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-                if (!glyphs[index]->GetPixel(column, row))
+                if (!map.Glyph(index).GetPixel(column, row))
                     continue;
                 for (int y = int(row) * scale; y < int(row + 1) * scale; ++y) {
                     QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));

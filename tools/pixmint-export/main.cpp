@@ -1,32 +1,32 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
 // systems, the same array in the forms that firmware takes, a checker for font files, a
 // specimen sheet and a preview of text.
+#include "CommandLineTool.h"
+#include "Console.h"
 #include "ExportOptions.h"
+#include "FileReader.h"
 #include "FileWriter.h"
-#include "FontFile.h"
+#include "FontCharSet.h"
 #include "FontFileCheck.h"
+#include "FontFileGuard.h"
+#include "FontFileReader.h"
 #include "GlyphSheet.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace {
 
-enum ExitStatus { Success = 0, ProblemsFound = 1, Failure = 2 };
-
-// Every message is one line, whatever a path or a font file holds.
-int Fail(const QString& message)
-{
-    std::fprintf(stderr, "pixmint-export: %s\n",
-                 FontCharSet::VisibleText(message).toLocal8Bit().constData());
-    return Failure;
-}
+// What --help says of the program.
+const QString Description =
+    QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
+                   "editor's \"Export font as C/C++ code\" does, or in the form that "
+                   "firmware takes when any of --layout, --name, --const, --progmem and "
+                   "--header is given.");
 
 bool WantsSheet(int argc, char* argv[])
 {
@@ -59,33 +59,24 @@ std::unique_ptr<QCoreApplication> MakeApplication(bool drawing, char* program)
     return application;
 }
 
-int Check(const QString& path)
+int Check(const CommandLineTool& tool, const QString& path, const QByteArray& bytes)
 {
-    QByteArray bytes;
-    QString error;
-    if (!FontFile::ReadBytes(path, bytes, &error))
-        return Fail(path + QStringLiteral(": ") + error);
     const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
     QString report;
     for (const FontFileCheck::Problem& problem : problems) {
         report +=
-            FontCharSet::VisibleText(
+            Console::VisibleText(
                 QStringLiteral("%1:%2: %3").arg(path).arg(problem.line).arg(problem.message)) +
             QLatin1Char('\n');
     }
-    if (!FileWriter::WriteStandardOutput(report.toLocal8Bit()))
-        return Fail(QStringLiteral("standard output: the report could not be written"));
-    return problems.isEmpty() ? Success : ProblemsFound;
-}
-
-void Warn(const QString& message)
-{
-    std::fprintf(stderr, "pixmint-export: warning: %s\n",
-                 FontCharSet::VisibleText(message).toLocal8Bit().constData());
+    const int written = tool.Print(report.toLocal8Bit(), QStringLiteral("the report"));
+    if (written != CommandLineTool::Success)
+        return written;
+    return problems.isEmpty() ? CommandLineTool::Success : CommandLineTool::ProblemsFound;
 }
 
 // One line naming each character that --text has no glyph for.
-void WarnMissing(const QList<char32_t>& missing)
+QString Missing(const QList<char32_t>& missing)
 {
     QStringList named;
     for (const char32_t character : missing) {
@@ -93,7 +84,15 @@ void WarnMissing(const QList<char32_t>& missing)
                      .arg(QString::fromUcs4(&character, 1),
                           QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
     }
-    Warn(QStringLiteral("no glyph for %1: drawn blank").arg(named.join(QStringLiteral(", "))));
+    return QStringLiteral("no glyph for %1: drawn blank").arg(named.join(QStringLiteral(", ")));
+}
+
+QByteArray Png(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 } // namespace
@@ -102,34 +101,25 @@ int main(int argc, char* argv[])
 {
     const std::unique_ptr<QCoreApplication> application =
         MakeApplication(WantsSheet(argc, argv), argv[0]);
-    QCoreApplication::setApplicationName(QStringLiteral("pixmint-export"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PIXMINT_VERSION));
-    QStringList arguments;
-    QString error;
-    if (!FontFile::DecodeArguments(argc, argv, arguments, &error))
-        return Fail(error);
-    ExportOptions options;
-    if (!options.Parse(arguments))
-        return Fail(options.Error());
-    if (options.WhatToDo() == ExportOptions::Action::Help ||
-        options.WhatToDo() == ExportOptions::Action::Version) {
-        const QString text = options.WhatToDo() == ExportOptions::Action::Help
-                                 ? options.HelpText()
-                                 : QStringLiteral("pixmint-export " PIXMINT_VERSION "\n");
-        if (!FileWriter::WriteStandardOutput(text.toLocal8Bit()))
-            return Fail(QStringLiteral("standard output: the text could not be written"));
-        return Success;
-    }
-    const QString& fontPath = options.FontPath();
-    if (options.WhatToDo() == ExportOptions::Action::Check)
-        return Check(fontPath);
+    CommandLineTool tool(QStringLiteral("pixmint-export"), Description);
+    ExportOptions options(tool.Parser());
+    int status = CommandLineTool::Success;
+    if (!tool.Parse(argc, argv, options, status))
+        return status;
 
-    const std::unique_ptr<FontCharSet> font = FontFile::Load(fontPath, &error);
+    const QString& fontPath = tool.FontPath();
+    QString error;
+    QByteArray bytes;
+    if (!FileReader::ReadBytes(fontPath, FontFileGuard::MaxFileSize, bytes, &error))
+        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    if (options.IsCheck())
+        return Check(tool, fontPath, bytes);
+    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
     if (!font)
-        return Fail(fontPath + QStringLiteral(": ") + error);
+        return tool.Fail(fontPath + QStringLiteral(": ") + error);
     const CSourceWriter& writer = options.Writer();
     if (!writer.Accepts(*font, &error))
-        return Fail(fontPath + QStringLiteral(": ") + error);
+        return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
     // Every output is made, then written beside its target, before any target is replaced:
     // a failure writes nothing, and no output may replace the font or another output.
@@ -147,25 +137,21 @@ int main(int argc, char* argv[])
                 ? GlyphSheet::Render(*font, options.Scale(), &error)
                 : GlyphSheet::RenderText(*font, options.Text(), options.Scale(), &missing, &error);
         if (image.isNull()) {
-            return Fail((options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
-                        QStringLiteral(": ") + error);
+            return tool.Fail((options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
+                             QStringLiteral(": ") + error);
         }
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            return Fail(QStringLiteral("the image could not be encoded as PNG"));
+        const QByteArray png = Png(image);
+        if (png.isEmpty())
+            return tool.Fail(QStringLiteral("the image could not be encoded as PNG"));
         files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
     }
     if (options.OutputPath().isEmpty() && options.PngPath().isEmpty())
         files.AddStandardOutput(source);
     if (!files.Commit())
-        return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    if (!options.HeaderPath().isEmpty()) {
-        for (const QString& warning : writer.Warnings(*font))
-            Warn(warning);
-    }
+        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    for (const QString& warning : writer.Warnings(*font))
+        tool.Warn(warning);
     if (!missing.isEmpty())
-        WarnMissing(missing);
-    return Success;
+        tool.Warn(Missing(missing));
+    return CommandLineTool::Success;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "FileOutput.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Replaces files as a whole or not at all. Several files given to one writer go together:
 // each is written in full beside its target, flushed and synced before any of them replaces
@@ -14,8 +17,7 @@
 class FileWriter
 {
 public:
-    // In text mode line ends follow the platform's convention on disk.
-    enum class Mode { Text, Binary };
+    using Mode = FileOutput::Mode;
 
     void Add(const QString& path, const QByteArray& bytes, Mode mode);
     // Standard output as one of the outputs: written after every file is ready and before
@@ -31,26 +33,20 @@ public:
     const QString& FailedPath() const { return _failedPath; }
     const QString& Reason() const { return _reason; }
 
-    // Standard output, with every failure noticed: what cannot be written there is an
-    // error, not a success.
-    static bool WriteStandardOutput(const QByteArray& bytes);
-
-    // Whether two paths name one file: the same spelling after resolving links and "..",
-    // or, for files that exist, the same file on disk (hard links included).
-    static bool SameFile(const QString& first, const QString& second);
+    // One file alone, replaced as a whole or left as it was; false with the reason.
+    static bool WriteFile(const QString& path, const QByteArray& bytes, Mode mode,
+                          QString* error = nullptr);
 
 private:
-    struct Output
-    {
-        QString path;
-        QByteArray bytes;
-        Mode mode;
-        bool standardOutput = false;
-    };
+    // The steps of a commit, in order; each gives false after Fail.
+    bool Check();
+    bool Prepare();
+    bool Replace();
+    void RollBack();
 
-    bool Fail(const QString& path, const QString& reason);
+    bool Fail(const FileOutput& output, const QString& reason);
 
-    QList<Output> _outputs;
+    QList<FileOutput> _outputs;
     QStringList _protected;
     QString _failedPath;
     QString _reason;

@@ -2,7 +2,7 @@
 // window is shown, and the real program answering without a display.
 #include "CommandLine.h"
 #include "FontCharSet.h"
-#include "FontFile.h"
+#include "FontFileReader.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
 
@@ -49,7 +49,7 @@ bool WriteRaw(const QByteArray& localPath, const QByteArray& bytes)
 
 } // namespace
 
-class TestStartUp : public QObject
+class TestCommandLine : public QObject
 {
     Q_OBJECT
 
@@ -69,7 +69,7 @@ private:
     QString _previousDirectory;
 };
 
-void TestStartUp::init()
+void TestCommandLine::init()
 {
     _dir = std::make_unique<QTemporaryDir>();
     QVERIFY(_dir->isValid());
@@ -77,7 +77,7 @@ void TestStartUp::init()
     QVERIFY(QDir::setCurrent(_dir->path()));
 }
 
-void TestStartUp::cleanup()
+void TestCommandLine::cleanup()
 {
     // Qt cannot name this file, so the temporary folder could not remove it.
     std::remove("caf\xe9.xml");
@@ -85,7 +85,7 @@ void TestStartUp::cleanup()
     _dir.reset();
 }
 
-void TestStartUp::readsTheCommandLine_data()
+void TestCommandLine::readsTheCommandLine_data()
 {
     QTest::addColumn<QByteArrayList>("arguments");
     QTest::addColumn<QString>("information"); // "help", "version" or empty
@@ -118,7 +118,7 @@ void TestStartUp::readsTheCommandLine_data()
                                          << none << "at most one font file, got 2";
 }
 
-void TestStartUp::readsTheCommandLine()
+void TestCommandLine::readsTheCommandLine()
 {
     QFETCH(QByteArrayList, arguments);
     QFETCH(QString, information);
@@ -150,7 +150,7 @@ void TestStartUp::readsTheCommandLine()
         QCOMPARE(commandLine.FontPath().value_or("(none)"), file.first());
 }
 
-void TestStartUp::opensTheNamedFileOnceShown_data()
+void TestCommandLine::opensTheNamedFileOnceShown_data()
 {
     QTest::addColumn<QByteArrayList>("arguments"); // "{dir}" stands for the working folder
     QTest::addColumn<bool>("opens");
@@ -175,7 +175,7 @@ void TestStartUp::opensTheNamedFileOnceShown_data()
         << "not valid UTF-8";
 }
 
-void TestStartUp::opensTheNamedFileOnceShown()
+void TestCommandLine::opensTheNamedFileOnceShown()
 {
     QFETCH(QByteArrayList, arguments);
     QFETCH(bool, opens);
@@ -208,7 +208,7 @@ void TestStartUp::opensTheNamedFileOnceShown()
 
     QVERIFY(window.isVisible());
     const std::unique_ptr<FontCharSet> expected =
-        opens ? FontFile::Parse(font) : std::make_unique<FontCharSet>();
+        opens ? FontFileReader::Read(font) : std::make_unique<FontCharSet>();
     QVERIFY(expected);
     QVERIFY(*window.GetFontCharSet() == *expected);
     if (named.isEmpty()) {
@@ -221,7 +221,7 @@ void TestStartUp::opensTheNamedFileOnceShown()
     }
 }
 
-void TestStartUp::answersWithoutADisplay_data()
+void TestCommandLine::answersWithoutADisplay_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -241,7 +241,7 @@ void TestStartUp::answersWithoutADisplay_data()
         << "at most one font file, got 2 ";
 }
 
-void TestStartUp::answersWithoutADisplay()
+void TestCommandLine::answersWithoutADisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
@@ -273,5 +273,5 @@ void TestStartUp::answersWithoutADisplay()
     }
 }
 
-QTEST_MAIN(TestStartUp)
-#include "tst_startup.moc"
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

@@ -1,7 +1,9 @@
+#include "CSourceWriter.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
-#include "FontFile.h"
+#include "FontFileWriter.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,17 +29,22 @@ namespace {
 
 using Writer = std::function<bool(const FontCharSet&, const QString&, QString*)>;
 
-// A font of 50,000 glyphs has a file some megabytes long, so that a write can be cut
-// anywhere; one of 250 glyphs exports about 10 KB.
+// What the editor's "Save font" and "Export font as C/C++ code" write, through the writer.
+bool Save(const FontCharSet& set, const QString& path, QString* error)
+{
+    return FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text, error);
+}
+
+bool Export(const FontCharSet& set, const QString& path, QString* error)
+{
+    return FileWriter::WriteFile(path, CSourceWriter().SourceBytes(set), FileWriter::Mode::Text,
+                                 error);
+}
+
+// Big enough that a write can be cut anywhere.
 std::unique_ptr<FontCharSet> BigFont(int glyphs = 50000)
 {
-    auto set = std::make_unique<FontCharSet>();
-    for (int index = 0; index < glyphs; ++index) {
-        auto glyph = std::make_unique<FontChar>();
-        glyph->SetColumn(quint32(index % 5), quint8(index));
-        set->StoreRead(QStringLiteral("glyph %1").arg(index), std::move(glyph));
-    }
-    return set;
+    return TestFonts::Numbered(glyphs);
 }
 
 QStringList Entries(const QString& folder)
@@ -76,7 +83,7 @@ QByteArray InChild(const std::function<QByteArray()>& body)
 bool ConvertTo(const FontCharSet& set, const QString& path, QString* error)
 {
     const QString input = QFileInfo(path).absolutePath() + QStringLiteral("/../input.xml");
-    if (!FontFile::Save(set, input))
+    if (!Save(set, input, nullptr))
         return false;
     const pid_t child = fork();
     if (child == 0) {
@@ -96,7 +103,7 @@ bool ConvertTo(const FontCharSet& set, const QString& path, QString* error)
 
 Q_DECLARE_METATYPE(Writer)
 
-class TestFileSafety : public QObject
+class TestFileWriter : public QObject
 {
     Q_OBJECT
 
@@ -119,12 +126,12 @@ private:
     QByteArray _old;
 };
 
-void TestFileSafety::init()
+void TestFileWriter::init()
 {
     _dir = std::make_unique<QTemporaryDir>();
     QVERIFY(_dir->isValid());
     _path = _dir->filePath(QStringLiteral("font.xml"));
-    _old = FontFile::XmlBytes(FontCharSet());
+    _old = FontFileWriter::Bytes(FontCharSet());
     QFile file(_path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(_old), _old.size());
@@ -133,28 +140,28 @@ void TestFileSafety::init()
 static void AddWriters()
 {
     QTest::addColumn<Writer>("write");
-    QTest::newRow("save") << Writer(&FontFile::Save);
-    QTest::newRow("export") << Writer(&FontFile::ExportC);
+    QTest::newRow("save") << Writer(&Save);
+    QTest::newRow("export") << Writer(&Export);
 }
 
-void TestFileSafety::smallWriteOnFullDiskKeepsOldFile_data()
+void TestFileWriter::smallWriteOnFullDiskKeepsOldFile_data()
 {
     QTest::addColumn<Writer>("write");
     QTest::addColumn<int>("freeBytes");
     QTest::addColumn<bool>("inPlace");
     for (int freeBytes : {0, 4096}) {
         const QByteArray room = freeBytes ? " on a nearly full disk" : " on a full disk";
-        QTest::newRow("save" + room) << Writer(&FontFile::Save) << freeBytes << false;
-        QTest::newRow("export" + room) << Writer(&FontFile::ExportC) << freeBytes << false;
+        QTest::newRow("save" + room) << Writer(&Save) << freeBytes << false;
+        QTest::newRow("export" + room) << Writer(&Export) << freeBytes << false;
 #ifdef Q_OS_UNIX
         QTest::newRow("converter" + room) << Writer(&ConvertTo) << freeBytes << false;
 #endif
         // A file that can only be written in place, its folder being read-only to the user.
-        QTest::newRow("save in place" + room) << Writer(&FontFile::Save) << freeBytes << true;
+        QTest::newRow("save in place" + room) << Writer(&Save) << freeBytes << true;
     }
 }
 
-void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
+void TestFileWriter::smallWriteOnFullDiskKeepsOldFile()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs a private tmpfs");
@@ -211,12 +218,12 @@ void TestFileSafety::smallWriteOnFullDiskKeepsOldFile()
 #endif
 }
 
-void TestFileSafety::fullDiskKeepsOldFileAndReports_data()
+void TestFileWriter::fullDiskKeepsOldFileAndReports_data()
 {
     AddWriters();
 }
 
-void TestFileSafety::fullDiskKeepsOldFileAndReports()
+void TestFileWriter::fullDiskKeepsOldFileAndReports()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs a file size limit");
@@ -242,12 +249,12 @@ void TestFileSafety::fullDiskKeepsOldFileAndReports()
 #endif
 }
 
-void TestFileSafety::processKilledHalfWayKeepsOldFile_data()
+void TestFileWriter::processKilledHalfWayKeepsOldFile_data()
 {
     AddWriters();
 }
 
-void TestFileSafety::processKilledHalfWayKeepsOldFile()
+void TestFileWriter::processKilledHalfWayKeepsOldFile()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs fork and kill");
@@ -286,7 +293,7 @@ void TestFileSafety::processKilledHalfWayKeepsOldFile()
 #endif
 }
 
-void TestFileSafety::replacingKeepsModeAndOwner()
+void TestFileWriter::replacingKeepsModeAndOwner()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs POSIX permissions");
@@ -295,7 +302,7 @@ void TestFileSafety::replacingKeepsModeAndOwner()
     QVERIFY(QFile::setPermissions(_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     if (root)
         QCOMPARE(chown(QFile::encodeName(_path).constData(), 65534, 65534), 0);
-    QVERIFY(FontFile::Save(FontCharSet(), _path));
+    QVERIFY(Save(FontCharSet(), _path, nullptr));
     struct stat after = {};
     QCOMPARE(stat(QFile::encodeName(_path).constData(), &after), 0);
     QCOMPARE(after.st_mode & 07777, mode_t(0640));
@@ -304,7 +311,7 @@ void TestFileSafety::replacingKeepsModeAndOwner()
 #endif
 }
 
-void TestFileSafety::laterFailurePutsBackEarlierOutputs()
+void TestFileWriter::laterFailurePutsBackEarlierOutputs()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs a private mount namespace");
@@ -339,14 +346,14 @@ void TestFileSafety::laterFailurePutsBackEarlierOutputs()
 #endif
 }
 
-void TestFileSafety::readOnlyFolder_data()
+void TestFileWriter::readOnlyFolder_data()
 {
     QTest::addColumn<bool>("fileWritable");
     QTest::newRow("writable file is written in place") << true;
     QTest::newRow("read-only file is kept and reported") << false;
 }
 
-void TestFileSafety::readOnlyFolder()
+void TestFileWriter::readOnlyFolder()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs POSIX permissions");
@@ -366,14 +373,14 @@ void TestFileSafety::readOnlyFolder()
         if (root && (setgid(65534) != 0 || setuid(65534) != 0))
             return "skip: cannot become an ordinary user";
         QString error;
-        return FontFile::Save(*font, _path, &error) ? "written" : "refused: " + error.toUtf8();
+        return Save(*font, _path, &error) ? "written" : "refused: " + error.toUtf8();
     });
     QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (report.startsWith("skip: "))
         QSKIP(report.constData());
     if (fileWritable) {
         QCOMPARE(report, QByteArray("written"));
-        QCOMPARE(TestFiles::Read(_path), FontFile::XmlBytes(*font));
+        QCOMPARE(TestFiles::Read(_path), FontFileWriter::Bytes(*font));
     } else {
         QVERIFY2(report.startsWith("refused: ") && report.size() > 9, report.constData());
         QCOMPARE(TestFiles::Read(_path), _old);
@@ -382,5 +389,5 @@ void TestFileSafety::readOnlyFolder()
 #endif
 }
 
-QTEST_APPLESS_MAIN(TestFileSafety)
-#include "tst_filesafety.moc"
+QTEST_APPLESS_MAIN(TestFileWriter)
+#include "tst_filewriter.moc"

@@ -1,39 +1,21 @@
-#include "FontFile.h"
+#include "FontFileGuard.h"
 
-#include "CSourceWriter.h"
+#include "Console.h"
 
-#include <QBuffer>
-#include <QDomDocument>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTextStream>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-void SetError(QString* error, const QString& text)
+bool Refuse(QString* error, const QString& text)
 {
     if (error)
         *error = text;
-}
-
-QString NotWellFormed(qint64 line, qint64 column, const QString& message)
-{
-    return QStringLiteral("not a well-formed XML document (line %1, column %2: %3)")
-        .arg(line)
-        .arg(column)
-        .arg(message);
-}
-
-QString NotAFontFile(const QString& root)
-{
-    return QStringLiteral("not a font file: the root element is <%1>, not <CharSet>").arg(root);
+    return false;
 }
 
 struct Shape
@@ -167,104 +149,12 @@ bool ReadsAsUtf8(const QByteArray& bytes)
 
 } // namespace
 
-std::unique_ptr<FontCharSet> FontFile::Load(const QString& path, QString* error)
-{
-    QByteArray bytes;
-    if (!ReadBytes(path, bytes, error))
-        return nullptr;
-    return Parse(bytes, error);
-}
-
-bool FontFile::ReadBytes(const QString& path, QByteArray& bytes, QString* error, qint64 limit)
-{
-    if (path.isEmpty()) {
-        SetError(error, QStringLiteral("the file name is empty"));
-        return false;
-    }
-    // Binary: text mode would drop every byte 0x0D, which in UTF-16 is half of a character.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, file.errorString());
-        return false;
-    }
-    // Devices and pipes report no size: read one byte beyond the limit to tell.
-    bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError) {
-        SetError(error, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool FontFile::DecodeFileName(const QByteArray& local, QString& name)
-{
-    name = QFile::decodeName(local);
-    // The conversion drops a leading byte order mark, which a name may well hold.
-    if (local.startsWith("\xEF\xBB\xBF") && !name.startsWith(QChar(0xFEFF)))
-        name.prepend(QChar(0xFEFF));
-    return QFile::encodeName(name) == local;
-}
-
-bool FontFile::DecodeArguments(int argc, char* argv[], QStringList& arguments, QString* error)
-{
-    arguments.clear();
-    for (int index = 0; index < argc; ++index) {
-        QString argument;
-        if (!DecodeFileName(argv[index], argument)) {
-            SetError(error, QStringLiteral("argument %1 (%2) is not valid in the system's "
-                                           "encoding")
-                                .arg(index)
-                                .arg(FontCharSet::VisibleText(argument)));
-            return false;
-        }
-        arguments << argument;
-    }
-    return true;
-}
-
-std::unique_ptr<FontCharSet> FontFile::Parse(const QByteArray& bytes, QString* error)
-{
-    QXmlStreamReader reader;
-    if (!StartReading(bytes, reader, error))
-        return nullptr;
-    auto set = std::make_unique<FontCharSet>();
-    QString root;
-    if (!set->ReadXml(reader, &root)) {
-        SetError(error,
-                 NotWellFormed(reader.lineNumber(), reader.columnNumber(), reader.errorString()));
-        return nullptr;
-    }
-    // Any other document would open as the blank default font, and a save over it would
-    // lose the file.
-    if (root != QLatin1String("CharSet")) {
-        SetError(error, NotAFontFile(root));
-        return nullptr;
-    }
-    return set;
-}
-
-bool FontFile::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
-{
-    QXmlStreamReader reader;
-    if (!StartReading(bytes, reader, error))
-        return false;
-    QString message;
-    int line = 0;
-    int column = 0;
-    if (!document.setContent(&reader, false, &message, &line, &column)) {
-        SetError(error, NotWellFormed(line, column, message));
-        return false;
-    }
-    return true;
-}
-
-bool FontFile::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
+bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
 {
     if (bytes.size() > MaxFileSize) {
-        SetError(
+        return Refuse(
             error,
             QStringLiteral("the file is too large to be a font file (%1 bytes)").arg(bytes.size()));
-        return false;
     }
     Shape shape;
     if (ReadsAsUtf8(bytes)) {
@@ -287,14 +177,12 @@ bool FontFile::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, Q
             decoder = QStringDecoder(name.toLatin1().constData());
         }
         if (!decoder.isValid()) {
-            SetError(error, QStringLiteral("the encoding \"%1\" is not supported")
-                                .arg(FontCharSet::VisibleText(name.left(40))));
-            return false;
+            return Refuse(error, QStringLiteral("the encoding \"%1\" is not supported")
+                                     .arg(Console::VisibleText(name.left(40))));
         }
         const QString text = decoder(bytes);
         if (decoder.hasError()) {
-            SetError(error, QStringLiteral("the file is not valid %1 text").arg(name));
-            return false;
+            return Refuse(error, QStringLiteral("the file is not valid %1 text").arg(name));
         }
         shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
                              MaxDepth);
@@ -303,67 +191,27 @@ bool FontFile::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, Q
     reader.setNamespaceProcessing(false);
 
     if (shape.internalSubset) {
-        SetError(error, QStringLiteral("the document type declaration has an internal subset "
-                                       "(entity or attribute declarations), which a font file "
-                                       "never holds"));
-        return false;
+        return Refuse(error, QStringLiteral("the document type declaration has an internal subset "
+                                            "(entity or attribute declarations), which a font file "
+                                            "never holds"));
     }
     if (shape.maxDepth > MaxDepth) {
-        SetError(error, QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
-        return false;
+        return Refuse(error, QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
     }
     if (shape.elements > MaxElements) {
-        SetError(error, QStringLiteral("the file has more than %1 elements (%2)")
-                            .arg(MaxElements)
-                            .arg(shape.elements));
-        return false;
+        return Refuse(error, QStringLiteral("the file has more than %1 elements (%2)")
+                                 .arg(MaxElements)
+                                 .arg(shape.elements));
     }
     if (shape.rootChildren > MaxGlyphs) {
-        SetError(error, QStringLiteral("the root element has more than %1 children (%2)")
-                            .arg(MaxGlyphs)
-                            .arg(shape.rootChildren));
-        return false;
+        return Refuse(error, QStringLiteral("the root element has more than %1 children (%2)")
+                                 .arg(MaxGlyphs)
+                                 .arg(shape.rootChildren));
     }
     if (shape.maxAttributes > MaxAttributes) {
-        SetError(error, QStringLiteral("an element has more than %1 attributes (%2)")
-                            .arg(MaxAttributes)
-                            .arg(shape.maxAttributes));
-        return false;
+        return Refuse(error, QStringLiteral("an element has more than %1 attributes (%2)")
+                                 .arg(MaxAttributes)
+                                 .arg(shape.maxAttributes));
     }
     return true;
-}
-
-QByteArray FontFile::XmlBytes(const FontCharSet& set)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QXmlStreamWriter writer(&buffer);
-    set.WriteXml(writer);
-    return bytes;
-}
-
-QByteArray FontFile::CSourceBytes(const FontCharSet& set)
-{
-    return CSourceWriter().SourceBytes(set);
-}
-
-bool FontFile::Save(const FontCharSet& set, const QString& path, QString* error)
-{
-    return WriteFile(path, XmlBytes(set), Mode::Text, error);
-}
-
-bool FontFile::ExportC(const FontCharSet& set, const QString& path, QString* error)
-{
-    return WriteFile(path, CSourceBytes(set), Mode::Text, error);
-}
-
-bool FontFile::WriteFile(const QString& path, const QByteArray& bytes, Mode mode, QString* error)
-{
-    FileWriter writer;
-    writer.Add(path, bytes, mode);
-    if (writer.Commit())
-        return true;
-    SetError(error, writer.Reason());
-    return false;
 }

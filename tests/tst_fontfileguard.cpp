@@ -1,5 +1,7 @@
 #include "FontCharSet.h"
-#include "FontFile.h"
+#include "FontFileGuard.h"
+#include "FontFileReader.h"
+#include "TestFonts.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -75,7 +77,7 @@ void ExpectGlyph(const FontCharSet& set, const std::string& name, const QByteArr
 Q_DECLARE_METATYPE(Check)
 Q_DECLARE_METATYPE(std::function<QByteArray()>)
 
-class TestHostile : public QObject
+class TestFontFileGuard : public QObject
 {
     Q_OBJECT
 
@@ -87,7 +89,7 @@ private slots:
     void unboundedDeviceIsRefused();
 };
 
-void TestHostile::openingIsSafeAndBounded_data()
+void TestFontFileGuard::openingIsSafeAndBounded_data()
 {
     QTest::addColumn<std::function<QByteArray()>>("make");
     QTest::addColumn<bool>("opens");
@@ -197,34 +199,34 @@ void TestHostile::openingIsSafeAndBounded_data()
         QCOMPARE(set.begin()->first.size(), size_t(8 << 20));
     }) << large;
     QTest::newRow("as many children of the root as allowed") << std::function<QByteArray()>([] {
-        return CharSet(Repeated("<x/>", int(FontFile::MaxGlyphs)));
+        return CharSet(Repeated("<x/>", int(FontFileGuard::MaxGlyphs)));
     }) << true << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); })
                                                              << large;
     QTest::newRow("one child of the root more than allowed") << std::function<QByteArray()>([] {
-        return CharSet(Repeated("<x/>", int(FontFile::MaxGlyphs) + 1));
+        return CharSet(Repeated("<x/>", int(FontFileGuard::MaxGlyphs) + 1));
     }) << false << nothing << large;
     QTest::newRow("one element more than allowed") << std::function<QByteArray()>([] {
-        return CharSet("<FontChar>" + Repeated("<x/>", int(FontFile::MaxElements) - 1) +
+        return CharSet("<FontChar>" + Repeated("<x/>", int(FontFileGuard::MaxElements) - 1) +
                        "</FontChar>");
     }) << false << nothing << large;
     QTest::newRow("nested 300000 deep")
         << std::function<QByteArray()>([] { return Nested(300000); }) << false << nothing << small;
     QTest::newRow("nested as deep as allowed")
-        << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth); }) << true
+        << std::function<QByteArray()>([] { return Nested(FontFileGuard::MaxDepth); }) << true
         << Check([](const FontCharSet& set) { QCOMPARE(set.Count(), 0u); }) << small;
     QTest::newRow("nested one deeper than allowed")
-        << std::function<QByteArray()>([] { return Nested(FontFile::MaxDepth + 1); }) << false
+        << std::function<QByteArray()>([] { return Nested(FontFileGuard::MaxDepth + 1); }) << false
         << nothing << small;
     QTest::newRow("200000 attributes on one element")
         << std::function<QByteArray()>([] { return WithAttributes(200000); }) << false << nothing
         << small;
     QTest::newRow("as many attributes as allowed")
-        << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes); })
+        << std::function<QByteArray()>([] { return WithAttributes(FontFileGuard::MaxAttributes); })
         << true << Check([](const FontCharSet& set) { ExpectGlyph(set, "many", "0000000000"); })
         << small;
-    QTest::newRow("one attribute more than allowed")
-        << std::function<QByteArray()>([] { return WithAttributes(FontFile::MaxAttributes + 1); })
-        << false << nothing << small;
+    QTest::newRow("one attribute more than allowed") << std::function<QByteArray()>([] {
+        return WithAttributes(FontFileGuard::MaxAttributes + 1);
+    }) << false << nothing << small;
     QTest::newRow("markup characters in comments and values do not count")
         << bytes(CharSet("<!-- <a><a><a> = = = -->" + Repeated("<!-- <b> -->", 1000) +
                          "<FontChar Char=\"&lt;a&gt; = '/' =\"><![CDATA[<c><c>]]></FontChar>" +
@@ -234,7 +236,7 @@ void TestHostile::openingIsSafeAndBounded_data()
         << small;
 }
 
-void TestHostile::openingIsSafeAndBounded()
+void TestFontFileGuard::openingIsSafeAndBounded()
 {
     QFETCH(std::function<QByteArray()>, make);
     QFETCH(bool, opens);
@@ -253,7 +255,7 @@ void TestHostile::openingIsSafeAndBounded()
     QElapsedTimer timer;
     timer.start();
     QString error;
-    const std::unique_ptr<FontCharSet> set = FontFile::Load(path, &error);
+    const std::unique_ptr<FontCharSet> set = TestFonts::Load(path, &error);
     const qint64 elapsed = timer.elapsed();
 
     qInfo("%s in %lld ms", set ? "opened" : qPrintable(QStringLiteral("refused (%1)").arg(error)),
@@ -267,7 +269,7 @@ void TestHostile::openingIsSafeAndBounded()
         QVERIFY(!error.isEmpty());
 }
 
-void TestHostile::bothReadingRoutesAgree_data()
+void TestFontFileGuard::bothReadingRoutesAgree_data()
 {
     QTest::addColumn<QString>("path");
     for (const QString& folder :
@@ -277,7 +279,7 @@ void TestHostile::bothReadingRoutesAgree_data()
     }
 }
 
-void TestHostile::bothReadingRoutesAgree()
+void TestFontFileGuard::bothReadingRoutesAgree()
 {
     QFETCH(QString, path);
     QFile file(path);
@@ -285,9 +287,9 @@ void TestHostile::bothReadingRoutesAgree()
     const QByteArray bytes = file.readAll();
 
     QDomDocument document;
-    const bool opens = FontFile::ParseDocument(bytes, document) &&
+    const bool opens = FontFileReader::ParseDocument(bytes, document) &&
                        document.documentElement().tagName() == QLatin1String("CharSet");
-    const std::unique_ptr<FontCharSet> streamed = FontFile::Parse(bytes);
+    const std::unique_ptr<FontCharSet> streamed = FontFileReader::Read(bytes);
     QCOMPARE(bool(streamed), opens);
     if (opens) {
         FontCharSet read;
@@ -296,7 +298,7 @@ void TestHostile::bothReadingRoutesAgree()
     }
 }
 
-void TestHostile::unboundedDeviceIsRefused()
+void TestFontFileGuard::unboundedDeviceIsRefused()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs /dev/zero");
@@ -304,11 +306,11 @@ void TestHostile::unboundedDeviceIsRefused()
     QElapsedTimer timer;
     timer.start();
     QString error;
-    QVERIFY(!FontFile::Load(QStringLiteral("/dev/zero"), &error));
+    QVERIFY(!TestFonts::Load(QStringLiteral("/dev/zero"), &error));
     QVERIFY2(error.contains(QLatin1String("too large")), qPrintable(error));
     QVERIFY(timer.elapsed() <= Scaled(30000));
 #endif
 }
 
-QTEST_APPLESS_MAIN(TestHostile)
-#include "tst_hostile.moc"
+QTEST_APPLESS_MAIN(TestFontFileGuard)
+#include "tst_fontfileguard.moc"

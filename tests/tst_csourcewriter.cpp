@@ -1,7 +1,8 @@
 #include "CSourceWriter.h"
+#include "CharacterMap.h"
 #include "FontCharSet.h"
-#include "FontFile.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 
 #include <QFile>
 #include <QProcess>
@@ -23,13 +24,11 @@ QByteArray Golden(const QString& fileName)
     return toLocale(fromUtf8(TestFiles::Data(fileName)));
 }
 
-void Store(FontCharSet& set, const std::string& name, std::initializer_list<int> bytes)
+using TestFonts::Store;
+
+QByteArray EditorExport(const FontCharSet& set)
 {
-    auto glyph = std::make_unique<FontChar>();
-    quint32 column = 0;
-    for (int byte : bytes)
-        glyph->SetColumn(column++, quint8(byte));
-    set.StoreRead(FontCharSet::NameToString(name), std::move(glyph));
+    return CSourceWriter().SourceBytes(set);
 }
 
 // Runs a program to its end: whether it succeeded, then its output, or its errors if not.
@@ -47,15 +46,14 @@ std::pair<bool, QByteArray> RunIn(const QString& folder, const QString& program,
 
 // Names that try to end their comments, splice lines into them or start others, in the rows
 // and in the character map, and two glyphs for one character.
-void StoreFirmwareFont(FontCharSet& set)
+std::unique_ptr<FontCharSet> FirmwareFont()
 {
-    set.Clear();
-    Store(set, "C28  B", {0x7F, 0x49, 0x49, 0x49, 0x36});
-    Store(set, "x  B", {0xFF, 0, 0, 0, 1});
-    Store(set, "a*\\\n/ int evil1 = 1; /*  Q", {0x80, 0x40, 0x20, 0x10, 0x08});
-    Store(set, "b*?\?/\n/ int evil2 = 2; /*  \xB2", {1, 2, 4, 8, 16});
-    Store(set, "d */ int evil3; /* e  a", {0x81, 0, 0x18, 0, 0x81});
-    Store(set, "ends in a backslash \\", {1, 1, 1, 1, 1});
+    return TestFonts::Make({{"C28  B", {0x7F, 0x49, 0x49, 0x49, 0x36}},
+                            {"x  B", {0xFF, 0, 0, 0, 1}},
+                            {"a*\\\n/ int evil1 = 1; /*  Q", {0x80, 0x40, 0x20, 0x10, 0x08}},
+                            {"b*?\?/\n/ int evil2 = 2; /*  \xB2", {1, 2, 4, 8, 16}},
+                            {"d */ int evil3; /* e  a", {0x81, 0, 0x18, 0, 0x81}},
+                            {"ends in a backslash \\", {1, 1, 1, 1, 1}}});
 }
 
 constexpr char ProbedText[] = "BQ\xB2"
@@ -99,21 +97,18 @@ int main(void)
 #endif
 )";
 
-QString ExpectedRows(const FontCharSet& set, FontChar::Layout layout)
+QString ExpectedRows(const FontCharSet& set, CArray::Layout layout)
 {
-    std::vector<const FontChar*> glyphs;
-    for (const auto& entry : set)
-        glyphs.push_back(entry.second);
-    const FontCharSet::Characters map = set.CharacterMap();
+    const CharacterMap map(set);
     QString expected;
     for (const char* code = ProbedText; *code; ++code) {
-        const quint32 index = map[quint8(*code)];
-        if (index == FontCharSet::NoGlyph)
+        const quint32 index = map.GlyphIndex(quint8(*code));
+        if (index == CharacterMap::NoGlyph)
             expected += QStringLiteral("none");
-        for (quint32 byte = 0; index != FontCharSet::NoGlyph && byte < FontChar::ByteCount(layout);
+        for (quint32 byte = 0; index != CharacterMap::NoGlyph && byte < CArray::ByteCount(layout);
              ++byte)
-            expected += QStringLiteral("%1").arg(glyphs[index]->Bytes(layout)[byte], 2, 16,
-                                                 QLatin1Char('0'));
+            expected += QStringLiteral("%1").arg(CArray::Bytes(map.Glyph(index), layout)[byte], 2,
+                                                 16, QLatin1Char('0'));
         expected += QLatin1Char('\n');
     }
     return expected;
@@ -121,13 +116,16 @@ QString ExpectedRows(const FontCharSet& set, FontChar::Layout layout)
 
 } // namespace
 
-Q_DECLARE_METATYPE(CSourceWriter::Storage)
+Q_DECLARE_METATYPE(CArray::Storage)
+Q_DECLARE_METATYPE(CArray::Layout)
 
-class TestCExport : public QObject
+class TestCSourceWriter : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void layoutPlacesEachPixel_data();
+    void layoutPlacesEachPixel();
     void writesGoldenText_data();
     void writesGoldenText();
     void oneGlyphHasNoComma();
@@ -144,44 +142,75 @@ private slots:
     void characterMapIndexesWhatItCan();
 };
 
-void TestCExport::writesGoldenText_data()
+void TestCSourceWriter::layoutPlacesEachPixel_data()
 {
-    QTest::addColumn<QString>("golden");
-    QTest::addColumn<int>("content");
-    QTest::newRow("default font") << "default.export" << 0;
-    QTest::newRow("empty font") << "empty.export" << 1;
-    QTest::newRow("two glyphs") << "two-glyphs.export" << 2;
+    QTest::addColumn<CArray::Layout>("layout");
+    QTest::addColumn<quint32>("column");
+    QTest::addColumn<quint32>("row");
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("value");
+    using L = CArray::Layout;
+    QTest::newRow("columns, top left") << L::Columns << 0u << 0u << 0 << 0x01;
+    QTest::newRow("columns, bottom right") << L::Columns << 4u << 7u << 4 << 0x80;
+    QTest::newRow("columns, inside") << L::Columns << 2u << 1u << 2 << 0x02;
+    QTest::newRow("columns-msb, top left") << L::ColumnsMsb << 0u << 0u << 0 << 0x80;
+    QTest::newRow("columns-msb, bottom right") << L::ColumnsMsb << 4u << 7u << 4 << 0x01;
+    QTest::newRow("columns-msb, inside") << L::ColumnsMsb << 2u << 1u << 2 << 0x40;
+    QTest::newRow("rows, top left") << L::Rows << 0u << 0u << 0 << 0x10;
+    QTest::newRow("rows, bottom right") << L::Rows << 4u << 7u << 7 << 0x01;
+    QTest::newRow("rows, inside") << L::Rows << 1u << 3u << 3 << 0x08;
+    QTest::newRow("rows-msb, top left") << L::RowsMsb << 0u << 0u << 0 << 0x80;
+    QTest::newRow("rows-msb, bottom right") << L::RowsMsb << 4u << 7u << 7 << 0x08;
+    QTest::newRow("rows-msb, inside") << L::RowsMsb << 1u << 3u << 3 << 0x40;
 }
 
-void TestCExport::writesGoldenText()
+void TestCSourceWriter::layoutPlacesEachPixel()
+{
+    QFETCH(CArray::Layout, layout);
+    QFETCH(quint32, column);
+    QFETCH(quint32, row);
+    QFETCH(int, byte);
+    QFETCH(int, value);
+    const bool rows = layout == CArray::Layout::Rows || layout == CArray::Layout::RowsMsb;
+    QCOMPARE(CArray::ByteCount(layout), rows ? 8u : 5u);
+    FontChar glyph;
+    glyph.SetPixel(column, row, true);
+    CArray::LayoutBytes expected = {};
+    expected[size_t(byte)] = quint8(value);
+    QCOMPARE(CArray::Bytes(glyph, layout), expected);
+}
+
+void TestCSourceWriter::writesGoldenText_data()
+{
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<TestFonts::Font>("font");
+    QTest::newRow("default font") << "default.export" << TestFonts::Default();
+    QTest::newRow("empty font") << "empty.export" << TestFonts::Font(TestFonts::Make({}));
+    QTest::newRow("two glyphs") << "two-glyphs.export"
+                                << TestFonts::Font(TestFonts::Make(
+                                       {{"C01  b", {0x7F, 0x48, 0x44, 0x44, 0x38}},
+                                        {"C00  a", {0x00, 0x0F, 0x80, 0xFF, 0x07}}}));
+}
+
+void TestCSourceWriter::writesGoldenText()
 {
     QFETCH(QString, golden);
-    QFETCH(int, content);
-    FontCharSet set;
-    if (content > 0)
-        set.Clear();
-    if (content == 2) {
-        Store(set, "C01  b", {0x7F, 0x48, 0x44, 0x44, 0x38});
-        Store(set, "C00  a", {0x00, 0x0F, 0x80, 0xFF, 0x07});
-    }
-    const QByteArray text = FontFile::CSourceBytes(set);
+    QFETCH(TestFonts::Font, font);
+    const QByteArray text = EditorExport(*font);
     QCOMPARE(text, Golden(golden));
     QVERIFY(text.startsWith("/* Auto generated file */\n"));
     QVERIFY(text.endsWith("};"));
 }
 
-void TestCExport::oneGlyphHasNoComma()
+void TestCSourceWriter::oneGlyphHasNoComma()
 {
-    FontCharSet set;
-    set.Clear();
-    Store(set, "only", {1, 2, 3, 4, 5});
-    QCOMPARE(FontFile::CSourceBytes(set),
+    QCOMPARE(EditorExport(*TestFonts::Make({{"only", {1, 2, 3, 4, 5}}})),
              QByteArray("/* Auto generated file */\n"
                         "unsigned char PIXMINT_xxxx[][5] = \n{\n"
                         "{0x1,0x2,0x3,0x4,0x5}\t/* Char = only */\n};"));
 }
 
-void TestCExport::bytesAsUnsignedLowercaseHex_data()
+void TestCSourceWriter::bytesAsUnsignedLowercaseHex_data()
 {
     QTest::addColumn<int>("byte");
     QTest::addColumn<QByteArray>("text");
@@ -194,18 +223,17 @@ void TestCExport::bytesAsUnsignedLowercaseHex_data()
     QTest::newRow("255") << 255 << QByteArray("0xff");
 }
 
-void TestCExport::bytesAsUnsignedLowercaseHex()
+void TestCSourceWriter::bytesAsUnsignedLowercaseHex()
 {
     QFETCH(int, byte);
     QFETCH(QByteArray, text);
-    FontCharSet set;
-    set.Clear();
-    Store(set, "g", {byte, 0, byte, 0, byte});
+    const quint8 value = quint8(byte);
+    const auto set = TestFonts::Make({{"g", {value, 0, value, 0, value}}});
     const QByteArray row = "{" + text + ",0x0," + text + ",0x0," + text + "}\t/* Char = g */\n";
-    QVERIFY2(FontFile::CSourceBytes(set).contains(row), row.constData());
+    QVERIFY2(EditorExport(*set).contains(row), row.constData());
 }
 
-void TestCExport::namesAppearAsStored_data()
+void TestCSourceWriter::namesAppearAsStored_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QByteArray>("comment");
@@ -228,18 +256,15 @@ void TestCExport::namesAppearAsStored_data()
         << QByteArray("\xa0\xff") << QByteArray("\xc2\xa0\xc3\xbf");
 }
 
-void TestCExport::namesAppearAsStored()
+void TestCSourceWriter::namesAppearAsStored()
 {
     QFETCH(QByteArray, name);
     QFETCH(QByteArray, comment);
-    FontCharSet set;
-    set.Clear();
-    Store(set, name.toStdString(), {0, 0, 0, 0, 0});
-    const QByteArray text = FontFile::CSourceBytes(set);
+    const QByteArray text = EditorExport(*TestFonts::Make({{name.toStdString(), {0, 0, 0, 0, 0}}}));
     QVERIFY2(text.contains("\t/* Char = " + comment + " */\n"), text.constData());
 }
 
-void TestCExport::exportCompilesAndCarriesTheBytes()
+void TestCSourceWriter::exportCompilesAndCarriesTheBytes()
 {
 #ifndef PIXMINT_CXX_COMPILER
     QSKIP("no C++ compiler known to the build");
@@ -268,7 +293,7 @@ void TestCExport::exportCompilesAndCarriesTheBytes()
     QVERIFY(dir.isValid());
     QFile font(dir.filePath(QStringLiteral("font.cpp")));
     QVERIFY(font.open(QIODevice::WriteOnly));
-    font.write(FontFile::CSourceBytes(set));
+    font.write(EditorExport(set));
     font.close();
 
     QFile program(dir.filePath(QStringLiteral("main.cpp")));
@@ -300,7 +325,7 @@ void TestCExport::exportCompilesAndCarriesTheBytes()
 #endif
 }
 
-void TestCExport::hostileNamesCompileToTheArrayAlone_data()
+void TestCSourceWriter::hostileNamesCompileToTheArrayAlone_data()
 {
     QTest::addColumn<QStringList>("language");
     QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"};
@@ -309,7 +334,7 @@ void TestCExport::hostileNamesCompileToTheArrayAlone_data()
     QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"};
 }
 
-void TestCExport::hostileNamesCompileToTheArrayAlone()
+void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
 {
 #ifndef PIXMINT_CXX_COMPILER
     QSKIP("no C++ compiler known to the build");
@@ -330,8 +355,7 @@ void TestCExport::hostileNamesCompileToTheArrayAlone()
     }
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(
-        TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), FontFile::CSourceBytes(set)));
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), EditorExport(set)));
 
     QProcess compiler;
     compiler.setWorkingDirectory(dir.path());
@@ -352,14 +376,14 @@ void TestCExport::hostileNamesCompileToTheArrayAlone()
 #endif
 }
 
-void TestCExport::firmwareCompilesForEveryTarget_data()
+void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
 {
     QTest::addColumn<QString>("compiler");
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QStringList>("program");
-    QTest::addColumn<CSourceWriter::Storage>("storage");
+    QTest::addColumn<CArray::Storage>("storage");
     QTest::addColumn<QString>("section");
-    using S = CSourceWriter::Storage;
+    using S = CArray::Storage;
     const QList<std::tuple<QString, QString, QStringList>> compilers = {
         {"host", QStringLiteral(PIXMINT_CXX_COMPILER), {}},
         {"AVR", "avr-gcc", {"-mmcu=atmega328p"}},
@@ -386,12 +410,12 @@ void TestCExport::firmwareCompilesForEveryTarget_data()
     }
 }
 
-void TestCExport::firmwareCompilesForEveryTarget()
+void TestCSourceWriter::firmwareCompilesForEveryTarget()
 {
     QFETCH(QString, compiler);
     QFETCH(QStringList, source);
     QFETCH(QStringList, program);
-    QFETCH(CSourceWriter::Storage, storage);
+    QFETCH(CArray::Storage, storage);
     QFETCH(QString, section);
     // The cross compilers come with binutils of the same prefix.
     const bool cross = compiler.endsWith(QLatin1String("-gcc"));
@@ -399,13 +423,9 @@ void TestCExport::firmwareCompilesForEveryTarget()
         (cross ? compiler.chopped(3) : QString()) + QStringLiteral("objdump"));
     if (QStandardPaths::findExecutable(compiler).isEmpty() || objdump.isEmpty())
         QSKIP(qPrintable(compiler + " is not installed (scripts/lib.sh installs it)"));
-    FontCharSet set;
-    StoreFirmwareFont(set);
-    CSourceWriter writer;
-    writer.SetLayout(FontChar::Layout::Rows);
-    writer.SetName(QStringLiteral("font"));
-    writer.SetStorage(storage);
-    writer.SetHeader(true);
+    const std::unique_ptr<FontCharSet> font = FirmwareFont();
+    const FontCharSet& set = *font;
+    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true);
     QVERIFY(writer.Accepts(set));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -448,10 +468,10 @@ void TestCExport::firmwareCompilesForEveryTarget()
     QVERIFY2(linked.first, linked.second.constData());
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
-    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, FontChar::Layout::Rows));
+    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows));
 }
 
-void TestCExport::characterMapIndexesWhatItCan_data()
+void TestCSourceWriter::characterMapIndexesWhatItCan_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<QByteArray>("mapped");
@@ -462,7 +482,7 @@ void TestCExport::characterMapIndexesWhatItCan_data()
     QTest::newRow("first of 70000 glyphs") << 70000 << QByteArray("A") << QByteArray("0,");
 }
 
-void TestCExport::characterMapIndexesWhatItCan()
+void TestCSourceWriter::characterMapIndexesWhatItCan()
 {
     QFETCH(int, count);
     QFETCH(QByteArray, mapped);
@@ -473,8 +493,7 @@ void TestCExport::characterMapIndexesWhatItCan()
         set.At(QStringLiteral("g%1").arg(index, 5, 10, QLatin1Char('0')).toStdString()) =
             new FontChar;
     set.At(mapped.toStdString()) = new FontChar;
-    CSourceWriter writer;
-    writer.SetHeader(true);
+    const CSourceWriter writer(CArray(), true);
     QVERIFY(writer.Accepts(set));
     const QByteArray source = writer.SourceBytes(set);
     QVERIFY(source.contains("\n" + entry + "\t/* 0x41: " + mapped));
@@ -491,5 +510,5 @@ void TestCExport::characterMapIndexesWhatItCan()
                  : QStringList{});
 }
 
-QTEST_APPLESS_MAIN(TestCExport)
-#include "tst_cexport.moc"
+QTEST_APPLESS_MAIN(TestCSourceWriter)
+#include "tst_csourcewriter.moc"

@@ -1,7 +1,9 @@
+#include "CSourceWriter.h"
+#include "FileWriter.h"
 #include "FontCharSet.h"
-#include "FontFile.h"
 #include "FontFileCheck.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 
 #include <QFile>
 #include <QImage>
@@ -44,7 +46,7 @@ Run Export(const QStringList& arguments, const QString& standardOutput = QString
 
 } // namespace
 
-class TestConverter : public QObject
+class TestExport : public QObject
 {
     Q_OBJECT
 
@@ -73,13 +75,13 @@ private:
     std::unique_ptr<QTemporaryDir> _dir;
 };
 
-void TestConverter::init()
+void TestExport::init()
 {
     _dir = std::make_unique<QTemporaryDir>();
     QVERIFY(_dir->isValid());
 }
 
-void TestConverter::writesWhatTheEditorExports_data()
+void TestExport::writesWhatTheEditorExports_data()
 {
     QTest::addColumn<QString>("font");
     QTest::newRow("default font") << DataFolder + QStringLiteral("/default.xml");
@@ -88,7 +90,7 @@ void TestConverter::writesWhatTheEditorExports_data()
     QTest::newRow("comment end in a name") << QStringLiteral("comment-end.xml");
 }
 
-void TestConverter::writesWhatTheEditorExports()
+void TestExport::writesWhatTheEditorExports()
 {
     QFETCH(QString, font);
     if (!font.contains(QLatin1Char('/'))) {
@@ -98,10 +100,11 @@ void TestConverter::writesWhatTheEditorExports()
                                        "<FontChar Char=\"C27  A\"/></CharSet>"));
     }
     // What "Export font as C/C++ code" writes for the font the editor opens.
-    const std::unique_ptr<FontCharSet> opened = FontFile::Load(font);
+    const std::unique_ptr<FontCharSet> opened = TestFonts::Load(font);
     QVERIFY(opened);
     const QString editorPath = _dir->filePath(QStringLiteral("editor.cpp"));
-    QVERIFY(FontFile::ExportC(*opened, editorPath));
+    QVERIFY(FileWriter::WriteFile(editorPath, CSourceWriter().SourceBytes(*opened),
+                                  FileWriter::Mode::Text));
     const QByteArray editor = TestFiles::Read(editorPath);
     QVERIFY(editor.startsWith("/* Auto generated file */\n"));
 
@@ -117,7 +120,7 @@ void TestConverter::writesWhatTheEditorExports()
     QVERIFY(toStandardOutput.err.isEmpty());
 }
 
-void TestConverter::writesFirmwareGoldenFiles_data()
+void TestExport::writesFirmwareGoldenFiles_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("golden");
@@ -136,7 +139,7 @@ void TestConverter::writesFirmwareGoldenFiles_data()
         << "firmware-rows-msb.export" << QString();
 }
 
-void TestConverter::writesFirmwareGoldenFiles()
+void TestExport::writesFirmwareGoldenFiles()
 {
     QFETCH(QStringList, options);
     QFETCH(QString, golden);
@@ -155,7 +158,7 @@ void TestConverter::writesFirmwareGoldenFiles()
     }
 }
 
-void TestConverter::checkReportsEveryPlantedProblem()
+void TestExport::checkReportsEveryPlantedProblem()
 {
     const Run run = Export({QStringLiteral("--check"), DataFolder + "/check/problems.xml"});
     QCOMPARE(run.exitCode, 1);
@@ -169,7 +172,7 @@ void TestConverter::checkReportsEveryPlantedProblem()
     QCOMPARE(lines.join('\n') + '\n', TestFiles::Read(DataFolder + "/check/problems.expected"));
 }
 
-void TestConverter::checkVerdicts_data()
+void TestExport::checkVerdicts_data()
 {
     QTest::addColumn<QString>("font");
     QTest::addColumn<int>("exitCode");
@@ -192,7 +195,7 @@ void TestConverter::checkVerdicts_data()
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
-void TestConverter::checkVerdicts()
+void TestExport::checkVerdicts()
 {
     QFETCH(QString, font);
     QFETCH(int, exitCode);
@@ -216,7 +219,7 @@ void TestConverter::checkVerdicts()
     }
 }
 
-void TestConverter::drawsSpecimenSheet()
+void TestExport::drawsSpecimenSheet()
 {
     const QString font = _dir->filePath(QStringLiteral("font.xml"));
     QVERIFY(TestFiles::Write(
@@ -247,7 +250,7 @@ void TestConverter::drawsSpecimenSheet()
     QCOMPARE(blackDots, 9 * 9 * 9);
 }
 
-void TestConverter::drawsTextAsTheDisplayShowsIt()
+void TestExport::drawsTextAsTheDisplayShowsIt()
 {
     const QString font = _dir->filePath(QStringLiteral("font.xml"));
     QVERIFY(TestFiles::Write(
@@ -280,7 +283,7 @@ void TestConverter::drawsTextAsTheDisplayShowsIt()
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
 }
 
-void TestConverter::failuresWriteNothing_data()
+void TestExport::failuresWriteNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
@@ -370,7 +373,7 @@ void TestConverter::failuresWriteNothing_data()
         << "pixmint-export: --check writes nothing";
 }
 
-void TestConverter::failuresWriteNothing()
+void TestExport::failuresWriteNothing()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
@@ -400,7 +403,7 @@ void TestConverter::failuresWriteNothing()
     QVERIFY(!QFile::exists(QStringLiteral("out.h")));
 }
 
-void TestConverter::helpAndVersion()
+void TestExport::helpAndVersion()
 {
     const Run help = Export({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
@@ -414,7 +417,7 @@ void TestConverter::helpAndVersion()
     QVERIFY(version.out.startsWith("pixmint-export "));
 }
 
-void TestConverter::writesIntoOpenStreams()
+void TestExport::writesIntoOpenStreams()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs /dev/stdout");
@@ -439,7 +442,7 @@ void TestConverter::writesIntoOpenStreams()
 #endif
 }
 
-void TestConverter::checkStopsAfterManyProblems()
+void TestExport::checkStopsAfterManyProblems()
 {
     const QString font = _dir->filePath(QStringLiteral("many.xml"));
     QVERIFY(
@@ -452,7 +455,7 @@ void TestConverter::checkStopsAfterManyProblems()
              lines.last().constData());
 }
 
-void TestConverter::nameNotInTheSystemEncodingIsRefused()
+void TestExport::nameNotInTheSystemEncodingIsRefused()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs a shell to pass raw bytes");
@@ -475,7 +478,7 @@ void TestConverter::nameNotInTheSystemEncodingIsRefused()
 #endif
 }
 
-void TestConverter::textPreviewReachesWhatTheMapReaches()
+void TestExport::textPreviewReachesWhatTheMapReaches()
 {
     // The map's unsigned short reaches the first 65,535 glyphs; the glyph of Q comes after.
     QByteArray font = "<CharSet>";
@@ -493,7 +496,7 @@ void TestConverter::textPreviewReachesWhatTheMapReaches()
     QCOMPARE(drawn.pixelColor(0, 0), QColor(Qt::white));
 }
 
-void TestConverter::unwritableStandardOutputFails_data()
+void TestExport::unwritableStandardOutputFails_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("check report") << QStringList{"--check", DataFolder + "/check/problems.xml"};
@@ -503,7 +506,7 @@ void TestConverter::unwritableStandardOutputFails_data()
         << QStringList{DataFolder + "/default.xml", "--name", "font", "--header", "HEADER"};
 }
 
-void TestConverter::unwritableStandardOutputFails()
+void TestExport::unwritableStandardOutputFails()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs /dev/full");
@@ -520,5 +523,5 @@ void TestConverter::unwritableStandardOutputFails()
 #endif
 }
 
-QTEST_APPLESS_MAIN(TestConverter)
-#include "tst_converter.moc"
+QTEST_APPLESS_MAIN(TestExport)
+#include "tst_export.moc"

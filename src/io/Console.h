@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text between a program and its console: the command line it is given, what it prints.
+class Console
+{
+public:
+    // The text with every control character (C0, DEL and C1) and the line and paragraph
+    // separators written as C escapes: \t, \n, \r, \xHH or \uHHHH. It stays on one line and
+    // shows what it holds; every other character, the backslash included, is kept as it is.
+    static QString VisibleText(QStringView text);
+
+    // A file name in the system's bytes, as a command line gives it, as the toolkit's text;
+    // false when the bytes do not survive the conversion (not valid UTF-8, say): the text
+    // would then name another file.
+    static bool DecodeFileName(const QByteArray& local, QString& name);
+    // The whole command line so decoded, or false with the reason.
+    static bool DecodeArguments(int argc, char* argv[], QStringList& arguments,
+                                QString* error = nullptr);
+
+    // Standard output, with every failure noticed: what cannot be written there is an error,
+    // not a success.
+    static bool WriteStandardOutput(const QByteArray& bytes);
+    // "program: message" as one line on standard error, whatever the message holds.
+    static void PrintError(const QString& program, const QString& message);
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <memory>
+
+class QFileDevice;
+
+// One output of a FileWriter: where its bytes go, how they can get there, and what was there
+// before, so that a failed commit can put it back.
+class FileOutput
+{
+public:
+    // In text mode line ends follow the platform's convention on disk.
+    enum class Mode { Text, Binary };
+
+    // How the target is replaced: a complete new file renamed over it (Atomic), or writing
+    // into it: a file in a folder that may not be written (InPlace), a device or a pipe
+    // (Device), or a stream this process already holds open, such as standard output
+    // (Stream).
+    enum class Route { Atomic, InPlace, Device, Stream };
+
+    // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name this process's
+    // open streams and are written as they are open, never replaced.
+    FileOutput(const QString& path, const QByteArray& bytes, Mode mode);
+    // This process's standard output.
+    static FileOutput StandardOutput(const QByteArray& bytes);
+
+    const QString& Path() const { return _path; }
+    // The path, or "standard output" for the implicit one: what messages name.
+    const QString& Name() const { return _name; }
+    bool IsStream() const { return _descriptor >= 0; }
+    Route RouteTaken() const { return _route; }
+
+    // Where the output goes and by which route; false, with the reason, when it cannot go
+    // anywhere (an empty name, a loop of links).
+    bool Resolve(QString* reason);
+    // Keeps the bytes of a regular file that is there, for RollBack.
+    void KeepOldBytes();
+    // Makes the new file complete beside the target (Atomic only); an empty reason on
+    // success. Until Replace, the target is untouched.
+    QString Prepare();
+    // Puts the bytes in place; an empty reason on success.
+    QString Replace();
+    // Best effort: a replaced file gets its old bytes back, a new one goes again. A device or
+    // a stream cannot take back what it was given.
+    void RollBack();
+
+    // Whether two paths name one file: the same spelling after resolving links and "..",
+    // or, for files that exist, the same file on disk (hard links included).
+    static bool SameFile(const QString& first, const QString& second);
+
+    // Writes, flushes and, with sync, syncs the device, or gives the reason: a write or flush
+    // that takes less than asked without an error is asked again until the device says why.
+    static QString WriteWhole(QFileDevice& device, const QByteArray& bytes, bool sync);
+
+private:
+    QByteArray OnDisk() const;
+
+    QString _path;
+    QString _name;
+    QByteArray _bytes;
+    Mode _mode;
+    Route _route = Route::Atomic;
+    int _descriptor = -1; // Stream: the descriptor to write to
+    bool _existed = false;
+    bool _oldKept = false;
+    bool _replaced = false;
+    QByteArray _old;
+    std::shared_ptr<QSaveFile> _prepared;
+};

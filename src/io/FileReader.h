@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads whole files as bytes, within a bound.
+class FileReader
+{
+public:
+    // The bytes of a file exactly as they are, at most one beyond the limit, so that the
+    // caller can tell a file that is too large; devices and pipes report no size. False, with
+    // the system's reason, when the file cannot be read.
+    static bool ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
+                          QString* error = nullptr);
+};

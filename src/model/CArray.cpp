@@ -1,0 +1,219 @@
+#include "CArray.h"
+
+#include "Console.h"
+#include "GlyphName.h"
+
+#include <QTextStream>
+
+namespace {
+
+struct LayoutInfo
+{
+    CArray::Layout layout;
+    const char* name;
+    const char* description;
+};
+
+constexpr LayoutInfo Layouts[] = {
+    {CArray::Layout::Columns, "columns", "5 bytes a glyph, left column first, bit 0 = top row"},
+    {CArray::Layout::ColumnsMsb, "columns-msb",
+     "5 bytes a glyph, left column first, bit 7 = top row"},
+    {CArray::Layout::Rows, "rows", "8 bytes a glyph, top row first, bit 4 = left column"},
+    {CArray::Layout::RowsMsb, "rows-msb", "8 bytes a glyph, top row first, bit 7 = left column"},
+};
+
+const LayoutInfo& Info(CArray::Layout layout)
+{
+    for (const LayoutInfo& info : Layouts) {
+        if (info.layout == layout)
+            return info;
+    }
+    Q_UNREACHABLE();
+}
+
+// Keywords of C (up to C23) and C++ (up to C++23, the alternative operator names included);
+// those that begin with an underscore and a capital are reserved names anyway.
+constexpr char Keywords[] =
+    " alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
+    "char16_t char32_t class co_await co_return co_yield compl concept const const_cast "
+    "consteval constexpr constinit continue decltype default delete do double dynamic_cast "
+    "else enum explicit export extern false float for friend goto if inline int long mutable "
+    "namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
+    "register reinterpret_cast requires restrict return short signed sizeof static "
+    "static_assert static_cast struct switch template this thread_local throw true try typedef "
+    "typeid typename typeof typeof_unqual union unsigned using virtual void volatile wchar_t "
+    "while xor xor_eq ";
+
+// Names that C programs already give a meaning: a variable called main makes a C++ program
+// ill-formed, and avr-libc defines PROGMEM as a macro. The header is NAME.h, which must not
+// hide a standard header on the include path.
+constexpr char Taken[] =
+    " main PROGMEM assert complex ctype errno fenv float inttypes iso646 limits locale math "
+    "setjmp signal stdalign stdarg stdatomic stdbit stdbool stdckdint stddef stdint stdio "
+    "stdlib stdnoreturn string tgmath threads time uchar wchar wctype ";
+
+// Whether a list of words between blanks holds the name.
+bool Contains(const char* words, const QString& name)
+{
+    return QLatin1String(words).contains(QLatin1Char(' ') + name + QLatin1Char(' '));
+}
+
+bool IsAsciiLetter(QChar character)
+{
+    return (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z');
+}
+
+bool Fail(QString* reason, const QString& text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+
+} // namespace
+
+CArray::CArray(Layout layout, const QString& name, Storage storage)
+    : _layout(layout), _name(name), _storage(storage)
+{
+}
+
+quint32 CArray::ByteCount(Layout layout)
+{
+    return layout == Layout::Columns || layout == Layout::ColumnsMsb ? FontChar::ColumnCount
+                                                                     : FontChar::RowCount;
+}
+
+CArray::LayoutBytes CArray::Bytes(const FontChar& glyph, Layout layout)
+{
+    LayoutBytes bytes = {};
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+        for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+            if (!glyph.GetPixel(column, row))
+                continue;
+            switch (layout) {
+            case Layout::Columns:
+                bytes[column] |= quint8(1u << row);
+                break;
+            case Layout::ColumnsMsb:
+                bytes[column] |= quint8(0x80u >> row);
+                break;
+            case Layout::Rows:
+                bytes[row] |= quint8(0x10u >> column);
+                break;
+            case Layout::RowsMsb:
+                bytes[row] |= quint8(0x80u >> column);
+                break;
+            }
+        }
+    }
+    return bytes;
+}
+
+QString CArray::Qualifiers() const
+{
+    return _storage == Storage::Plain ? QString() : QStringLiteral("const ");
+}
+
+QString CArray::Attribute() const
+{
+    return _storage == Storage::Progmem ? QStringLiteral(" PROGMEM") : QString();
+}
+
+void CArray::Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const
+{
+    stream << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount() << ']'
+           << Attribute() << " = \n{\n";
+    size_t left = glyphs.size();
+    for (const auto& [name, glyph] : glyphs) {
+        WriteRow(stream, *glyph);
+        stream << (--left > 0 ? ",\t/* Char = " : "\t/* Char = ") << CommentText(name) << " */\n";
+    }
+    stream << "};";
+}
+
+// "{0x..,0x..}": each byte as unsigned lowercase hexadecimal without leading zeros.
+void CArray::WriteRow(QTextStream& stream, const FontChar& glyph) const
+{
+    const LayoutBytes bytes = Bytes(glyph, _layout);
+    stream << '{';
+    for (quint32 index = 0; index < ByteCount(); ++index) {
+        if (index > 0)
+            stream << ',';
+        stream << "0x" << QString::number(bytes[index], 16);
+    }
+    stream << '}';
+}
+
+// A name comes from a font file and is compiled into firmware inside a comment, so no name
+// may end that comment or reach the next line: "*/" would end it, a line break (after a
+// backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
+// compiler warn. Control characters are written as escapes, and a backslash goes between
+// the two characters of "*/" and of "/*".
+QString CArray::CommentText(const std::string& name)
+{
+    const QString visible = Console::VisibleText(GlyphName::ToString(name));
+    QString text;
+    text.reserve(visible.size());
+    for (const QChar character : visible) {
+        if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
+                                (text.back() == u'/' && character == u'*')))
+            text += u'\\';
+        text += character;
+    }
+    return text;
+}
+
+bool CArray::IsValidName(const QString& name, QString* reason)
+{
+    if (name.isEmpty())
+        return Fail(reason, QStringLiteral("is empty"));
+    bool identifier = IsAsciiLetter(name.front()) || name.front() == u'_';
+    for (const QChar character : name) {
+        identifier = identifier && (IsAsciiLetter(character) ||
+                                    (character >= u'0' && character <= u'9') || character == u'_');
+    }
+    if (!identifier) {
+        return Fail(reason, QStringLiteral("is not a C identifier: ASCII letters, digits and "
+                                           "underscores, not beginning with a digit"));
+    }
+    if (Contains(Keywords, name))
+        return Fail(reason, QStringLiteral("is a keyword of C or C++"));
+    // C and C++ reserve names that begin with an underscore at file scope, C++ every name with
+    // two underscores in a row, and one at the end would make two in NAME_map.
+    if (name.front() == u'_' || name.back() == u'_' || name.contains(QLatin1String("__"))) {
+        return Fail(reason, QStringLiteral("is reserved to the compiler: no underscore at the "
+                                           "beginning or the end, nor two in a row"));
+    }
+    if (Contains(Taken, name))
+        return Fail(reason, QStringLiteral("already has a meaning in C programs"));
+    return true;
+}
+
+bool CArray::LayoutFromName(const QString& name, Layout* layout)
+{
+    for (const LayoutInfo& info : Layouts) {
+        if (name == QLatin1String(info.name)) {
+            *layout = info.layout;
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList CArray::LayoutNames()
+{
+    QStringList names;
+    for (const LayoutInfo& info : Layouts)
+        names << QLatin1String(info.name);
+    return names;
+}
+
+QString CArray::LayoutName(Layout layout)
+{
+    return QLatin1String(Info(layout).name);
+}
+
+QString CArray::LayoutDescription(Layout layout)
+{
+    return QLatin1String(Info(layout).description);
+}

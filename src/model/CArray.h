@@ -1,0 +1,77 @@
+#pragma once
+
+#include "FontChar.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <map>
+#include <string>
+
+class QTextStream;
+
+// The C text of one array of glyph rows: its definition, each glyph's bytes in the order a
+// display takes them, and the comment that names each glyph. Its defaults give the editor's
+// array byte for byte.
+class CArray
+{
+public:
+    // The orders of bytes and bits that displays take a glyph in.
+    enum class Layout {
+        Columns,    // 5 bytes, left column first, bit 0 = top row: how the glyph is stored
+        ColumnsMsb, // 5 bytes, left column first, bit 7 = top row
+        Rows,       // 8 bytes, top row first, bit 4 = left column, bits 7 to 5 zero
+        RowsMsb,    // 8 bytes, top row first, bit 7 = left column, bits 2 to 0 zero
+    };
+    enum class Storage {
+        Plain,   // unsigned char NAME[][n]: the editor's export
+        Const,   // const, usable from other files in C and in C++
+        Progmem, // const and in AVR program memory
+    };
+    using LayoutBytes = std::array<quint8, FontChar::RowCount>;
+
+    // The editor's fixed array name.
+    static constexpr char EditorName[] = "PIXMINT_xxxx";
+
+    CArray() = default;
+    CArray(Layout layout, const QString& name, Storage storage);
+
+    Layout GetLayout() const { return _layout; }
+    const QString& Name() const { return _name; }
+    Storage GetStorage() const { return _storage; }
+    // Bytes a glyph in the layout: 5 or 8.
+    quint32 ByteCount() const { return ByteCount(_layout); }
+    static quint32 ByteCount(Layout layout);
+    // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
+    static LayoutBytes Bytes(const FontChar& glyph, Layout layout);
+
+    // "const " when the storage asks for it, and " PROGMEM" to follow a declarator.
+    QString Qualifiers() const;
+    QString Attribute() const;
+
+    // The definition of the array with a row for every glyph, in name order, up to the
+    // closing "};" without a line end.
+    void Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const;
+
+    // A name as generated C shows it inside a comment: visible, and never ending the comment
+    // or splicing a line into it. Every comment that holds a name is written through this.
+    static QString CommentText(const std::string& name);
+
+    // A name is usable for the array when it is a C identifier of ASCII letters, digits and
+    // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
+    // made from it (NAME_map, NAME_COUNT) must be too. The reason otherwise.
+    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    // The layouts by their option names: columns, columns-msb, rows, rows-msb.
+    static bool LayoutFromName(const QString& name, Layout* layout);
+    static QStringList LayoutNames();
+    static QString LayoutName(Layout layout);
+    static QString LayoutDescription(Layout layout);
+
+private:
+    void WriteRow(QTextStream& stream, const FontChar& glyph) const;
+
+    Layout _layout = Layout::Columns;
+    QString _name = QLatin1String(EditorName);
+    Storage _storage = Storage::Plain;
+};

@@ -1,0 +1,27 @@
+#include "CharacterMap.h"
+
+CharacterMap::CharacterMap(const FontCharSet& set)
+{
+    _first.fill(NoGlyph);
+    _entries.reserve(set.Count());
+    for (auto entry = set.begin(); entry != set.end(); ++entry) {
+        const quint32 index = quint32(_entries.size());
+        _entries.push_back(entry);
+        const int code = Code(entry->first);
+        if (code < 0)
+            continue;
+        if (_first[size_t(code)] == NoGlyph)
+            _first[size_t(code)] = index;
+        else
+            _repeated.push_back(index);
+    }
+}
+
+int CharacterMap::Code(const std::string& name)
+{
+    const size_t spaces = name.find("  ");
+    const std::string label = spaces == std::string::npos ? name : name.substr(spaces + 2);
+    if (label.size() == 1)
+        return int(quint8(label.front()));
+    return label == "Space" ? int(' ') : -1;
+}

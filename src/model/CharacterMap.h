@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FontCharSet.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// Which glyph of a font stands for each Latin-1 character. A glyph's character is its name's
+// label: what follows the first two consecutive spaces of the name, or the whole name when it
+// has none. A label of one character stands for that character, "Space" for 32, any other for
+// nothing. When several glyphs stand for one character, the first in name order has it.
+class CharacterMap
+{
+public:
+    static constexpr int CodeCount = 256;
+    // The glyph index of a character that no glyph stands for.
+    static constexpr quint32 NoGlyph = 0xFFFFFFFF;
+
+    explicit CharacterMap(const FontCharSet& set);
+
+    // The Latin-1 code a name stands for, or -1. So "C27  A" stands for 65.
+    static int Code(const std::string& name);
+
+    // The index in name order of the first glyph that stands for a code, or NoGlyph.
+    quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }
+    // The indexes of the glyphs that stand for a code an earlier glyph already has, in order.
+    const std::vector<quint32>& Repeated() const { return _repeated; }
+
+    // The font's glyphs by index in name order.
+    quint32 Count() const { return quint32(_entries.size()); }
+    const std::string& Name(quint32 index) const { return _entries[index]->first; }
+    const FontChar& Glyph(quint32 index) const { return *_entries[index]->second; }
+
+private:
+    std::array<quint32, CodeCount> _first;
+    std::vector<quint32> _repeated;
+    std::vector<FontCharSet::const_iterator> _entries;
+};

@@ -1,0 +1,98 @@
+#include "FontFileReader.h"
+
+#include "FontCharSet.h"
+#include "FontFileGuard.h"
+
+#include <QDomDocument>
+
+namespace {
+
+QString NotWellFormed(qint64 line, qint64 column, const QString& message)
+{
+    return QStringLiteral("not a well-formed XML document (line %1, column %2: %3)")
+        .arg(line)
+        .arg(column)
+        .arg(message);
+}
+
+bool Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+} // namespace
+
+FontFileReader::FontFileReader() : _set(std::make_unique<FontCharSet>()) {}
+
+FontFileReader::~FontFileReader() = default;
+
+std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QString* error)
+{
+    FontFileReader reader;
+    FontFileWalk walk;
+    walk.Listen(&reader);
+    switch (walk.Walk(bytes)) {
+    case FontFileWalk::Outcome::Refused:
+        Fail(error, walk.Reason());
+        return nullptr;
+    case FontFileWalk::Outcome::NotWellFormed:
+    case FontFileWalk::Outcome::Stopped:
+        Fail(error, NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
+        return nullptr;
+    case FontFileWalk::Outcome::Read:
+        break;
+    }
+    // Any other document would open as the blank default font, and a save over it would
+    // lose the file.
+    if (!reader.IsCharSet()) {
+        Fail(error, QStringLiteral("not a font file: the root element is <%1>, not <CharSet>")
+                        .arg(reader.RootName()));
+        return nullptr;
+    }
+    return reader.TakeFont();
+}
+
+bool FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
+{
+    QXmlStreamReader reader;
+    if (!FontFileGuard::StartReading(bytes, reader, error))
+        return false;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!document.setContent(&reader, false, &message, &line, &column))
+        return Fail(error, NotWellFormed(line, column, message));
+    return true;
+}
+
+std::unique_ptr<FontCharSet> FontFileReader::TakeFont()
+{
+    return std::move(_set);
+}
+
+void FontFileReader::Root(QStringView name)
+{
+    _rootName = name.toString();
+    _charSet = name == QLatin1String("CharSet");
+    if (_charSet)
+        _set->Clear();
+}
+
+void FontFileReader::GlyphStart(QStringView name, bool named)
+{
+    Q_UNUSED(named);
+    _glyph = std::make_unique<FontChar>();
+    _glyphName = name.toString();
+}
+
+void FontFileReader::GlyphEnd()
+{
+    _set->StoreRead(_glyphName, std::move(_glyph));
+}
+
+void FontFileReader::ByteEnd(const FontChar::ByteIndex& index, QStringView text)
+{
+    _glyph->ReadXmlByte(index, text);
+}

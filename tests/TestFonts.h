@@ -1,0 +1,80 @@
+#pragma once
+
+// The fonts that the tests write, read and export, all built one way.
+
+#include "FileReader.h"
+#include "FontCharSet.h"
+#include "FontFileGuard.h"
+#include "FontFileReader.h"
+#include "GlyphName.h"
+
+#include <QMetaType>
+#include <QString>
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace TestFonts {
+
+using Bytes = std::array<quint8, FontChar::ColumnCount>;
+using Font = std::shared_ptr<const FontCharSet>;
+
+inline FontChar Glyph(const Bytes& bytes)
+{
+    FontChar glyph;
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+        glyph.SetColumn(column, bytes[column]);
+    return glyph;
+}
+
+// Stores a glyph as the font file reader does: a later one of the same name replaces it.
+inline void Store(FontCharSet& set, const std::string& name, const Bytes& bytes)
+{
+    set.StoreRead(GlyphName::ToString(name), std::make_unique<FontChar>(Glyph(bytes)));
+}
+
+// Exactly these glyphs; none of the default table.
+inline std::unique_ptr<FontCharSet>
+Make(std::initializer_list<std::pair<std::string, Bytes>> glyphs)
+{
+    auto set = std::make_unique<FontCharSet>();
+    set->Clear();
+    for (const auto& [name, bytes] : glyphs)
+        Store(*set, name, bytes);
+    return set;
+}
+
+// The default table: 86 blank glyphs.
+inline Font Default()
+{
+    return std::make_shared<const FontCharSet>();
+}
+
+// "glyph 0" to "glyph N-1", each with one column byte set: 50,000 make a file of some
+// megabytes, 250 an export of about 10 KB.
+inline std::unique_ptr<FontCharSet> Numbered(int count)
+{
+    auto set = std::make_unique<FontCharSet>();
+    for (int index = 0; index < count; ++index) {
+        auto glyph = std::make_unique<FontChar>();
+        glyph->SetColumn(quint32(index % 5), quint8(index));
+        set->StoreRead(QStringLiteral("glyph %1").arg(index), std::move(glyph));
+    }
+    return set;
+}
+
+// A font file opened as the editor opens it, or null with the reason.
+inline std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr)
+{
+    QByteArray bytes;
+    if (!FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error))
+        return nullptr;
+    return FontFileReader::Read(bytes, error);
+}
+
+} // namespace TestFonts
+
+Q_DECLARE_METATYPE(TestFonts::Font)
