@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 build_dir="${PIXMINT_BENCH_BUILD_DIR:-$root/build-bench}"
-install_packages "${base_packages[@]}"
+install_packages "${editor_packages[@]}" "${bench_packages[@]}"
 # Build output goes to standard error: standard output is the table.
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >&2
 cmake --build "$build_dir" --parallel --target pixmint-bench bench_spawn bench_operations \

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the editor (installing what it needs) and starts it. Needs a display;
-# without one, run it as: xvfb-run -a scripts/run-editor.sh
+# Builds the editor and the converters (installing what they need) and starts the editor.
+# Needs a display; without one, run it as: xvfb-run -a scripts/run-editor.sh
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
+install_packages "${editor_packages[@]}"
+build_targets pixmint pixmint-export pixmint-import
 exec "$build_dir/bin/pixmint" "$@"

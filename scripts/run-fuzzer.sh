@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 seconds="${1:-60}"
 build_dir="${PIXMINT_FUZZ_BUILD_DIR:-$root/build-fuzz}"
-install_packages "${base_packages[@]}" clang libclang-rt-14-dev
+install_packages "${editor_packages[@]}" clang libclang-rt-14-dev
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DPIXMINT_FUZZ=ON -DBUILD_TESTING=OFF
 cmake --build "$build_dir" --parallel --target fuzz_fontfile

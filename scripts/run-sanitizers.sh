@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 build_dir="${PIXMINT_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
-install_packages "${base_packages[@]}"
+install_packages "${editor_packages[@]}" "${package_packages[@]}" "${test_packages[@]}"
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPIXMINT_SANITIZE=ON
 cmake --build "$build_dir" --parallel
 

@@ -1,7 +1,7 @@
 # Installs Pixmint into a fresh prefix and checks what a desktop reads from it with the
 # desktop's own tools, then builds the Debian package and checks that it holds that same
 # install under /usr with dependencies computed from the linked libraries.
-# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK.
+# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK, LICENSE (the source tree's).
 cmake_minimum_required(VERSION 3.25)
 
 function(run output_variable)
@@ -45,6 +45,38 @@ foreach(program IN LISTS programs)
     string(FIND "${text}" "<binary>${program}</binary>" at)
     check("the metainfo does not name the installed program ${program}" at GREATER -1)
 endforeach()
+
+# The licences: the program's and the metadata's own.
+foreach(element "<project_license>MIT</project_license>" "<metadata_license>(CC0-1[.]0|FSFAP)<")
+    check("the metainfo lacks ${element}" text MATCHES "${element}")
+endforeach()
+
+# The copyright file, through Debian's own reader of its format (python3-debian, strict):
+# every file under the MIT licence (Debian's name for it is Expat), with the text of LICENSE.
+set(copyright "${share}/doc/pixmint/copyright")
+check("no copyright file: ${copyright}" EXISTS "${copyright}")
+run(output /usr/bin/python3 -c [=[
+import json, sys
+from debian.copyright import Copyright
+with open(sys.argv[1], encoding="utf-8") as file:
+    copyright = Copyright(file, strict=True)
+licence = copyright.find_files_paragraph("usr/bin/pixmint").license.synopsis
+texts = [p.license.text for p in copyright.all_license_paragraphs()
+         if p.license.synopsis == licence]
+print(json.dumps({"licence": licence, "comment": copyright.header.comment or "",
+                  "text": texts[0] if texts else ""}))
+]=] "${copyright}")
+foreach(field licence comment text)
+    string(JSON copyright_${field} GET "${output}" ${field})
+endforeach()
+check("the copyright file's licence is '${copyright_licence}', not Expat"
+      copyright_licence STREQUAL "Expat")
+check("the copyright file does not name the MIT licence" copyright_comment MATCHES "MIT licence")
+file(READ "${LICENSE}" expected)
+string(FIND "${expected}" "Permission is hereby granted" at)
+string(SUBSTRING "${expected}" ${at} -1 expected)
+string(COMPARE EQUAL "${copyright_text}\n" "${expected}" same)
+check("the copyright file's licence text is not that of LICENSE:\n${copyright_text}" same)
 
 # The MIME type: compiled from the installed definition, the CharSet root (in no namespace)
 # stands for it, and it is the type that the menu entry opens.
