@@ -112,32 +112,49 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder "
                             "(${font_path})")
     endif()
+
+    # The converter writes into a folder of its own; only what differs is copied into place,
+    # so that an edit that leaves the header's bytes alone recompiles nothing that includes
+    # it. The stamp says when the converter last ran; Ninja sees from the unchanged times of
+    # the byproducts that nothing else needs to run, Makefiles from the times themselves.
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
+    set(staging "${folder}/staging")
+    set(stamp "${staging}/${name}.stamp")
     set(source "${folder}/${name}.${extension}")
-    set(outputs "${source}")
+    set(files "${source}")
+    set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.${extension}"
+                       "${source}")
     if(arg_HEADER)
         set(header "${folder}/include/${name}.h")
-        list(APPEND outputs "${header}")
-        list(APPEND options --header "${header}")
+        list(APPEND files "${header}")
+        list(APPEND options --header "${staging}/${name}.h")
+        list(APPEND copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different
+                           "${staging}/${name}.h" "${header}")
         target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
     endif()
     # Not every generator makes the folder of a custom command's output.
-    file(MAKE_DIRECTORY "${folder}/include")
+    file(MAKE_DIRECTORY "${folder}/include" "${staging}")
     add_custom_command(
-        OUTPUT ${outputs}
-        COMMAND Pixmint::pixmint-export "${font_path}" -o "${source}" ${options}
+        OUTPUT "${stamp}"
+        BYPRODUCTS ${files}
+        COMMAND Pixmint::pixmint-export "${font_path}" -o "${staging}/${name}.${extension}"
+                ${options}
+        ${copies}
+        COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
         DEPENDS "${font_path}" Pixmint::pixmint-export
         COMMENT "Exporting the font ${font} as C source"
         VERBATIM)
-    target_sources("${target}" PRIVATE ${outputs})
     # Called from another folder than the target's, the rule that makes the files belongs to
     # this folder: a target of its own here runs it, before the target is built. Its name
     # joins the two names with "-", which a NAME cannot hold, so that no two fonts share it.
     get_target_property(target_folder "${target}" SOURCE_DIR)
-    if(NOT target_folder STREQUAL CMAKE_CURRENT_SOURCE_DIR)
-        set_source_files_properties(${outputs} TARGET_DIRECTORY "${target}"
+    if(target_folder STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+        target_sources("${target}" PRIVATE "${stamp}" ${files})
+    else()
+        set_source_files_properties(${files} TARGET_DIRECTORY "${target}"
                                     PROPERTIES GENERATED TRUE)
-        add_custom_target("pixmint_font_${target}-${name}" DEPENDS ${outputs})
+        target_sources("${target}" PRIVATE ${files})
+        add_custom_target("pixmint_font_${target}-${name}" DEPENDS "${stamp}")
         add_dependencies("${target}" "pixmint_font_${target}-${name}")
     endif()
 endfunction()
