@@ -1,21 +1,37 @@
-# pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER])
+# pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
+#                  [RANGE first-last])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
 # font as C/C++ code" writes: the array PIXMINT_xxxx. NAME names the array, LAYOUT picks the
 # bytes of a glyph (columns, columns-msb, rows, rows-msb), CONST makes it const and PROGMEM
 # also puts it in AVR program memory; HEADER generates <ident>.h, declaring the array and its
-# character map, in a folder on the target's include path. Each font of one target needs a
-# name of its own. A relative path is taken from the current source folder, which may be
-# another folder than the target's.
+# character map, in a folder on the target's include path; RANGE passes --range on to the
+# converter. Each font of one target needs a name of its own. A relative path is taken from
+# the current source folder, which may be another folder than the target's. Mistakes in the
+# arguments stop the configuration.
 function(pixmint_add_font target font)
-    cmake_parse_arguments(PARSE_ARGV 2 arg "CONST;PROGMEM;HEADER" "NAME;LAYOUT" "")
+    cmake_parse_arguments(PARSE_ARGV 2 arg "CONST;PROGMEM;HEADER" "NAME;LAYOUT;RANGE" "")
     if(NOT TARGET "${target}")
         message(FATAL_ERROR "pixmint_add_font: ${target} is not a target")
     endif()
     if(arg_UNPARSED_ARGUMENTS OR arg_KEYWORDS_MISSING_VALUES)
         message(FATAL_ERROR "pixmint_add_font: unknown arguments or missing values: "
                             "${arg_UNPARSED_ARGUMENTS} ${arg_KEYWORDS_MISSING_VALUES}")
+    endif()
+    # An alias stands for its target: the font goes into the target the alias names.
+    get_target_property(aliased "${target}" ALIASED_TARGET)
+    if(aliased)
+        set(target "${aliased}")
+    endif()
+    get_target_property(imported "${target}" IMPORTED)
+    get_target_property(type "${target}" TYPE)
+    if(imported)
+        message(FATAL_ERROR "pixmint_add_font: ${target} is imported; a font compiles only "
+                            "into a target that this project builds")
+    elseif(NOT type MATCHES "^(EXECUTABLE|(STATIC|SHARED|MODULE|OBJECT)_LIBRARY)$")
+        message(FATAL_ERROR "pixmint_add_font: ${target} is a target of type ${type}, which "
+                            "compiles no sources")
     endif()
     set(name PIXMINT_xxxx)
     set(options "")
@@ -29,19 +45,34 @@ function(pixmint_add_font target font)
         list(APPEND options --name "${name}")
     endif()
     if(DEFINED arg_LAYOUT)
+        set(layouts columns columns-msb rows rows-msb)
+        list(FIND layouts "${arg_LAYOUT}" known)
+        if(known EQUAL -1)
+            list(JOIN layouts ", " layouts)
+            message(FATAL_ERROR "pixmint_add_font: LAYOUT \"${arg_LAYOUT}\" is none of ${layouts}")
+        endif()
         list(APPEND options --layout "${arg_LAYOUT}")
     endif()
-    if(arg_PROGMEM)
+    if(arg_PROGMEM AND arg_CONST)
+        message(FATAL_ERROR "pixmint_add_font: give CONST or PROGMEM, not both (PROGMEM makes "
+                            "the array const as well)")
+    elseif(arg_PROGMEM)
         list(APPEND options --progmem)
     elseif(arg_CONST)
         list(APPEND options --const)
     endif()
+    if(DEFINED arg_RANGE)
+        _pixmint_font_range("${arg_RANGE}" range)
+        list(APPEND options --range "${range}")
+    endif()
 
-    # Two fonts whose arrays, maps or header macros share a name would clash in the link, in
-    # the generated files or in a file that includes both headers. (list(FIND) rather than
-    # IN_LIST: projects that ask for an old CMake do not have that policy.)
+    # Two fonts whose arrays, maps, header macros or header guards share a name would clash
+    # in the link, in the generated files or in a file that includes both headers.
+    # (list(FIND) rather than IN_LIST: projects that ask for an old CMake do not have that
+    # policy.)
     get_property(taken TARGET "${target}" PROPERTY PIXMINT_FONT_NAMES)
-    set(identifiers "${name}" "${name}_map" "${name}_COUNT" "${name}_BYTES" "${name}_NONE")
+    set(identifiers "${name}" "${name}_map" "${name}_COUNT" "${name}_BYTES" "${name}_NONE"
+                    "PIXMINT_FONT_${name}_H")
     foreach(identifier IN LISTS identifiers)
         list(FIND taken "${identifier}" at)
         if(at GREATER -1)
@@ -72,31 +103,96 @@ function(pixmint_add_font target font)
                             "semicolon, which CMake cannot pass on; rename it")
     endif()
     get_filename_component(font_path "${font}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    # A font that a rule of this folder makes at build time need not exist yet.
+    get_source_file_property(font_generated "${font_path}" GENERATED)
+    if(NOT font_generated AND NOT EXISTS "${font_path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" does not exist "
+                            "(${font_path})")
+    elseif(NOT font_generated AND IS_DIRECTORY "${font_path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder "
+                            "(${font_path})")
+    endif()
+
+    # The converter writes into a folder of its own; only what differs is copied into place,
+    # so that an edit that leaves the header's bytes alone recompiles nothing that includes
+    # it. The stamp says when the converter last ran; Ninja sees from the unchanged times of
+    # the byproducts that nothing else needs to run, Makefiles from the times themselves.
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
+    set(staging "${folder}/staging")
+    set(stamp "${staging}/${name}.stamp")
     set(source "${folder}/${name}.${extension}")
-    set(outputs "${source}")
+    set(files "${source}")
+    set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.${extension}"
+                       "${source}")
     if(arg_HEADER)
         set(header "${folder}/include/${name}.h")
-        list(APPEND outputs "${header}")
-        list(APPEND options --header "${header}")
+        list(APPEND files "${header}")
+        list(APPEND options --header "${staging}/${name}.h")
+        list(APPEND copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different
+                           "${staging}/${name}.h" "${header}")
         target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
     endif()
     # Not every generator makes the folder of a custom command's output.
-    file(MAKE_DIRECTORY "${folder}/include")
+    file(MAKE_DIRECTORY "${folder}/include" "${staging}")
     add_custom_command(
-        OUTPUT ${outputs}
-        COMMAND Pixmint::pixmint-export "${font_path}" -o "${source}" ${options}
+        OUTPUT "${stamp}"
+        BYPRODUCTS ${files}
+        COMMAND Pixmint::pixmint-export "${font_path}" -o "${staging}/${name}.${extension}"
+                ${options}
+        ${copies}
+        COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
         DEPENDS "${font_path}" Pixmint::pixmint-export
         COMMENT "Exporting the font ${font} as C source"
         VERBATIM)
-    target_sources("${target}" PRIVATE ${outputs})
     # Called from another folder than the target's, the rule that makes the files belongs to
-    # this folder: a target of its own here runs it, before the target is built.
+    # this folder: a target of its own here runs it, before the target is built. Its name
+    # joins the two names with "-", which a NAME cannot hold, so that no two fonts share it.
     get_target_property(target_folder "${target}" SOURCE_DIR)
-    if(NOT target_folder STREQUAL CMAKE_CURRENT_SOURCE_DIR)
-        set_source_files_properties(${outputs} TARGET_DIRECTORY "${target}"
+    if(target_folder STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+        target_sources("${target}" PRIVATE "${stamp}" ${files})
+    else()
+        set_source_files_properties(${files} TARGET_DIRECTORY "${target}"
                                     PROPERTIES GENERATED TRUE)
-        add_custom_target("pixmint_font_${target}_${name}" DEPENDS ${outputs})
-        add_dependencies("${target}" "pixmint_font_${target}_${name}")
+        target_sources("${target}" PRIVATE ${files})
+        add_custom_target("pixmint_font_${target}-${name}" DEPENDS "${stamp}")
+        add_dependencies("${target}" "pixmint_font_${target}-${name}")
     endif()
+endfunction()
+
+# Reads RANGE "first-last" (each decimal or 0x hexadecimal, 0 <= first <= last <= 255) into
+# the decimal "first-last" that the converter is given, or stops the configuration.
+function(_pixmint_font_range text result)
+    set(number "([0-9]+|0[xX][0-9A-Fa-f]+)")
+    set(bounds "")
+    if(text MATCHES "^${number}-${number}$")
+        foreach(bound "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}")
+            # Without leading zeros, so that 010 is ten and no number of digits overflows
+            # the arithmetic.
+            if(bound MATCHES "^0[xX]0*([0-9A-Fa-f]+)$")
+                set(digits "${CMAKE_MATCH_1}")
+                set(bound "0x${digits}")
+            else()
+                string(REGEX MATCH "[1-9][0-9]*$|0$" digits "${bound}")
+                set(bound "${digits}")
+            endif()
+            string(LENGTH "${digits}" length)
+            if(length GREATER 3)
+                set(bounds "")
+                break()
+            endif()
+            math(EXPR bound "${bound}")
+            list(APPEND bounds ${bound})
+        endforeach()
+    endif()
+    list(LENGTH bounds count)
+    if(count EQUAL 2)
+        list(GET bounds 0 first)
+        list(GET bounds 1 last)
+        if(last LESS_EQUAL 255 AND first LESS_EQUAL last)
+            set(${result} "${first}-${last}" PARENT_SCOPE)
+            return()
+        endif()
+    endif()
+    message(FATAL_ERROR "pixmint_add_font: RANGE \"${text}\" is not FIRST-LAST with "
+                        "0 <= FIRST <= LAST <= 255, each decimal or 0x hexadecimal")
 endfunction()

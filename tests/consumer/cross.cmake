@@ -1,0 +1,53 @@
+# Installs Pixmint into a fresh prefix, cross-builds the firmware project against it with the
+# toolchain file TOOLCHAIN (avr or arm) and checks with the toolchain's objdump where the
+# font's array and character map went: program memory (.progmem.data) for PROGMEM on AVR,
+# read-only data (.rodata) for CONST on ARM. The ARM toolchain file searches packages in its
+# sysroot only, so that build finds the package through Pixmint_DIR.
+# Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE, TOOLCHAIN.
+include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
+
+if(TOOLCHAIN STREQUAL "avr")
+    set(section .progmem.data)
+    set(array_bytes 25) # 5 glyphs of 5 columns
+else()
+    set(section .rodata)
+    set(array_bytes 40) # 5 glyphs of 8 rows
+endif()
+
+set(prefix "${WORK_DIR}/prefix")
+set(build "${WORK_DIR}/build")
+file(REMOVE_RECURSE "${WORK_DIR}")
+run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${prefix}")
+if(TOOLCHAIN STREQUAL "avr")
+    set(find "-DCMAKE_PREFIX_PATH=${prefix}")
+else()
+    file(GLOB_RECURSE config "${prefix}/PixmintConfig.cmake")
+    get_filename_component(config_folder "${config}" DIRECTORY)
+    set(find "-DPixmint_DIR=${config_folder}")
+endif()
+run(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${build}" -G "${GENERATOR}" ${find}
+    "-DCMAKE_TOOLCHAIN_FILE=${SOURCE_DIR}/${TOOLCHAIN}.cmake" -DLANGUAGE=${LANGUAGE})
+run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
+
+file(STRINGS "${build}/CMakeCache.txt" objdump REGEX "^CMAKE_OBJDUMP:")
+string(REGEX REPLACE "^[^=]*=" "" objdump "${objdump}")
+file(GLOB_RECURSE object "${build}/CMakeFiles/firmware.dir/*/font5x8.c*.o"
+     "${build}/CMakeFiles/firmware.dir/*/font5x8.c*.obj")
+list(LENGTH object count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one object of the font, found: ${object}")
+endif()
+run("${objdump}" -t "${object}")
+foreach(symbol_bytes "font5x8:${array_bytes}" "font5x8_map:512")
+    string(REPLACE ":" ";" symbol_bytes "${symbol_bytes}")
+    list(GET symbol_bytes 0 symbol)
+    list(GET symbol_bytes 1 bytes)
+    if(NOT run_output MATCHES "[ \t]([^ \t\n]+)\t([0-9a-f]+) ${symbol}\n")
+        message(FATAL_ERROR "${object} does not define ${symbol}:\n${run_output}")
+    endif()
+    math(EXPR size "0x${CMAKE_MATCH_2}")
+    if(NOT CMAKE_MATCH_1 STREQUAL section OR NOT size EQUAL bytes)
+        message(FATAL_ERROR "${symbol} is in ${CMAKE_MATCH_1} with ${size} bytes, expected "
+                            "${section} with ${bytes}:\n${run_output}")
+    endif()
+endforeach()

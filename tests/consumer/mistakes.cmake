@@ -1,0 +1,68 @@
+# Configures the project in mistakes/ once for each case, in one build folder: every mistake
+# that pixmint_add_font can see must stop the configuration with a message naming the
+# argument, and the uses next to them must still configure.
+# Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR.
+include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
+set(build "${WORK_DIR}/build")
+set(case_dir "${WORK_DIR}/case")
+
+# expect(<message> <calls> [<calls from a subfolder>]): configures with the calls; the message
+# is a regular expression that the output must match when the configuration stops, or empty
+# when it must succeed.
+function(expect message top)
+    file(WRITE "${case_dir}/top.cmake" "${top}\n")
+    file(WRITE "${case_dir}/CMakeLists.txt" "${ARGV2}\n")
+    execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${build}" -G Ninja
+                            "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DCASE_DIR=${case_dir}"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    # CMake breaks the lines of a message where it likes.
+    string(REGEX REPLACE "[ \n]+" " " output "${output}")
+    if(message STREQUAL "" AND NOT result EQUAL 0)
+        message(FATAL_ERROR "refused:\n${top}\n${ARGV2}\n${output}")
+    elseif(NOT message STREQUAL "" AND (result EQUAL 0 OR NOT output MATCHES "${message}"))
+        message(FATAL_ERROR "expected \"${message}\" for:\n${top}\n${ARGV2}\n${output}")
+    endif()
+endfunction()
+
+set(add "pixmint_add_font(a \${font}")
+expect("LAYOUT \"row\" is none of columns, columns-msb, rows, rows-msb" "${add} LAYOUT row)")
+expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missing.xml)")
+expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
+expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
+foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999999999999999-1
+        " 1-2" 1e2-200)
+    expect("RANGE \"${range}\" is not FIRST-LAST" "${add} RANGE \"${range}\")")
+endforeach()
+expect("tool is imported" "pixmint_add_font(tool \${font})")
+expect("interface is a target of type INTERFACE_LIBRARY" "pixmint_add_font(interface \${font})")
+# A header guard is an identifier that no other font of the target may define.
+foreach(first_second "lcd;PIXMINT_FONT_lcd_H" "PIXMINT_FONT_lcd_H;lcd")
+    list(GET first_second 0 first)
+    list(GET first_second 1 second)
+    expect("a already has a font that defines PIXMINT_FONT_lcd_H"
+           "${add} NAME ${first} HEADER)\n${add} NAME ${second} HEADER)")
+endforeach()
+# An alias names its target: the font goes there, and its names count there.
+expect("" "pixmint_add_font(Alias::a \${font} NAME x HEADER)")
+expect("a already has a font that defines x_map"
+       "pixmint_add_font(Alias::a \${font} NAME x)\n${add} NAME x_map)")
+
+# Uses that must keep working: helper targets of fonts added from another folder whose names
+# once were the same, a font that the build makes, and the boundaries of RANGE, which reaches
+# the converter in decimal.
+expect("" "" "${add} NAME b_c)\npixmint_add_font(a_b \${font} NAME c)")
+expect("" "add_custom_command(OUTPUT made.xml COMMAND \${CMAKE_COMMAND} -E copy \${font} made.xml)
+pixmint_add_font(a \${CMAKE_CURRENT_BINARY_DIR}/made.xml)")
+foreach(range_passed "0-255:0-255" "0x00-0xFF:0-255" "0X10-0x1f:16-31" "010-0010:10-10")
+    string(REPLACE ":" ";" range_passed "${range_passed}")
+    list(GET range_passed 0 range)
+    list(GET range_passed 1 passed)
+    expect("" "${add} RANGE ${range})")
+    file(READ "${build}/build.ninja" rules)
+    if(NOT rules MATCHES " --range ${passed}[ \n]")
+        message(FATAL_ERROR "RANGE ${range} does not reach the converter as --range ${passed}")
+    endif()
+endforeach()
