@@ -33,6 +33,14 @@ void TestCharacterMap::codeOfName_data()
     QTest::newRow("one space") << QByteArray("C27 A") << -1;
     QTest::newRow("empty name") << QByteArray("") << -1;
     QTest::newRow("lower-case space") << QByteArray("C86  space") << -1;
+    QTest::newRow("code 0x01") << QByteArray("bell  0x01") << 1;
+    QTest::newRow("code 0x00") << QByteArray("nul  0x00") << 0;
+    QTest::newRow("code in either case") << QByteArray("0xFe") << 0xFE;
+    QTest::newRow("one digit") << QByteArray("a  0x1") << -1;
+    QTest::newRow("three digits") << QByteArray("a  0x123") << -1;
+    QTest::newRow("capital X") << QByteArray("a  0X41") << -1;
+    QTest::newRow("not hexadecimal") << QByteArray("a  0xg1") << -1;
+    QTest::newRow("sign") << QByteArray("a  0x-1") << -1;
 }
 
 void TestCharacterMap::codeOfName()

@@ -1,5 +1,7 @@
 #include "CharacterMap.h"
 
+#include <cctype>
+
 CharacterMap::CharacterMap(const FontCharSet& set)
 {
     _first.fill(NoGlyph);
@@ -23,5 +25,10 @@ int CharacterMap::Code(const std::string& name)
     const std::string label = spaces == std::string::npos ? name : name.substr(spaces + 2);
     if (label.size() == 1)
         return int(quint8(label.front()));
-    return label == "Space" ? int(' ') : -1;
+    if (label == "Space")
+        return int(' ');
+    if (label.size() == 4 && label.compare(0, 2, "0x") == 0 && std::isxdigit(quint8(label[2])) &&
+        std::isxdigit(quint8(label[3])))
+        return std::stoi(label.substr(2), nullptr, 16);
+    return -1;
 }

@@ -8,8 +8,10 @@
 
 // Which glyph of a font stands for each Latin-1 character. A glyph's character is its name's
 // label: what follows the first two consecutive spaces of the name, or the whole name when it
-// has none. A label of one character stands for that character, "Space" for 32, any other for
-// nothing. When several glyphs stand for one character, the first in name order has it.
+// has none. A label of one character stands for that character, "Space" for 32, "0x" and two
+// hexadecimal digits (either case) for that code, so that custom glyphs and icons reach the
+// codes no character names; any other label stands for nothing. When several glyphs stand for
+// one character, the first in name order has it.
 class CharacterMap
 {
 public:
@@ -19,7 +21,7 @@ public:
 
     explicit CharacterMap(const FontCharSet& set);
 
-    // The Latin-1 code a name stands for, or -1. So "C27  A" stands for 65.
+    // The Latin-1 code a name stands for, or -1. So "C27  A" stands for 65, "bell  0x07" for 7.
     static int Code(const std::string& name);
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
