@@ -118,6 +118,7 @@ private slots:
     void readOnlyFolder_data();
     void readOnlyFolder();
     void replacingKeepsModeAndOwner();
+    void laterFailurePutsBackEarlierOutputs_data();
     void laterFailurePutsBackEarlierOutputs();
 
 private:
@@ -311,11 +312,20 @@ void TestFileWriter::replacingKeepsModeAndOwner()
 #endif
 }
 
+void TestFileWriter::laterFailurePutsBackEarlierOutputs_data()
+{
+    // The common firmware call has two outputs: -o with --header or --png.
+    QTest::addColumn<bool>("withNewFile");
+    QTest::newRow("a new file, a replaced one, then the failure") << true;
+    QTest::newRow("a replaced file, then the failure") << false;
+}
+
 void TestFileWriter::laterFailurePutsBackEarlierOutputs()
 {
 #ifndef Q_OS_LINUX
     QSKIP("needs a private mount namespace");
 #else
+    QFETCH(bool, withNewFile);
     const QString made = _dir->filePath(QStringLiteral("made.c"));
     const QString replaced = _dir->filePath(QStringLiteral("replaced.c"));
     const QString busy = _dir->filePath(QStringLiteral("busy.png"));
@@ -332,7 +342,8 @@ void TestFileWriter::laterFailurePutsBackEarlierOutputs()
                   QFile::encodeName(busy).constData(), nullptr, MS_BIND, nullptr) != 0)
             return QByteArray("skip: cannot bind-mount a file: ") + std::strerror(errno);
         FileWriter writer;
-        writer.Add(made, "new source", FileWriter::Mode::Text);
+        if (withNewFile)
+            writer.Add(made, "new source", FileWriter::Mode::Text);
         writer.Add(replaced, "new source", FileWriter::Mode::Text);
         writer.Add(busy, "new sheet", FileWriter::Mode::Binary);
         return writer.Commit() ? "written" : writer.FailedPath().toUtf8();
@@ -349,8 +360,11 @@ void TestFileWriter::laterFailurePutsBackEarlierOutputs()
 void TestFileWriter::readOnlyFolder_data()
 {
     QTest::addColumn<bool>("fileWritable");
-    QTest::newRow("writable file is written in place") << true;
-    QTest::newRow("read-only file is kept and reported") << false;
+    QTest::addColumn<int>("oldGlyphs");
+    QTest::newRow("writable file is written in place") << true << 0;
+    // Nothing of the longer old file may be left behind the new one.
+    QTest::newRow("a shorter font written in place") << true << 300;
+    QTest::newRow("read-only file is kept and reported") << false << 0;
 }
 
 void TestFileWriter::readOnlyFolder()
@@ -359,6 +373,11 @@ void TestFileWriter::readOnlyFolder()
     QSKIP("needs POSIX permissions");
 #else
     QFETCH(bool, fileWritable);
+    QFETCH(int, oldGlyphs);
+    if (oldGlyphs > 0) {
+        _old = FontFileWriter::Bytes(*BigFont(oldGlyphs));
+        QVERIFY(TestFiles::Write(_path, _old));
+    }
     // Root may write anywhere: the save then runs as an ordinary user in a child process.
     const bool root = geteuid() == 0;
     const QFile::Permissions folderMode = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +133,12 @@ private:
     void EditC27A();
 
     MainWindow* _window = nullptr;
+    // Closes a modal dialog that no test answers within seconds, and names it, so that a
+    // regression that opens one fails the test instead of waiting for QTest's watchdog.
+    QTimer _modalGuard;
+    QPointer<QWidget> _lastModal;
+    int _modalPolls = 0;
+    QStringList _unanswered;
     FontCharView* _grid = nullptr;
     FontCharSetView* _list = nullptr;
     User _user;
@@ -140,6 +147,19 @@ private:
 
 void TestMainWindow::init()
 {
+    _unanswered.clear();
+    _modalGuard.setInterval(50);
+    _modalGuard.callOnTimeout([this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal != _lastModal) {
+            _lastModal = modal;
+            _modalPolls = 0;
+        } else if (++_modalPolls > 100) {
+            _unanswered << modal->windowTitle();
+            modal->close();
+        }
+    });
+    _modalGuard.start();
     _user = User();
     _dir = std::make_unique<QTemporaryDir>();
     QVERIFY(_dir->isValid());
@@ -158,6 +178,10 @@ void TestMainWindow::cleanup()
     // Tests that leave the window open have no question left to answer: closing says No.
     delete _window;
     _window = nullptr;
+    _modalGuard.stop();
+    _modalGuard.disconnect();
+    QVERIFY2(_unanswered.isEmpty(),
+             qPrintable(QStringLiteral("unanswered dialogs: ") + _unanswered.join(u", ")));
 }
 
 void TestMainWindow::Select(const QString& name)
@@ -578,6 +602,11 @@ void TestMainWindow::realDialogsAskAndSave()
 void TestMainWindow::closingLastWindowEndsEventLoopWithZero()
 {
     QTimer::singleShot(0, _window, &QWidget::close);
+    // A window that stays open would keep the loop running: it ends after a while anyway.
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    stuck.callOnTimeout([] { QApplication::exit(-1); });
+    stuck.start(10000);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!_window->isVisible());
     QCOMPARE(_user.asked, QStringList{QuestionAsked});
