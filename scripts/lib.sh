@@ -4,14 +4,14 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# The packages every build needs. FreeType is for pixmint-import; the X11 fonts and the
-# converters between BDF and PCF let its tests read real bitmap fonts; the tests check the
-# desktop files with the desktop's tools and build the Debian package (dpkg-shlibdeps from
-# dpkg-dev, and file, compute its Depends); the AVR and ARM compilers check that the
-# generated C builds for firmware.
+# The packages every build needs. FreeType and zlib are for pixmint-import; the X11 fonts,
+# the converters between BDF and PCF and compress (ncompress) let its tests read real and
+# compressed bitmap fonts; the tests check the desktop files with the desktop's tools and
+# build the Debian package (dpkg-shlibdeps from dpkg-dev, and file, compute its Depends); the
+# AVR and ARM compilers check that the generated C builds for firmware.
 base_packages=(cmake ninja-build make g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
                fonts-dejavu-core xvfb xauth libxml2-utils
-               libfreetype-dev xfonts-base xfonts-utils pcf2bdf
+               libfreetype-dev zlib1g-dev xfonts-base xfonts-utils pcf2bdf ncompress
                desktop-file-utils appstream shared-mime-info dpkg-dev file
                gcc-avr avr-libc gcc-arm-none-eabi)
 
