@@ -168,6 +168,7 @@ private slots:
     void decompressesOnce_data();
     void decompressesOnce();
     void boundsHugeOutlines();
+    void limitsBitmapSize();
     void choosesStrike_data();
     void choosesStrike();
 
@@ -410,16 +411,26 @@ void TestImport::decompressesOnce()
     const QString bdftopcf = QStandardPaths::findExecutable(QStringLiteral("bdftopcf"));
     if (program.isEmpty() || bdftopcf.isEmpty())
         QSKIP("needs bdftopcf and the compressing program");
-    // Glyphs of 32,000 x 256 pixels in the reverse of the order they are loaded, each with one
-    // pixel in the grid. bdftopcf fills a short row with blank pixels: a BDF of 70 KB makes a
-    // PCF of 88 MB, which compresses to 24 KB and took the importer 9 s of CPU time.
+    // Glyphs of 16,384 x 256 pixels, the most that is drawn, for the default names and every
+    // other printable Latin-1 character, in the reverse of the order they are loaded, each with
+    // one pixel in the grid. bdftopcf fills a short row with blank pixels: a BDF of 150 KB
+    // makes a PCF of 100 MB, which compresses to 100 KB and took the importer 22 s of CPU time.
+    QList<int> codes;
+    QString others;
+    for (const auto& entry : FontCharSet())
+        codes.append(FontCharSet::CharacterCode(entry.first));
+    for (int code = 0x21; code <= 0xFF; ++code) {
+        if ((code < 0x7F || code >= 0xA0) && !codes.contains(code)) {
+            codes.append(code);
+            others += QChar(code);
+        }
+    }
     const QString pcf = _dir.filePath(QStringLiteral("scattered.pcf"));
     if (!QFile::exists(pcf)) {
-        const FontCharSet names;
         QByteArrayList glyphs;
-        for (const auto& entry : names) {
-            glyphs.prepend(QByteArray::number(FontCharSet::CharacterCode(entry.first)) +
-                           " 32000 256 0 -249 80" + QByteArray(" 00").repeated(255));
+        for (const int code : codes) {
+            glyphs.prepend(QByteArray::number(code) + " 16384 256 0 -249 80" +
+                           QByteArray(" 00").repeated(255));
         }
         const QString bdf = _dir.filePath(QStringLiteral("scattered.bdf"));
         QVERIFY(TestFiles::Write(bdf, Bdf(1, glyphs)));
@@ -439,7 +450,8 @@ void TestImport::decompressesOnce()
     const QString compressed = _dir.filePath(QStringLiteral("scattered.compressed"));
     QVERIFY(TestFiles::Write(compressed, bytes));
 
-    const Run run = Import({compressed}, {}, {}, CpuSeconds(3));
+    const QStringList chars{QStringLiteral("--chars"), others};
+    const Run run = Import(QStringList{compressed} + chars, {}, {}, CpuSeconds(3));
     if (!message.isEmpty()) {
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
@@ -450,9 +462,14 @@ void TestImport::decompressesOnce()
     }
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    QCOMPARE(run.out, DefaultFont(QByteArray("\x01\0\0\0\0", 5)));
-    const Run fromPlain = Import({pcf});
-    QCOMPARE(fromPlain.out, run.out);
+    const std::unique_ptr<FontCharSet> font = FontFile::Parse(run.out);
+    QVERIFY(font);
+    QCOMPARE(font->Count(), quint32(codes.size()));
+    FontChar dot;
+    dot.SetPixel(0, 0, true);
+    for (const auto& entry : *font)
+        QVERIFY2(*entry.second == dot, entry.first.c_str());
+    QCOMPARE(Import(QStringList{pcf} + chars).out, run.out);
 }
 
 // A glyph made of squares of one pixel at -16,000, 0 and +16,000 pixels: a bitmap of a billion
@@ -478,6 +495,28 @@ void TestImport::boundsHugeOutlines()
     QCOMPARE(lines.count("pixmint-import: \"C27  A\": drawn 32000 x 32000 pixels large; only "
                          "its pixels in the 5 x 8 grid kept, those outside not counted"),
              1);
+}
+
+// FreeType reads a PCF glyph's bitmap whole, and glyphs may share one: 86 glyphs on one bitmap
+// of 128 MB took 37 s. A bitmap beyond the limit is left blank, one at the limit drawn.
+void TestImport::limitsBitmapSize()
+{
+    const QString bdftopcf = QStandardPaths::findExecutable(QStringLiteral("bdftopcf"));
+    if (bdftopcf.isEmpty())
+        QSKIP("needs bdftopcf");
+    const QString bdf = _dir.filePath(QStringLiteral("large.bdf"));
+    const QString pcf = _dir.filePath(QStringLiteral("large.pcf"));
+    QVERIFY(TestFiles::Write(
+        bdf, Bdf(1, {"65 4000 1100 0 -1093 80" + QByteArray(" 00").repeated(1099),
+                     "66 4096 1024 0 -1017 80" + QByteArray(" 00").repeated(1023)})));
+    QCOMPARE(Start(bdftopcf, {QStringLiteral("-o"), pcf, bdf}).exitCode, 0);
+    const Run run = Import({pcf});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out,
+             DefaultFont(QByteArray(5, '\0'), {{"C28  B", QByteArray("\x01\0\0\0\0", 5)}}));
+    QVERIFY2(run.err.contains("pixmint-import: \"C27  A\": its bitmap of 4000 x 1100 pixels "
+                              "holds more than 4194304; left blank\n"),
+             run.err.constData());
 }
 
 // Of two bitmap strikes as near to the size asked for, the lower is taken.

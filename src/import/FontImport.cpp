@@ -110,11 +110,17 @@ QString Quoted(const std::string& name)
 // What a glyph lost to the grid, or nothing.
 QString DrawingNote(const GlyphDrawing::Result& result)
 {
-    if (result.dropped < 0) {
-        return QStringLiteral(": drawn %1 x %2 pixels large; only its pixels in the 5 x 8 grid "
+    using Outcome = GlyphDrawing::Result::Outcome;
+    const QString size = QStringLiteral("%1 x %2").arg(result.width).arg(result.height);
+    if (result.outcome == Outcome::DrawnInGrid) {
+        return QStringLiteral(": drawn %1 pixels large; only its pixels in the 5 x 8 grid "
                               "kept, those outside not counted")
-            .arg(result.width)
-            .arg(result.height);
+            .arg(size);
+    }
+    if (result.outcome == Outcome::TooLarge) {
+        return QStringLiteral(": its bitmap of %1 pixels holds more than %2; left blank")
+            .arg(size)
+            .arg(GlyphDrawing::MaxCountedPixels);
     }
     if (result.dropped == 0)
         return QString();

@@ -142,15 +142,27 @@ FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int
                             FontChar& glyph, Result& result)
 {
     result = {};
-    if (const FT_Error failure = FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO))
+    // A bitmap's size first: FreeType would read all of its bytes, which a font may share
+    // between all its glyphs.
+    if (const FT_Error failure =
+            FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_BITMAP_METRICS_ONLY))
         return failure;
     const FT_GlyphSlot slot = face->glyph;
-    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
+        const qint64 width = slot->bitmap.width;
+        const qint64 height = slot->bitmap.rows;
+        if (width * height > MaxCountedPixels) {
+            result = {Result::Outcome::TooLarge, 0, width, height};
+            return 0;
+        }
+        if (const FT_Error failure = FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO))
+            return failure;
+    } else if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         const PixelBox box = MonoBox(slot->outline);
         const qint64 width = box.right - box.left;
         const qint64 height = box.top - box.bottom;
         if (width * height > MaxCountedPixels) {
-            result = {-1, width, height};
+            result = {Result::Outcome::DrawnInGrid, 0, width, height};
             return DrawAroundGrid(library, slot->outline, box, baseline, glyph);
         }
     }

@@ -12,15 +12,17 @@ class GlyphDrawing
 {
 public:
     // An outline whose bitmap would hold more pixels is drawn only where it meets the grid,
-    // so that no glyph costs more than a bitmap of this size: far more than any glyph of a
-    // real font at the largest size.
+    // and a bitmap glyph so large is not drawn, so that no glyph costs more than a bitmap of
+    // this size: far more than any glyph of a real font at the largest size.
     static constexpr qint64 MaxCountedPixels = qint64(1) << 22;
 
     struct Result
     {
-        // The lit pixels that fall outside the grid; -1 when they were not counted.
+        enum class Outcome { Drawn, DrawnInGrid, TooLarge };
+        Outcome outcome = Outcome::Drawn;
+        // Drawn: the lit pixels that fall outside the grid.
         qint64 dropped = 0;
-        // The size in pixels of an outline's bitmap, to name it when it was not counted.
+        // Otherwise: the size of the glyph's bitmap in pixels.
         qint64 width = 0;
         qint64 height = 0;
     };
