@@ -5,10 +5,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # One list per purpose; each script installs the lists it needs.
-# The editor and both converters, to build and to run them: FreeType is for pixmint-import,
-# the fonts are for the editor's text and the labels of the converter's specimen sheets.
+# The editor and both converters, to build and to run them: FreeType and zlib are for
+# pixmint-import, the fonts for the editor's text and the labels of the specimen sheets.
 editor_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-                 fonts-dejavu-core libfreetype-dev)
+                 fonts-dejavu-core libfreetype-dev zlib1g-dev)
 # The Debian package (cpack -G DEB): dpkg-shlibdeps, from dpkg-dev, and file compute its Depends.
 package_packages=(dpkg-dev file)
 # The benchmarks on top of the editor: a virtual X server for the start-up, xmllint as the
@@ -16,11 +16,12 @@ package_packages=(dpkg-dev file)
 bench_packages=(xvfb xauth libxml2-utils)
 # What the tests need on top of the editor and the package: a second build tool for the
 # CMake package; real readers of what the programs write (xmllint, the desktop's own tools,
-# Debian's reader of the copyright file); the X11 fonts and the converters between BDF and
-# PCF, so that the import reads real bitmap fonts; the AVR and ARM compilers, so that the
-# generated C builds for firmware (most of the download: about 2.3 GiB installed).
+# Debian's reader of the copyright file); the X11 fonts, the converters between BDF and PCF
+# and compress (ncompress), so that the import reads real and compressed bitmap fonts; the
+# AVR and ARM compilers, so that the generated C builds for firmware (most of the download:
+# about 2.3 GiB installed).
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
-               xfonts-base xfonts-utils pcf2bdf gcc-avr avr-libc gcc-arm-none-eabi)
+               xfonts-base xfonts-utils pcf2bdf ncompress gcc-avr avr-libc gcc-arm-none-eabi)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

@@ -2,6 +2,7 @@
 #include "FontCharSet.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
+#include "SfntFont.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 
 #include <map>
 
+#include <sys/resource.h>
+
 namespace {
 
 struct Run
@@ -21,13 +24,27 @@ struct Run
     QByteArray err;
 };
 
+// A hang guard, not a speed test: the CPU seconds a run may take, stretched for the sanitizer
+// build, beyond which the system stops it.
+rlim_t CpuSeconds(rlim_t seconds)
+{
+    const int scale = qEnvironmentVariableIntValue("PIXMINT_TIME_SCALE");
+    return seconds * rlim_t(scale > 0 ? scale : 1);
+}
+
 Run Start(const QString& program, const QStringList& arguments, const QString& folder = {},
-          const QString& outputFile = {})
+          const QString& outputFile = {}, rlim_t cpuSeconds = 0)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
+    if (cpuSeconds > 0) {
+        process.setChildProcessModifier([cpuSeconds] {
+            const rlimit limit{cpuSeconds, cpuSeconds};
+            setrlimit(RLIMIT_CPU, &limit);
+        });
+    }
     process.start(program, arguments);
     Run run;
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
@@ -35,9 +52,33 @@ Run Start(const QString& program, const QStringList& arguments, const QString& f
     return run;
 }
 
-Run Import(const QStringList& arguments, const QString& folder = {}, const QString& out = {})
+Run Import(const QStringList& arguments, const QString& folder = {}, const QString& out = {},
+           rlim_t cpuSeconds = 0)
 {
-    return Start(QStringLiteral(PIXMINT_IMPORT), arguments, folder, out);
+    return Start(QStringLiteral(PIXMINT_IMPORT), arguments, folder, out, cpuSeconds);
+}
+
+// The default font, each glyph with the five column bytes of columns, or of its own entry.
+QByteArray DefaultFont(const QByteArray& columns, const std::map<std::string, QByteArray>& own = {})
+{
+    FontCharSet font;
+    for (auto& [name, glyph] : font) {
+        const auto found = own.find(name);
+        const QByteArray bytes = found != own.end() ? found->second : columns;
+        for (int column = 0; column < 5; ++column)
+            glyph->SetColumn(column, quint8(bytes.at(column)));
+    }
+    return FontFileWriter::Bytes(font);
+}
+
+// The bytes a compressing program writes for these bytes.
+QByteArray Compressed(const QString& program, const QByteArray& bytes)
+{
+    QProcess process;
+    process.start(program, {QStringLiteral("-c")});
+    process.write(bytes);
+    process.closeWriteChannel();
+    return process.waitForFinished(120000) ? process.readAllStandardOutput() : QByteArray();
 }
 
 // A BDF font with ascent 7 and descent 1 (so the baseline is below grid row 6) and the given
@@ -126,6 +167,12 @@ private slots:
     void standardOutput();
     void matchesSystemFont();
     void rendersOutlines();
+    void decompressesOnce_data();
+    void decompressesOnce();
+    void boundsHugeOutlines();
+    void limitsBitmapSize();
+    void choosesStrike_data();
+    void choosesStrike();
 
 private:
     QTemporaryDir _dir;
@@ -164,6 +211,17 @@ void TestImport::importsTinyFont_data()
                                 << QByteArrayList{Dropped("C27  A", 3), w, Dropped("C06  g", 3),
                                                   Dropped("C81  \xC2\xB2", 1)}
                                 << 82;
+    // FreeType reads a negative width or height as 0. bdftopcf refuses such a box, so the
+    // font says BDF 2.2, which the PCF check passes over.
+    const QByteArray negative = " of its glyph has a negative width or height; left blank";
+    QTest::newRow("negative box")
+        << Bdf(1,
+               {"65 -2 2 3 3 C0 40", "87 7 1 -1 0 FE", "103 3 3 1 -1 E0 A0 E0", "178 1 -1 0 6 80"})
+               .replace("STARTFONT 2.1", "STARTFONT 2.2")
+        << QStringList() << QByteArrayList{"4040404040 C49  W", "00e0a0e000 C06  g"}
+        << QByteArrayList{w, "\"C27  A\": the bounding box (BBX)" + negative,
+                          "\"C81  \xC2\xB2\": the bounding box (BBX)" + negative}
+        << 82;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))
@@ -323,6 +381,180 @@ void TestImport::rendersOutlines()
         const std::unique_ptr<FontCharSet> set = FontFileReader::Read(run.out);
         QVERIFY(set && *set->Find("C27  A")->second != FontChar());
     }
+}
+
+// FreeType reads a compressed PCF as a stream that only goes forward, so every backward seek
+// inflated the file again from its start.
+void TestImport::decompressesOnce_data()
+{
+    QTest::addColumn<QString>("compressor");
+    QTest::addColumn<QByteArray>("change");  // what is done to the compressed bytes
+    QTest::addColumn<QByteArray>("message"); // empty: imported as the plain PCF
+    QTest::newRow("gzip") << "gzip" << QByteArray() << QByteArray();
+    QTest::newRow("LZW") << "compress" << QByteArray() << QByteArray();
+    QTest::newRow("bzip2") << "bzip2" << QByteArray()
+                           << QByteArray("compressed with bzip2, which FreeType cannot read here");
+    QTest::newRow("gzip twice") << "gzip" << QByteArray("again") << QByteArray("compressed twice");
+    QTest::newRow("gzip cut") << "gzip" << QByteArray("cut")
+                              << QByteArray("the gzip data ends too early");
+    QTest::newRow("gzip damaged") << "gzip" << QByteArray("damage")
+                                  << QByteArray("the gzip data is damaged (");
+    QTest::newRow("gzip beyond the limit")
+        << "gzip" << QByteArray("repeat")
+        << QByteArray("decompressed, the font is larger than 268435456 bytes");
+}
+
+void TestImport::decompressesOnce()
+{
+    QFETCH(QString, compressor);
+    QFETCH(QByteArray, change);
+    QFETCH(QByteArray, message);
+    const QString program = QStandardPaths::findExecutable(compressor);
+    const QString bdftopcf = QStandardPaths::findExecutable(QStringLiteral("bdftopcf"));
+    if (program.isEmpty() || bdftopcf.isEmpty())
+        QSKIP("needs bdftopcf and the compressing program");
+    // Glyphs of 16,384 x 256 pixels, the most that is drawn, for the default names and every
+    // other printable Latin-1 character, in the reverse of the order they are loaded, each with
+    // one pixel in the grid. bdftopcf fills a short row with blank pixels: a BDF of 150 KB
+    // makes a PCF of 100 MB, which compresses to 100 KB and took the importer 22 s of CPU time.
+    QList<int> codes;
+    QString others;
+    for (const auto& entry : FontCharSet())
+        codes.append(CharacterMap::Code(entry.first));
+    for (int code = 0x21; code <= 0xFF; ++code) {
+        if ((code < 0x7F || code >= 0xA0) && !codes.contains(code)) {
+            codes.append(code);
+            others += QChar(code);
+        }
+    }
+    const QString pcf = _dir.filePath(QStringLiteral("scattered.pcf"));
+    if (message.isEmpty() && !QFile::exists(pcf)) {
+        QByteArrayList glyphs;
+        for (const int code : codes) {
+            glyphs.prepend(QByteArray::number(code) + " 16384 256 0 -249 80" +
+                           QByteArray(" 00").repeated(255));
+        }
+        const QString bdf = _dir.filePath(QStringLiteral("scattered.bdf"));
+        QVERIFY(TestFiles::Write(bdf, Bdf(1, glyphs)));
+        QCOMPARE(Start(bdftopcf, {QStringLiteral("-o"), pcf, bdf}).exitCode, 0);
+    }
+    // A refusal needs no large font; only the limit needs a large result.
+    const QByteArray plain = message.isEmpty()    ? TestFiles::Read(pcf)
+                             : change == "repeat" ? QByteArray(1 << 20, '\0')
+                                                  : TinyBdf;
+    QByteArray bytes = Compressed(program, plain);
+    QVERIFY(!bytes.isEmpty());
+    if (change == "again")
+        bytes = Compressed(program, bytes);
+    else if (change == "cut")
+        bytes.chop(bytes.size() / 2);
+    else if (change == "damage")
+        bytes[bytes.size() / 2] = char(~bytes[bytes.size() / 2]);
+    else if (change == "repeat") // one MiB of zeros, 257 members of a gzip file one after another
+        bytes = bytes.repeated(257);
+    const QString compressed = _dir.filePath(QStringLiteral("scattered.compressed"));
+    QVERIFY(TestFiles::Write(compressed, bytes));
+
+    const QStringList chars{QStringLiteral("--chars"), others};
+    const Run run = Import(QStringList{compressed} + chars, {}, {}, CpuSeconds(3));
+    if (!message.isEmpty()) {
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.startsWith("pixmint-import: " + compressed.toUtf8() + ": " + message),
+                 run.err.constData());
+        QCOMPARE(run.err.count('\n'), 1);
+        return;
+    }
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    QVERIFY(font);
+    QCOMPARE(font->Count(), quint32(codes.size()));
+    FontChar dot;
+    dot.SetPixel(0, 0, true);
+    for (const auto& entry : *font)
+        QVERIFY2(*entry.second == dot, entry.first.c_str());
+    QCOMPARE(Import(QStringList{pcf} + chars).out, run.out);
+}
+
+// A glyph made of squares of one pixel at -16,000, 0 and +16,000 pixels: a bitmap of a billion
+// pixels, which FreeType rendered and the importer went through for every character.
+void TestImport::boundsHugeOutlines()
+{
+    const QRect origin(0, 0, 2, 2); // one pixel at 8 pixels to the em of 16 units
+    QList<int> indexes(0x100 - 0x20, 1);
+    indexes['B' - 0x20] = 2; // "B" has a square 20 pixels to the right: counted and dropped
+    const QString font = _dir.filePath(QStringLiteral("huge.ttf"));
+    QVERIFY(TestFiles::Write(
+        font, SfntFont::Outlines({{QRect(-32000, -32000, 2, 2), origin, QRect(31998, 31998, 2, 2)},
+                                  {origin, QRect(40, 0, 2, 2)}},
+                                 0x20, indexes)));
+    const Run run = Import({font}, {}, {}, CpuSeconds(3));
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    // The pixel just above the baseline, grid row 6 by the ascent of 7 pixels.
+    QCOMPARE(run.out, DefaultFont(QByteArray("\x40\0\0\0\0", 5)));
+    QByteArrayList lines = run.err.split('\n');
+    QCOMPARE(lines.takeLast(), QByteArray());
+    QCOMPARE(lines.size(), 86);
+    QCOMPARE(lines.count("pixmint-import: " + Dropped("C28  B", 1)), 1);
+    QCOMPARE(lines.count("pixmint-import: \"C27  A\": drawn 32000 x 32000 pixels large; only "
+                         "its pixels in the 5 x 8 grid kept, those outside not counted"),
+             1);
+}
+
+// FreeType reads a PCF glyph's bitmap whole, and glyphs may share one: 86 glyphs on one bitmap
+// of 128 MB took 37 s. A bitmap beyond the limit is left blank, one at the limit drawn.
+void TestImport::limitsBitmapSize()
+{
+    const QString bdftopcf = QStandardPaths::findExecutable(QStringLiteral("bdftopcf"));
+    if (bdftopcf.isEmpty())
+        QSKIP("needs bdftopcf");
+    const QString bdf = _dir.filePath(QStringLiteral("large.bdf"));
+    const QString pcf = _dir.filePath(QStringLiteral("large.pcf"));
+    QVERIFY(TestFiles::Write(
+        bdf, Bdf(1, {"65 4000 1100 0 -1093 80" + QByteArray(" 00").repeated(1099),
+                     "66 4096 1024 0 -1017 80" + QByteArray(" 00").repeated(1023)})));
+    QCOMPARE(Start(bdftopcf, {QStringLiteral("-o"), pcf, bdf}).exitCode, 0);
+    const Run run = Import({pcf});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out,
+             DefaultFont(QByteArray(5, '\0'), {{"C28  B", QByteArray("\x01\0\0\0\0", 5)}}));
+    QVERIFY2(run.err.contains("pixmint-import: \"C27  A\": its bitmap of 4000 x 1100 pixels "
+                              "holds more than 4194304; left blank\n"),
+             run.err.constData());
+}
+
+// Of two bitmap strikes as near to the size asked for, the lower is taken.
+void TestImport::choosesStrike_data()
+{
+    QTest::addColumn<QList<int>>("heights"); // in the font's order
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("height"); // of the strike taken
+    QTest::newRow("9 and 7, default 8") << QList<int>{9, 7} << QStringList() << 7;
+    QTest::newRow("7 and 9, default 8") << QList<int>{7, 9} << QStringList() << 7;
+    QTest::newRow("9 and 7, size 9") << QList<int>{9, 7} << QStringList{"--size", "9"} << 9;
+    QTest::newRow("7 and 9, size 12") << QList<int>{7, 9} << QStringList{"--size", "12"} << 9;
+    QTest::newRow("11, 9 and 7, size 10")
+        << QList<int>{11, 9, 7} << QStringList{"--size", "10"} << 9;
+}
+
+void TestImport::choosesStrike()
+{
+    QFETCH(QList<int>, heights);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, height);
+    // Each strike's "A" is one pixel just above the baseline, in column (height - 5) / 2.
+    QList<SfntFont::Strike> strikes;
+    for (const int each : heights)
+        strikes.append({each - 2, 2, (each - 5) / 2});
+    const QString font = _dir.filePath(QStringLiteral("strikes.ttf"));
+    QVERIFY(TestFiles::Write(font, SfntFont::Strikes(strikes, 'A')));
+    const Run run =
+        Import(QStringList{font, QStringLiteral("--baseline"), QStringLiteral("7")} + arguments);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QByteArray columns(5, '\0');
+    columns[(height - 5) / 2] = char(0x80);
+    QCOMPARE(run.out, DefaultFont(QByteArray(5, '\0'), {{"C27  A", columns}}));
 }
 
 QTEST_GUILESS_MAIN(TestImport)

@@ -1,14 +1,15 @@
 #include "FontImport.h"
 
+#include "BdfBoxCheck.h"
 #include "CharacterMap.h"
 #include "FileReader.h"
+#include "FontDecompressor.h"
+#include "GlyphDrawing.h"
 #include "GlyphName.h"
-
-#include <QFile>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_BITMAP_H
+#include FT_FONT_FORMATS_H
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,11 +28,6 @@ struct FaceDeleter
 {
     void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
-struct BitmapDeleter
-{
-    FT_Library library;
-    void operator()(FT_Bitmap* bitmap) const { FT_Bitmap_Done(library, bitmap); }
-};
 using Library = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
 using Face = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
 
@@ -46,8 +42,9 @@ QString CodeText(uint code)
     return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
 }
 
-// The file's bytes, read once: FreeType then needs no file access of its own and the reasons
-// for a file that cannot be read are the system's.
+// The file's bytes, read once and decompressed in memory: FreeType then needs no file access
+// of its own, the reasons for a file that cannot be read are the system's, and FreeType never
+// reads a compressed stream, which it can only go through forwards.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
     if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, bytes, error))
@@ -57,7 +54,7 @@ bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
                             .arg(FontImport::MaxFileSize));
         return false;
     }
-    return true;
+    return FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
 }
 
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
@@ -107,53 +104,31 @@ bool ChooseSize(FT_Face face, int size, QString* error)
     return true;
 }
 
-// Puts the pixels of the rendered glyph on the grid: pixel column x from the origin goes to
-// grid column x, the pixel row at height y above the baseline (0 just above it) to grid row
-// baseline - y. Counts the lit pixels that fall outside the grid.
-FT_Error Place(FT_Library library, FT_GlyphSlot slot, int baseline, FontChar& glyph,
-               qint64& dropped)
-{
-    const FT_Bitmap* bitmap = &slot->bitmap;
-    // 1 and 8 bits a pixel are read as they are; 2 and 4 bit grey (BDF) and colour are
-    // converted to 8 bits first.
-    FT_Bitmap converted;
-    FT_Bitmap_Init(&converted);
-    const std::unique_ptr<FT_Bitmap, BitmapDeleter> convertedOwner(&converted, {library});
-    if (bitmap->pixel_mode != FT_PIXEL_MODE_MONO && bitmap->pixel_mode != FT_PIXEL_MODE_GRAY) {
-        if (const FT_Error failure = FT_Bitmap_Convert(library, bitmap, &converted, 1))
-            return failure;
-        bitmap = &converted;
-    }
-    const bool mono = bitmap->pixel_mode == FT_PIXEL_MODE_MONO;
-    // A grey pixel counts as lit from half its scale on.
-    const unsigned halfScale = std::max(1u, unsigned(bitmap->num_grays) / 2);
-    const size_t pitch = size_t(std::abs(bitmap->pitch));
-    dropped = 0;
-    for (unsigned row = 0; row < bitmap->rows; ++row) {
-        // A negative pitch means the rows are stored from the bottom up.
-        const unsigned stored = bitmap->pitch >= 0 ? row : bitmap->rows - 1 - row;
-        const unsigned char* line = bitmap->buffer + stored * pitch;
-        const qint64 height = qint64(slot->bitmap_top) - 1 - row;
-        const qint64 gridRow = baseline - height;
-        for (unsigned column = 0; column < bitmap->width; ++column) {
-            const bool lit =
-                mono ? (line[column / 8] & (0x80 >> (column % 8))) != 0 : line[column] >= halfScale;
-            if (!lit)
-                continue;
-            const qint64 gridColumn = qint64(slot->bitmap_left) + column;
-            if (gridColumn >= 0 && gridColumn < qint64(FontChar::ColumnCount) && gridRow >= 0 &&
-                gridRow < qint64(FontChar::RowCount))
-                glyph.SetPixel(quint32(gridColumn), quint32(gridRow), true);
-            else
-                ++dropped;
-        }
-    }
-    return 0;
-}
-
 QString Quoted(const std::string& name)
 {
     return QLatin1Char('"') + GlyphName::ToString(name) + QLatin1Char('"');
+}
+
+// What a glyph lost to the grid, or nothing.
+QString DrawingNote(const GlyphDrawing::Result& result)
+{
+    using Outcome = GlyphDrawing::Result::Outcome;
+    const QString size = QStringLiteral("%1 x %2").arg(result.width).arg(result.height);
+    if (result.outcome == Outcome::DrawnInGrid) {
+        return QStringLiteral(": drawn %1 pixels large; only its pixels in the 5 x 8 grid "
+                              "kept, those outside not counted")
+            .arg(size);
+    }
+    if (result.outcome == Outcome::TooLarge) {
+        return QStringLiteral(": its bitmap of %1 pixels holds more than %2; left blank")
+            .arg(size)
+            .arg(GlyphDrawing::MaxCountedPixels);
+    }
+    if (result.dropped == 0)
+        return QString();
+    return QStringLiteral(": %1 %2 outside the 5 x 8 grid dropped")
+        .arg(result.dropped)
+        .arg(result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels"));
 }
 
 } // namespace
@@ -219,6 +194,11 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
         baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
     }
 
+    // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
+    std::set<long> negativeBoxes;
+    if (qstrcmp(FT_Get_Font_Format(face.get()), "BDF") == 0)
+        negativeBoxes = BdfBoxCheck::NegativeBoxCodes(bytes);
+
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<FontChar*, FontChar>> drawn;
     for (const auto& [name, slot] : set) {
@@ -230,25 +210,21 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
         if (index == 0) {
             report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
                                          .arg(CodeText(uint(code)));
+        } else if (negativeBoxes.count(code) > 0) {
+            report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
+                                                    "negative width or height; left blank");
         } else {
-            qint64 dropped = 0;
-            FT_Error failure =
-                FT_Load_Glyph(face.get(), index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO);
-            if (!failure)
-                failure = Place(library.get(), face->glyph, baseline, glyph, dropped);
-            if (failure) {
+            GlyphDrawing::Result result;
+            if (const FT_Error failure =
+                    GlyphDrawing::Draw(library.get(), face.get(), index, baseline, glyph, result)) {
                 SetError(error, QStringLiteral("the glyph for %1 cannot be read (FreeType "
                                                "error 0x%2)")
                                     .arg(CodeText(uint(code)))
                                     .arg(failure, 2, 16, QLatin1Char('0')));
                 return false;
             }
-            if (dropped > 0) {
-                report << Quoted(name) + QStringLiteral(": %1 %2 outside the 5 x 8 grid dropped")
-                                             .arg(dropped)
-                                             .arg(dropped == 1 ? QStringLiteral("pixel")
-                                                               : QStringLiteral("pixels"));
-            }
+            if (const QString note = DrawingNote(result); !note.isEmpty())
+                report << Quoted(name) + note;
         }
         drawn.emplace_back(slot, glyph);
     }

@@ -5,9 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-// Fills a font from a font file that FreeType reads: BDF, PCF (gzip-compressed too), TrueType
-// and OpenType, with outlines or bitmap strikes. Kept out of the editor, which does not link
-// FreeType.
+// Fills a font from a font file that FreeType reads: BDF, PCF (compressed with gzip or compress
+// too), TrueType and OpenType, with outlines or bitmap strikes. Kept out of the editor, which does
+// not link FreeType.
 class FontImport
 {
 public:
@@ -16,8 +16,8 @@ public:
     static constexpr int MaxSize = 255;
     // The strike height chosen, and the size outlines are rendered at, when none is asked for.
     static constexpr int DefaultSize = int(FontChar::RowCount);
-    // Larger files are refused before FreeType sees them: the largest outline fonts stay far
-    // below.
+    // Larger files, and compressed files that hold more, are refused before FreeType sees
+    // them: the largest outline fonts stay far below.
     static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 
     struct Options

@@ -1,0 +1,174 @@
+#include "FontDecompressor.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BZIP2_H
+#include FT_LZW_H
+#include FT_SYSTEM_H
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The formats FreeType recognises by these first bytes, and so would open itself.
+enum class Format { Plain, Gzip, Lzw, Bzip2 };
+
+Format FormatOf(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\x1f\x8b"))
+        return Format::Gzip;
+    if (bytes.startsWith("\x1f\x9d"))
+        return Format::Lzw;
+    if (bytes.startsWith("BZh"))
+        return Format::Bzip2;
+    return Format::Plain;
+}
+
+QString FormatName(Format format)
+{
+    switch (format) {
+    case Format::Gzip:
+        return QStringLiteral("gzip");
+    case Format::Lzw:
+        return QStringLiteral("LZW (compress)");
+    case Format::Bzip2:
+        return QStringLiteral("bzip2");
+    case Format::Plain:
+        break;
+    }
+    return QString();
+}
+
+void SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QString TooLarge(qint64 limit)
+{
+    return QStringLiteral("decompressed, the font is larger than %1 bytes").arg(limit);
+}
+
+// Room for more output, up to one byte beyond the limit so that reaching it shows.
+bool Grow(QByteArray& plain, qint64 used, qint64 limit)
+{
+    if (used < plain.size())
+        return true;
+    if (used > limit)
+        return false;
+    plain.resize(qsizetype(std::min(limit + 1, std::max<qint64>(used * 2, 1 << 16))));
+    return true;
+}
+
+// gzip through zlib, which checks each member's CRC and length; members one after the other
+// are read as one, as gzip -d does.
+bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* error)
+{
+    z_stream stream{};
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {
+        SetError(error, QStringLiteral("zlib cannot be started"));
+        return false;
+    }
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    qint64 used = 0;
+    int status = Z_OK;
+    while (status != Z_STREAM_END || stream.avail_in > 0) {
+        if (status == Z_STREAM_END)
+            inflateReset(&stream);
+        if (!Grow(plain, used, limit))
+            break;
+        const qint64 room = std::min<qint64>(plain.size() - used, 1 << 30);
+        stream.next_out = reinterpret_cast<Bytef*>(plain.data() + used);
+        stream.avail_out = uInt(room);
+        status = inflate(&stream, Z_NO_FLUSH);
+        used += room - stream.avail_out;
+        if (status != Z_OK && status != Z_STREAM_END)
+            break;
+    }
+    const QString reason = stream.msg ? QString::fromLatin1(stream.msg) : QString();
+    inflateEnd(&stream);
+    if (used > limit) {
+        SetError(error, TooLarge(limit));
+        return false;
+    }
+    if (status == Z_BUF_ERROR) {
+        SetError(error, QStringLiteral("the gzip data ends too early"));
+        return false;
+    }
+    if (status != Z_STREAM_END) {
+        SetError(error, QStringLiteral("the gzip data is damaged (%1)").arg(reason));
+        return false;
+    }
+    plain.truncate(qsizetype(used));
+    return true;
+}
+
+// LZW and bzip2 through FreeType's own readers, read once from the start to the end.
+bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArray& plain,
+                 QString* error)
+{
+    FT_MemoryRec_ memory{
+        nullptr, [](FT_Memory, long size) { return std::malloc(size_t(size)); },
+        [](FT_Memory, void* block) { std::free(block); },
+        [](FT_Memory, long, long size, void* block) { return std::realloc(block, size_t(size)); }};
+    FT_StreamRec source{};
+    source.base = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.constData()));
+    source.size = static_cast<unsigned long>(bytes.size());
+    source.memory = &memory;
+    FT_StreamRec stream{};
+    const FT_Error failure = format == Format::Lzw ? FT_Stream_OpenLZW(&stream, &source)
+                                                   : FT_Stream_OpenBzip2(&stream, &source);
+    if (failure) {
+        SetError(error, QStringLiteral("compressed with %1, which FreeType cannot read here "
+                                       "(FreeType error 0x%2)")
+                            .arg(FormatName(format))
+                            .arg(failure, 2, 16, QLatin1Char('0')));
+        return false;
+    }
+    qint64 used = 0;
+    for (;;) {
+        if (!Grow(plain, used, limit))
+            break;
+        const unsigned long room = static_cast<unsigned long>(plain.size() - used);
+        const unsigned long read =
+            stream.read(&stream, static_cast<unsigned long>(used),
+                        reinterpret_cast<unsigned char*>(plain.data() + used), room);
+        used += qint64(read);
+        if (read < room)
+            break;
+    }
+    if (stream.close)
+        stream.close(&stream);
+    if (used > limit) {
+        SetError(error, TooLarge(limit));
+        return false;
+    }
+    plain.truncate(qsizetype(used));
+    return true;
+}
+
+} // namespace
+
+bool FontDecompressor::Decompress(QByteArray& bytes, qint64 limit, QString* error)
+{
+    const Format format = FormatOf(bytes);
+    if (format == Format::Plain)
+        return true;
+    QByteArray plain;
+    if (!(format == Format::Gzip ? Inflate(bytes, limit, plain, error)
+                                 : ReadForward(format, bytes, limit, plain, error)))
+        return false;
+    // FreeType would open a second layer itself, forward only again.
+    if (const Format inner = FormatOf(plain); inner != Format::Plain) {
+        SetError(error, QStringLiteral("compressed twice (%1 inside %2): decompress it first")
+                            .arg(FormatName(inner), FormatName(format)));
+        return false;
+    }
+    bytes = std::move(plain);
+    return true;
+}
