@@ -8,11 +8,14 @@
 #include "FontFileReader.h"
 #include "GlyphName.h"
 
+#include <QByteArrayList>
+#include <QList>
 #include <QMetaType>
 #include <QString>
 
 #include <array>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -73,6 +76,36 @@ inline std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = n
     if (!FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error))
         return nullptr;
     return FontFileReader::Read(bytes, error);
+}
+
+// The glyphs up to code 255 of a BDF font, placed with the baseline below row ascent - 1:
+// read here from the text, independently of FreeType.
+inline std::map<int, FontChar> ReadBdf(const QByteArray& text)
+{
+    std::map<int, FontChar> glyphs;
+    int ascent = 0, code = -1, row = -1;
+    QList<int> box; // width, height, x and y of the bounding box
+    for (const QByteArray& line : text.split('\n')) {
+        QByteArrayList fields = line.split(' ');
+        const QByteArray keyword = fields.takeFirst();
+        if (keyword == "FONT_ASCENT")
+            ascent = fields.value(0).toInt();
+        else if (keyword == "ENCODING" && (code = fields.value(0).toInt()) <= 0xFF)
+            glyphs[code].Clear();
+        else if (keyword == "BBX")
+            box = {fields.value(0).toInt(), fields.value(1).toInt(), fields.value(2).toInt(),
+                   fields.value(3).toInt()};
+        else if (keyword == "BITMAP" || keyword == "ENDCHAR")
+            row = keyword == "BITMAP" ? 0 : -1;
+        else if (row >= 0 && code <= 0xFF) {
+            const quint64 bits = line.toULongLong(nullptr, 16) << (64 - 4 * line.size());
+            for (int x = 0; x < box[0]; ++x)
+                glyphs[code].SetPixel(box[2] + x, ascent - box[3] - box[1] + row,
+                                      bits >> (63 - x) & 1);
+            ++row;
+        }
+    }
+    return glyphs;
 }
 
 } // namespace TestFonts

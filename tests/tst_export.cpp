@@ -371,6 +371,30 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("check with an option of the export")
         << QStringList{"--check", "good.xml", "--header", "out.h"}
         << "pixmint-export: --check writes nothing";
+    QTest::newRow("BDF over the font") << QStringList{"good.xml", "--bdf", "link.xml"}
+                                       << "pixmint-export: link.xml: this is the file being read";
+    QTest::newRow("BDF over the source")
+        << QStringList{"good.xml", "-o", "out.cpp", "--bdf", "./out.cpp"}
+        << "pixmint-export: ./out.cpp: this file is already an output (out.cpp)";
+    QTest::newRow("unwritable BDF after the others")
+        << QStringList{"good.xml", "-o",        "out.cpp",
+                       "--png",    "sheet.png", "--header",
+                       "out.h",    "--bdf",     "no/such/folder/font.bdf"}
+        << "pixmint-export: no/such/folder/font.bdf: ";
+    QTest::newRow("BDF with an empty name")
+        << QStringList{"good.xml", "--bdf", ""} << "pixmint-export: --bdf: expected a file name";
+    QTest::newRow("BDF of a font without glyphs")
+        << QStringList{"empty.xml", "--bdf", "font.bdf"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
+    QTest::newRow("baseline without BDF")
+        << QStringList{"good.xml", "-o", "out.cpp", "--baseline", "6"}
+        << "pixmint-export: --baseline places the glyphs of a BDF font";
+    QTest::newRow("baseline 8") << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "8"}
+                                << "pixmint-export: --baseline 8: expected a whole number from "
+                                   "0 to 7";
+    QTest::newRow("baseline not decimal")
+        << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "+6"}
+        << "pixmint-export: --baseline +6: expected";
 }
 
 void TestExport::failuresWriteNothing()
@@ -401,6 +425,7 @@ void TestExport::failuresWriteNothing()
              TestFiles::Read(DataFolder + "/two-glyphs.xml"));
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
     QVERIFY(!QFile::exists(QStringLiteral("out.h")));
+    QVERIFY(!QFile::exists(QStringLiteral("font.bdf")));
 }
 
 void TestExport::helpAndVersion()

@@ -4,6 +4,7 @@
 #include "FontFileWriter.h"
 #include "SfntFont.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 
 #include <QDir>
 #include <QProcess>
@@ -120,36 +121,6 @@ QMap<QString, QByteArray> Snapshot(const QString& folder)
     for (const QString& name : QDir(folder).entryList(QDir::Files))
         files.insert(name, TestFiles::Read(folder + QLatin1Char('/') + name));
     return files;
-}
-
-// The glyphs up to code 255 of a BDF font, placed with the baseline below row ascent - 1:
-// read here from the text, independently of FreeType.
-std::map<int, FontChar> ReadBdf(const QByteArray& text)
-{
-    std::map<int, FontChar> glyphs;
-    int ascent = 0, code = -1, row = -1;
-    QList<int> box; // width, height, x and y of the bounding box
-    for (const QByteArray& line : text.split('\n')) {
-        QByteArrayList fields = line.split(' ');
-        const QByteArray keyword = fields.takeFirst();
-        if (keyword == "FONT_ASCENT")
-            ascent = fields.value(0).toInt();
-        else if (keyword == "ENCODING" && (code = fields.value(0).toInt()) <= 0xFF)
-            glyphs[code].Clear();
-        else if (keyword == "BBX")
-            box = {fields.value(0).toInt(), fields.value(1).toInt(), fields.value(2).toInt(),
-                   fields.value(3).toInt()};
-        else if (keyword == "BITMAP" || keyword == "ENDCHAR")
-            row = keyword == "BITMAP" ? 0 : -1;
-        else if (row >= 0 && code <= 0xFF) {
-            const quint64 bits = line.toULongLong(nullptr, 16) << (64 - 4 * line.size());
-            for (int x = 0; x < box[0]; ++x)
-                glyphs[code].SetPixel(box[2] + x, ascent - box[3] - box[1] + row,
-                                      bits >> (63 - x) & 1);
-            ++row;
-        }
-    }
-    return glyphs;
 }
 
 } // namespace
@@ -349,7 +320,7 @@ void TestImport::matchesSystemFont()
     // The font's own glyphs, converted and read by other programs than FreeType.
     const QString bdf = _dir.filePath(QStringLiteral("5x8.bdf"));
     QCOMPARE(Start(pcf2bdf, {QStringLiteral("-o"), bdf, pcf}).exitCode, 0);
-    const std::map<int, FontChar> glyphs = ReadBdf(TestFiles::Read(bdf));
+    const std::map<int, FontChar> glyphs = TestFonts::ReadBdf(TestFiles::Read(bdf));
     FontCharSet expected;
     for (auto& [name, glyph] : expected) {
         const auto found = glyphs.find(CharacterMap::Code(name));

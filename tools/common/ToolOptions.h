@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QCommandLineOption;
 class QCommandLineParser;
 
 // A converter's own options: a subclass declares them on the parser that reads the command
@@ -21,6 +22,10 @@ protected:
         _error = error;
         return false;
     }
+    // A whole number in decimal digits only, from minimum to maximum; value stays as it is
+    // when the option is not given.
+    bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
+                    int maximum, int& value);
 
 private:
     QString _error;

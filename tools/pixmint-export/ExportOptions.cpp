@@ -1,5 +1,6 @@
 #include "ExportOptions.h"
 
+#include "FontChar.h"
 #include "GlyphSheet.h"
 
 #include <QCommandLineParser>
@@ -43,12 +44,24 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                   QStringLiteral("string")),
       _scaleOption(QStringLiteral("scale"),
                    QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
-                   QStringLiteral("n"), QStringLiteral("4"))
+                   QStringLiteral("n"), QStringLiteral("4")),
+      _bdfOption(QStringLiteral("bdf"),
+                 QStringLiteral("Write the font as BDF 2.1, the interchange format of bitmap "
+                                "fonts, to <file>. The C/C++ source then goes only where -o "
+                                "says."),
+                 QStringLiteral("file")),
+      _baselineOption(QStringLiteral("baseline"),
+                      QStringLiteral("With --bdf, the grid row just above the baseline, 0 (top) "
+                                     "to 7; default %1, so that the font ascends 7 pixels and "
+                                     "descends 1.")
+                          .arg(BdfWriter::DefaultBaseline),
+                      QStringLiteral("row"))
 {
     parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font file to read."),
                                  QStringLiteral("FONT.xml"));
     parser.addOptions({_outputOption, _layoutOption, _nameOption, _constOption, _progmemOption,
-                       _headerOption, _checkOption, _pngOption, _textOption, _scaleOption});
+                       _headerOption, _checkOption, _pngOption, _textOption, _scaleOption,
+                       _bdfOption, _baselineOption});
 }
 
 bool ExportOptions::Read(const QCommandLineParser& parser)
@@ -72,18 +85,27 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     }
     if (!ReadWriter(parser))
         return false;
-    for (const QCommandLineOption& option : {_outputOption, _headerOption, _pngOption}) {
+    for (const QCommandLineOption& option :
+         {_outputOption, _headerOption, _pngOption, _bdfOption}) {
         if (parser.isSet(option) && parser.value(option).isEmpty())
             return Fail(QStringLiteral("--%1: expected a file name").arg(option.names().last()));
     }
     _outputPath = parser.value(_outputOption);
     _headerPath = parser.value(_headerOption);
     _pngPath = parser.value(_pngOption);
+    _bdfPath = parser.value(_bdfOption);
     _text = parser.value(_textOption);
     if (parser.isSet(_textOption) && !parser.isSet(_pngOption))
         return Fail(QStringLiteral("--text draws into an image: give its file with --png"));
     if (parser.isSet(_textOption) && _text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
+    if (parser.isSet(_baselineOption) && !parser.isSet(_bdfOption))
+        return Fail(QStringLiteral("--baseline places the glyphs of a BDF font: give its file "
+                                   "with --bdf"));
+    int baseline = BdfWriter::DefaultBaseline;
+    if (!ReadNumber(parser, _baselineOption, 0, int(FontChar::RowCount) - 1, baseline))
+        return false;
+    _bdf = BdfWriter(baseline);
     return true;
 }
 

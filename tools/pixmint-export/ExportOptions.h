@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BdfWriter.h"
 #include "CSourceWriter.h"
 #include "ToolOptions.h"
 
@@ -19,10 +20,12 @@ public:
     const QString& OutputPath() const { return _outputPath; }
     const QString& HeaderPath() const { return _headerPath; }
     const QString& PngPath() const { return _pngPath; }
+    const QString& BdfPath() const { return _bdfPath; }
     // The text to draw instead of the specimen sheet, when not empty.
     const QString& Text() const { return _text; }
     int Scale() const { return _scale; }
     const CSourceWriter& Writer() const { return _writer; }
+    const BdfWriter& Bdf() const { return _bdf; }
 
 private:
     bool ReadWriter(const QCommandLineParser& parser);
@@ -37,12 +40,16 @@ private:
     QCommandLineOption _pngOption;
     QCommandLineOption _textOption;
     QCommandLineOption _scaleOption;
+    QCommandLineOption _bdfOption;
+    QCommandLineOption _baselineOption;
 
     bool _check = false;
     QString _outputPath;
     QString _headerPath;
     QString _pngPath;
+    QString _bdfPath;
     QString _text;
     int _scale = 4;
     CSourceWriter _writer;
+    BdfWriter _bdf;
 };

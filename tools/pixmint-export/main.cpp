@@ -1,6 +1,6 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
-// systems, the same array in the forms that firmware takes, a checker for font files, a
-// specimen sheet and a preview of text.
+// systems, the same array in the forms that firmware takes, a checker for font files, a BDF
+// font, a specimen sheet and a preview of text.
 #include "CommandLineTool.h"
 #include "Console.h"
 #include "ExportOptions.h"
@@ -26,7 +26,8 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem and "
-                   "--header is given.");
+                   "--header is given; also a BDF font, a specimen sheet and a preview of "
+                   "text.");
 
 bool WantsSheet(int argc, char* argv[])
 {
@@ -118,7 +119,8 @@ int main(int argc, char* argv[])
     if (!font)
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
     const CSourceWriter& writer = options.Writer();
-    if (!writer.Accepts(*font, &error))
+    if (!writer.Accepts(*font, &error) ||
+        (!options.BdfPath().isEmpty() && !BdfWriter::Accepts(*font, &error)))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
     // Every output is made, then written beside its target, before any target is replaced:
@@ -145,12 +147,20 @@ int main(int argc, char* argv[])
             return tool.Fail(QStringLiteral("the image could not be encoded as PNG"));
         files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
     }
-    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty())
+    // BDF is ASCII with LF line ends on every system.
+    if (!options.BdfPath().isEmpty())
+        files.Add(options.BdfPath(), options.Bdf().Bytes(*font), FileWriter::Mode::Binary);
+    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
+        options.BdfPath().isEmpty())
         files.AddStandardOutput(source);
     if (!files.Commit())
         return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
     for (const QString& warning : writer.Warnings(*font))
         tool.Warn(warning);
+    if (!options.BdfPath().isEmpty()) {
+        for (const QString& warning : options.Bdf().Warnings(*font))
+            tool.Warn(warning);
+    }
     if (!missing.isEmpty())
         tool.Warn(Missing(missing));
     return CommandLineTool::Success;

@@ -1,7 +1,6 @@
 #include "ImportOptions.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
@@ -40,26 +39,4 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _outputPath = parser.value(_outputOption);
     _characters = parser.values(_charsOption).join(QString());
     return true;
-}
-
-// A whole number in decimal digits only, from minimum to maximum; value stays as it is when
-// the option is not given.
-bool ImportOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                               int minimum, int maximum, int& value)
-{
-    if (!parser.isSet(option))
-        return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
-    const QString text = parser.value(option);
-    if (digits.match(text).hasMatch()) {
-        const int number = text.toInt();
-        if (number >= minimum && number <= maximum) {
-            value = number;
-            return true;
-        }
-    }
-    return Fail(QStringLiteral("--%1 %2: expected a whole number from %3 to %4")
-                    .arg(option.names().constFirst(), text)
-                    .arg(minimum)
-                    .arg(maximum));
 }

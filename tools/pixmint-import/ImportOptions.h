@@ -21,9 +21,6 @@ public:
     const QString& Characters() const { return _characters; }
 
 private:
-    bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
-                    int maximum, int& value);
-
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
     QCommandLineOption _baselineOption;

@@ -1,0 +1,263 @@
+#include "BdfWriter.h"
+#include "CharacterMap.h"
+#include "FontCharSet.h"
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
+#include "TestFiles.h"
+#include "TestFonts.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <ctime>
+#include <map>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Start(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+        run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return run;
+}
+
+const QByteArray RepeatedWarning = "pixmint-export: warning: glyph \"x  A\" stands for the code "
+                                   "0x41 like \"C27  A\", which comes first: the BDF font has it "
+                                   "with ENCODING -1\n";
+
+// The default table with pixels in every glyph, no two alike and reaching the top and the
+// bottom row, and what fonts made here add: a 0xHH glyph, one for no character, one for a
+// Latin-1 character without a default name and a second glyph for "A".
+std::unique_ptr<FontCharSet> FullFont()
+{
+    auto set = std::make_unique<FontCharSet>();
+    int number = 0;
+    for (auto& [name, glyph] : *set)
+        *glyph = TestFonts::Glyph({quint8(++number), 0x81, quint8(~number), 0xFF, 0x55});
+    TestFonts::Store(*set, "bell  0x07", {0x7f, 0, 0, 0, 0x7f});
+    TestFonts::Store(*set, "logo", {0xff, 0x81, 0x81, 0x81, 0xff});
+    TestFonts::Store(*set, "U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18});
+    TestFonts::Store(*set, "x  A", {0x80, 0x80, 0x80, 0x80, 0x80});
+    return set;
+}
+
+// Each glyph of a font by the code a BDF font made of it gives it, -1 left out.
+std::map<int, FontChar> ByCode(const FontCharSet& set)
+{
+    const CharacterMap map(set);
+    std::map<int, FontChar> glyphs;
+    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
+        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+            glyphs[code] = map.Glyph(map.GlyphIndex(code));
+    }
+    return glyphs;
+}
+
+// What follows a keyword on each line that starts with it.
+QByteArrayList Values(const QByteArray& bdf, const QByteArray& keyword)
+{
+    QByteArrayList values;
+    for (const QByteArray& line : bdf.split('\n')) {
+        if (line.startsWith(keyword + ' '))
+            values << line.mid(keyword.size() + 1);
+    }
+    return values;
+}
+
+} // namespace
+
+class TestBdfWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void writesGoldenFile();
+    void readersGetEveryGlyph_data();
+    void readersGetEveryGlyph();
+    void glyphNames_data();
+    void glyphNames();
+    void manyGlyphsForOneCodeTakeLinearTime();
+
+private:
+    std::unique_ptr<QTemporaryDir> _dir;
+};
+
+void TestBdfWriter::init()
+{
+    _dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(_dir->isValid());
+}
+
+void TestBdfWriter::writesGoldenFile()
+{
+    // With the C source and a specimen sheet in one run; the source goes only where -o says.
+    const QString font = TestFiles::DataPath(QStringLiteral("bdf.xml"));
+    const QString bdf = _dir->filePath(QStringLiteral("font.bdf"));
+    const QString source = _dir->filePath(QStringLiteral("font.cpp"));
+    const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
+    const Run run =
+        Start(QStringLiteral(PIXMINT_EXPORT), {font, "--bdf", bdf, "-o", source, "--png", sheet});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, RepeatedWarning);
+    QCOMPARE(TestFiles::Read(bdf), TestFiles::Data(QStringLiteral("bdf.bdf")));
+    QCOMPARE(TestFiles::Read(source), Start(QStringLiteral(PIXMINT_EXPORT), {font}).out);
+    QVERIFY(QFile::exists(sheet));
+}
+
+void TestBdfWriter::readersGetEveryGlyph_data()
+{
+    QTest::addColumn<int>("baseline");
+    QTest::newRow("default baseline 6") << -1;
+    QTest::newRow("baseline 7, no descent") << 7;
+    QTest::newRow("baseline 0") << 0;
+}
+
+void TestBdfWriter::readersGetEveryGlyph()
+{
+    QFETCH(int, baseline);
+    const std::unique_ptr<FontCharSet> font = FullFont();
+    const QString xml = _dir->filePath(QStringLiteral("font.xml"));
+    const QString bdf = _dir->filePath(QStringLiteral("font.bdf"));
+    QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
+    QStringList arguments = {xml, QStringLiteral("--bdf"), bdf};
+    if (baseline >= 0)
+        arguments << QStringLiteral("--baseline") << QString::number(baseline);
+    const Run run = Start(QStringLiteral(PIXMINT_EXPORT), arguments);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.isEmpty(), "the source goes only where -o says");
+    QCOMPARE(run.err, RepeatedWarning);
+    const QByteArray text = TestFiles::Read(bdf);
+
+    // Every glyph, each at its code or -1, no code twice.
+    const int ascent = (baseline >= 0 ? baseline : 6) + 1;
+    QCOMPARE(Values(text, "FONT_ASCENT"), QByteArrayList{QByteArray::number(ascent)});
+    QCOMPARE(Values(text, "FONT_DESCENT"), QByteArrayList{QByteArray::number(8 - ascent)});
+    QCOMPARE(Values(text, "CHARS"), QByteArrayList{QByteArray::number(font->Count())});
+    QCOMPARE(Values(text, "STARTCHAR").size(), qsizetype(font->Count()));
+    QByteArrayList codes = Values(text, "ENCODING");
+    QCOMPARE(codes.size(), qsizetype(font->Count()));
+    QCOMPARE(codes.removeAll("-1"), 2); // "logo" and "x  A"
+    QCOMPARE(QSet<QByteArray>(codes.begin(), codes.end()).size(), codes.size());
+    std::map<int, FontChar> read = TestFonts::ReadBdf(text);
+    read.erase(-1);
+    QVERIFY(read == ByCode(*font));
+
+    // FreeType, through the importer, gives every glyph of a character back byte for byte.
+    const Run imported =
+        Start(QStringLiteral(PIXMINT_IMPORT), {bdf, QStringLiteral("--chars"), "\u00e9"});
+    QCOMPARE(imported.exitCode, 0);
+    QVERIFY2(imported.err.isEmpty(), imported.err.constData());
+    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(imported.out);
+    QVERIFY(back);
+    QCOMPARE(back->Count(), 87u);
+    for (const auto& [name, glyph] : *back)
+        QVERIFY2(*glyph == *font->Find(name)->second, name.c_str());
+
+    // X11's compiler takes it, and the PCF it makes holds the same pixels.
+    const QString bdftopcf = QStandardPaths::findExecutable(QStringLiteral("bdftopcf"));
+    const QString pcf2bdf = QStandardPaths::findExecutable(QStringLiteral("pcf2bdf"));
+    if (bdftopcf.isEmpty() || pcf2bdf.isEmpty())
+        QSKIP("needs xfonts-utils and pcf2bdf");
+    const QString pcf = _dir->filePath(QStringLiteral("font.pcf"));
+    const QString again = _dir->filePath(QStringLiteral("again.bdf"));
+    const Run compiled = Start(bdftopcf, {QStringLiteral("-o"), pcf, bdf});
+    QCOMPARE(compiled.exitCode, 0);
+    QVERIFY2(compiled.err.isEmpty(), compiled.err.constData());
+    QCOMPARE(Start(pcf2bdf, {QStringLiteral("-o"), again, pcf}).exitCode, 0);
+    std::map<int, FontChar> fromPcf = TestFonts::ReadBdf(TestFiles::Read(again));
+    fromPcf.erase(-1);
+    QVERIFY(fromPcf == ByCode(*font));
+}
+
+void TestBdfWriter::glyphNames_data()
+{
+    QTest::addColumn<QByteArrayList>("names");
+    QTest::addColumn<QByteArrayList>("lines"); // the COMMENT and STARTCHAR lines
+    QTest::newRow("a plain name stays")
+        << QByteArrayList{"logo_2.alt"} << QByteArrayList{"STARTCHAR logo_2.alt"};
+    QTest::newRow("by code, or by index for no character")
+        << QByteArrayList{"C27  A", "bell  0x07", "9lives", "fifteen_letters"}
+        << QByteArrayList{"COMMENT Pixmint name \"9lives\"",          "STARTCHAR glyph0",
+                          "COMMENT Pixmint name \"C27  A\"",          "STARTCHAR uni0041",
+                          "COMMENT Pixmint name \"bell  0x07\"",      "STARTCHAR uni0007",
+                          "COMMENT Pixmint name \"fifteen_letters\"", "STARTCHAR glyph3"};
+    QTest::newRow("a name taken by a plain one")
+        << QByteArrayList{"C27  A", "uni0041", "uni0041.1", "y  A"}
+        << QByteArrayList{"COMMENT Pixmint name \"C27  A\"",
+                          "STARTCHAR uni0041.2",
+                          "STARTCHAR uni0041",
+                          "STARTCHAR uni0041.1",
+                          "COMMENT Pixmint name \"y  A\"",
+                          "STARTCHAR uni0041.3"};
+    // Nothing in a name ends the line or the quotes; every byte comes back.
+    QTest::newRow("escapes") << QByteArrayList{"a\nENDFONT \"\\\x7F\xB2"}
+                             << QByteArrayList{"COMMENT Pixmint name "
+                                               "\"a\\x0AENDFONT \\\"\\\\\\x7F\\xB2\"",
+                                               "STARTCHAR glyph0"};
+    QTest::newRow("200 characters whole")
+        << QByteArrayList{QByteArray(200, 'a')}
+        << QByteArrayList{"COMMENT Pixmint name \"" + QByteArray(200, 'a') + '"',
+                          "STARTCHAR glyph0"};
+    QTest::newRow("cut between escapes")
+        << QByteArrayList{QByteArray(198, 'a') + "\xB2" + QByteArray(1000, 'b')}
+        << QByteArrayList{"COMMENT Pixmint name \"" + QByteArray(198, 'a') + "\"...",
+                          "STARTCHAR glyph0"};
+}
+
+void TestBdfWriter::glyphNames()
+{
+    QFETCH(QByteArrayList, names);
+    QFETCH(QByteArrayList, lines);
+    FontCharSet set;
+    set.Clear();
+    for (const QByteArray& name : names)
+        TestFonts::Store(set, name.toStdString(), {});
+    QByteArrayList written;
+    for (const QByteArray& line : BdfWriter().Bytes(set).split('\n')) {
+        if (line.startsWith("COMMENT Pixmint name ") || line.startsWith("STARTCHAR "))
+            written << line;
+    }
+    QCOMPARE(written, lines);
+}
+
+void TestBdfWriter::manyGlyphsForOneCodeTakeLinearTime()
+{
+    // Each later glyph for "A" takes the next free variant name: found in one step, not by
+    // trying every variant before it.
+    const auto cpuSeconds = [](int count) {
+        FontCharSet set;
+        set.Clear();
+        for (int index = 0; index < count; ++index)
+            TestFonts::Store(set, "g" + std::to_string(index) + "  A", {});
+        const std::clock_t start = std::clock();
+        const QByteArray bdf = BdfWriter().Bytes(set);
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        return bdf.contains("STARTCHAR uni0041." + QByteArray::number(count - 1) + '\n') ? seconds
+                                                                                         : -1.0;
+    };
+    const double small = std::max(cpuSeconds(2000), 0.001);
+    const double large = cpuSeconds(16000);
+    QVERIFY(large >= 0);
+    // Eight times the glyphs: about eight times the time, and sixty-four if it grew squared.
+    QVERIFY2(large / small < 30, qPrintable(QStringLiteral("%1 s, %2 s").arg(small).arg(large)));
+}
+
+QTEST_GUILESS_MAIN(TestBdfWriter)
+#include "tst_bdfwriter.moc"
