@@ -65,6 +65,9 @@ private slots:
     void failuresWriteNothing();
     void helpAndVersion();
     void writesIntoOpenStreams();
+    void standardOutputThatIsTheFontIsRefused_data();
+    void standardOutputThatIsTheFontIsRefused();
+    void checkStopsAfterManyProblems_data();
     void checkStopsAfterManyProblems();
     void nameNotInTheSystemEncodingIsRefused();
     void textPreviewReachesWhatTheMapReaches();
@@ -192,6 +195,9 @@ void TestExport::checkVerdicts_data()
         << ":1: Char \"B  A\" stands for the character \"A\" (0x41) like Char \"A\", which "
            "comes first in the array: the character map keeps that one\n";
     QTest::newRow("no glyphs") << "<CharSet/>" << 1 << ":1: the font has no glyphs";
+    QTest::newRow("misplaced document type declaration")
+        << "/hostile/two-doctypes.xml" << 1
+        << ":3: not well-formed XML (column 18: Unexpected document type declaration.)";
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
@@ -371,6 +377,11 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("check with an option of the export")
         << QStringList{"--check", "good.xml", "--header", "out.h"}
         << "pixmint-export: --check writes nothing";
+#ifdef Q_OS_LINUX
+    QTest::newRow("header to standard output with the source")
+        << QStringList{"good.xml", "--name", "font", "--header", "/dev/stdout"}
+        << "pixmint-export: standard output: this file is already an output (/dev/stdout)";
+#endif
 }
 
 void TestExport::failuresWriteNothing()
@@ -442,17 +453,95 @@ void TestExport::writesIntoOpenStreams()
 #endif
 }
 
+void TestExport::standardOutputThatIsTheFontIsRefused_data()
+{
+    // Shell commands: $0 is the converter, $1 the font, $2 another file.
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("error");
+    const QByteArray refused = "pixmint-export: standard output: this is the file being read (";
+    QTest::newRow("source appended to the font") << "\"$0\" \"$1\" >> \"$1\"" << 2 << refused;
+    QTest::newRow("check report appended to the font")
+        << "\"$0\" --check \"$1\" >> \"$1\"" << 2 << refused;
+    QTest::newRow("font from standard input, appended to")
+        << "\"$0\" /dev/stdin < \"$1\" >> \"$1\"" << 2 << refused;
+    // A terminal or /dev/null is never the file being read.
+    QTest::newRow("font from standard input")
+        << "\"$0\" /dev/stdin < \"$1\" > \"$2\"" << 0 << QByteArray();
+    QTest::newRow("source to /dev/null") << "\"$0\" \"$1\" > /dev/null" << 0 << QByteArray();
+    QTest::newRow("check of /dev/null to /dev/null")
+        << "\"$0\" --check /dev/null > /dev/null" << 1 << QByteArray();
+}
+
+void TestExport::standardOutputThatIsTheFontIsRefused()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/stdout");
+#else
+    QFETCH(QString, command);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, error);
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    const QByteArray bytes = TestFiles::Read(DataFolder + "/check/problems.xml");
+    QVERIFY(TestFiles::Write(font, bytes));
+    const QString other = _dir->filePath(QStringLiteral("other.cpp"));
+    QProcess shell;
+    shell.setWorkingDirectory(_dir->path());
+    shell.start(QStringLiteral("sh"), {"-c", command, QStringLiteral(PIXMINT_EXPORT), font, other});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), exitCode);
+    const QByteArray err = shell.readAllStandardError();
+    QVERIFY2(err.startsWith(error), err.constData());
+    QCOMPARE(err.isEmpty(), error.isEmpty());
+    QCOMPARE(TestFiles::Read(font), bytes);
+    if (exitCode == 0 && command.contains(QLatin1String("$2")))
+        QCOMPARE(TestFiles::Read(other), Export({font}).out);
+#endif
+}
+
+void TestExport::checkStopsAfterManyProblems_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("lastProblem");
+    QByteArray sameCharacter;
+    for (int glyph = 0; glyph < 3000; ++glyph)
+        sameCharacter +=
+            "<FontChar Char=\"" + QByteArray::number(glyph).rightJustified(4, '0') + "  a\"/>\n";
+    const QByteArray skipped = "<x/>\n";
+    QTest::newRow("skipped elements") << skipped.repeated(3000)
+                                      << QByteArray("1001: <x> is skipped: <CharSet> holds only "
+                                                    "<FontChar> elements");
+    // Glyphs for one character show only once the whole font is read.
+    QTest::newRow("glyphs for one character")
+        << sameCharacter
+        << QByteArray("1002: Char \"1000  a\" stands for the character \"a\" (0x61) like Char "
+                      "\"0000  a\", which comes first in the array: the character map keeps "
+                      "that one");
+    // Both kinds: the report keeps the first problems by line.
+    QTest::newRow("glyphs for one character, then skipped elements")
+        << sameCharacter.left(sameCharacter.indexOf("<FontChar Char=\"0600")) +
+               skipped.repeated(900)
+        << QByteArray("1002: <x> is skipped: <CharSet> holds only <FontChar> elements");
+}
+
 void TestExport::checkStopsAfterManyProblems()
 {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, lastProblem);
     const QString font = _dir->filePath(QStringLiteral("many.xml"));
-    QVERIFY(
-        TestFiles::Write(font, "<CharSet>\n" + QByteArray("<x/>\n").repeated(3000) + "</CharSet>"));
+    QVERIFY(TestFiles::Write(font, "<CharSet>\n" + content + "</CharSet>"));
     const Run run = Export({QStringLiteral("--check"), font});
     QCOMPARE(run.exitCode, 1);
-    const QByteArrayList lines = run.out.trimmed().split('\n');
+    QByteArrayList lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.size(), FontFileCheck::MaxProblems + 1);
-    QVERIFY2(lines.last().endsWith("the check stops here, after 1000 problems"),
-             lines.last().constData());
+    const QByteArray prefix = font.toUtf8() + ':';
+    for (QByteArray& line : lines) {
+        QVERIFY2(line.startsWith(prefix), line.constData());
+        line.remove(0, prefix.size());
+    }
+    QCOMPARE(lines[FontFileCheck::MaxProblems - 1], lastProblem);
+    QCOMPARE(lines.last(), lastProblem.left(lastProblem.indexOf(':')) +
+                               ": the check stops here, after 1000 problems");
 }
 
 void TestExport::nameNotInTheSystemEncodingIsRefused()
