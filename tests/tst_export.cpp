@@ -11,7 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vector>
+
 #ifdef Q_OS_UNIX
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -44,6 +49,29 @@ Run Export(const QStringList& arguments, const QString& standardOutput = QString
     return run;
 }
 
+#ifdef Q_OS_UNIX
+// The CPU time in seconds that a run of the converter takes, or -1 when it fails.
+double CpuSeconds(const QStringList& arguments)
+{
+    QByteArrayList encoded = {PIXMINT_EXPORT};
+    for (const QString& argument : arguments)
+        encoded << QFile::encodeName(argument);
+    std::vector<char*> argv;
+    for (QByteArray& argument : encoded)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, PIXMINT_EXPORT, nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    rusage usage = {};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+#endif
+
 } // namespace
 
 class TestExport : public QObject
@@ -61,6 +89,9 @@ private slots:
     void checkVerdicts();
     void drawsSpecimenSheet();
     void drawsTextAsTheDisplayShowsIt();
+    void sheetIsAsWideAsItsGlyphs_data();
+    void sheetIsAsWideAsItsGlyphs();
+    void longNameDrawsAsFastAsItsExport();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
@@ -287,6 +318,58 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
         }
     }
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void TestExport::sheetIsAsWideAsItsGlyphs_data()
+{
+    QTest::addColumn<int>("glyphs");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("none") << 0 << 1 << 1;
+    QTest::newRow("one") << 1 << 1 << 1;
+    QTest::newRow("three") << 3 << 3 << 1;
+    QTest::newRow("eight") << 8 << 8 << 1;
+    QTest::newRow("nine") << 9 << 8 << 2;
+    QTest::newRow("seventeen") << 17 << 8 << 3;
+}
+
+void TestExport::sheetIsAsWideAsItsGlyphs()
+{
+    QFETCH(int, glyphs);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QByteArray content = "<CharSet>";
+    for (int glyph = 0; glyph < glyphs; ++glyph)
+        content += "<FontChar Char=\"" + QByteArray::number(glyph) + "\"/>";
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    QVERIFY(TestFiles::Write(font, content + "</CharSet>"));
+    const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
+    const QString one = _dir->filePath(QStringLiteral("one.png"));
+    QCOMPARE(Export({font, "--png", sheet, "--scale", "10"}).exitCode, 0);
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"x\"/></CharSet>"));
+    QCOMPARE(Export({font, "--png", one, "--scale", "10"}).exitCode, 0);
+    // A cell holds a label 110 pixels wide and a padding of 8 on either side.
+    const QImage image(sheet);
+    QCOMPARE(image.width(), columns * (110 + 2 * 8));
+    QCOMPARE(image.height(), rows * QImage(one).height());
+}
+
+void TestExport::longNameDrawsAsFastAsItsExport()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs the CPU time of a child process");
+#else
+    // Measured whole, a name of 8 MB took 3 s to draw, 5 times as long as the C export of
+    // the font. What the process itself spends does not depend on what else the machine runs.
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"" + QByteArray(8 << 20, 'n') +
+                                       "\"/></CharSet>"));
+    const double drawn = CpuSeconds({font, "--png", _dir->filePath(QStringLiteral("sheet.png"))});
+    const double exported = CpuSeconds({font, "-o", _dir->filePath(QStringLiteral("font.c"))});
+    qInfo("the sheet: %.2f s, the C export: %.2f s", drawn, exported);
+    QVERIFY(drawn >= 0 && exported >= 0);
+    QVERIFY2(drawn <= 2 * exported + 0.5, "drawing the name takes longer than exporting it");
+#endif
 }
 
 void TestExport::failuresWriteNothing_data()
