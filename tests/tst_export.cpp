@@ -11,7 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vector>
+
 #ifdef Q_OS_UNIX
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -44,6 +49,29 @@ Run Export(const QStringList& arguments, const QString& standardOutput = QString
     return run;
 }
 
+#ifdef Q_OS_UNIX
+// The CPU time in seconds that a run of the converter takes, or -1 when it fails.
+double CpuSeconds(const QStringList& arguments)
+{
+    QByteArrayList encoded = {PIXMINT_EXPORT};
+    for (const QString& argument : arguments)
+        encoded << QFile::encodeName(argument);
+    std::vector<char*> argv;
+    for (QByteArray& argument : encoded)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, PIXMINT_EXPORT, nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    rusage usage = {};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+#endif
+
 } // namespace
 
 class TestExport : public QObject
@@ -61,10 +89,16 @@ private slots:
     void checkVerdicts();
     void drawsSpecimenSheet();
     void drawsTextAsTheDisplayShowsIt();
+    void sheetIsAsWideAsItsGlyphs_data();
+    void sheetIsAsWideAsItsGlyphs();
+    void longNameDrawsAsFastAsItsExport();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
     void writesIntoOpenStreams();
+    void standardOutputThatIsTheFontIsRefused_data();
+    void standardOutputThatIsTheFontIsRefused();
+    void checkStopsAfterManyProblems_data();
     void checkStopsAfterManyProblems();
     void nameNotInTheSystemEncodingIsRefused();
     void textPreviewReachesWhatTheMapReaches();
@@ -192,6 +226,9 @@ void TestExport::checkVerdicts_data()
         << ":1: Char \"B  A\" stands for the character \"A\" (0x41) like Char \"A\", which "
            "comes first in the array: the character map keeps that one\n";
     QTest::newRow("no glyphs") << "<CharSet/>" << 1 << ":1: the font has no glyphs";
+    QTest::newRow("misplaced document type declaration")
+        << "/hostile/two-doctypes.xml" << 1
+        << ":3: not well-formed XML (column 18: Unexpected document type declaration.)";
     QTest::newRow("missing file") << "/no/such/font.xml" << 2 << QString();
 }
 
@@ -281,6 +318,58 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
         }
     }
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void TestExport::sheetIsAsWideAsItsGlyphs_data()
+{
+    QTest::addColumn<int>("glyphs");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("none") << 0 << 1 << 1;
+    QTest::newRow("one") << 1 << 1 << 1;
+    QTest::newRow("three") << 3 << 3 << 1;
+    QTest::newRow("eight") << 8 << 8 << 1;
+    QTest::newRow("nine") << 9 << 8 << 2;
+    QTest::newRow("seventeen") << 17 << 8 << 3;
+}
+
+void TestExport::sheetIsAsWideAsItsGlyphs()
+{
+    QFETCH(int, glyphs);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QByteArray content = "<CharSet>";
+    for (int glyph = 0; glyph < glyphs; ++glyph)
+        content += "<FontChar Char=\"" + QByteArray::number(glyph) + "\"/>";
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    QVERIFY(TestFiles::Write(font, content + "</CharSet>"));
+    const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
+    const QString one = _dir->filePath(QStringLiteral("one.png"));
+    QCOMPARE(Export({font, "--png", sheet, "--scale", "10"}).exitCode, 0);
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"x\"/></CharSet>"));
+    QCOMPARE(Export({font, "--png", one, "--scale", "10"}).exitCode, 0);
+    // A cell holds a label 110 pixels wide and a padding of 8 on either side.
+    const QImage image(sheet);
+    QCOMPARE(image.width(), columns * (110 + 2 * 8));
+    QCOMPARE(image.height(), rows * QImage(one).height());
+}
+
+void TestExport::longNameDrawsAsFastAsItsExport()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs the CPU time of a child process");
+#else
+    // Measured whole, a name of 8 MB took 3 s to draw, 5 times as long as the C export of
+    // the font. What the process itself spends does not depend on what else the machine runs.
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"" + QByteArray(8 << 20, 'n') +
+                                       "\"/></CharSet>"));
+    const double drawn = CpuSeconds({font, "--png", _dir->filePath(QStringLiteral("sheet.png"))});
+    const double exported = CpuSeconds({font, "-o", _dir->filePath(QStringLiteral("font.c"))});
+    qInfo("the sheet: %.2f s, the C export: %.2f s", drawn, exported);
+    QVERIFY(drawn >= 0 && exported >= 0);
+    QVERIFY2(drawn <= 2 * exported + 0.5, "drawing the name takes longer than exporting it");
+#endif
 }
 
 void TestExport::failuresWriteNothing_data()
@@ -395,6 +484,11 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("baseline not decimal")
         << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "+6"}
         << "pixmint-export: --baseline +6: expected";
+#ifdef Q_OS_LINUX
+    QTest::newRow("header to standard output with the source")
+        << QStringList{"good.xml", "--name", "font", "--header", "/dev/stdout"}
+        << "pixmint-export: standard output: this file is already an output (/dev/stdout)";
+#endif
 }
 
 void TestExport::failuresWriteNothing()
@@ -467,17 +561,95 @@ void TestExport::writesIntoOpenStreams()
 #endif
 }
 
+void TestExport::standardOutputThatIsTheFontIsRefused_data()
+{
+    // Shell commands: $0 is the converter, $1 the font, $2 another file.
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("error");
+    const QByteArray refused = "pixmint-export: standard output: this is the file being read (";
+    QTest::newRow("source appended to the font") << "\"$0\" \"$1\" >> \"$1\"" << 2 << refused;
+    QTest::newRow("check report appended to the font")
+        << "\"$0\" --check \"$1\" >> \"$1\"" << 2 << refused;
+    QTest::newRow("font from standard input, appended to")
+        << "\"$0\" /dev/stdin < \"$1\" >> \"$1\"" << 2 << refused;
+    // A terminal or /dev/null is never the file being read.
+    QTest::newRow("font from standard input")
+        << "\"$0\" /dev/stdin < \"$1\" > \"$2\"" << 0 << QByteArray();
+    QTest::newRow("source to /dev/null") << "\"$0\" \"$1\" > /dev/null" << 0 << QByteArray();
+    QTest::newRow("check of /dev/null to /dev/null")
+        << "\"$0\" --check /dev/null > /dev/null" << 1 << QByteArray();
+}
+
+void TestExport::standardOutputThatIsTheFontIsRefused()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/stdout");
+#else
+    QFETCH(QString, command);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, error);
+    const QString font = _dir->filePath(QStringLiteral("font.xml"));
+    const QByteArray bytes = TestFiles::Read(DataFolder + "/check/problems.xml");
+    QVERIFY(TestFiles::Write(font, bytes));
+    const QString other = _dir->filePath(QStringLiteral("other.cpp"));
+    QProcess shell;
+    shell.setWorkingDirectory(_dir->path());
+    shell.start(QStringLiteral("sh"), {"-c", command, QStringLiteral(PIXMINT_EXPORT), font, other});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), exitCode);
+    const QByteArray err = shell.readAllStandardError();
+    QVERIFY2(err.startsWith(error), err.constData());
+    QCOMPARE(err.isEmpty(), error.isEmpty());
+    QCOMPARE(TestFiles::Read(font), bytes);
+    if (exitCode == 0 && command.contains(QLatin1String("$2")))
+        QCOMPARE(TestFiles::Read(other), Export({font}).out);
+#endif
+}
+
+void TestExport::checkStopsAfterManyProblems_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("lastProblem");
+    QByteArray sameCharacter;
+    for (int glyph = 0; glyph < 3000; ++glyph)
+        sameCharacter +=
+            "<FontChar Char=\"" + QByteArray::number(glyph).rightJustified(4, '0') + "  a\"/>\n";
+    const QByteArray skipped = "<x/>\n";
+    QTest::newRow("skipped elements") << skipped.repeated(3000)
+                                      << QByteArray("1001: <x> is skipped: <CharSet> holds only "
+                                                    "<FontChar> elements");
+    // Glyphs for one character show only once the whole font is read.
+    QTest::newRow("glyphs for one character")
+        << sameCharacter
+        << QByteArray("1002: Char \"1000  a\" stands for the character \"a\" (0x61) like Char "
+                      "\"0000  a\", which comes first in the array: the character map keeps "
+                      "that one");
+    // Both kinds: the report keeps the first problems by line.
+    QTest::newRow("glyphs for one character, then skipped elements")
+        << sameCharacter.left(sameCharacter.indexOf("<FontChar Char=\"0600")) +
+               skipped.repeated(900)
+        << QByteArray("1002: <x> is skipped: <CharSet> holds only <FontChar> elements");
+}
+
 void TestExport::checkStopsAfterManyProblems()
 {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, lastProblem);
     const QString font = _dir->filePath(QStringLiteral("many.xml"));
-    QVERIFY(
-        TestFiles::Write(font, "<CharSet>\n" + QByteArray("<x/>\n").repeated(3000) + "</CharSet>"));
+    QVERIFY(TestFiles::Write(font, "<CharSet>\n" + content + "</CharSet>"));
     const Run run = Export({QStringLiteral("--check"), font});
     QCOMPARE(run.exitCode, 1);
-    const QByteArrayList lines = run.out.trimmed().split('\n');
+    QByteArrayList lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.size(), FontFileCheck::MaxProblems + 1);
-    QVERIFY2(lines.last().endsWith("the check stops here, after 1000 problems"),
-             lines.last().constData());
+    const QByteArray prefix = font.toUtf8() + ':';
+    for (QByteArray& line : lines) {
+        QVERIFY2(line.startsWith(prefix), line.constData());
+        line.remove(0, prefix.size());
+    }
+    QCOMPARE(lines[FontFileCheck::MaxProblems - 1], lastProblem);
+    QCOMPARE(lines.last(), lastProblem.left(lastProblem.indexOf(':')) +
+                               ": the check stops here, after 1000 problems");
 }
 
 void TestExport::nameNotInTheSystemEncodingIsRefused()

@@ -117,6 +117,8 @@ private slots:
     void smallWriteOnFullDiskKeepsOldFile();
     void readOnlyFolder_data();
     void readOnlyFolder();
+    void stickyFolder_data();
+    void stickyFolder();
     void replacingKeepsModeAndOwner();
     void laterFailurePutsBackEarlierOutputs_data();
     void laterFailurePutsBackEarlierOutputs();
@@ -405,6 +407,54 @@ void TestFileWriter::readOnlyFolder()
         QCOMPARE(TestFiles::Read(_path), _old);
     }
     QCOMPARE(Entries(_dir->path()), QStringList{"font.xml"});
+#endif
+}
+
+void TestFileWriter::stickyFolder_data()
+{
+    AddWriters();
+#ifdef Q_OS_UNIX
+    QTest::newRow("converter") << Writer(&ConvertTo);
+#endif
+}
+
+void TestFileWriter::stickyFolder()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX permissions");
+#else
+    QFETCH(Writer, write);
+    if (geteuid() != 0)
+        QSKIP("needs root to make a file of another user");
+    // As in /tmp: anyone may add files, but only a file's owner may rename over it, however
+    // writable it is. The converter's font goes beside the folder, as the other user.
+    QCOMPARE(chmod(QFile::encodeName(_dir->path()).constData(), 0777), 0);
+    const QString folder = _dir->filePath(QStringLiteral("sticky"));
+    QVERIFY(QDir().mkdir(folder));
+    QCOMPARE(chmod(QFile::encodeName(folder).constData(), 01777), 0);
+    const QString path = folder + QStringLiteral("/font.xml");
+    QVERIFY(TestFiles::Write(path, _old));
+    QCOMPARE(chmod(QFile::encodeName(path).constData(), 0666), 0);
+    const std::unique_ptr<FontCharSet> font = BigFont(10);
+    // What the writer gives where nothing stands in its way.
+    QVERIFY(QDir().mkpath(_dir->filePath(QStringLiteral("free/folder"))));
+    const QString elsewhere = _dir->filePath(QStringLiteral("free/folder/font.xml"));
+    QVERIFY(write(*font, elsewhere, nullptr));
+    const QByteArray report = InChild([&]() -> QByteArray {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            return "skip: cannot become an ordinary user";
+        QString error;
+        return write(*font, path, &error) ? "written" : "refused: " + error.toUtf8();
+    });
+    QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (report.startsWith("skip: "))
+        QSKIP(report.constData());
+    QCOMPARE(report, QByteArray("written"));
+    QCOMPARE(TestFiles::Read(path), TestFiles::Read(elsewhere));
+    struct stat after = {};
+    QCOMPARE(stat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_uid, uid_t(0));
+    QCOMPARE(Entries(folder), QStringList{"font.xml"});
 #endif
 }
 

@@ -136,6 +136,7 @@ private slots:
     void failuresWriteNothing();
     void standardOutput_data();
     void standardOutput();
+    void standardOutputThatIsTheFontIsRefused();
     void matchesSystemFont();
     void rendersOutlines();
     void decompressesOnce_data();
@@ -309,6 +310,23 @@ void TestImport::standardOutput()
     const Run full = Import(arguments, _dir.path(), QStringLiteral("/dev/full"));
     QCOMPARE(full.exitCode, 2);
     QVERIFY2(full.err.startsWith("pixmint-import: standard output: "), full.err.constData());
+}
+
+void TestImport::standardOutputThatIsTheFontIsRefused()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs /dev/stdout");
+#else
+    // ">> tiny.bdf" would end the font with the font file made of it.
+    QTemporaryDir folder;
+    QVERIFY(TestFiles::Write(folder.filePath(QStringLiteral("tiny.bdf")), TinyBdf));
+    const Run run =
+        Start(QStringLiteral("sh"), {"-c", "exec \"$0\" tiny.bdf >> tiny.bdf", PIXMINT_IMPORT},
+              folder.path());
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err, "pixmint-import: standard output: this is the file being read (tiny.bdf)\n");
+    QCOMPARE(TestFiles::Read(folder.filePath(QStringLiteral("tiny.bdf"))), TinyBdf);
+#endif
 }
 
 void TestImport::matchesSystemFont()

@@ -368,7 +368,7 @@ void TestViews::longNameShowsShortAndIsFoundWhole()
     FontCharSet set;
     const std::string name(8 << 20, 'n');
     set.StoreRead(GlyphName::ToString(name), std::make_unique<FontChar>());
-    const std::string prefix = name.substr(0, FontCharSetView::MaxShownLength);
+    const std::string prefix = name.substr(0, GlyphName::MaxShownLength);
     set.StoreRead(GlyphName::ToString(prefix), std::make_unique<FontChar>());
     FontCharSetView list;
     list.resize(200, 400);

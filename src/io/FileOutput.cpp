@@ -1,15 +1,18 @@
 #include "FileOutput.h"
 
+#include "DeviceWriter.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #endif
 
 namespace {
@@ -40,46 +43,6 @@ int StreamDescriptor(const QString& path)
     return (match.captured(2) + match.captured(3)).toInt();
 }
 
-QString SystemError(int error)
-{
-#ifdef Q_OS_UNIX
-    return QString::fromLocal8Bit(std::strerror(error));
-#else
-    Q_UNUSED(error);
-    return QStringLiteral("the system could not write the file");
-#endif
-}
-
-// QIODevice::write may take less than asked without reporting an error (a file size limit);
-// asking again for the rest makes the device report the reason.
-bool WriteAll(QFileDevice& device, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qint64 remaining = bytes.size();
-    while (remaining > 0) {
-        const qint64 written = device.write(data, remaining);
-        if (written <= 0)
-            return false;
-        data += written;
-        remaining -= written;
-    }
-    return true;
-}
-
-// A flush that writes only part of the buffer fails without a reason; flushing again either
-// writes the rest or makes the device report why it cannot.
-bool FlushAll(QFileDevice& device)
-{
-    qint64 pending = device.bytesToWrite();
-    while (!device.flush()) {
-        const qint64 left = device.bytesToWrite();
-        if (left == 0 || left >= pending)
-            return false;
-        pending = left;
-    }
-    return true;
-}
-
 // The new file takes the place of the old one with its permissions and, where the system
 // allows it (as root), its owner, not those of whoever saved it.
 void KeepAttributes(QSaveFile& file, const QString& path)
@@ -98,49 +61,40 @@ void KeepAttributes(QSaveFile& file, const QString& path)
 #endif
 }
 
-// Writes into an existing file without first cutting it: the room for the new bytes is
-// reserved before any byte is written, so that a full disk leaves the old file as it was.
-QString WriteInPlace(const QString& path, const QByteArray& bytes)
-{
 #ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return SystemError(errno);
-    QFile file;
-    if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return file.errorString();
-    }
-    const int reserved = ::posix_fallocate(descriptor, 0, off_t(bytes.size()));
-    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
-        return SystemError(reserved);
-    QString reason = FileOutput::WriteWhole(file, bytes, false);
-    if (reason.isEmpty() && !file.resize(bytes.size()))
-        reason = file.errorString();
-    if (reason.isEmpty() && ::fsync(descriptor) != 0 && errno != EINVAL)
-        reason = SystemError(errno);
-    return reason;
-#else
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QString reason = FileOutput::WriteWhole(file, bytes, true);
-    if (reason.isEmpty() && !file.commit())
-        reason = file.errorString();
-    return reason;
-#endif
-}
-
-QString WriteDevice(const QString& path, int descriptor, const QByteArray& bytes)
+// CAP_FOWNER lets a process act as the owner of any file (root has it).
+bool ActsAsEveryOwner()
 {
-    QFile device(path);
-    const bool opened = descriptor >= 0 ? device.open(descriptor, QIODevice::WriteOnly,
-                                                      QFileDevice::DontCloseHandle)
-                                        : device.open(QIODevice::WriteOnly);
-    if (!opened)
-        return device.errorString();
-    return FileOutput::WriteWhole(device, bytes, false);
+#ifdef Q_OS_LINUX
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct capabilities[_LINUX_CAPABILITY_U32S_3] = {};
+    if (::syscall(SYS_capget, &header, capabilities) == 0)
+        return capabilities[CAP_FOWNER / 32].effective & (1u << (CAP_FOWNER % 32));
+#endif
+    return ::geteuid() == 0;
+}
+#endif
+
+// Whether a new file may be renamed over an existing one. That takes writing its folder, and
+// in a folder with the sticky bit (/tmp) owning the file or the folder, or CAP_FOWNER, however
+// writable the file itself is. Known before anything is written, such a file goes in place
+// with the others that must, instead of failing at the rename after other outputs are in.
+bool MayRenameOver(const QFileInfo& file)
+{
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return false;
+#ifdef Q_OS_UNIX
+    struct stat folder = {};
+    struct stat target = {};
+    if (::stat(QFile::encodeName(file.absolutePath()).constData(), &folder) != 0 ||
+        ::stat(QFile::encodeName(file.absoluteFilePath()).constData(), &target) != 0 ||
+        !(folder.st_mode & S_ISVTX))
+        return true;
+    const uid_t user = ::geteuid();
+    return target.st_uid == user || folder.st_uid == user || ActsAsEveryOwner();
+#else
+    return true;
+#endif
 }
 
 } // namespace
@@ -175,7 +129,7 @@ bool FileOutput::Resolve(QString* reason)
     // Renaming over a device node or a pipe would delete it.
     if (info.exists() && !info.isFile() && !info.isDir())
         _route = Route::Device;
-    else if (info.isFile() && info.isWritable() && !QFileInfo(info.absolutePath()).isWritable())
+    else if (info.isFile() && info.isWritable() && !MayRenameOver(info))
         _route = Route::InPlace;
     _existed = info.isFile();
     return true;
@@ -201,7 +155,7 @@ QString FileOutput::Prepare()
     if (!file->open(QIODevice::WriteOnly))
         return file->errorString();
     KeepAttributes(*file, _path);
-    const QString reason = WriteWhole(*file, OnDisk(), true);
+    const QString reason = DeviceWriter::WriteWhole(*file, OnDisk(), true);
     if (reason.isEmpty())
         _prepared = file;
     return reason;
@@ -216,11 +170,11 @@ QString FileOutput::Replace()
             reason = _prepared->errorString();
         break;
     case Route::InPlace:
-        reason = WriteInPlace(_path, OnDisk());
+        reason = DeviceWriter::WriteInPlace(_path, OnDisk());
         break;
     case Route::Device:
     case Route::Stream:
-        reason = WriteDevice(_path, _descriptor, OnDisk());
+        reason = DeviceWriter::WriteDevice(_path, _descriptor, OnDisk());
         break;
     }
     _replaced = reason.isEmpty();
@@ -232,7 +186,7 @@ void FileOutput::RollBack()
     if (!_replaced || _route == Route::Device || _route == Route::Stream)
         return;
     if (_oldKept)
-        WriteInPlace(_path, _old);
+        DeviceWriter::WriteInPlace(_path, _old);
     else if (!_existed)
         QFile::remove(_path);
 }
@@ -257,22 +211,6 @@ bool FileOutput::SameFile(const QString& first, const QString& second)
                target.fileName();
     };
     return resolved(first) == resolved(second);
-}
-
-// The buffered bytes reach the file only at the flush, whose failure (a full disk)
-// QSaveFile::commit() would not report; a file system that reports its errors only when the
-// data goes to disk does so at the sync.
-QString FileOutput::WriteWhole(QFileDevice& device, const QByteArray& bytes, bool sync)
-{
-    if (!WriteAll(device, bytes) || !FlushAll(device))
-        return device.errorString();
-#ifdef Q_OS_UNIX
-    if (sync && ::fsync(device.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
-        return SystemError(errno);
-#else
-    Q_UNUSED(sync);
-#endif
-    return {};
 }
 
 QByteArray FileOutput::OnDisk() const

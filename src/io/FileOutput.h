@@ -6,8 +6,6 @@
 
 #include <memory>
 
-class QFileDevice;
-
 // One output of a FileWriter: where its bytes go, how they can get there, and what was there
 // before, so that a failed commit can put it back.
 class FileOutput
@@ -17,8 +15,9 @@ public:
     enum class Mode { Text, Binary };
 
     // How the target is replaced: a complete new file renamed over it (Atomic), or writing
-    // into it: a file in a folder that may not be written (InPlace), a device or a pipe
-    // (Device), or a stream this process already holds open, such as standard output
+    // into it: a file that may be written but not renamed over, in a folder that may not be
+    // written or another user's in a sticky folder such as /tmp (InPlace), a device or a
+    // pipe (Device), or a stream this process already holds open, such as standard output
     // (Stream).
     enum class Route { Atomic, InPlace, Device, Stream };
 
@@ -51,10 +50,6 @@ public:
     // Whether two paths name one file: the same spelling after resolving links and "..",
     // or, for files that exist, the same file on disk (hard links included).
     static bool SameFile(const QString& first, const QString& second);
-
-    // Writes, flushes and, with sync, syncs the device, or gives the reason: a write or flush
-    // that takes less than asked without an error is asked again until the device says why.
-    static QString WriteWhole(QFileDevice& device, const QByteArray& bytes, bool sync);
 
 private:
     QByteArray OnDisk() const;

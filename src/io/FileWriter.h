@@ -11,9 +11,10 @@
 // each is written in full beside its target, flushed and synced before any of them replaces
 // its target, so that a failure (a full disk, a missing folder) writes nothing.
 //
-// A file in a folder that the user may not write, and a device or a pipe, cannot be
-// replaced by renaming: they are written in place, after every other file is ready and
-// before any is renamed. A failure is still reported then, but such a file may be left cut.
+// A file in a folder that the user may not write, another user's file in a sticky folder
+// such as /tmp, and a device or a pipe, cannot be replaced by renaming: they are written in
+// place, after every other file is ready and before any is renamed. A failure is still
+// reported then, but such a file may be left cut.
 class FileWriter
 {
 public:

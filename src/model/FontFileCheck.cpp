@@ -6,6 +6,8 @@
 #include "GlyphName.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,10 +33,7 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
     if (outcome == FontFileWalk::Outcome::Refused) {
         check.Report(1, QStringLiteral("the editor refuses this file: %1").arg(walk.Reason()));
     } else if (check.IsDone()) {
-        // A file of a million problems would give a report nobody reads, at the cost of
-        // gigabytes.
-        check.Report(walk.Line(),
-                     QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems));
+        check.Stop(walk.Line());
     } else if (outcome == FontFileWalk::Outcome::NotWellFormed) {
         check.Report(walk.Line(), QStringLiteral("not well-formed XML (column %1: %2): the editor "
                                                  "does not open this file")
@@ -45,6 +44,12 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
     }
     std::stable_sort(check._problems.begin(), check._problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    // What only the whole font shows comes on top of a full walk: the report keeps the first
+    // problems by line, so that everything before its closing line is there.
+    if (check._problems.size() > MaxProblems || check._unreported) {
+        check._problems.resize(MaxProblems);
+        check.Stop(check._problems.last().line);
+    }
     return check._problems;
 }
 
@@ -56,6 +61,12 @@ FontFileCheck::FontFileCheck(const FontFileWalk& walk, const FontFileReader& rea
 void FontFileCheck::Report(qint64 line, const QString& message)
 {
     _problems.append({line, message});
+}
+
+// A file of a million problems would give a report nobody reads, at the cost of gigabytes.
+void FontFileCheck::Stop(qint64 line)
+{
+    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems));
 }
 
 void FontFileCheck::Root(QStringView name)
@@ -165,11 +176,22 @@ void FontFileCheck::CheckFont()
         return;
     }
     const CharacterMap map(set);
+    // Only the first of them by line can be in the report: a million glyphs for one character
+    // are not formatted a million times.
+    std::vector<std::pair<qint64, quint32>> repeated; // the line, the index
+    repeated.reserve(map.Repeated().size());
     for (const quint32 index : map.Repeated()) {
+        const auto line = _nameLines.find(map.Name(index));
+        repeated.emplace_back(line == _nameLines.end() ? 0 : line->second, index);
+    }
+    const size_t reported = std::min(repeated.size(), size_t(MaxProblems));
+    std::partial_sort(repeated.begin(), repeated.begin() + qsizetype(reported), repeated.end());
+    _unreported = repeated.size() > reported;
+    for (size_t rank = 0; rank < reported; ++rank) {
+        const auto [line, index] = repeated[rank];
         const std::string& name = map.Name(index);
         const int code = CharacterMap::Code(name);
-        const auto line = _nameLines.find(name);
-        Report(line == _nameLines.end() ? 0 : line->second,
+        Report(line,
                QStringLiteral("Char %1 stands for the character %2 (0x%3) like Char %4, which "
                               "comes first in the array: the character map keeps that one")
                    .arg(Quoted(GlyphName::ToString(name)), Quoted(QString(QChar(code))))

@@ -40,6 +40,8 @@ public:
 private:
     FontFileCheck(const FontFileWalk& walk, const FontFileReader& reader);
     void Report(qint64 line, const QString& message);
+    // The closing line of a report cut at MaxProblems.
+    void Stop(qint64 line);
     // After a whole walk of a CharSet: what only the whole font shows.
     void CheckFont();
 
@@ -50,4 +52,6 @@ private:
     qint64 _byteLine = 0;
     // The line of the last FontChar element of each name, as the font stores names.
     std::unordered_map<std::string, qint64> _nameLines;
+    // Whether CheckFont found more problems than it reported.
+    bool _unreported = false;
 };

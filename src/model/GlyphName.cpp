@@ -1,5 +1,7 @@
 #include "GlyphName.h"
 
+#include "Console.h"
+
 QString GlyphName::ToString(const std::string& name)
 {
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
@@ -27,4 +29,13 @@ bool GlyphName::IsLatin1(QStringView text)
             return false;
     }
     return true;
+}
+
+QString GlyphName::Shown(const std::string& name)
+{
+    const bool tooLong = name.size() > MaxShownLength;
+    QString shown = Console::VisibleText(ToString(tooLong ? name.substr(0, MaxShownLength) : name));
+    if (tooLong)
+        shown += u'\u2026';
+    return shown;
 }

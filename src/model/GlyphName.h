@@ -14,4 +14,11 @@ public:
     static std::string FromString(QStringView text);
     // Whether a text becomes a name without losing a character to "?".
     static bool IsLatin1(QStringView text);
+
+    // A name as it is shown to people, in the editor's list or on a specimen sheet: laying out
+    // a name of megabytes, or a million names of several lines, would take seconds, so a
+    // longer name shows its first MaxShownLength characters and an ellipsis, and control
+    // characters show as escapes (\n), so that every name is one short line.
+    static constexpr size_t MaxShownLength = 256;
+    static QString Shown(const std::string& name);
 };

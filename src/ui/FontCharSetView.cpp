@@ -1,6 +1,5 @@
 #include "FontCharSetView.h"
 
-#include "Console.h"
 #include "FontCharSet.h"
 #include "GlyphName.h"
 
@@ -27,12 +26,9 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
     std::vector<std::pair<int, const std::string*>> shownOtherwise;
     for (const auto& entry : *_fontCharSet) {
         const std::string& name = entry.first;
-        const bool tooLong = name.size() > MaxShownLength;
-        const QString start = GlyphName::ToString(tooLong ? name.substr(0, MaxShownLength) : name);
-        QString shown = Console::VisibleText(start);
-        if (tooLong)
-            shown += u'\u2026';
-        if (tooLong || shown.size() != start.size())
+        const QString shown = GlyphName::Shown(name);
+        // An item shown otherwise keeps the whole name to find the glyph again.
+        if (shown != QLatin1String(name.data(), qsizetype(name.size())))
             shownOtherwise.emplace_back(int(texts.size()), &name);
         texts << shown;
     }

@@ -15,11 +15,6 @@ class FontCharSetView : public QListWidget
 public:
     FontCharSetView();
 
-    // Laying out a name of megabytes, or a million names of several lines, would take
-    // seconds: longer names show their beginning and an ellipsis, control characters show
-    // as escapes (\n), and such an item keeps the whole name to find the glyph again.
-    static constexpr size_t MaxShownLength = 256;
-
     // Appends the names of the set after any items already listed; null empties the list.
     void SetFontCharSet(FontCharSet* fontCharSet);
     void ClearFontCharSet();

@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr int Columns = 8;
+// The most glyphs a row of the sheet holds.
+constexpr int MaxColumns = 8;
 constexpr int Padding = 8;
 constexpr int LabelWidth = 110;
 // A glyph and the blank column after it on a line of text.
@@ -32,8 +33,10 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
     const int cellWidth = std::max(glyphWidth, LabelWidth) + 2 * Padding;
     const int cellHeight = glyphHeight + metrics.height() + 3 * Padding;
     const qint64 count = set.Count();
-    const qint64 rows = std::max<qint64>(1, (count + Columns - 1) / Columns);
-    const qint64 width = qint64(Columns) * cellWidth;
+    // As wide as its glyphs need: a font of three glyphs makes a sheet of three cells.
+    const int columns = int(std::clamp<qint64>(count, 1, MaxColumns));
+    const qint64 rows = std::max<qint64>(1, (count + columns - 1) / columns);
+    const qint64 width = qint64(columns) * cellWidth;
     const qint64 height = rows * cellHeight;
     if (height > MaxSide || width * height > MaxPixels) {
         if (error) {
@@ -54,8 +57,8 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
     const QColor off(0xE4, 0xE4, 0xE4);
     qint64 index = 0;
     for (const auto& [name, glyph] : set) {
-        const int left = int(index % Columns) * cellWidth + Padding;
-        const int top = int(index / Columns) * cellHeight + Padding;
+        const int left = int(index % columns) * cellWidth + Padding;
+        const int top = int(index / columns) * cellHeight + Padding;
         const int glyphLeft = left + (cellWidth - 2 * Padding - glyphWidth) / 2;
         for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
             for (quint32 row = 0; row < FontChar::RowCount; ++row) {
@@ -66,8 +69,9 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
                                  glyph->GetPixel(column, row) ? Qt::black : off);
             }
         }
+        // Measured whole, a name of megabytes took seconds.
         const QString label =
-            metrics.elidedText(GlyphName::ToString(name), Qt::ElideRight, cellWidth - 2 * Padding);
+            metrics.elidedText(GlyphName::Shown(name), Qt::ElideRight, cellWidth - 2 * Padding);
         painter.setPen(Qt::darkGray);
         painter.drawText(
             QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),

@@ -70,9 +70,12 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
                 QStringLiteral("%1:%2: %3").arg(path).arg(problem.line).arg(problem.message)) +
             QLatin1Char('\n');
     }
-    const int written = tool.Print(report.toLocal8Bit(), QStringLiteral("the report"));
-    if (written != CommandLineTool::Success)
-        return written;
+    // Standard output may be the font itself (">> font.xml"), which the report must not end.
+    FileWriter files;
+    files.Protect(path);
+    files.AddStandardOutput(report.toLocal8Bit());
+    if (!files.Commit())
+        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
     return problems.isEmpty() ? CommandLineTool::Success : CommandLineTool::ProblemsFound;
 }
 
