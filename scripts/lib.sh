@@ -17,10 +17,11 @@ bench_packages=(xvfb xauth libxml2-utils)
 # What the tests need on top of the editor and the package: a second build tool for the
 # CMake package; real readers of what the programs write (xmllint, the desktop's own tools,
 # Debian's reader of the copyright file); the X11 fonts and the converters between BDF and
-# PCF, so that the import reads real bitmap fonts; the AVR and ARM compilers, so that the
-# generated C builds for firmware (most of the download: about 2.3 GiB installed).
+# PCF, so that the import reads real bitmap fonts; the sources of locales, so that the export
+# is tested under a Latin-1 locale built with localedef; the AVR and ARM compilers, so that
+# the generated C builds for firmware (most of the download: about 2.3 GiB installed).
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
-               xfonts-base xfonts-utils pcf2bdf gcc-avr avr-libc gcc-arm-none-eabi)
+               xfonts-base xfonts-utils pcf2bdf locales gcc-avr avr-libc gcc-arm-none-eabi)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

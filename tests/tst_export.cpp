@@ -4,6 +4,7 @@
 #include "FontFileCheck.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestLocales.h"
 
 #include <QFile>
 #include <QImage>
@@ -56,6 +57,8 @@ private slots:
     void writesWhatTheEditorExports();
     void writesFirmwareGoldenFiles_data();
     void writesFirmwareGoldenFiles();
+    void writesInTheLocaleEncoding_data();
+    void writesInTheLocaleEncoding();
     void checkReportsEveryPlantedProblem();
     void checkVerdicts_data();
     void checkVerdicts();
@@ -156,6 +159,37 @@ void TestExport::writesFirmwareGoldenFiles()
         QCOMPARE(TestFiles::Read(header),
                  TestFiles::Read(DataFolder + QLatin1Char('/') + goldenHeader));
     }
+}
+
+void TestExport::writesInTheLocaleEncoding_data()
+{
+    QTest::addColumn<QString>("locale"); // built with localedef when it names a language
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("Latin-1: the name's byte as it is")
+        << "en_US.ISO-8859-1" << QByteArray("C81  \xB2");
+    QTest::newRow("UTF-8") << "C.UTF-8" << QByteArray("C81  \xC2\xB2");
+    QTest::newRow("C: ASCII lacks the character, UTF-8") << "C" << QByteArray("C81  \xC2\xB2");
+    QTest::newRow("a character set Qt has no converter for: UTF-8")
+        << "hy_AM.ARMSCII-8" << QByteArray("C81  \xC2\xB2");
+}
+
+void TestExport::writesInTheLocaleEncoding()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, name);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    if (locale.contains(QLatin1Char('_'))) {
+        if (TestLocales::Localedef().isEmpty())
+            QSKIP("needs localedef");
+        QVERIFY(TestLocales::Build(_dir->path(), locale));
+        environment.insert(QStringLiteral("LOCPATH"), _dir->path());
+    }
+    const Run run =
+        Export({DataFolder + QStringLiteral("/two-glyphs.xml")}, QString(), environment);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    QVERIFY2(run.out.contains("/* Char = " + name + " */"), run.out.constData());
 }
 
 void TestExport::checkReportsEveryPlantedProblem()
