@@ -329,8 +329,24 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("scale out of range")
         << QStringList{"good.xml", "--png", "sheet.png", "--scale", "0"}
         << "pixmint-export: --scale 0: expected a whole number";
-    QTest::newRow("unknown option")
-        << QStringList{"good.xml", "--bogus"} << "pixmint-export: Unknown option 'bogus'.";
+    // A number is decimal digits alone, by the rule that pixmint-import reads numbers with.
+    QTest::newRow("scale with a blank")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", " 4"}
+        << "pixmint-export: --scale  4: expected a whole number";
+    QTest::newRow("scale with a sign")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", "+4"}
+        << "pixmint-export: --scale +4: expected a whole number";
+    QTest::newRow("unknown option") << QStringList{"good.xml", "--bogus"}
+                                    << "pixmint-export: unknown option --bogus (see --help)\n";
+    QTest::newRow("option without its value")
+        << QStringList{"good.xml", "--name"}
+        << "pixmint-export: missing value after '--name' (see --help)\n";
+    QTest::newRow("name given twice")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
+        << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("output given twice, by both its names")
+        << QStringList{"good.xml", "-o", "sheet.png", "--output", "out.cpp"}
+        << "pixmint-export: -o is given twice";
     QTest::newRow("two fonts") << QStringList{"good.xml", "good.xml"}
                                << "pixmint-export: expected one font file, got 2";
     QTest::newRow("check writes nothing") << QStringList{"--check", "good.xml", "-o", "out.cpp"}

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QCommandLineOption;
 class QCommandLineParser;
 
 // A converter's own options: a subclass declares them on the parser that reads the command
@@ -15,12 +16,22 @@ public:
     virtual bool Read(const QCommandLineParser& parser) = 0;
     const QString& Error() const { return _error; }
 
+    // Whether the option of that name joins the values it is given more than once; any other
+    // that takes a value is refused when given twice.
+    virtual bool Accumulates(const QString& name) const;
+
 protected:
     bool Fail(const QString& error)
     {
         _error = error;
         return false;
     }
+
+    // The option's number, from minimum to maximum, into value, which stays as it is when the
+    // option is not given. A number is decimal digits alone, leading zeros allowed: no sign,
+    // no blank.
+    bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
+                    int maximum, int& value);
 
 private:
     QString _error;

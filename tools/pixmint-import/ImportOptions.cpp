@@ -1,13 +1,12 @@
 #include "ImportOptions.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                    QStringLiteral("Write the font file to <file>, replacing it as a whole, "
-                                   "instead of to standard output."),
-                    QStringLiteral("file")),
+                    QStringLiteral("Write the font file to <FONT.xml>, replacing it as a "
+                                   "whole, instead of to standard output."),
+                    QStringLiteral("FONT.xml")),
       _sizeOption(QStringLiteral("size"),
                   QStringLiteral("Bitmap fonts: the strike nearest to <px> pixels high (default "
                                  "%1). Outline fonts: rendered at <px> pixels (default %1). %2 "
@@ -22,11 +21,14 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                       QStringLiteral("row")),
       _charsOption(QStringLiteral("chars"),
                    QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
-                                  "\"U+XXXX  c\" unless a default name already stands for it."),
+                                  "\"U+XXXX  c\" unless a default name already stands for it. "
+                                  "Given more than once, the texts are joined."),
                    QStringLiteral("text"))
 {
-    parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font to read."),
-                                 QStringLiteral("FONTFILE"));
+    parser.addPositionalArgument(
+        QStringLiteral("OTHER-FONT"),
+        QStringLiteral("The font to start from, in another format than Pixmint's: BDF, PCF "
+                       "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads."));
     parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption});
 }
 
@@ -42,24 +44,7 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     return true;
 }
 
-// A whole number in decimal digits only, from minimum to maximum; value stays as it is when
-// the option is not given.
-bool ImportOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                               int minimum, int maximum, int& value)
+bool ImportOptions::Accumulates(const QString& name) const
 {
-    if (!parser.isSet(option))
-        return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
-    const QString text = parser.value(option);
-    if (digits.match(text).hasMatch()) {
-        const int number = text.toInt();
-        if (number >= minimum && number <= maximum) {
-            value = number;
-            return true;
-        }
-    }
-    return Fail(QStringLiteral("--%1 %2: expected a whole number from %3 to %4")
-                    .arg(option.names().constFirst(), text)
-                    .arg(minimum)
-                    .arg(maximum));
+    return _charsOption.names().contains(name);
 }

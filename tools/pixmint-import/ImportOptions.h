@@ -20,10 +20,10 @@ public:
     // The characters to add glyphs for, as --chars gives them.
     const QString& Characters() const { return _characters; }
 
-private:
-    bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
-                    int maximum, int& value);
+    // --chars joins its texts.
+    bool Accumulates(const QString& name) const override;
 
+private:
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
     QCommandLineOption _baselineOption;
