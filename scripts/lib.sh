@@ -18,10 +18,12 @@ bench_packages=(xvfb xauth libxml2-utils)
 # CMake package; real readers of what the programs write (xmllint, the desktop's own tools,
 # Debian's reader of the copyright file); the X11 fonts, the converters between BDF and PCF
 # and compress (ncompress), so that the import reads real and compressed bitmap fonts; the
-# AVR and ARM compilers, so that the generated C builds for firmware (most of the download:
-# about 2.3 GiB installed).
+# sources of locales, so that the export is tested under a Latin-1 locale built with
+# localedef; the AVR and ARM compilers, so that the generated C builds for firmware (most of
+# the download: about 2.3 GiB installed).
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
-               xfonts-base xfonts-utils pcf2bdf ncompress gcc-avr avr-libc gcc-arm-none-eabi)
+               xfonts-base xfonts-utils pcf2bdf ncompress locales gcc-avr avr-libc
+               gcc-arm-none-eabi)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

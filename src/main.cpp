@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Console.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -8,14 +9,20 @@
 
 int main(int argc, char* argv[])
 {
-    CommandLine commandLine(argc, argv);
     // Answered before the application object exists: it would need a display.
+    CommandLine commandLine(argc, argv);
     const QString information = commandLine.Information();
     if (!information.isNull()) {
         if (std::fputs(information.toLocal8Bit().constData(), stdout) >= 0 &&
             std::fflush(stdout) == 0)
             return 0;
-        std::fputs("pixmint: standard output: the text could not be written\n", stderr);
+        Console::PrintError(QStringLiteral("pixmint"),
+                            QStringLiteral("standard output: the text could not be written"));
+        return 2;
+    }
+    QString error;
+    if (!commandLine.Read(&error)) {
+        Console::PrintError(QStringLiteral("pixmint"), error);
         return 2;
     }
 
@@ -26,11 +33,6 @@ int main(int argc, char* argv[])
     // does not change the editor's look.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    QString error;
-    if (!commandLine.Read(toolkitArgumentCount, argv, &error)) {
-        std::fprintf(stderr, "pixmint: %s\n", error.toLocal8Bit().constData());
-        return 2;
-    }
     MainWindow window;
     commandLine.Show(window);
     return application.exec();

@@ -1,5 +1,6 @@
 // The editor's start-up: what it reads of its command line, the font file it opens once its
-// window is shown, and the real program answering without a display.
+// window is shown, and the real program answering without a display, in the words of the
+// converters.
 #include "CommandLine.h"
 #include "FontCharSet.h"
 #include "FontFileReader.h"
@@ -7,7 +8,9 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,8 +66,19 @@ private slots:
     void opensTheNamedFileOnceShown();
     void answersWithoutADisplay_data();
     void answersWithoutADisplay();
+    void helpTextsAgree_data();
+    void helpTextsAgree();
 
 private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    // The program where a display would be needed but there is none.
+    Run RunWithoutDisplay(const QString& program, const QStringList& arguments) const;
+
     std::unique_ptr<QTemporaryDir> _dir;
     QString _previousDirectory;
 };
@@ -83,6 +97,28 @@ void TestCommandLine::cleanup()
     std::remove("caf\xe9.xml");
     QDir::setCurrent(_previousDirectory);
     _dir.reset();
+}
+
+TestCommandLine::Run TestCommandLine::RunWithoutDisplay(const QString& program,
+                                                        const QStringList& arguments) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // Else Qt warns on standard error that it has none.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), _dir->path());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        process.kill();
+    Run run;
+    if (process.exitStatus() == QProcess::NormalExit) {
+        run = {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+               QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+    return run;
 }
 
 void TestCommandLine::readsTheCommandLine_data()
@@ -116,6 +152,16 @@ void TestCommandLine::readsTheCommandLine_data()
                                << "at most one font file, got 2";
     QTest::newRow("two files across --") << QByteArrayList{"a.xml", "--", "b.xml"} << "" << 2
                                          << none << "at most one font file, got 2";
+    // Qt's own options are passed over with their values, which are never files.
+    QTest::newRow("Qt's options, their values and a file")
+        << QByteArrayList{"--platform", "offscreen", "-style=Fusion", "-reverse",
+                          "-display",   ":1",        "font.xml"}
+        << "" << 8 << QByteArrayList{"font.xml"} << "";
+    QTest::newRow("the value of a Qt option is not --help")
+        << QByteArrayList{"-style", "--help"} << "" << 3 << none << "";
+    QTest::newRow("a Qt option without its value")
+        << QByteArrayList{"font.xml", "-style"} << "" << 3 << none
+        << "missing value after '-style' (see --help)";
 }
 
 void TestCommandLine::readsTheCommandLine()
@@ -139,9 +185,8 @@ void TestCommandLine::readsTheCommandLine()
     if (!information.isEmpty())
         return;
 
-    // Qt has no options to take here, so it would leave argv as it is.
     QString reason;
-    QCOMPARE(commandLine.Read(toolkitArguments, argv.Vector(), &reason), error.isEmpty());
+    QCOMPARE(commandLine.Read(&reason), error.isEmpty());
     QVERIFY2(reason.contains(error), qPrintable(reason));
     QVERIFY(!reason.contains(QLatin1Char('\n')));
     if (file.isEmpty())
@@ -194,7 +239,7 @@ void TestCommandLine::opensTheNamedFileOnceShown()
     Argv argv(arguments);
     CommandLine commandLine(argv.Count(), argv.Vector());
     QString error;
-    QVERIFY(commandLine.Read(commandLine.ToolkitArgumentCount(), argv.Vector(), &error));
+    QVERIFY(commandLine.Read(&error));
 
     MainWindow window;
     MainWindow::Dialogs dialogs;
@@ -228,14 +273,19 @@ void TestCommandLine::answersWithoutADisplay_data()
     QTest::addColumn<QString>("output"); // the start of standard output
     QTest::addColumn<QString>("error");  // part of the one line on standard error
 
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: pixmint [options] [FONT.xml]\n"
-                            << "";
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << "pixmint " PIXMINT_VERSION "\n"
-                               << "";
-    // Qt takes -platform (else there would be no display to start on), and leaves the rest.
-    QTest::newRow("a Qt option, then an unknown one")
-        << QStringList{"-platform", "offscreen", "-x"} << 2 << ""
-        << "unknown option -x ";
+    QTest::newRow("an unknown option") << QStringList{"--hepl"} << 2 << ""
+                                       << "unknown option --hepl (see --help)";
+    QTest::newRow("two files") << QStringList{"a.xml", "b.xml"} << 2 << ""
+                               << "expected at most one font file, got 2 (see --help)";
+    QTest::newRow("a Qt option and its value, then two files")
+        << QStringList{"-style", "Fusion", "a.xml", "b.xml"} << 2 << ""
+        << "at most one font file, got 2 ";
+    QTest::newRow("a Qt option without its value") << QStringList{"-platform"} << 2 << ""
+                                                   << "missing value after '-platform' ";
+    QTest::newRow("a Qt option, then --version")
+        << QStringList{"-platform", "offscreen", "--version"} << 0
+        << "pixmint " PIXMINT_VERSION "\n"
+        << "";
     QTest::newRow("a Qt option after -- is a file")
         << QStringList{"-platform", "offscreen", "a.xml", "--", "-reverse"} << 2 << ""
         << "at most one font file, got 2 ";
@@ -248,29 +298,66 @@ void TestCommandLine::answersWithoutADisplay()
     QFETCH(QString, output);
     QFETCH(QString, error);
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // Else Qt warns on standard error that it has none.
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), _dir->path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PIXMINT_EDITOR), arguments);
-    if (!process.waitForFinished(60000))
-        process.kill();
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    QCOMPARE(process.exitCode(), exitCode);
-    QVERIFY2(output.isEmpty() ? out.isEmpty() : out.startsWith(output), qPrintable(out));
+    const Run run = RunWithoutDisplay(QStringLiteral(PIXMINT_EDITOR), arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(output.isEmpty() ? run.out.isEmpty() : run.out.startsWith(output),
+             qPrintable(run.out));
     if (error.isEmpty()) {
-        QCOMPARE(err, QString());
+        QCOMPARE(run.err, QString());
     } else {
-        QVERIFY2(err.startsWith(QStringLiteral("pixmint: ")) && err.contains(error) &&
-                     err.count(QLatin1Char('\n')) == 1 && err.endsWith(QLatin1Char('\n')),
-                 qPrintable(err));
+        QVERIFY2(run.err.startsWith(QStringLiteral("pixmint: ")) && run.err.contains(error) &&
+                     run.err.count(QLatin1Char('\n')) == 1 && run.err.endsWith(QLatin1Char('\n')),
+                 qPrintable(run.err));
     }
+}
+
+void TestCommandLine::helpTextsAgree_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("usage");
+    QTest::addColumn<QString>("argument"); // as the list of arguments names it
+
+    QTest::newRow("pixmint") << PIXMINT_EDITOR << "Usage: pixmint [options] [FONT.xml]"
+                             << "FONT.xml";
+    QTest::newRow("pixmint-export") << PIXMINT_EXPORT << "Usage: pixmint-export [options] FONT.xml"
+                                    << "FONT.xml";
+    QTest::newRow("pixmint-import")
+        << PIXMINT_IMPORT << "Usage: pixmint-import [options] OTHER-FONT"
+        << "OTHER-FONT";
+}
+
+void TestCommandLine::helpTextsAgree()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, usage);
+    QFETCH(QString, argument);
+    const QString name = QFileInfo(program).fileName();
+
+    const Run help = RunWithoutDisplay(program, {QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QStringList lines = help.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.first(), usage);
+    for (const QString& line : lines)
+        QVERIFY2(line.size() <= 80, qPrintable(line));
+    const QRegularExpression helpLine(QStringLiteral("^  -h, --help +Show this help and exit\\.$"));
+    const QRegularExpression versionLine(
+        QStringLiteral("^  -v, --version +Show the version and exit\\.$"));
+    QCOMPARE(lines.filter(helpLine).size(), 1);
+    QCOMPARE(lines.filter(versionLine).size(), 1);
+    const qsizetype arguments = lines.indexOf(QStringLiteral("Arguments:"));
+    QVERIFY(arguments > 0 && arguments + 1 < lines.size());
+    QVERIFY2(
+        lines[arguments + 1].startsWith(QStringLiteral("  ") + argument + QStringLiteral("  ")),
+        qPrintable(lines[arguments + 1]));
+
+    const Run version = RunWithoutDisplay(program, {QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, name + QStringLiteral(" " PIXMINT_VERSION "\n"));
+
+    const Run bad = RunWithoutDisplay(program, {QStringLiteral("--bogus")});
+    QCOMPARE(bad.exitCode, 2);
+    QCOMPARE(bad.err, name + QStringLiteral(": unknown option --bogus (see --help)\n"));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -8,21 +8,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-// The golden files hold the text as a UTF-8 locale writes it; elsewhere the same text is
-// expected in the locale's own encoding.
-QByteArray Golden(const QString& fileName)
-{
-    QStringDecoder fromUtf8(QStringDecoder::Utf8);
-    QStringEncoder toLocale(QStringEncoder::System);
-    return toLocale(fromUtf8(TestFiles::Data(fileName)));
-}
 
 using TestFonts::Store;
 
@@ -133,6 +122,8 @@ private slots:
     void bytesAsUnsignedLowercaseHex();
     void namesAppearAsStored_data();
     void namesAppearAsStored();
+    void writesInTheEncodingAsked_data();
+    void writesInTheEncodingAsked();
     void exportCompilesAndCarriesTheBytes();
     void hostileNamesCompileToTheArrayAlone_data();
     void hostileNamesCompileToTheArrayAlone();
@@ -197,7 +188,7 @@ void TestCSourceWriter::writesGoldenText()
     QFETCH(QString, golden);
     QFETCH(TestFonts::Font, font);
     const QByteArray text = EditorExport(*font);
-    QCOMPARE(text, Golden(golden));
+    QCOMPARE(text, TestFiles::Data(golden));
     QVERIFY(text.startsWith("/* Auto generated file */\n"));
     QVERIFY(text.endsWith("};"));
 }
@@ -262,6 +253,38 @@ void TestCSourceWriter::namesAppearAsStored()
     QFETCH(QByteArray, comment);
     const QByteArray text = EditorExport(*TestFonts::Make({{name.toStdString(), {0, 0, 0, 0, 0}}}));
     QVERIFY2(text.contains("\t/* Char = " + comment + " */\n"), text.constData());
+}
+
+void TestCSourceWriter::writesInTheEncodingAsked_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArrayList>("names");
+    QTest::addColumn<QByteArrayList>("comments");
+    const QByteArrayList both = {"\xA4", "\xB2"};
+    const QByteArrayList inUtf8 = {"\xC2\xA4", "\xC2\xB2"};
+    QTest::newRow("Latin-1") << QByteArray("ISO-8859-1") << both << both;
+    QTest::newRow("UTF-8") << QByteArray("UTF-8") << both << inUtf8;
+    QTest::newRow("Latin-9, which has the character")
+        << QByteArray("ISO-8859-15") << QByteArrayList{"\xB2"} << QByteArrayList{"\xB2"};
+    // Not a file in two encodings, nor one with a character replaced.
+    QTest::newRow("Latin-9 lacks one: all UTF-8") << QByteArray("ISO-8859-15") << both << inUtf8;
+    QTest::newRow("ASCII of the C locale: UTF-8")
+        << QByteArray("ANSI_X3.4-1968") << QByteArrayList{"\xB2"} << QByteArrayList{"\xC2\xB2"};
+    QTest::newRow("unknown to Qt: UTF-8")
+        << QByteArray("ARMSCII-8") << QByteArrayList{"\xB2"} << QByteArrayList{"\xC2\xB2"};
+}
+
+void TestCSourceWriter::writesInTheEncodingAsked()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArrayList, names);
+    QFETCH(QByteArrayList, comments);
+    FontCharSet set;
+    for (const QByteArray& name : names)
+        set.At(name.toStdString()) = new FontChar;
+    const QByteArray text = CSourceWriter().SourceBytes(set, encoding);
+    for (const QByteArray& comment : comments)
+        QVERIFY2(text.contains("/* Char = " + comment + " */"), text.constData());
 }
 
 void TestCSourceWriter::exportCompilesAndCarriesTheBytes()

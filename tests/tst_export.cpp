@@ -4,6 +4,7 @@
 #include "FontFileCheck.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestLocales.h"
 
 #include <QFile>
 #include <QImage>
@@ -84,6 +85,8 @@ private slots:
     void writesWhatTheEditorExports();
     void writesFirmwareGoldenFiles_data();
     void writesFirmwareGoldenFiles();
+    void writesInTheLocaleEncoding_data();
+    void writesInTheLocaleEncoding();
     void checkReportsEveryPlantedProblem();
     void checkVerdicts_data();
     void checkVerdicts();
@@ -190,6 +193,37 @@ void TestExport::writesFirmwareGoldenFiles()
         QCOMPARE(TestFiles::Read(header),
                  TestFiles::Read(DataFolder + QLatin1Char('/') + goldenHeader));
     }
+}
+
+void TestExport::writesInTheLocaleEncoding_data()
+{
+    QTest::addColumn<QString>("locale"); // built with localedef when it names a language
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("Latin-1: the name's byte as it is")
+        << "en_US.ISO-8859-1" << QByteArray("C81  \xB2");
+    QTest::newRow("UTF-8") << "C.UTF-8" << QByteArray("C81  \xC2\xB2");
+    QTest::newRow("C: ASCII lacks the character, UTF-8") << "C" << QByteArray("C81  \xC2\xB2");
+    QTest::newRow("a character set Qt has no converter for: UTF-8")
+        << "hy_AM.ARMSCII-8" << QByteArray("C81  \xC2\xB2");
+}
+
+void TestExport::writesInTheLocaleEncoding()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, name);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    if (locale.contains(QLatin1Char('_'))) {
+        if (TestLocales::Localedef().isEmpty())
+            QSKIP("needs localedef");
+        QVERIFY(TestLocales::Build(_dir->path(), locale));
+        environment.insert(QStringLiteral("LOCPATH"), _dir->path());
+    }
+    const Run run =
+        Export({DataFolder + QStringLiteral("/two-glyphs.xml")}, QString(), environment);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    QVERIFY2(run.out.contains("/* Char = " + name + " */"), run.out.constData());
 }
 
 void TestExport::checkReportsEveryPlantedProblem()
@@ -384,8 +418,24 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("scale out of range")
         << QStringList{"good.xml", "--png", "sheet.png", "--scale", "0"}
         << "pixmint-export: --scale 0: expected a whole number";
-    QTest::newRow("unknown option")
-        << QStringList{"good.xml", "--bogus"} << "pixmint-export: Unknown option 'bogus'.";
+    // A number is decimal digits alone, by the rule that pixmint-import reads numbers with.
+    QTest::newRow("scale with a blank")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", " 4"}
+        << "pixmint-export: --scale  4: expected a whole number";
+    QTest::newRow("scale with a sign")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", "+4"}
+        << "pixmint-export: --scale +4: expected a whole number";
+    QTest::newRow("unknown option") << QStringList{"good.xml", "--bogus"}
+                                    << "pixmint-export: unknown option --bogus (see --help)\n";
+    QTest::newRow("option without its value")
+        << QStringList{"good.xml", "--name"}
+        << "pixmint-export: missing value after '--name' (see --help)\n";
+    QTest::newRow("name given twice")
+        << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
+        << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("output given twice, by both its names")
+        << QStringList{"good.xml", "-o", "sheet.png", "--output", "out.cpp"}
+        << "pixmint-export: -o is given twice";
     QTest::newRow("two fonts") << QStringList{"good.xml", "good.xml"}
                                << "pixmint-export: expected one font file, got 2";
     QTest::newRow("check writes nothing") << QStringList{"--check", "good.xml", "-o", "out.cpp"}

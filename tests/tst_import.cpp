@@ -170,8 +170,10 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{w, "the font has no Unicode character map: its own character codes "
                              "are taken as Latin-1"}
         << 82;
-    QTest::newRow("baseline 7, chars")
-        << TinyBdf << QStringList{"--baseline", "7", "--chars", "é Aÿé"}
+    // A number is its value, leading zeros and all; --chars joins its texts.
+    QTest::newRow("baseline 7, size 8 with leading zeros, chars twice")
+        << TinyBdf << QStringList{"--baseline", "7",   "--size",  "000000000008",
+                                  "--chars",    "é A", "--chars", "ÿé"}
         << QByteArrayList{"0000000818 C27  A",       "8080808080 C49  W",
                           "00c040c000 C06  g",       "0200000000 C81  \xB2",
                           "0000000080 U+00E9  \xE9", "0000000000 U+00FF  \xFF"}
@@ -261,6 +263,10 @@ void TestImport::failuresWriteNothing_data()
     row("baseline 8", {"tiny.bdf", "--baseline", "8"}, "--baseline 8: expected");
     row("size 0", {"tiny.bdf", "--size", "0"}, "--size 0: expected a whole number from 1 to 255");
     row("size too large", {"tiny.bdf", "--size", "99999999999"}, "--size 99999999999: expected");
+    row("size with a blank", {"tiny.bdf", "--size", "8 "}, "--size 8 : expected a whole number");
+    row("baseline given twice", {"tiny.bdf", "--baseline", "3", "--baseline", "5"},
+        "--baseline is given twice (see --help)\n");
+    row("unknown option", {"tiny.bdf", "-x"}, "unknown option -x (see --help)\n");
     row("output is the input", {"tiny.bdf", "-o", "./tiny.bdf"},
         "./tiny.bdf: this is the file being read");
     row("unwritable output", {"tiny.bdf", "-o", "no/such/folder/out.xml"}, "no/such/folder/");
@@ -292,7 +298,8 @@ void TestImport::standardOutput_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("begins");
-    QTest::newRow("help") << QStringList{"-h"} << QByteArray("Usage: ");
+    QTest::newRow("help") << QStringList{"-h"}
+                          << QByteArray("Usage: pixmint-import [options] OTHER-FONT\n");
     QTest::newRow("version") << QStringList{"--version"}
                              << QByteArray("pixmint-import " PIXMINT_VERSION "\n");
     QTest::newRow("font") << QStringList{"tiny.bdf"} << QByteArray("<?xml");

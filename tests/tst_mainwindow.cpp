@@ -5,6 +5,7 @@
 #include "FontFileWriter.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
+#include "TestLocales.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,11 +17,13 @@
 #include <QMetaMethod>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include <clocale>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -119,6 +122,7 @@ private slots:
     void saveReplacesExistingFile();
     void saveFailureWarnsAndKeepsOldFile_data();
     void saveFailureWarnsAndKeepsOldFile();
+    void exportWritesTheSourceText_data();
     void exportWritesTheSourceText();
     void exportFailureWarns();
     void closeAsksToSave_data();
@@ -456,8 +460,35 @@ void TestMainWindow::saveFailureWarnsAndKeepsOldFile()
     QVERIFY(*_window->GetFontCharSet() == expected);
 }
 
+void TestMainWindow::exportWritesTheSourceText_data()
+{
+    QTest::addColumn<QString>("locale"); // built with localedef when it names a language
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("c81"); // the name "C81  ²" in the file
+    QTest::newRow("UTF-8") << "C.UTF-8" << QByteArray("UTF-8") << QByteArray("C81  \xC2\xB2");
+    QTest::newRow("Latin-1") << "en_US.ISO-8859-1" << QByteArray("ISO-8859-1")
+                             << QByteArray("C81  \xB2");
+}
+
 void TestMainWindow::exportWritesTheSourceText()
 {
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, c81);
+    // The locale as the application object would have set it from the environment.
+    const QByteArray previousLocale = std::setlocale(LC_ALL, nullptr);
+    const auto restoreLocale = qScopeGuard([&] {
+        std::setlocale(LC_ALL, previousLocale.constData());
+        qunsetenv("LOCPATH");
+    });
+    if (locale.contains(QLatin1Char('_'))) {
+        if (TestLocales::Localedef().isEmpty())
+            QSKIP("needs localedef");
+        QVERIFY(TestLocales::Build(_dir->path(), locale));
+        qputenv("LOCPATH", QFile::encodeName(_dir->path()));
+    }
+    QVERIFY(std::setlocale(LC_ALL, locale.toLatin1().constData()));
+
     EditC27A();
     const QString path = _dir->filePath(QStringLiteral("font.cpp"));
     QVERIFY(TestFiles::Write(path, QByteArray(100000, 'x')));
@@ -467,9 +498,10 @@ void TestMainWindow::exportWritesTheSourceText()
     FontCharSet expected;
     expected.At("C27  A")->SetPixel(2, 1, true);
     const QByteArray bytes = TestFiles::Read(path);
-    QCOMPARE(bytes, CSourceWriter().SourceBytes(expected));
+    QCOMPARE(bytes, CSourceWriter().SourceBytes(expected, encoding));
     QVERIFY(bytes.startsWith("/* Auto generated file */\n"));
     QVERIFY(bytes.contains("{0x0,0x0,0x2,0x0,0x0},\t/* Char = C27  A */\n"));
+    QVERIFY(bytes.contains("/* Char = " + c81 + " */\n"));
     QVERIFY(_user.warnings.isEmpty());
 }
 

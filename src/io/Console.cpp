@@ -6,6 +6,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <langinfo.h>
+#endif
+
 QString Console::VisibleText(QStringView text)
 {
     QString visible;
@@ -68,4 +72,14 @@ void Console::PrintError(const QString& program, const QString& message)
 {
     std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(),
                  VisibleText(message).toLocal8Bit().constData());
+}
+
+QByteArray Console::LocaleEncoding()
+{
+#ifdef Q_OS_UNIX
+    return QByteArray(nl_langinfo(CODESET));
+#else
+    // Qt's name for the system's code page.
+    return QByteArrayLiteral("Locale");
+#endif
 }

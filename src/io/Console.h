@@ -26,4 +26,9 @@ public:
     static bool WriteStandardOutput(const QByteArray& bytes);
     // "program: message" as one line on standard error, whatever the message holds.
     static void PrintError(const QString& program, const QString& message);
+
+    // The encoding of the locale the program runs in, as the C library names it (its
+    // codeset, "ISO-8859-1" say), for text that is to be in the user's encoding. The
+    // application object sets the locale from the environment: ask after it exists.
+    static QByteArray LocaleEncoding();
 };

@@ -5,7 +5,7 @@
 #include "FontCharSet.h"
 #include "GlyphName.h"
 
-#include <QBuffer>
+#include <QStringEncoder>
 #include <QTextStream>
 
 #include <algorithm>
@@ -64,7 +64,6 @@ QStringList CSourceWriter::Warnings(const FontCharSet& set) const
 
 void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) const
 {
-    stream.setEncoding(QStringConverter::System);
     if (IsEditorExport()) {
         stream << "/* Auto generated file */\n";
         set.ExportC(stream);
@@ -89,7 +88,6 @@ void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) con
 
 void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) const
 {
-    stream.setEncoding(QStringConverter::System);
     const QString& name = _array.Name();
     const QString guard = QStringLiteral("PIXMINT_FONT_%1_H").arg(name);
     WriteMadeBy(stream);
@@ -109,14 +107,14 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
     stream << "\n#endif\n";
 }
 
-QByteArray CSourceWriter::SourceBytes(const FontCharSet& set) const
+QByteArray CSourceWriter::SourceBytes(const FontCharSet& set, const QByteArray& encoding) const
 {
-    return Bytes(&CSourceWriter::WriteSource, set);
+    return Bytes(&CSourceWriter::WriteSource, set, encoding);
 }
 
-QByteArray CSourceWriter::HeaderBytes(const FontCharSet& set) const
+QByteArray CSourceWriter::HeaderBytes(const FontCharSet& set, const QByteArray& encoding) const
 {
-    return Bytes(&CSourceWriter::WriteHeader, set);
+    return Bytes(&CSourceWriter::WriteHeader, set, encoding);
 }
 
 // How the output was made, without a date or a path, so that builds stay reproducible.
@@ -172,13 +170,17 @@ void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
 
 QByteArray CSourceWriter::Bytes(void (CSourceWriter::*write)(const FontCharSet&, QTextStream&)
                                     const,
-                                const FontCharSet& set) const
+                                const FontCharSet& set, const QByteArray& encoding) const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QTextStream stream(&buffer);
+    QString text;
+    QTextStream stream(&text);
     (this->*write)(set, stream);
     stream.flush();
-    return bytes;
+    QStringEncoder encoder(encoding.constData());
+    if (encoder.isValid()) {
+        QByteArray bytes = encoder.encode(text);
+        if (!encoder.hasError())
+            return bytes;
+    }
+    return text.toUtf8();
 }

@@ -38,18 +38,21 @@ public:
     // beyond the indexes of the map's unsigned short, which the map then gives no glyph.
     QStringList Warnings(const FontCharSet& set) const;
 
-    // The whole source or header in the system's locale encoding.
-    void WriteSource(const FontCharSet& set, QTextStream& stream) const;
-    void WriteHeader(const FontCharSet& set, QTextStream& stream) const;
-    QByteArray SourceBytes(const FontCharSet& set) const;
-    QByteArray HeaderBytes(const FontCharSet& set) const;
+    // The whole source or header in the encoding of that name, the locale's for a file the
+    // user reads (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the
+    // file unchanged. UTF-8 when Qt has no such encoding or the text holds a character that
+    // it lacks, so that nothing is replaced.
+    QByteArray SourceBytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
+    QByteArray HeaderBytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
 
 private:
+    void WriteSource(const FontCharSet& set, QTextStream& stream) const;
+    void WriteHeader(const FontCharSet& set, QTextStream& stream) const;
     void WriteMadeBy(QTextStream& stream) const;
     void WriteDeclarations(const FontCharSet& set, QTextStream& stream) const;
     void WriteMap(const CharacterMap& map, QTextStream& stream) const;
     QByteArray Bytes(void (CSourceWriter::*write)(const FontCharSet&, QTextStream&) const,
-                     const FontCharSet& set) const;
+                     const FontCharSet& set, const QByteArray& encoding) const;
 
     CArray _array;
     bool _header = false;

@@ -1,23 +1,48 @@
 #include "CommandLine.h"
 
 #include "Console.h"
+#include "HelpText.h"
 #include "MainWindow.h"
+
+#include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
 const QByteArray Separator = QByteArrayLiteral("--");
 
-const QString Help = QStringLiteral(
-    "Usage: pixmint [options] [FONT.xml]\n"
-    "Pixmint, the editor for 5x8 bitmap fonts. Given FONT.xml, it starts with that font open,\n"
-    "exactly as \"Open font\" opens it.\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help     Show this help and exit.\n"
-    "  -v, --version  Show the version and exit.\n"
-    "  --             Take what follows as a file name, even when it starts with \"-\".\n"
-    "\n"
-    "Qt's own options, such as -platform NAME, are read by Qt.\n");
+// Qt's own options, as QGuiApplication, QApplication and the X11 platform take them, each
+// also with "--" in front. These take the next argument as their value...
+const QByteArrayList QtOptionsWithValue = {
+    "-platform",    "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle",       "-session",       "-style",  "-stylesheet",
+    "-display",     "-geometry",           "-title",         "-icon",   "-name",
+    "-visual"};
+// ...these carry it after "="...
+const QByteArrayList QtOptionsJoined = {"-style=", "-stylesheet=", "-qmljsdebugger="};
+// ...and these take none.
+const QByteArrayList QtFlags = {"-reverse", "-testability", "-widgetcount", "-qdebug",
+                                "-qdevel",  "-nograb",      "-dograb"};
+
+QString Help()
+{
+    return QStringLiteral("Usage: pixmint [options] [FONT.xml]\n") +
+           HelpText::Wrap(QStringLiteral("Pixmint, the editor for 5x8 bitmap fonts. Qt's own "
+                                         "options, such as -platform NAME or -style NAME, are "
+                                         "read by Qt.")) +
+           QStringLiteral("\n\n"
+                          "Options:\n"
+                          "  -h, --help     %1\n"
+                          "  -v, --version  %2\n"
+                          "  --             Take what follows as a file name, even if it starts "
+                          "with \"-\".\n"
+                          "\n"
+                          "Arguments:\n"
+                          "  FONT.xml       The font file to open at start, exactly as \"Open "
+                          "font\" does.\n")
+               .arg(HelpText::HelpDescription(), HelpText::VersionDescription());
+}
 
 // A lone "-" is a file name, as it is to most programs that take files.
 bool IsOption(const QByteArray& argument)
@@ -39,36 +64,67 @@ CommandLine::CommandLine(int argc, char* argv[])
 
 QString CommandLine::Information() const
 {
-    for (const QByteArray& argument : _beforeSeparator) {
+    QList<QByteArray> own;
+    OwnArguments(own, nullptr);
+    for (const QByteArray& argument : own) {
         if (argument == "-h" || argument == "--help")
-            return Help;
+            return Help();
         if (argument == "-v" || argument == "--version")
-            return QStringLiteral("pixmint " PIXMINT_VERSION "\n");
+            return HelpText::Version(QStringLiteral("pixmint"));
     }
     return {};
 }
 
-bool CommandLine::Read(int argc, char* argv[], QString* error)
+bool CommandLine::Read(QString* error)
 {
     QList<QByteArray> files;
-    for (int index = 1; index < argc; ++index) {
-        const QByteArray argument = argv[index];
+    if (!OwnArguments(files, error))
+        return false;
+    for (const QByteArray& argument : files) {
         if (IsOption(argument)) {
             // One line, whatever the argument holds.
-            *error = QStringLiteral("unknown option %1 (see --help)")
-                         .arg(Console::VisibleText(QString::fromLocal8Bit(argument)));
+            *error =
+                HelpText::SeeHelp(QStringLiteral("unknown option %1")
+                                      .arg(Console::VisibleText(QString::fromLocal8Bit(argument))));
             return false;
         }
-        files << argument;
     }
     files += _afterSeparator;
     if (files.size() > 1) {
-        *error =
-            QStringLiteral("expected at most one font file, got %1 (see --help)").arg(files.size());
+        *error = HelpText::SeeHelp(
+            QStringLiteral("expected at most one font file, got %1").arg(files.size()));
         return false;
     }
     if (!files.isEmpty())
         _fontPath = files.first();
+    return true;
+}
+
+bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error) const
+{
+    own.clear();
+    for (qsizetype index = 0; index < _beforeSeparator.size(); ++index) {
+        const QByteArray& argument = _beforeSeparator[index];
+        // Qt reads "--platform" as "-platform".
+        const QByteArray option = argument.startsWith("--") ? argument.mid(1) : argument;
+        if (QtFlags.contains(option))
+            continue;
+        if (std::any_of(QtOptionsJoined.begin(), QtOptionsJoined.end(),
+                        [&](const QByteArray& joined) { return option.startsWith(joined); })) {
+            continue;
+        }
+        if (!QtOptionsWithValue.contains(option)) {
+            own << argument;
+            continue;
+        }
+        if (++index == _beforeSeparator.size()) {
+            if (error) {
+                *error = HelpText::SeeHelp(
+                    QStringLiteral("missing value after '%1'").arg(QString::fromLatin1(argument)));
+            }
+            return false;
+        }
+    }
     return true;
 }
 

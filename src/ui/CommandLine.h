@@ -8,9 +8,10 @@
 
 class MainWindow;
 
-// The editor's command line, pixmint [FILE], read in three steps around the application
-// object: --help and --version before it exists, so that they need no display; Qt's own
-// options (-platform and the like) by it; the font file after it.
+// The editor's command line, pixmint [FILE], read before the application object exists, so
+// that --help, --version and a refused command line need no display. Qt's own options
+// (-platform NAME and the like) are passed over with their values and left to the
+// application object; the font file is opened once the window is shown.
 class CommandLine
 {
 public:
@@ -23,10 +24,9 @@ public:
     // so that a file named after it is never taken for one of Qt's options.
     int ToolkitArgumentCount() const { return _toolkitArgumentCount; }
 
-    // Reads what the application object left of argv (argc entries) together with the
-    // arguments after "--". False, with a one-line reason, for an option that neither Qt nor
-    // the editor knows or for more than one file.
-    bool Read(int argc, char* argv[], QString* error);
+    // False, with a one-line reason, for an option that neither Qt nor the editor knows, one of
+    // Qt's that lacks its value, or more than one file.
+    bool Read(QString* error);
 
     // The font file named on the command line, in the system's bytes; none when none is.
     const std::optional<QByteArray>& FontPath() const { return _fontPath; }
@@ -36,6 +36,10 @@ public:
     void Show(MainWindow& window) const;
 
 private:
+    // The arguments before "--" that are the editor's, Qt's options and their values left
+    // out; false, with the reason, at an option of Qt's that lacks its value.
+    bool OwnArguments(QList<QByteArray>& own, QString* error) const;
+
     QList<QByteArray> _beforeSeparator;
     QList<QByteArray> _afterSeparator;
     int _toolkitArgumentCount = 0;

@@ -156,9 +156,11 @@ void MainWindow::_ExportClicked()
     if (path.isEmpty())
         return;
     QString error;
-    // The editor's export: the set writes its array through FontCharSet::ExportC.
-    if (!FileWriter::WriteFile(path, CSourceWriter().SourceBytes(*_fontCharSet),
-                               FileWriter::Mode::Text, &error)) {
+    // The editor's export: the set writes its array through FontCharSet::ExportC, in the
+    // user's encoding.
+    if (!FileWriter::WriteFile(
+            path, CSourceWriter().SourceBytes(*_fontCharSet, Console::LocaleEncoding()),
+            FileWriter::Mode::Text, &error)) {
         _dialogs.warning(this, ExportCaption,
                          tr("The font could not be exported to \"%1\":\n%2")
                              .arg(QDir::toNativeSeparators(path), error));

@@ -1,15 +1,19 @@
 #include "CommandLineTool.h"
 
 #include "Console.h"
+#include "HelpText.h"
 #include "ToolOptions.h"
 
+#include <QCoreApplication>
+
 CommandLineTool::CommandLineTool(const QString& name, const QString& description)
-    : _name(name), _helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                               QStringLiteral("Show this help and exit.")),
+    : _name(name),
+      _helpOption({QStringLiteral("h"), QStringLiteral("help")}, HelpText::HelpDescription()),
       _versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                     QStringLiteral("Show the version and exit."))
+                     HelpText::VersionDescription())
 {
-    _parser.setApplicationDescription(description);
+    // Qt writes the description as it is and wraps only the options.
+    _parser.setApplicationDescription(HelpText::Wrap(description));
     // Not addHelpOption(): it also offers --help-all, which fails in a program without a GUI.
     _parser.addOption(_helpOption);
     _parser.addOption(_versionOption);
@@ -24,20 +28,25 @@ bool CommandLineTool::Parse(int argc, char* argv[], ToolOptions& options, int& s
         return false;
     }
     if (!_parser.parse(arguments)) {
-        status = Fail(_parser.errorText());
+        status = Fail(HelpText::SeeHelp(ParseError()));
         return false;
     }
     if (_parser.isSet(_helpOption) || _parser.isSet(_versionOption)) {
-        const QString text = _parser.isSet(_helpOption)
-                                 ? _parser.helpText()
-                                 : _name + QStringLiteral(" " PIXMINT_VERSION "\n");
+        const QString text = _parser.isSet(_helpOption) ? Help() : HelpText::Version(_name);
         status = Print(text.toLocal8Bit(), QStringLiteral("the text"));
         return false;
     }
+    // An option given twice would silently take one of its values.
+    for (const QString& name : _parser.optionNames()) {
+        if (_parser.values(name).size() > 1 && !options.Accumulates(name)) {
+            status = Fail(HelpText::SeeHelp(QStringLiteral("%1 is given twice").arg(Dashed(name))));
+            return false;
+        }
+    }
     const QStringList positional = _parser.positionalArguments();
     if (positional.size() != 1) {
-        status = Fail(
-            QStringLiteral("expected one font file, got %1 (see --help)").arg(positional.size()));
+        status = Fail(HelpText::SeeHelp(
+            QStringLiteral("expected one font file, got %1").arg(positional.size())));
         return false;
     }
     _fontPath = positional.first();
@@ -69,4 +78,35 @@ int CommandLineTool::Print(const QByteArray& bytes, const QString& what) const
     if (Console::WriteStandardOutput(bytes))
         return Success;
     return Fail(QStringLiteral("standard output: %1 could not be written").arg(what));
+}
+
+// An option's name as it is typed: "-o", "--output".
+QString CommandLineTool::Dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// The parser's reason in the words of the editor's command line.
+QString CommandLineTool::ParseError() const
+{
+    const QStringList unknown = _parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return QStringLiteral("unknown option %1").arg(Dashed(unknown.first()));
+    QString reason = _parser.errorText();
+    if (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    if (!reason.isEmpty())
+        reason[0] = reason[0].toLower();
+    return reason;
+}
+
+// Qt's help names the program by the path it was started from; the usage line gives the
+// name it is installed under, as the editor's does.
+QString CommandLineTool::Help() const
+{
+    QString text = _parser.helpText();
+    const QString usage = QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst();
+    if (text.startsWith(usage))
+        text.replace(0, usage.size(), QStringLiteral("Usage: ") + _name);
+    return text;
 }

@@ -7,7 +7,8 @@
 class ToolOptions;
 
 // What the converters share on their command lines: --help and --version, one font file as
-// the argument, and messages on standard error, each one line whatever a path or a font holds.
+// the argument, each option that takes a value given once, and messages on standard error,
+// each one line whatever a path or a font holds.
 class CommandLineTool
 {
 public:
@@ -33,6 +34,10 @@ public:
     int Print(const QByteArray& bytes, const QString& what) const;
 
 private:
+    static QString Dashed(const QString& name);
+    QString ParseError() const;
+    QString Help() const;
+
     QString _name;
     QCommandLineParser _parser;
     QCommandLineOption _helpOption;

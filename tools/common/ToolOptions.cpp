@@ -1,20 +1,31 @@
 #include "ToolOptions.h"
 
-#include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QRegularExpression>
+
+#include <algorithm>
+
+bool ToolOptions::Accumulates(const QString&) const
+{
+    return false;
+}
 
 bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
                              int minimum, int maximum, int& value)
 {
     if (!parser.isSet(option))
         return true;
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
     const QString text = parser.value(option);
-    if (digits.match(text).hasMatch()) {
-        const int number = text.toInt();
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    // Leading zeros change nothing; more digits than a long long holds exceed any range.
+    QStringView significant = text;
+    while (significant.size() > 1 && significant.front() == u'0')
+        significant = significant.mid(1);
+    if (digits && significant.size() <= 18) {
+        const qlonglong number = significant.toLongLong();
         if (number >= minimum && number <= maximum) {
-            value = number;
+            value = int(number);
             return true;
         }
     }

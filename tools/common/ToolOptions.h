@@ -16,14 +16,20 @@ public:
     virtual bool Read(const QCommandLineParser& parser) = 0;
     const QString& Error() const { return _error; }
 
+    // Whether the option of that name joins the values it is given more than once; any other
+    // that takes a value is refused when given twice.
+    virtual bool Accumulates(const QString& name) const;
+
 protected:
     bool Fail(const QString& error)
     {
         _error = error;
         return false;
     }
-    // A whole number in decimal digits only, from minimum to maximum; value stays as it is
-    // when the option is not given.
+
+    // The option's number, from minimum to maximum, into value, which stays as it is when the
+    // option is not given. A number is decimal digits alone, leading zeros allowed: no sign,
+    // no blank.
     bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
                     int maximum, int& value);
 

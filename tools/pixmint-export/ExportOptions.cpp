@@ -57,8 +57,8 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                           .arg(BdfWriter::DefaultBaseline),
                       QStringLiteral("row"))
 {
-    parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font file to read."),
-                                 QStringLiteral("FONT.xml"));
+    parser.addPositionalArgument(QStringLiteral("FONT.xml"),
+                                 QStringLiteral("The font file to read, as the editor saves it."));
     parser.addOptions({_outputOption, _layoutOption, _nameOption, _constOption, _progmemOption,
                        _headerOption, _checkOption, _pngOption, _textOption, _scaleOption,
                        _bdfOption, _baselineOption});
@@ -75,14 +75,8 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
         return true;
     }
 
-    bool scaleIsNumber = false;
-    _scale = parser.value(_scaleOption).toInt(&scaleIsNumber);
-    if (!scaleIsNumber || _scale < GlyphSheet::MinScale || _scale > GlyphSheet::MaxScale) {
-        return Fail(QStringLiteral("--scale %1: expected a whole number from %2 to %3")
-                        .arg(parser.value(_scaleOption))
-                        .arg(GlyphSheet::MinScale)
-                        .arg(GlyphSheet::MaxScale));
-    }
+    if (!ReadNumber(parser, _scaleOption, GlyphSheet::MinScale, GlyphSheet::MaxScale, _scale))
+        return false;
     if (!ReadWriter(parser))
         return false;
     for (const QCommandLineOption& option :

@@ -128,13 +128,16 @@ int main(int argc, char* argv[])
 
     // Every output is made, then written beside its target, before any target is replaced:
     // a failure writes nothing, and no output may replace the font or another output.
-    const QByteArray source = writer.SourceBytes(*font);
+    // In the user's encoding, as the editor exports.
+    const QByteArray encoding = Console::LocaleEncoding();
+    const QByteArray source = writer.SourceBytes(*font, encoding);
     FileWriter files;
     files.Protect(fontPath);
     if (!options.OutputPath().isEmpty())
         files.Add(options.OutputPath(), source, FileWriter::Mode::Text);
     if (!options.HeaderPath().isEmpty())
-        files.Add(options.HeaderPath(), writer.HeaderBytes(*font), FileWriter::Mode::Text);
+        files.Add(options.HeaderPath(), writer.HeaderBytes(*font, encoding),
+                  FileWriter::Mode::Text);
     QList<char32_t> missing;
     if (!options.PngPath().isEmpty()) {
         const QImage image =

@@ -4,9 +4,9 @@
 
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                    QStringLiteral("Write the font file to <file>, replacing it as a whole, "
-                                   "instead of to standard output."),
-                    QStringLiteral("file")),
+                    QStringLiteral("Write the font file to <FONT.xml>, replacing it as a "
+                                   "whole, instead of to standard output."),
+                    QStringLiteral("FONT.xml")),
       _sizeOption(QStringLiteral("size"),
                   QStringLiteral("Bitmap fonts: the strike nearest to <px> pixels high (default "
                                  "%1). Outline fonts: rendered at <px> pixels (default %1). %2 "
@@ -21,11 +21,14 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                       QStringLiteral("row")),
       _charsOption(QStringLiteral("chars"),
                    QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
-                                  "\"U+XXXX  c\" unless a default name already stands for it."),
+                                  "\"U+XXXX  c\" unless a default name already stands for it. "
+                                  "Given more than once, the texts are joined."),
                    QStringLiteral("text"))
 {
-    parser.addPositionalArgument(QStringLiteral("font"), QStringLiteral("The font to read."),
-                                 QStringLiteral("FONTFILE"));
+    parser.addPositionalArgument(
+        QStringLiteral("OTHER-FONT"),
+        QStringLiteral("The font to start from, in another format than Pixmint's: BDF, PCF "
+                       "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads."));
     parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption});
 }
 
@@ -39,4 +42,9 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _outputPath = parser.value(_outputOption);
     _characters = parser.values(_charsOption).join(QString());
     return true;
+}
+
+bool ImportOptions::Accumulates(const QString& name) const
+{
+    return _charsOption.names().contains(name);
 }

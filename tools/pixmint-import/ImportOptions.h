@@ -20,6 +20,9 @@ public:
     // The characters to add glyphs for, as --chars gives them.
     const QString& Characters() const { return _characters; }
 
+    // --chars joins its texts.
+    bool Accumulates(const QString& name) const override;
+
 private:
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;

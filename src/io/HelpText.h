@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What the three programs' command lines say alike: the -h and -v options, the version line
+// and the pointer to --help after an error. Their help texts share Qt's layout
+// (QCommandLineParser's, which the converters use and the editor writes out) and its width.
+class HelpText
+{
+public:
+    // The most characters a line of help holds, as QCommandLineParser wraps its options.
+    static constexpr int Columns = 80;
+
+    static QString HelpDescription();
+    static QString VersionDescription();
+    // "program VERSION" and a line end.
+    static QString Version(const QString& program);
+    // A refused command line: the reason and where to look.
+    static QString SeeHelp(const QString& reason);
+    // Each line of the text broken at blanks into lines of at most Columns characters; a run
+    // of blanks, such as the two in a glyph name, is never broken.
+    static QString Wrap(const QString& text);
+};
