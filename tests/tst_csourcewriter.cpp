@@ -138,6 +138,8 @@ private slots:
     void hostileNamesCompileToTheArrayAlone();
     void firmwareCompilesForEveryTarget_data();
     void firmwareCompilesForEveryTarget();
+    void progmemNamesOfAvrLibcCompile_data();
+    void progmemNamesOfAvrLibcCompile();
     void characterMapIndexesWhatItCan_data();
     void characterMapIndexesWhatItCan();
 };
@@ -469,6 +471,63 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
     QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows));
+}
+
+void TestCSourceWriter::progmemNamesOfAvrLibcCompile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("withHeader");
+    // Macros of <avr/io.h> and <avr/pgmspace.h>, which a file that includes the header gets
+    // after its declarations; a type of <stdint.h> clashes in any such file, but the source
+    // includes nothing.
+    QTest::newRow("SREG") << "SREG" << true;
+    QTest::newRow("RAMEND") << "RAMEND" << true;
+    QTest::newRow("PGM_P") << "PGM_P" << true;
+    QTest::newRow("uint8_t") << "uint8_t" << false;
+}
+
+void TestCSourceWriter::progmemNamesOfAvrLibcCompile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, withHeader);
+    const QString objdump = QStandardPaths::findExecutable(QStringLiteral("avr-objdump"));
+    if (QStandardPaths::findExecutable(QStringLiteral("avr-gcc")).isEmpty() || objdump.isEmpty())
+        QSKIP("avr-gcc is not installed (scripts/lib.sh installs it)");
+    const std::unique_ptr<FontCharSet> font = FirmwareFont();
+    const CSourceWriter writer(CArray(CArray::Layout::Columns, name, CArray::Storage::Progmem),
+                               true);
+    QVERIFY(writer.Accepts(*font));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.c")), writer.SourceBytes(*font)));
+    QVERIFY(TestFiles::Write(dir.filePath(name + QStringLiteral(".h")), writer.HeaderBytes(*font)));
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("user.c")),
+                             QStringLiteral("#include \"%1.h\"\nunsigned first(void);\n"
+                                            "unsigned first(void) { return %1_COUNT + "
+                                            "pgm_read_word(&%1_map['B']); }\n")
+                                 .arg(name)
+                                 .toLatin1()));
+    const QStringList strict = {"-mmcu=atmega328p", "-Wall", "-Wextra", "-Werror",
+                                "-pedantic-errors"};
+    for (const QStringList& language :
+         {QStringList{"-x", "c", "-std=c99"}, QStringList{"-x", "c++", "-std=c++17"}}) {
+        const auto compiled =
+            RunIn(dir.path(), "avr-gcc", strict + language + QStringList{"-c", "font.c"});
+        QVERIFY2(compiled.first, compiled.second.constData());
+        const auto symbols = RunIn(dir.path(), objdump, {"-t", "font.o"});
+        QVERIFY(symbols.first);
+        for (const QString& symbol : {name, name + QStringLiteral("_map")}) {
+            const QRegularExpression inFlash(
+                QStringLiteral(R"(\sO\s+\.progmem\.data\s+\S+\s+%1\n)").arg(symbol));
+            QVERIFY2(inFlash.match(QString::fromLatin1(symbols.second)).hasMatch(),
+                     symbols.second.constData());
+        }
+        if (withHeader) {
+            const auto user =
+                RunIn(dir.path(), "avr-gcc", strict + language + QStringList{"-c", "user.c"});
+            QVERIFY2(user.first, user.second.constData());
+        }
+    }
 }
 
 void TestCSourceWriter::characterMapIndexesWhatItCan_data()

@@ -114,15 +114,20 @@ QString CArray::Qualifiers() const
     return _storage == Storage::Plain ? QString() : QStringLiteral("const ");
 }
 
-QString CArray::Attribute() const
+// avr-gcc's own attribute, which PROGMEM stands for: the source includes no header, whose
+// macros and types could take the array's name (SREG, PGM_P, uint8_t). Other compilers take
+// the array as a const one.
+QString CArray::Placement() const
 {
-    return _storage == Storage::Progmem ? QStringLiteral(" PROGMEM") : QString();
+    return _storage == Storage::Progmem
+               ? QStringLiteral("#if defined(__AVR__)\n__attribute__((__progmem__))\n#endif\n")
+               : QString();
 }
 
 void CArray::Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const
 {
-    stream << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount() << ']'
-           << Attribute() << " = \n{\n";
+    stream << Placement() << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount()
+           << "] = \n{\n";
     size_t left = glyphs.size();
     for (const auto& [name, glyph] : glyphs) {
         WriteRow(stream, *glyph);

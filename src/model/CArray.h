@@ -46,9 +46,10 @@ public:
     // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
     static LayoutBytes Bytes(const FontChar& glyph, Layout layout);
 
-    // "const " when the storage asks for it, and " PROGMEM" to follow a declarator.
+    // "const " when the storage asks for it, and the lines that put a definition in AVR
+    // program memory, to go before it.
     QString Qualifiers() const;
-    QString Attribute() const;
+    QString Placement() const;
 
     // The definition of the array with a row for every glyph, in name order, up to the
     // closing "};" without a line end.

@@ -71,11 +71,6 @@ void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) con
         return;
     }
     WriteMadeBy(stream);
-    if (_array.GetStorage() == CArray::Storage::Progmem) {
-        // Any other compiler gets the same array as a plain const one.
-        stream << "\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n"
-                  "#ifndef PROGMEM\n#define PROGMEM\n#endif\n";
-    }
     stream << '\n';
     WriteDeclarations(set, stream);
     stream << '\n';
@@ -94,11 +89,6 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
     const QString guard = QStringLiteral("PIXMINT_FONT_%1_H").arg(name);
     WriteMadeBy(stream);
     stream << "#ifndef " << guard << "\n#define " << guard << "\n\n";
-    if (_array.GetStorage() == CArray::Storage::Progmem) {
-        stream << "/* In AVR program memory: read " << name << " with pgm_read_byte() and " << name
-               << "_map with pgm_read_word(). */\n"
-               << "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n\n";
-    }
     stream << "/* " << name << "_COUNT glyphs of " << name << "_BYTES bytes; " << name
            << "_map[c] is the index of the glyph\n   for the Latin-1 code c, or " << name
            << "_NONE. */\n"
@@ -106,6 +96,12 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
            << "#define " << name << "_BYTES " << _array.ByteCount() << '\n'
            << "#define " << name << "_NONE 0xFFFF\n\n";
     WriteDeclarations(set, stream);
+    if (_array.GetStorage() == CArray::Storage::Progmem) {
+        // After the declarations, so that a macro of avr-libc cannot take their names.
+        stream << "\n/* In AVR program memory: read " << name << " with pgm_read_byte() and "
+               << name << "_map with pgm_read_word(). */\n"
+               << "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n";
+    }
     stream << "\n#endif\n";
 }
 
@@ -151,8 +147,8 @@ void CSourceWriter::WriteDeclarations(const FontCharSet& set, QTextStream& strea
 
 void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
 {
-    stream << _array.Qualifiers() << "unsigned short " << _array.Name() << "_map["
-           << CharacterMap::CodeCount << ']' << _array.Attribute() << " = \n{\n";
+    stream << _array.Placement() << _array.Qualifiers() << "unsigned short " << _array.Name()
+           << "_map[" << CharacterMap::CodeCount << "] = \n{\n";
     for (int code = 0; code < CharacterMap::CodeCount; ++code) {
         const quint32 index = map.GlyphIndex(code);
         if (MapReaches(index))
