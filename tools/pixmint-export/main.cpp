@@ -25,8 +25,8 @@ namespace {
 const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
-                   "firmware takes when any of --layout, --name, --const, --progmem and "
-                   "--header is given.");
+                   "firmware takes when any of --layout, --name, --const, --progmem, "
+                   "--header and --range is given.");
 
 bool WantsSheet(int argc, char* argv[])
 {
