@@ -44,7 +44,7 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
       _textOption(QStringLiteral("text"),
                   QStringLiteral("With --png, draw <string> as the display shows it instead of "
                                  "the specimen sheet: one glyph a character, by the character "
-                                 "map."),
+                                 "map; a line feed starts a new line."),
                   QStringLiteral("string")),
       _scaleOption(QStringLiteral("scale"),
                    QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
