@@ -247,6 +247,12 @@ int main(int argc, char* argv[])
             Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.c", "--layout",
                     "rows", "--name", "font", "--const", "--header", work + "/export.h"},
                    runs);
+        // A table of the printable codes: its size does not grow with the font, the reading
+        // does. A random font lacks most of them, which one line on standard error names.
+        const Measure table =
+            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.c", "--range",
+                    "32-126", "--name", "font", "--const", "--header", work + "/export.h"},
+                   runs);
         // The checker reads the font as the export does and reports instead of writing.
         // Exit status 1: a random font may well give two glyphs one character.
         const Measure check =
@@ -260,6 +266,8 @@ int main(int argc, char* argv[])
             toFloor(converter));
         Row(QStringLiteral("pixmint-export -o --layout rows --const --header"),
             QString::number(size), firmware, toFloor(firmware));
+        Row(QStringLiteral("pixmint-export -o --range 32-126 --const --header"),
+            QString::number(size), table, toFloor(table));
         Row(QStringLiteral("pixmint-export --check"), QString::number(size), check,
             toFloor(check) + QStringLiteral("; ") +
                 Ratio(check.milliseconds / converter.milliseconds) + QStringLiteral(" vs -o"));

@@ -6,10 +6,11 @@
 # font as C/C++ code" writes: the array PIXMINT_xxxx. NAME names the array, LAYOUT picks the
 # bytes of a glyph (columns, columns-msb, rows, rows-msb), CONST makes it const and PROGMEM
 # also puts it in AVR program memory; HEADER generates <ident>.h, declaring the array and its
-# character map, in a folder on the target's include path; RANGE passes --range on to the
-# converter. Each font of one target needs a name of its own. A relative path is taken from
-# the current source folder, which may be another folder than the target's. Mistakes in the
-# arguments stop the configuration.
+# character map, in a folder on the target's include path; RANGE first-last makes the array a
+# table with a row for each of those codes instead of a map (the converter's --range). Each
+# font of one target needs a name of its own. A relative path is taken from the current
+# source folder, which may be another folder than the target's. Mistakes in the arguments
+# stop the configuration.
 function(pixmint_add_font target font)
     cmake_parse_arguments(PARSE_ARGV 2 arg "CONST;PROGMEM;HEADER" "NAME;LAYOUT;RANGE" "")
     if(NOT TARGET "${target}")
@@ -73,6 +74,9 @@ function(pixmint_add_font target font)
     get_property(taken TARGET "${target}" PROPERTY PIXMINT_FONT_NAMES)
     set(identifiers "${name}" "${name}_map" "${name}_COUNT" "${name}_BYTES" "${name}_NONE"
                     "PIXMINT_FONT_${name}_H")
+    if(DEFINED arg_RANGE)
+        list(APPEND identifiers "${name}_FIRST" "${name}_LAST")
+    endif()
     foreach(identifier IN LISTS identifiers)
         list(FIND taken "${identifier}" at)
         if(at GREATER -1)

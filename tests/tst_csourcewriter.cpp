@@ -48,12 +48,21 @@ std::unique_ptr<FontCharSet> FirmwareFont()
 constexpr char ProbedText[] = "BQ\xB2"
                               "aAz";
 
-// Reads the font through its header, from program memory on AVR; with RUN, prints the bytes
-// of the glyph for each character of ProbedText, one glyph a line, or "none".
+// The codes of the range tables: the glyph of "Q" and of "a", none for "A".
+const CodeRange ProbedRange(0x41, 0x61);
+
+// Reads the font through its header, by its map or as a table from font_FIRST, from program
+// memory on AVR; with RUN, prints the bytes of the glyph for each character of ProbedText,
+// one glyph a line, or "none".
 const QByteArray Reader = QByteArray(R"(#include "font.h"
 int font_byte(unsigned char code, unsigned byte);
 int font_byte(unsigned char code, unsigned byte)
 {
+#ifdef font_FIRST
+    unsigned glyph = (unsigned)code - font_FIRST;
+    if (code < font_FIRST || code > font_LAST || glyph >= font_COUNT || byte >= font_BYTES)
+        return -1;
+#else
 #ifdef FONT_IN_FLASH
     unsigned short glyph = pgm_read_word(&font_map[code]);
 #else
@@ -61,6 +70,7 @@ int font_byte(unsigned char code, unsigned byte)
 #endif
     if (glyph == font_NONE || glyph >= font_COUNT || byte >= font_BYTES)
         return -1;
+#endif
 #ifdef FONT_IN_FLASH
     return pgm_read_byte(&font[glyph][byte]);
 #else
@@ -86,18 +96,23 @@ int main(void)
 #endif
 )";
 
-QString ExpectedRows(const FontCharSet& set, CArray::Layout layout)
+// What Reader prints: a table has a row, zero bytes without a glyph, for each code it holds.
+QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, bool table)
 {
     const CharacterMap map(set);
     QString expected;
-    for (const char* code = ProbedText; *code; ++code) {
-        const quint32 index = map.GlyphIndex(quint8(*code));
-        if (index == CharacterMap::NoGlyph)
-            expected += QStringLiteral("none");
-        for (quint32 byte = 0; index != CharacterMap::NoGlyph && byte < CArray::ByteCount(layout);
-             ++byte)
-            expected += QStringLiteral("%1").arg(CArray::Bytes(map.Glyph(index), layout)[byte], 2,
-                                                 16, QLatin1Char('0'));
+    for (const char* text = ProbedText; *text; ++text) {
+        const int code = quint8(*text);
+        const quint32 index = map.GlyphIndex(code);
+        if (table ? !ProbedRange.Contains(code) : index == CharacterMap::NoGlyph) {
+            expected += QStringLiteral("none\n");
+            continue;
+        }
+        const CArray::LayoutBytes bytes = index == CharacterMap::NoGlyph
+                                              ? CArray::LayoutBytes{}
+                                              : CArray::Bytes(map.Glyph(index), layout);
+        for (quint32 byte = 0; byte < CArray::ByteCount(layout); ++byte)
+            expected += QStringLiteral("%1").arg(bytes[byte], 2, 16, QLatin1Char('0'));
         expected += QLatin1Char('\n');
     }
     return expected;
@@ -129,6 +144,8 @@ private slots:
     void hostileNamesCompileToTheArrayAlone();
     void firmwareCompilesForEveryTarget_data();
     void firmwareCompilesForEveryTarget();
+    void progmemNamesOfAvrLibcCompile_data();
+    void progmemNamesOfAvrLibcCompile();
     void characterMapIndexesWhatItCan_data();
     void characterMapIndexesWhatItCan();
 };
@@ -405,6 +422,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QStringList>("program");
     QTest::addColumn<CArray::Storage>("storage");
+    QTest::addColumn<bool>("table");
     QTest::addColumn<QString>("section");
     using S = CArray::Storage;
     const QList<std::tuple<QString, QString, QStringList>> compilers = {
@@ -426,8 +444,15 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
                                         : storage == S::Const ? ".rodata"
                                         : target == "AVR"     ? ".progmem.data"
                                                               : ".rodata";
-                QTest::addRow("%s %s %s", qPrintable(target), qPrintable(source.last()), name)
-                    << compiler << machine + source << machine + program << storage << section;
+                // Range tables in both languages, each read from the other.
+                for (const bool table : {false, true}) {
+                    if (table && source.last() != "-std=c99" && source.last() != "-std=c++17")
+                        continue;
+                    QTest::addRow("%s %s %s%s", qPrintable(target), qPrintable(source.last()), name,
+                                  table ? " range" : "")
+                        << compiler << machine + source << machine + program << storage << table
+                        << section;
+                }
             }
         }
     }
@@ -439,6 +464,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QFETCH(QStringList, source);
     QFETCH(QStringList, program);
     QFETCH(CArray::Storage, storage);
+    QFETCH(bool, table);
     QFETCH(QString, section);
     // The cross compilers come with binutils of the same prefix.
     const bool cross = compiler.endsWith(QLatin1String("-gcc"));
@@ -448,7 +474,8 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
         QSKIP(qPrintable(compiler + " is not installed (scripts/lib.sh installs it)"));
     const std::unique_ptr<FontCharSet> font = FirmwareFont();
     const FontCharSet& set = *font;
-    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true);
+    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true,
+                               table ? std::optional(ProbedRange) : std::nullopt);
     QVERIFY(writer.Accepts(set));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -467,8 +494,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
         RunIn(dir.path(), compiler, program + strict + QStringList{reading, "-c", "reader.c"});
     QVERIFY2(reader.first, reader.second.constData());
 
-    // The array and the map alone, each with external linkage, in the section that the
-    // storage asks for; nothing that a name might have smuggled out of its comment.
+    // The array and the map alone (the table alone), each with external linkage, in the
+    // section that the storage asks for; nothing that a name might have smuggled out of its
+    // comment.
     const auto symbols = RunIn(dir.path(), objdump, {"-t", "font.o"});
     QVERIFY(symbols.first);
     const QRegularExpression object(QStringLiteral(R"(^\S+\s+(\S)\s+O\s+(\S+)\s+(\S+)\s+(\S+)$)"),
@@ -481,8 +509,12 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
                      .arg(symbol.captured(3).toUInt(nullptr, 16));
     }
     found.sort();
-    QCOMPARE(found, (QStringList{QStringLiteral("font g %1 %2").arg(section).arg(set.Count() * 8),
-                                 QStringLiteral("font_map g %1 512").arg(section)}));
+    QStringList expected = {QStringLiteral("font g %1 %2")
+                                .arg(section)
+                                .arg((table ? quint32(ProbedRange.Count()) : set.Count()) * 8)};
+    if (!table)
+        expected << QStringLiteral("font_map g %1 512").arg(section);
+    QCOMPARE(found, expected);
     if (cross)
         return;
 
@@ -491,7 +523,64 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QVERIFY2(linked.first, linked.second.constData());
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
-    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows));
+    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows, table));
+}
+
+void TestCSourceWriter::progmemNamesOfAvrLibcCompile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("withHeader");
+    // Macros of <avr/io.h> and <avr/pgmspace.h>, which a file that includes the header gets
+    // after its declarations; a type of <stdint.h> clashes in any such file, but the source
+    // includes nothing.
+    QTest::newRow("SREG") << "SREG" << true;
+    QTest::newRow("RAMEND") << "RAMEND" << true;
+    QTest::newRow("PGM_P") << "PGM_P" << true;
+    QTest::newRow("uint8_t") << "uint8_t" << false;
+}
+
+void TestCSourceWriter::progmemNamesOfAvrLibcCompile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, withHeader);
+    const QString objdump = QStandardPaths::findExecutable(QStringLiteral("avr-objdump"));
+    if (QStandardPaths::findExecutable(QStringLiteral("avr-gcc")).isEmpty() || objdump.isEmpty())
+        QSKIP("avr-gcc is not installed (scripts/lib.sh installs it)");
+    const std::unique_ptr<FontCharSet> font = FirmwareFont();
+    const CSourceWriter writer(CArray(CArray::Layout::Columns, name, CArray::Storage::Progmem),
+                               true);
+    QVERIFY(writer.Accepts(*font));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.c")), writer.SourceBytes(*font)));
+    QVERIFY(TestFiles::Write(dir.filePath(name + QStringLiteral(".h")), writer.HeaderBytes(*font)));
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("user.c")),
+                             QStringLiteral("#include \"%1.h\"\nunsigned first(void);\n"
+                                            "unsigned first(void) { return %1_COUNT + "
+                                            "pgm_read_word(&%1_map['B']); }\n")
+                                 .arg(name)
+                                 .toLatin1()));
+    const QStringList strict = {"-mmcu=atmega328p", "-Wall", "-Wextra", "-Werror",
+                                "-pedantic-errors"};
+    for (const QStringList& language :
+         {QStringList{"-x", "c", "-std=c99"}, QStringList{"-x", "c++", "-std=c++17"}}) {
+        const auto compiled =
+            RunIn(dir.path(), "avr-gcc", strict + language + QStringList{"-c", "font.c"});
+        QVERIFY2(compiled.first, compiled.second.constData());
+        const auto symbols = RunIn(dir.path(), objdump, {"-t", "font.o"});
+        QVERIFY(symbols.first);
+        for (const QString& symbol : {name, name + QStringLiteral("_map")}) {
+            const QRegularExpression inFlash(
+                QStringLiteral(R"(\sO\s+\.progmem\.data\s+\S+\s+%1\n)").arg(symbol));
+            QVERIFY2(inFlash.match(QString::fromLatin1(symbols.second)).hasMatch(),
+                     symbols.second.constData());
+        }
+        if (withHeader) {
+            const auto user =
+                RunIn(dir.path(), "avr-gcc", strict + language + QStringList{"-c", "user.c"});
+            QVERIFY2(user.first, user.second.constData());
+        }
+    }
 }
 
 void TestCSourceWriter::characterMapIndexesWhatItCan_data()

@@ -91,6 +91,7 @@ private slots:
     void checkVerdicts_data();
     void checkVerdicts();
     void drawsSpecimenSheet();
+    void drawsTextAsTheDisplayShowsIt_data();
     void drawsTextAsTheDisplayShowsIt();
     void sheetIsAsWideAsItsGlyphs_data();
     void sheetIsAsWideAsItsGlyphs();
@@ -162,18 +163,27 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("golden");
     QTest::addColumn<QString>("goldenHeader");
+    QTest::addColumn<QByteArray>("warning");
     QTest::newRow("columns") << QStringList{"--name", "small"} << "firmware-columns.export"
-                             << QString();
+                             << QString() << QByteArray();
     QTest::newRow("columns-msb, const")
         << QStringList{"--layout", "columns-msb", "--name", "small", "--const"}
-        << "firmware-columns-msb.export" << QString();
+        << "firmware-columns-msb.export" << QString() << QByteArray();
     QTest::newRow("rows, PROGMEM given with const, header")
         << QStringList{"--layout", "rows", "--name", "small", "--progmem", "--const"}
         << "firmware-rows.export"
-        << "firmware-rows.header";
+        << "firmware-rows.header" << QByteArray();
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
-        << "firmware-rows-msb.export" << QString();
+        << "firmware-rows-msb.export" << QString() << QByteArray();
+    // The first glyph of B by name order, a name that would end its comment, codes without
+    // a glyph named in runs.
+    QTest::newRow("range, rows-msb, PROGMEM, header")
+        << QStringList{"--range", "0x42-81", "--layout", "rows-msb", "--name", "small", "--progmem"}
+        << "firmware-range.export"
+        << "firmware-range.header"
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
 }
 
 void TestExport::writesFirmwareGoldenFiles()
@@ -181,13 +191,14 @@ void TestExport::writesFirmwareGoldenFiles()
     QFETCH(QStringList, options);
     QFETCH(QString, golden);
     QFETCH(QString, goldenHeader);
+    QFETCH(QByteArray, warning);
     const QString source = _dir->filePath(QStringLiteral("font.c"));
     const QString header = _dir->filePath(QStringLiteral("font.h"));
     if (!goldenHeader.isEmpty())
         options << QStringLiteral("--header") << header;
     const Run run = Export(QStringList{DataFolder + "/firmware.xml", "-o", source} + options);
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.err.isEmpty());
+    QCOMPARE(run.err, warning);
     QCOMPARE(TestFiles::Read(source), TestFiles::Read(DataFolder + QLatin1Char('/') + golden));
     if (!goldenHeader.isEmpty()) {
         QCOMPARE(TestFiles::Read(header),
@@ -321,8 +332,22 @@ void TestExport::drawsSpecimenSheet()
     QCOMPARE(blackDots, 9 * 9 * 9);
 }
 
+void TestExport::drawsTextAsTheDisplayShowsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("characters without a glyph")
+        << QStringLiteral("AB\u20ac\U0001F600B")
+        << QStringLiteral("pixmint-export: warning: no glyph for \"\u20ac\" (U+20AC), "
+                          "\"\U0001F600\" (U+1F600): drawn blank\n");
+    QTest::newRow("lines as wide as the longest") << QStringLiteral("AB\nBAB\nA") << QString();
+    QTest::newRow("empty lines are blank bands") << QStringLiteral("\nA\n\nBB\n") << QString();
+}
+
 void TestExport::drawsTextAsTheDisplayShowsIt()
 {
+    QFETCH(QString, text);
+    QFETCH(QString, warning);
     const QString font = _dir->filePath(QStringLiteral("font.xml"));
     QVERIFY(TestFiles::Write(
         font, "<CharSet><FontChar Char=\"C27  A\"><Byte Index=\"0\">7e</Byte>"
@@ -331,23 +356,32 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
               "<FontChar Char=\"B\"><Byte Index=\"0\">81</Byte><Byte Index=\"4\">ff</Byte>"
               "</FontChar></CharSet>"));
     const QString png = _dir->filePath(QStringLiteral("text.png"));
-    const QString text = QStringLiteral("AB\u20ac\U0001F600B");
     const QList<int> glyphBytes = {0x7e, 9, 9, 9, 0x7e, 0x81, 0, 0, 0, 0xff};
-    const QList<int> glyphOf = {0, 1, -1, -1, 1};
     const int scale = 3;
     const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale)});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.err, QString("pixmint-export: warning: no glyph for \"\u20ac\" (U+20AC), "
-                              "\"\U0001F600\" (U+1F600): drawn blank\n")
-                          .toUtf8());
+    QCOMPARE(run.err, warning.toUtf8());
 
-    QImage expected((6 * 5 - 1) * scale, 8 * scale, QImage::Format_RGB32);
+    // Lines of 5 columns a character and 1 blank between, one below the other with 1 blank row
+    // between; the picture is as wide as the longest line.
+    QList<QList<uint>> lines;
+    qsizetype longest = 0;
+    for (const QString& line : text.split(u'\n')) {
+        lines << line.toUcs4();
+        longest = std::max(longest, lines.last().size());
+    }
+    QImage expected(int(longest * 6 - 1) * scale, int(lines.size() * 9 - 1) * scale,
+                    QImage::Format_RGB32);
     for (int y = 0; y < expected.height(); ++y) {
+        const QList<uint>& line = lines[y / scale / 9];
+        const int row = y / scale % 9;
         for (int x = 0; x < expected.width(); ++x) {
-            const int glyph = glyphOf[x / scale / 6];
+            const qsizetype position = x / scale / 6;
+            const uint character = position < line.size() ? line[position] : 0;
+            const int glyph = character == 'A' ? 0 : character == 'B' ? 1 : -1;
             const int column = x / scale % 6;
             const bool lit =
-                glyph >= 0 && column < 5 && (glyphBytes[glyph * 5 + column] >> (y / scale) & 1);
+                glyph >= 0 && column < 5 && row < 8 && (glyphBytes[glyph * 5 + column] >> row & 1);
             expected.setPixel(x, y, lit ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         }
     }
@@ -507,6 +541,38 @@ void TestExport::failuresWriteNothing_data()
         << QStringList{"good.xml",          "--png",   "sheet.png", "--text",
                        QString(5462, u'A'), "--scale", "1"}
         << "pixmint-export: --text: 5462 characters at scale 1 do not fit";
+    QTest::newRow("text of line feeds alone")
+        << QStringList{"good.xml", "--png", "sheet.png", "--text", "\n\n"}
+        << "pixmint-export: --text: there is no character to draw";
+    QTest::newRow("text of too many lines")
+        << QStringList{"good.xml",
+                       "--png",
+                       "sheet.png",
+                       "--scale",
+                       "64",
+                       "--text",
+                       QStringList(57, QStringLiteral("A")).join(u'\n')}
+        << "pixmint-export: --text: 57 lines at scale 64 do not fit";
+    QTest::newRow("text of too many pixels")
+        << QStringList{"good.xml",
+                       "--png",
+                       "sheet.png",
+                       "--scale",
+                       "64",
+                       "--text",
+                       QStringList(20, QString(85, u'A')).join(u'\n')}
+        << "pixmint-export: --text: 20 lines of up to 85 characters at scale 64 make 32576 x "
+           "11456 pixels, more than";
+    for (const char* range : {"100-32", "0-256", "0x0-0x100", "a-b", "", "32", "-1-5", "+1-5",
+                              "1-5x", " 1-5", "1-2-3", "0x-5",
+                              "1\xe2\x80\x93"
+                              "5"}) {
+        QTest::addRow("range \"%s\"", range)
+            << QStringList{"good.xml", "-o", "out.cpp", "--range", QString::fromUtf8(range)}
+            << QStringLiteral("pixmint-export: --range %1: expected FIRST-LAST with 0 <= FIRST <= "
+                              "LAST <= 255, each decimal or 0x hexadecimal\n")
+                   .arg(QString::fromUtf8(range));
+    }
     QTest::newRow("check with an option of the export")
         << QStringList{"--check", "good.xml", "--header", "out.h"}
         << "pixmint-export: --check writes nothing";

@@ -114,34 +114,62 @@ QString CArray::Qualifiers() const
     return _storage == Storage::Plain ? QString() : QStringLiteral("const ");
 }
 
-QString CArray::Attribute() const
+// avr-gcc's own attribute, which PROGMEM stands for: the source includes no header, whose
+// macros and types could take the array's name (SREG, PGM_P, uint8_t). Other compilers take
+// the array as a const one.
+QString CArray::Placement() const
 {
-    return _storage == Storage::Progmem ? QStringLiteral(" PROGMEM") : QString();
+    return _storage == Storage::Progmem
+               ? QStringLiteral("#if defined(__AVR__)\n__attribute__((__progmem__))\n#endif\n")
+               : QString();
 }
 
 void CArray::Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const
 {
-    stream << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount() << ']'
-           << Attribute() << " = \n{\n";
+    WriteStart(stream);
+    const QString comment = QStringLiteral("Char = ");
     size_t left = glyphs.size();
-    for (const auto& [name, glyph] : glyphs) {
-        WriteRow(stream, *glyph);
-        stream << (--left > 0 ? ",\t/* Char = " : "\t/* Char = ") << CommentText(name) << " */\n";
+    for (const auto& [name, glyph] : glyphs)
+        WriteRow(stream, glyph, --left == 0, comment, &name);
+    stream << "};";
+}
+
+void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableRow>& rows) const
+{
+    WriteStart(stream);
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const TableRow& row = rows[index];
+        const QString code =
+            QStringLiteral("0x%1: ").arg(first + int(index), 2, 16, QLatin1Char('0'));
+        WriteRow(stream, row.glyph, index + 1 == rows.size(),
+                 code + (row.glyph ? QStringLiteral("Char = ") : QStringLiteral("no glyph")),
+                 row.glyph ? row.name : nullptr);
     }
     stream << "};";
 }
 
-// "{0x..,0x..}": each byte as unsigned lowercase hexadecimal without leading zeros.
-void CArray::WriteRow(QTextStream& stream, const FontChar& glyph) const
+void CArray::WriteStart(QTextStream& stream) const
 {
-    const LayoutBytes bytes = Bytes(glyph, _layout);
+    stream << Placement() << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount()
+           << "] = \n{\n";
+}
+
+// "{0x..,0x..}": each byte as unsigned lowercase hexadecimal without leading zeros, zero bytes
+// without a glyph; then the comment, which ends with the name when there is one.
+void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last, const QString& comment,
+                      const std::string* name) const
+{
+    const LayoutBytes bytes = glyph ? Bytes(*glyph, _layout) : LayoutBytes{};
     stream << '{';
     for (quint32 index = 0; index < ByteCount(); ++index) {
         if (index > 0)
             stream << ',';
         stream << "0x" << QString::number(bytes[index], 16);
     }
-    stream << '}';
+    stream << (last ? "}\t/* " : "},\t/* ") << comment;
+    if (name)
+        stream << CommentText(*name);
+    stream << " */\n";
 }
 
 // A name comes from a font file and is compiled into firmware inside a comment, so no name

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QTextStream;
 
@@ -30,6 +31,13 @@ public:
         Progmem, // const and in AVR program memory
     };
     using LayoutBytes = std::array<quint8, FontChar::RowCount>;
+    // A row of a table indexed by code: the name and the glyph that stand for its code, both
+    // null for a code without a glyph.
+    struct TableRow
+    {
+        const std::string* name = nullptr;
+        const FontChar* glyph = nullptr;
+    };
 
     // The editor's fixed array name.
     static constexpr char EditorName[] = "PIXMINT_xxxx";
@@ -46,13 +54,17 @@ public:
     // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
     static LayoutBytes Bytes(const FontChar& glyph, Layout layout);
 
-    // "const " when the storage asks for it, and " PROGMEM" to follow a declarator.
+    // "const " when the storage asks for it, and the lines that put a definition in AVR
+    // program memory, to go before it.
     QString Qualifiers() const;
-    QString Attribute() const;
+    QString Placement() const;
 
     // The definition of the array with a row for every glyph, in name order, up to the
     // closing "};" without a line end.
     void Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const;
+    // The same for a table indexed by code: row i for the code first + i, zero bytes where
+    // the code has no glyph, each comment naming the code and its glyph.
+    void WriteTable(QTextStream& stream, int first, const std::vector<TableRow>& rows) const;
 
     // A name as generated C shows it inside a comment: visible, and never ending the comment
     // or splicing a line into it. Every comment that holds a name is written through this.
@@ -69,7 +81,9 @@ public:
     static QString LayoutDescription(Layout layout);
 
 private:
-    void WriteRow(QTextStream& stream, const FontChar& glyph) const;
+    void WriteStart(QTextStream& stream) const;
+    void WriteRow(QTextStream& stream, const FontChar* glyph, bool last, const QString& comment,
+                  const std::string* name) const;
 
     Layout _layout = Layout::Columns;
     QString _name = QLatin1String(EditorName);

@@ -12,8 +12,18 @@
 #include <utility>
 #include <vector>
 
-CSourceWriter::CSourceWriter(const CArray& array, bool header)
-    : _array(array), _header(header), _editorExport(false)
+namespace {
+
+QString Hex(int code)
+{
+    return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+CSourceWriter::CSourceWriter(const CArray& array, bool header,
+                             const std::optional<CodeRange>& range)
+    : _array(array), _header(header), _range(range), _editorExport(false)
 {
 }
 
@@ -27,7 +37,8 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
             *reason = QStringLiteral("the name %1 %2").arg(_array.Name(), why);
         return false;
     }
-    if (set.Count() == 0) {
+    // A table of codes has its rows whatever the font holds.
+    if (set.Count() == 0 && !_range) {
         if (reason)
             *reason = QStringLiteral("the font has no glyphs, and C has no empty array");
         return false;
@@ -38,6 +49,25 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
 QStringList CSourceWriter::Warnings(const FontCharSet& set) const
 {
     QStringList warnings;
+    if (_range) {
+        // Each run of codes without a glyph once: "0x00 to 0x1f, 0x7f".
+        const CharacterMap map(set);
+        QStringList runs;
+        for (int code = _range->First(); code <= _range->Last(); ++code) {
+            if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+                continue;
+            int end = code;
+            while (end < _range->Last() && map.GlyphIndex(end + 1) == CharacterMap::NoGlyph)
+                ++end;
+            runs << (end == code ? Hex(code) : Hex(code) + QStringLiteral(" to ") + Hex(end));
+            code = end;
+        }
+        if (!runs.isEmpty()) {
+            warnings << QStringLiteral("the font has no glyph for %1: zero bytes in the table %2")
+                            .arg(runs.join(QStringLiteral(", ")), _array.Name());
+        }
+        return warnings;
+    }
     if (!_header)
         return warnings;
     // In font order, as the glyphs are listed.
@@ -70,14 +100,13 @@ void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) con
         return;
     }
     WriteMadeBy(stream);
-    if (_array.GetStorage() == CArray::Storage::Progmem) {
-        // Any other compiler gets the same array as a plain const one.
-        stream << "\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n"
-                  "#ifndef PROGMEM\n#define PROGMEM\n#endif\n";
-    }
     stream << '\n';
     WriteDeclarations(set, stream);
     stream << '\n';
+    if (_range) {
+        WriteTable(CharacterMap(set), stream);
+        return;
+    }
     set.ExportC(stream, _array);
     stream << '\n';
     if (_header) {
@@ -92,18 +121,15 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
     const QString guard = QStringLiteral("PIXMINT_FONT_%1_H").arg(name);
     WriteMadeBy(stream);
     stream << "#ifndef " << guard << "\n#define " << guard << "\n\n";
-    if (_array.GetStorage() == CArray::Storage::Progmem) {
-        stream << "/* In AVR program memory: read " << name << " with pgm_read_byte() and " << name
-               << "_map with pgm_read_word(). */\n"
-               << "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n\n";
-    }
-    stream << "/* " << name << "_COUNT glyphs of " << name << "_BYTES bytes; " << name
-           << "_map[c] is the index of the glyph\n   for the Latin-1 code c, or " << name
-           << "_NONE. */\n"
-           << "#define " << name << "_COUNT " << set.Count() << '\n'
-           << "#define " << name << "_BYTES " << _array.ByteCount() << '\n'
-           << "#define " << name << "_NONE 0xFFFF\n\n";
+    WriteSizes(set, stream);
     WriteDeclarations(set, stream);
+    if (_array.GetStorage() == CArray::Storage::Progmem) {
+        // After the declarations, so that a macro of avr-libc cannot take their names.
+        stream << "\n/* In AVR program memory: read " << name << " with pgm_read_byte()"
+               << (_range ? QString()
+                          : QStringLiteral(" and %1_map with pgm_read_word()").arg(name))
+               << ". */\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n";
+    }
     stream << "\n#endif\n";
 }
 
@@ -125,10 +151,42 @@ void CSourceWriter::WriteMadeBy(QTextStream& stream) const
         stream << (_array.GetStorage() == CArray::Storage::Const ? ", const"
                                                                  : ", const in AVR program memory");
     }
-    if (_header)
+    if (_header && !_range)
         stream << ", character map " << _array.Name() << "_map";
+    if (_range) {
+        stream << "\n   a row for each code from " << Hex(_range->First()) << " to "
+               << Hex(_range->Last());
+    }
     stream << "\n   layout " << CArray::LayoutName(_array.GetLayout()) << ": "
            << CArray::LayoutDescription(_array.GetLayout()) << " */\n";
+}
+
+// The header's macros: the size of the array and how to find a code's glyph.
+void CSourceWriter::WriteSizes(const FontCharSet& set, QTextStream& stream) const
+{
+    const QString& name = _array.Name();
+    if (_range) {
+        stream << "/* " << name << "[c - " << name << "_FIRST] is the glyph of the Latin-1 code c, "
+               << "for c from " << name << "_FIRST\n   to " << name << "_LAST: " << name
+               << "_COUNT rows of " << name << "_BYTES bytes, zero bytes where the font has "
+               << "none. */\n"
+               << "#define " << name << "_FIRST " << _range->First() << '\n'
+               << "#define " << name << "_LAST " << _range->Last() << '\n';
+    } else {
+        stream << "/* " << name << "_COUNT glyphs of " << name << "_BYTES bytes; " << name
+               << "_map[c] is the index of the glyph\n   for the Latin-1 code c, or " << name
+               << "_NONE. */\n";
+    }
+    stream << "#define " << name << "_COUNT " << RowCount(set) << '\n'
+           << "#define " << name << "_BYTES " << _array.ByteCount() << '\n';
+    if (!_range)
+        stream << "#define " << name << "_NONE 0xFFFF\n";
+    stream << '\n';
+}
+
+quint32 CSourceWriter::RowCount(const FontCharSet& set) const
+{
+    return _range ? quint32(_range->Count()) : set.Count();
 }
 
 // The header's declarations, which the source repeats before its definitions: under C++ a
@@ -138,9 +196,9 @@ void CSourceWriter::WriteDeclarations(const FontCharSet& set, QTextStream& strea
 {
     const QString qualifiers = QStringLiteral("extern ") + _array.Qualifiers();
     stream << "#ifdef __cplusplus\nextern \"C\" {\n#endif\n"
-           << qualifiers << "unsigned char " << _array.Name() << '[' << set.Count() << "]["
+           << qualifiers << "unsigned char " << _array.Name() << '[' << RowCount(set) << "]["
            << _array.ByteCount() << "];\n";
-    if (_header) {
+    if (_header && !_range) {
         stream << qualifiers << "unsigned short " << _array.Name() << "_map["
                << CharacterMap::CodeCount << "];\n";
     }
@@ -149,16 +207,15 @@ void CSourceWriter::WriteDeclarations(const FontCharSet& set, QTextStream& strea
 
 void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
 {
-    stream << _array.Qualifiers() << "unsigned short " << _array.Name() << "_map["
-           << CharacterMap::CodeCount << ']' << _array.Attribute() << " = \n{\n";
+    stream << _array.Placement() << _array.Qualifiers() << "unsigned short " << _array.Name()
+           << "_map[" << CharacterMap::CodeCount << "] = \n{\n";
     for (int code = 0; code < CharacterMap::CodeCount; ++code) {
         const quint32 index = map.GlyphIndex(code);
         if (MapReaches(index))
             stream << index;
         else
             stream << "0xffff";
-        stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ")
-               << QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
+        stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ") << Hex(code);
         if (index != CharacterMap::NoGlyph)
             stream << ": " << CArray::CommentText(map.Name(index));
         if (index != CharacterMap::NoGlyph && !MapReaches(index))
@@ -166,6 +223,22 @@ void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
         stream << " */\n";
     }
     stream << "};\n";
+}
+
+// The table of the range: each code's row holds the glyph the character map gives it, which
+// the table reaches whatever its place in the font.
+void CSourceWriter::WriteTable(const CharacterMap& map, QTextStream& stream) const
+{
+    std::vector<CArray::TableRow> rows;
+    rows.reserve(size_t(_range->Count()));
+    for (int code = _range->First(); code <= _range->Last(); ++code) {
+        const quint32 index = map.GlyphIndex(code);
+        rows.push_back(index == CharacterMap::NoGlyph
+                           ? CArray::TableRow()
+                           : CArray::TableRow{&map.Name(index), &map.Glyph(index)});
+    }
+    _array.WriteTable(stream, _range->First(), rows);
+    stream << '\n';
 }
 
 QByteArray CSourceWriter::Bytes(void (CSourceWriter::*write)(const FontCharSet&, QTextStream&)

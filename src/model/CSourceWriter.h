@@ -1,10 +1,13 @@
 #pragma once
 
 #include "CArray.h"
+#include "CodeRange.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class CharacterMap;
 class FontCharSet;
@@ -13,7 +16,8 @@ class QTextStream;
 // The C files of a font. The editor's export is one line, "/* Auto generated file */", and
 // the array PIXMINT_xxxx. The source that firmware takes begins with a comment saying how it
 // was made and compiles as C and as C++; with a header, it also defines the character map
-// that the header declares beside the array.
+// that the header declares beside the array. With a range of codes the array is a table with
+// a row for each code instead, and there is no map.
 class CSourceWriter
 {
 public:
@@ -24,18 +28,22 @@ public:
 
     // The editor's export.
     CSourceWriter() = default;
-    // The source that firmware takes, with this array and, with a header, its map.
-    CSourceWriter(const CArray& array, bool header);
+    // The source that firmware takes, with this array and, with a header, its map; with a
+    // range, the array is the table of those codes.
+    CSourceWriter(const CArray& array, bool header,
+                  const std::optional<CodeRange>& range = std::nullopt);
 
     bool IsEditorExport() const { return _editorExport; }
     const CArray& Array() const { return _array; }
     bool HasHeader() const { return _header; }
+    const std::optional<CodeRange>& Range() const { return _range; }
 
     // False, with the reason, when the font cannot be written in this form; the writers
     // below expect a font that is accepted.
     bool Accepts(const FontCharSet& set, QString* reason = nullptr) const;
     // What the output cannot say although the font does: a character whose first glyph lies
-    // beyond the indexes of the map's unsigned short, which the map then gives no glyph.
+    // beyond the indexes of the map's unsigned short, which the map then gives no glyph; the
+    // codes of a range that have no glyph, in one line.
     QStringList Warnings(const FontCharSet& set) const;
 
     // The whole source or header in the encoding of that name, the locale's for a file the
@@ -49,12 +57,17 @@ private:
     void WriteSource(const FontCharSet& set, QTextStream& stream) const;
     void WriteHeader(const FontCharSet& set, QTextStream& stream) const;
     void WriteMadeBy(QTextStream& stream) const;
+    void WriteSizes(const FontCharSet& set, QTextStream& stream) const;
     void WriteDeclarations(const FontCharSet& set, QTextStream& stream) const;
     void WriteMap(const CharacterMap& map, QTextStream& stream) const;
+    void WriteTable(const CharacterMap& map, QTextStream& stream) const;
+    // Rows of the array: the glyphs, or the codes of the range.
+    quint32 RowCount(const FontCharSet& set) const;
     QByteArray Bytes(void (CSourceWriter::*write)(const FontCharSet&, QTextStream&) const,
                      const FontCharSet& set, const QByteArray& encoding) const;
 
     CArray _array;
     bool _header = false;
+    std::optional<CodeRange> _range;
     bool _editorExport = true;
 };

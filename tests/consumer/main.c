@@ -1,8 +1,9 @@
 /* Prints the rows of the compiled-in fonts, one glyph a line, as hexadecimal bytes: the
-   editor's export, then the glyph of "A" found through the character map of the other font.
-   Valid C and C++. */
+   editor's export, then the glyph of "A" found through the character map of the second font,
+   then the rows of the table of codes. Valid C and C++. */
 #include <stdio.h>
 
+#include "code_table.h"
 #include "small_font.h"
 
 extern unsigned char PIXMINT_xxxx[][5];
@@ -21,5 +22,12 @@ int main(void)
     for (byte = 0; byte < small_font_BYTES; ++byte)
         printf("%02x", small_font[small_font_map['A']][byte]);
     printf("\n");
+    printf("codes %d to %d, %d rows of %d bytes\n", code_table_FIRST, code_table_LAST,
+           code_table_COUNT, code_table_BYTES);
+    for (glyph = code_table_FIRST; glyph <= code_table_LAST; ++glyph) {
+        for (byte = 0; byte < code_table_BYTES; ++byte)
+            printf("%02x", code_table[glyph - code_table_FIRST][byte]);
+        printf("\n");
+    }
     return 0;
 }

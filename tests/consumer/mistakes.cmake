@@ -45,6 +45,11 @@ foreach(first_second "lcd;PIXMINT_FONT_lcd_H" "PIXMINT_FONT_lcd_H;lcd")
     expect("a already has a font that defines PIXMINT_FONT_lcd_H"
            "${add} NAME ${first} HEADER)\n${add} NAME ${second} HEADER)")
 endforeach()
+# A table's bounds are identifiers too, in either order of the calls.
+expect("a already has a font that defines lcd_FIRST"
+       "${add} NAME lcd RANGE 0-7)\n${add} NAME lcd_FIRST)")
+expect("a already has a font that defines lcd_LAST"
+       "${add} NAME lcd_LAST)\n${add} NAME lcd RANGE 0-7)")
 # An alias names its target: the font goes there, and its names count there.
 expect("" "pixmint_add_font(Alias::a \${font} NAME x HEADER)")
 expect("a already has a font that defines x_map"

@@ -74,8 +74,10 @@ set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=$
     "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3)
 run(${configure} -B "${build}")
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
-set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n")
-set(small_edited "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n")
+set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
+set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
+set(small_edited
+    "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}")
 
 # Nothing but one font changes; a later modification time even on coarse file systems.
@@ -93,8 +95,8 @@ run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 expect_output("7e097f097e\n3e0000003e\n0000ff0000\n${small}")
 check_times("rebuilt although its font did not change" FALSE ${unchanged})
 
-# A glyph of the font with a header: the header keeps its bytes and its time.
-set(header "${font_folder}/include/small_font.h")
+# A glyph of the fonts with a header: the headers keep their bytes and their times.
+set(header "${font_folder}/include/small_font.h" "${font_folder}/include/code_table.h")
 record_times(${small_object} ${header} ${main_object})
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
 write_small_font(7f)

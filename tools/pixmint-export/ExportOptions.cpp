@@ -29,6 +29,11 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                    "sizes and the character map NAME_map, which the source then "
                                    "defines."),
                     QStringLiteral("file")),
+      _rangeOption(QStringLiteral("range"),
+                   QStringLiteral("Make the array a table with a row for each code from FIRST to "
+                                  "LAST (0 to 255, decimal or 0x hexadecimal), zero bytes where "
+                                  "the font has no glyph, instead of the glyphs and a map."),
+                   QStringLiteral("first-last")),
       _checkOption(QStringLiteral("check"),
                    QStringLiteral("Report every problem in the font file, one line each with its "
                                   "line number, and write nothing. Exit status 1 when there are "
@@ -40,7 +45,7 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
       _textOption(QStringLiteral("text"),
                   QStringLiteral("With --png, draw <string> as the display shows it instead of "
                                  "the specimen sheet: one glyph a character, by the character "
-                                 "map."),
+                                 "map; a line feed starts a new line."),
                   QStringLiteral("string")),
       _scaleOption(QStringLiteral("scale"),
                    QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
@@ -60,8 +65,8 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
                                  QStringLiteral("The font file to read, as the editor saves it."));
     parser.addOptions({_outputOption, _layoutOption, _nameOption, _constOption, _progmemOption,
-                       _headerOption, _checkOption, _pngOption, _textOption, _scaleOption,
-                       _bdfOption, _baselineOption});
+                       _headerOption, _rangeOption, _checkOption, _pngOption, _textOption,
+                       _scaleOption, _bdfOption, _baselineOption});
 }
 
 bool ExportOptions::Read(const QCommandLineParser& parser)
@@ -127,10 +132,19 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         storage = CArray::Storage::Progmem;
     else if (parser.isSet(_constOption))
         storage = CArray::Storage::Const;
+    std::optional<CodeRange> range;
+    if (parser.isSet(_rangeOption)) {
+        CodeRange read(0, 0);
+        if (!CodeRange::Parse(parser.value(_rangeOption), &read)) {
+            return Fail(QStringLiteral("--range %1: expected %2")
+                            .arg(parser.value(_rangeOption), CodeRange::Syntax()));
+        }
+        range = read;
+    }
     const bool header = parser.isSet(_headerOption);
     const bool firmware = header || parser.isSet(_layoutOption) || parser.isSet(_nameOption) ||
-                          storage != CArray::Storage::Plain;
+                          storage != CArray::Storage::Plain || range;
     if (firmware)
-        _writer = CSourceWriter(CArray(layout, name, storage), header);
+        _writer = CSourceWriter(CArray(layout, name, storage), header, range);
     return true;
 }

@@ -36,6 +36,7 @@ private:
     QCommandLineOption _constOption;
     QCommandLineOption _progmemOption;
     QCommandLineOption _headerOption;
+    QCommandLineOption _rangeOption;
     QCommandLineOption _checkOption;
     QCommandLineOption _pngOption;
     QCommandLineOption _textOption;

@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QSet>
 
 #include <algorithm>
 
@@ -16,8 +17,9 @@ namespace {
 constexpr int MaxColumns = 8;
 constexpr int Padding = 8;
 constexpr int LabelWidth = 110;
-// A glyph and the blank column after it on a line of text.
+// A glyph and the blank column after it on a line of text; a line and the blank row below it.
 constexpr int Advance = int(FontChar::ColumnCount) + 1;
+constexpr int LineAdvance = int(FontChar::RowCount) + 1;
 
 } // namespace
 
@@ -85,43 +87,77 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
                               QList<char32_t>* missing, QString* error)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
-    const QList<uint> characters = text.toUcs4();
-    const qint64 width = (qint64(characters.size()) * Advance - 1) * scale;
-    const qint64 height = qint64(FontChar::RowCount) * scale;
-    if (characters.isEmpty() || width > MaxSide || width * height > MaxPixels) {
-        if (error) {
-            *error = QStringLiteral("%1 characters at scale %2 do not fit on one line of at "
-                                    "most %3 pixels")
-                         .arg(characters.size())
-                         .arg(scale)
-                         .arg(MaxSide);
-        }
+    QList<QList<uint>> lines;
+    qsizetype longest = 0;
+    for (const QString& line : text.split(u'\n')) {
+        lines << line.toUcs4();
+        longest = std::max(longest, lines.last().size());
+    }
+    // One blank row between lines, as on a character LCD.
+    const qint64 width = (qint64(longest) * Advance - 1) * scale;
+    const qint64 height = (qint64(lines.size()) * LineAdvance - 1) * scale;
+    QString tooLarge;
+    if (longest == 0) {
+        tooLarge = QStringLiteral("there is no character to draw");
+    } else if (width > MaxSide) {
+        tooLarge = QStringLiteral("%1 characters at scale %2 do not fit on one line of at most %3 "
+                                  "pixels")
+                       .arg(longest)
+                       .arg(scale)
+                       .arg(MaxSide);
+    } else if (height > MaxSide) {
+        tooLarge = QStringLiteral("%1 lines at scale %2 do not fit in an image of at most %3 "
+                                  "pixels high")
+                       .arg(lines.size())
+                       .arg(scale)
+                       .arg(MaxSide);
+    } else if (width * height > MaxPixels) {
+        tooLarge = QStringLiteral("%1 lines of up to %2 characters at scale %3 make %4 x %5 "
+                                  "pixels, more than the %6 of one image")
+                       .arg(lines.size())
+                       .arg(longest)
+                       .arg(scale)
+                       .arg(width)
+                       .arg(height)
+                       .arg(MaxPixels);
+    }
+    if (!tooLarge.isEmpty()) {
+        if (error)
+            *error = tooLarge;
         return {};
     }
 
     const CharacterMap map(set);
-
+    QSet<char32_t> named;
     QImage image(int(width), int(height), QImage::Format_RGB32);
     image.fill(Qt::white);
-    for (qsizetype position = 0; position < characters.size(); ++position) {
-        const char32_t character = characters[position];
-        // As the map of the header has it: its unsigned short reaches the first 65,535 glyphs.
-        const quint32 index = character < CharacterMap::CodeCount ? map.GlyphIndex(int(character))
-                                                                  : CharacterMap::NoGlyph;
-        if (!CSourceWriter::MapReaches(index)) {
-            if (missing && !missing->contains(character))
-                missing->append(character);
-            continue;
-        }
-        const int left = int(position) * Advance * scale;
-        for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
-            for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-                if (!map.Glyph(index).GetPixel(column, row))
-                    continue;
-                for (int y = int(row) * scale; y < int(row + 1) * scale; ++y) {
-                    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-                    const int x = left + int(column) * scale;
-                    std::fill(line + x, line + x + scale, qRgb(0, 0, 0));
+    for (qsizetype lineIndex = 0; lineIndex < lines.size(); ++lineIndex) {
+        const QList<uint>& characters = lines[lineIndex];
+        const int top = int(lineIndex) * LineAdvance * scale;
+        for (qsizetype position = 0; position < characters.size(); ++position) {
+            const char32_t character = characters[position];
+            // As the map of the header has it: its unsigned short reaches the first 65,535
+            // glyphs.
+            const quint32 index = character < CharacterMap::CodeCount
+                                      ? map.GlyphIndex(int(character))
+                                      : CharacterMap::NoGlyph;
+            if (!CSourceWriter::MapReaches(index)) {
+                if (missing && !named.contains(character)) {
+                    named.insert(character);
+                    missing->append(character);
+                }
+                continue;
+            }
+            const int left = int(position) * Advance * scale;
+            for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+                for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+                    if (!map.Glyph(index).GetPixel(column, row))
+                        continue;
+                    for (int y = top + int(row) * scale; y < top + int(row + 1) * scale; ++y) {
+                        QRgb* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
+                        const int x = left + int(column) * scale;
+                        std::fill(pixels + x, pixels + x + scale, qRgb(0, 0, 0));
+                    }
                 }
             }
         }

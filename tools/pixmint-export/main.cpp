@@ -25,9 +25,9 @@ namespace {
 const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
-                   "firmware takes when any of --layout, --name, --const, --progmem and "
-                   "--header is given; also a BDF font, a specimen sheet and a preview of "
-                   "text.");
+                   "firmware takes when any of --layout, --name, --const, --progmem, "
+                   "--header and --range is given; also a BDF font, a specimen sheet and a "
+                   "preview of text.");
 
 bool WantsSheet(int argc, char* argv[])
 {

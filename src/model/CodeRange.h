@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The character codes from First to Last, both included, among the 256 Latin-1 codes: the rows
+// of a table that firmware indexes by code, as the classic 5x7 tables take c - 32.
+class CodeRange
+{
+public:
+    static constexpr int MaxCode = 255;
+
+    // 0 <= first <= last <= MaxCode.
+    CodeRange(int first, int last);
+
+    int First() const { return _first; }
+    int Last() const { return _last; }
+    int Count() const { return _last - _first + 1; }
+    bool Contains(int code) const { return code >= _first && code <= _last; }
+
+    // "FIRST-LAST", each decimal or 0x hexadecimal, nothing else: no sign, no blank. False
+    // when the text is no such range.
+    static bool Parse(const QString& text, CodeRange* range);
+    // What Parse reads: the bounds, one after the other, and their limits.
+    static QString Syntax();
+
+private:
+    int _first;
+    int _last;
+};
