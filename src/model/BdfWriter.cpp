@@ -15,7 +15,7 @@ constexpr int PixelSize = int(FontChar::RowCount);
 constexpr int Resolution = 75;
 constexpr int PointSize = 8;
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
-constexpr int ScalableWidth = BdfWriter::Advance * 1000 * 72 / (PointSize * Resolution);
+constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
 // Glyph names longer than this, as escaped, are cut in their comment: BDF readers read lines
 // into buffers of a few hundred bytes and take what does not fit as the next line.
 constexpr int LongestCommentName = 200;
@@ -155,7 +155,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         "RESOLUTION_X " + Number(Resolution),
         "RESOLUTION_Y " + Number(Resolution),
         "SPACING \"C\"",
-        "AVERAGE_WIDTH " + Number(Advance * 10),
+        "AVERAGE_WIDTH " + Number(int(FontChar::Advance) * 10),
         "CHARSET_REGISTRY \"ISO8859\"",
         "CHARSET_ENCODING \"1\"",
         "FONT_ASCENT " + Number(ascent),
@@ -171,7 +171,8 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
     // The XLFD name: the properties above in their order, spacing and width included.
     const QByteArray fontName = "-Misc-" + family + "-Medium-R-Normal--" + Number(PixelSize) + '-' +
                                 Number(PointSize * 10) + '-' + Number(Resolution) + '-' +
-                                Number(Resolution) + "-C-" + Number(Advance * 10) + "-ISO8859-1";
+                                Number(Resolution) + "-C-" + Number(int(FontChar::Advance) * 10) +
+                                "-ISO8859-1";
     QByteArrayList lines = {
         "STARTFONT 2.1",
         "COMMENT Made by Pixmint: 5 x 8 glyphs in the order of their names",
@@ -184,8 +185,8 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
           << "CHARS " + Number(map.Count());
     QByteArray bdf = lines.join('\n') + '\n';
 
-    const QByteArray metrics = "SWIDTH " + Number(ScalableWidth) + " 0\nDWIDTH " + Number(Advance) +
-                               " 0\nBBX " + box + '\n';
+    const QByteArray metrics = "SWIDTH " + Number(ScalableWidth) + " 0\nDWIDTH " +
+                               Number(int(FontChar::Advance)) + " 0\nBBX " + box + '\n';
     const std::vector<std::string> names = BdfNames(map);
     for (quint32 index = 0; index < map.Count(); ++index) {
         const std::string& name = map.Name(index);

@@ -14,8 +14,6 @@ class BdfWriter
 {
 public:
     static constexpr int DefaultBaseline = 6;
-    // Five columns and one blank, as the text preview draws a line.
-    static constexpr int Advance = 6;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
     explicit BdfWriter(int baseline = DefaultBaseline);

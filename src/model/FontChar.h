@@ -14,6 +14,8 @@ class FontChar
 public:
     static constexpr quint32 ColumnCount = 5;
     static constexpr quint32 RowCount = 8;
+    // A glyph and the blank column after it: how far a line of text moves on a display.
+    static constexpr quint32 Advance = ColumnCount + 1;
 
     FontChar();
 

@@ -18,7 +18,7 @@ constexpr int MaxColumns = 8;
 constexpr int Padding = 8;
 constexpr int LabelWidth = 110;
 // A glyph and the blank column after it on a line of text; a line and the blank row below it.
-constexpr int Advance = int(FontChar::ColumnCount) + 1;
+constexpr int Advance = int(FontChar::Advance);
 constexpr int LineAdvance = int(FontChar::RowCount) + 1;
 
 } // namespace
