@@ -98,6 +98,7 @@ private slots:
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
+    void writesIntoOpenStreams_data();
     void writesIntoOpenStreams();
     void standardOutputThatIsTheFontIsRefused_data();
     void standardOutputThatIsTheFontIsRefused();
@@ -586,6 +587,18 @@ void TestExport::helpAndVersion()
     QVERIFY(version.out.startsWith("pixmint-export "));
 }
 
+void TestExport::writesIntoOpenStreams_data()
+{
+    // What -o names: standard output under any spelling, or through a link ("stdout", made
+    // in the test's folder). exec keeps the shell's process number for $$.
+    QTest::addColumn<QString>("output");
+    QTest::newRow("/dev/stdout") << "/dev/stdout";
+    QTest::newRow("doubled slash") << "//dev/stdout";
+    QTest::newRow("through ..") << "/dev/fd/../fd/1";
+    QTest::newRow("the process's own number") << "/proc/$$/fd/1";
+    QTest::newRow("a link to /dev/stdout") << "stdout";
+}
+
 void TestExport::writesIntoOpenStreams()
 {
 #ifndef Q_OS_LINUX
@@ -593,6 +606,7 @@ void TestExport::writesIntoOpenStreams()
 #else
     // /dev/stdout is the stream as the shell opened it: a pipe, or a file to append to,
     // never a file to replace.
+    QFETCH(QString, output);
     const QString font = DataFolder + QStringLiteral("/two-glyphs.xml");
     const QByteArray source = Export({font}).out;
     QVERIFY(!source.isEmpty());
@@ -600,10 +614,12 @@ void TestExport::writesIntoOpenStreams()
     QCOMPARE(piped.exitCode, 0);
     QCOMPARE(piped.out, source);
 
+    QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), _dir->filePath(QStringLiteral("stdout"))));
     const QString log = _dir->filePath(QStringLiteral("log"));
     QVERIFY(TestFiles::Write(log, "kept\n"));
     QProcess shell;
-    shell.start(QStringLiteral("sh"), {"-c", "\"$0\" \"$1\" -o /dev/stdout >> \"$2\"",
+    shell.setWorkingDirectory(_dir->path());
+    shell.start(QStringLiteral("sh"), {"-c", "exec \"$0\" \"$1\" -o " + output + " >> \"$2\"",
                                        QStringLiteral(PIXMINT_EXPORT), font, log});
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 0);

@@ -28,8 +28,8 @@ QFileInfo LinkTarget(const QString& path)
     return info;
 }
 
-// The descriptor a path names when it is one of this process's open streams, or -1.
-int StreamDescriptor(const QString& path)
+// The descriptor of this process's open stream that a name spells as such, or -1.
+int SpeltDescriptor(const QString& path)
 {
     static const QRegularExpression stream(
         QStringLiteral(R"(^/(?:dev/(stdout|stderr|fd/([0-9]{1,6}))|proc/self/fd/([0-9]{1,6}))$)"));
@@ -41,6 +41,32 @@ int StreamDescriptor(const QString& path)
     if (match.captured(1) == QLatin1String("stderr"))
         return 2;
     return (match.captured(2) + match.captured(3)).toInt();
+}
+
+// The descriptor a path names when it is one of this process's open streams, or -1: under
+// any spelling (//dev/stdout, /dev/fd/../fd/1, /proc/<this process>/fd/1) and at the end of
+// any chain of links, since renaming over what such a name leads to would replace the file
+// behind ">> log" instead of appending to it.
+int StreamDescriptor(const QString& path)
+{
+    if (const int descriptor = SpeltDescriptor(path); descriptor >= 0)
+        return descriptor;
+#ifdef Q_OS_LINUX
+    static const QRegularExpression open(QStringLiteral(R"(^/proc/([0-9]+)/fd/([0-9]{1,6})$)"));
+    QFileInfo info(path);
+    for (int depth = 0; depth <= MaxLinks; ++depth) {
+        // /proc/self and /dev/fd are links to /proc/<this process> and its fd folder.
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        const QRegularExpressionMatch match =
+            open.match(folder + QLatin1Char('/') + info.fileName());
+        if (match.hasMatch() && match.captured(1).toLongLong() == qint64(::getpid()))
+            return match.captured(2).toInt();
+        if (!info.isSymLink())
+            break;
+        info.setFile(info.symLinkTarget());
+    }
+#endif
+    return -1;
 }
 
 // The new file takes the place of the old one with its permissions and, where the system
