@@ -95,14 +95,17 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: the project enables neither C nor CXX")
     endif()
 
-    # CMake reads a semicolon as the end of a list item: such a path would not reach the
-    # build intact.
-    string(FIND "${font}" ";" semicolon)
-    if(semicolon GREATER -1)
-        message(FATAL_ERROR "pixmint_add_font: the path of the font \"${font}\" holds a "
-                            "semicolon, which CMake cannot pass on; rename it")
-    endif()
+    # CMake reads a semicolon as the end of a list item, and passes "$(" on to the build tool
+    # as the start of a variable: make reads another file, Ninja stops. Such a path would not
+    # reach the build intact.
     get_filename_component(font_path "${font}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    foreach(mark ";" "$(")
+        string(FIND "${font_path}" "${mark}" at)
+        if(at GREATER -1)
+            message(FATAL_ERROR "pixmint_add_font: the path of the font \"${font}\" holds "
+                                "\"${mark}\", which CMake cannot pass on to the build; rename it")
+        endif()
+    endforeach()
     # A font that a rule of this folder makes at build time need not exist yet.
     get_source_file_property(font_generated "${font_path}" GENERATED)
     if(NOT font_generated AND NOT EXISTS "${font_path}")

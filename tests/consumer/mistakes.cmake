@@ -36,6 +36,9 @@ foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999
         " 1-2" 1e2-200)
     expect("RANGE \"${range}\" is not FIRST-LAST" "${add} RANGE \"${range}\")")
 endforeach()
+# Paths that would not reach the build intact: make takes "$(x)" for its variable x.
+expect("holds \";\", which CMake cannot pass on" "pixmint_add_font(a \"f;x.xml\")")
+expect("holds \"\\$\\(\", which CMake cannot pass on" "pixmint_add_font(a \"f\$(x).xml\")")
 expect("tool is imported" "pixmint_add_font(tool \${font})")
 expect("interface is a target of type INTERFACE_LIBRARY" "pixmint_add_font(interface \${font})")
 # A header guard is an identifier that no other font of the target may define.
