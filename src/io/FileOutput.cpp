@@ -165,11 +165,23 @@ void FileOutput::KeepOldBytes()
 {
     if (!_existed)
         return;
-    QFile old(_path);
-    if (old.open(QIODevice::ReadOnly)) {
-        _old = old.readAll();
-        _oldKept = old.error() == QFileDevice::NoError;
+    auto old = std::make_shared<QFile>(_path);
+    if (!old->open(QIODevice::ReadOnly))
+        return;
+    // A file that is renamed over stays as it was, readable through a mapping that costs no
+    // memory whatever its size (reading a file of gigabytes exhausted it). A file written in
+    // place changes under any mapping, and is read.
+    if (_route == Route::Atomic && old->size() > 0) {
+        if (const uchar* mapped = old->map(0, old->size())) {
+            _old = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
+                                           qsizetype(old->size()));
+            _oldFile = old;
+            _oldKept = true;
+            return;
+        }
     }
+    _old = old->readAll();
+    _oldKept = old->error() == QFileDevice::NoError;
 }
 
 QString FileOutput::Prepare()
