@@ -19,12 +19,38 @@ namespace {
 
 constexpr int MaxLinks = 128;
 
-// Where QSaveFile puts its new file: beside the file that a chain of links ends in.
-QFileInfo LinkTarget(const QString& path)
+// Linux does not follow a link in a sticky folder that anyone may write, such as /tmp, unless
+// this user or the folder's owner owns the link (fs.protected_symlinks, on in Debian): another
+// user's link there may point at any file. QSaveFile reads links itself instead of letting the
+// system follow them, so the writer applies the same rule.
+bool MayFollow(const QFileInfo& link)
+{
+#ifdef Q_OS_UNIX
+    struct stat own = {};
+    struct stat folder = {};
+    if (::lstat(QFile::encodeName(link.filePath()).constData(), &own) != 0 ||
+        ::stat(QFile::encodeName(link.absolutePath()).constData(), &folder) != 0)
+        return true;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || own.st_uid == ::geteuid() || own.st_uid == folder.st_uid;
+#else
+    Q_UNUSED(link);
+    return true;
+#endif
+}
+
+// Where QSaveFile puts its new file: beside the file that a chain of links ends in. With
+// refused, it stops at a link that MayFollow refuses, and names it there.
+QFileInfo LinkTarget(const QString& path, QString* refused = nullptr)
 {
     QFileInfo info(path);
-    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth)
+    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth) {
+        if (refused && !MayFollow(info)) {
+            *refused = info.filePath();
+            break;
+        }
         info.setFile(info.symLinkTarget());
+    }
     return info;
 }
 
@@ -147,7 +173,15 @@ bool FileOutput::Resolve(QString* reason)
         *reason = QStringLiteral("the file name is empty");
         return false;
     }
-    const QFileInfo info = LinkTarget(_path);
+    QString refused;
+    const QFileInfo info = LinkTarget(_path, &refused);
+    if (!refused.isEmpty()) {
+        *reason = QStringLiteral("another user's link in a folder that anyone may write, such as "
+                                 "/tmp, is not followed");
+        if (refused != _path)
+            *reason += QStringLiteral(" (%1)").arg(refused);
+        return false;
+    }
     if (info.isSymLink()) {
         *reason = QStringLiteral("too many levels of symbolic links");
         return false;
