@@ -15,6 +15,12 @@ function(pixmint_add_font target font)
     if(NOT TARGET "${target}")
         message(FATAL_ERROR "pixmint_add_font: ${target} is not a target")
     endif()
+    # The converter is imported by find_package, and seen only in that folder and below it.
+    if(NOT TARGET Pixmint::pixmint-export)
+        message(FATAL_ERROR "pixmint_add_font: Pixmint::pixmint-export is not known in "
+                            "${CMAKE_CURRENT_SOURCE_DIR}; call find_package(Pixmint) there or "
+                            "in a folder above it")
+    endif()
     if(arg_UNPARSED_ARGUMENTS OR arg_KEYWORDS_MISSING_VALUES)
         message(FATAL_ERROR "pixmint_add_font: unknown arguments or missing values: "
                             "${arg_UNPARSED_ARGUMENTS} ${arg_KEYWORDS_MISSING_VALUES}")

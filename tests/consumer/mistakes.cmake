@@ -69,3 +69,21 @@ foreach(range_passed "0-255:0-255" "0x00-0xFF:0-255" "0X10-0x1f:16-31" "010-0010
         message(FATAL_ERROR "RANGE ${range} does not reach the converter as --range ${passed}")
     endif()
 endforeach()
+
+# find_package in one folder and pixmint_add_font in a sibling, where the converter's imported
+# target is not known: the configuration stops instead of the build.
+set(sibling "${WORK_DIR}/sibling")
+file(WRITE "${sibling}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)
+project(Sibling LANGUAGES C)
+add_subdirectory(finder)
+add_subdirectory(user)\n")
+file(WRITE "${sibling}/finder/CMakeLists.txt" "find_package(Pixmint 1 REQUIRED)\n")
+file(WRITE "${sibling}/user/CMakeLists.txt" "add_executable(user \"${SOURCE_DIR}/../main.c\")
+pixmint_add_font(user \"${SOURCE_DIR}/../../data/firmware.xml\")\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -S "${sibling}" -B "${sibling}/build" -G Ninja
+                        "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+string(REGEX REPLACE "[ \n]+" " " output "${output}")
+if(result EQUAL 0 OR NOT output MATCHES "Pixmint::pixmint-export is not known in .*/user; call")
+    message(FATAL_ERROR "a font added where the converter is not known:\n${output}")
+endif()
