@@ -16,6 +16,12 @@ function(pixmint_add_font target font)
     if(NOT TARGET "${target}")
         message(FATAL_ERROR "pixmint_add_font: ${target} is not a target")
     endif()
+    # The converter is imported by find_package, and seen only in that folder and below it.
+    if(NOT TARGET Pixmint::pixmint-export)
+        message(FATAL_ERROR "pixmint_add_font: Pixmint::pixmint-export is not known in "
+                            "${CMAKE_CURRENT_SOURCE_DIR}; call find_package(Pixmint) there or "
+                            "in a folder above it")
+    endif()
     if(arg_UNPARSED_ARGUMENTS OR arg_KEYWORDS_MISSING_VALUES)
         message(FATAL_ERROR "pixmint_add_font: unknown arguments or missing values: "
                             "${arg_UNPARSED_ARGUMENTS} ${arg_KEYWORDS_MISSING_VALUES}")
@@ -99,14 +105,17 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: the project enables neither C nor CXX")
     endif()
 
-    # CMake reads a semicolon as the end of a list item: such a path would not reach the
-    # build intact.
-    string(FIND "${font}" ";" semicolon)
-    if(semicolon GREATER -1)
-        message(FATAL_ERROR "pixmint_add_font: the path of the font \"${font}\" holds a "
-                            "semicolon, which CMake cannot pass on; rename it")
-    endif()
+    # CMake reads a semicolon as the end of a list item, and passes "$(" on to the build tool
+    # as the start of a variable: make reads another file, Ninja stops. Such a path would not
+    # reach the build intact.
     get_filename_component(font_path "${font}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    foreach(mark ";" "$(")
+        string(FIND "${font_path}" "${mark}" at)
+        if(at GREATER -1)
+            message(FATAL_ERROR "pixmint_add_font: the path of the font \"${font}\" holds "
+                                "\"${mark}\", which CMake cannot pass on to the build; rename it")
+        endif()
+    endforeach()
     # A font that a rule of this folder makes at build time need not exist yet.
     get_source_file_property(font_generated "${font_path}" GENERATED)
     if(NOT font_generated AND NOT EXISTS "${font_path}")

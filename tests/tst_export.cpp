@@ -51,8 +51,8 @@ Run Export(const QStringList& arguments, const QString& standardOutput = QString
 }
 
 #ifdef Q_OS_UNIX
-// The CPU time in seconds that a run of the converter takes, or -1 when it fails.
-double CpuSeconds(const QStringList& arguments)
+// Runs the converter to its end and gives what it used; false when it fails.
+bool Spawn(const QStringList& arguments, rusage& usage)
 {
     QByteArrayList encoded = {PIXMINT_EXPORT};
     for (const QString& argument : arguments)
@@ -63,10 +63,17 @@ double CpuSeconds(const QStringList& arguments)
     argv.push_back(nullptr);
     pid_t child = 0;
     if (posix_spawn(&child, PIXMINT_EXPORT, nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
+        return false;
     int status = 0;
+    return wait4(child, &status, 0, &usage) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// The CPU time in seconds that a run of the converter takes, or -1 when it fails.
+double CpuSeconds(const QStringList& arguments)
+{
     rusage usage = {};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!Spawn(arguments, usage))
         return -1;
     const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
@@ -99,6 +106,8 @@ private slots:
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
+    void keepsLargeFilesWithoutReadingThem();
+    void writesIntoOpenStreams_data();
     void writesIntoOpenStreams();
     void standardOutputThatIsTheFontIsRefused_data();
     void standardOutputThatIsTheFontIsRefused();
@@ -652,6 +661,40 @@ void TestExport::helpAndVersion()
     QVERIFY(version.out.startsWith("pixmint-export "));
 }
 
+// With several outputs, the old bytes of each are kept to be put back after a failure:
+// reading them took as much memory as the files held, and one of gigabytes ended the converter.
+void TestExport::keepsLargeFilesWithoutReadingThem()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs wait4");
+#else
+    const QString font = DataFolder + QStringLiteral("/firmware.xml");
+    const QString large = _dir->filePath(QStringLiteral("large.c"));
+    QFile file(large);
+    // Sparse where the file system allows it: a gibibyte that takes no room.
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
+    file.close();
+    const QString header = _dir->filePath(QStringLiteral("font.h"));
+    rusage usage = {};
+    QVERIFY(Spawn({font, "--name", "font", "-o", large, "--header", header}, usage));
+    QVERIFY2(usage.ru_maxrss < 256 * 1024, QByteArray::number(qint64(usage.ru_maxrss)));
+    QCOMPARE(TestFiles::Read(large),
+             Export({font, "--name", "font", "--header", _dir->filePath("again.h")}).out);
+#endif
+}
+
+void TestExport::writesIntoOpenStreams_data()
+{
+    // What -o names: standard output under any spelling, or through a link ("stdout", made
+    // in the test's folder). exec keeps the shell's process number for $$.
+    QTest::addColumn<QString>("output");
+    QTest::newRow("/dev/stdout") << "/dev/stdout";
+    QTest::newRow("doubled slash") << "//dev/stdout";
+    QTest::newRow("through ..") << "/dev/fd/../fd/1";
+    QTest::newRow("the process's own number") << "/proc/$$/fd/1";
+    QTest::newRow("a link to /dev/stdout") << "stdout";
+}
+
 void TestExport::writesIntoOpenStreams()
 {
 #ifndef Q_OS_LINUX
@@ -659,6 +702,7 @@ void TestExport::writesIntoOpenStreams()
 #else
     // /dev/stdout is the stream as the shell opened it: a pipe, or a file to append to,
     // never a file to replace.
+    QFETCH(QString, output);
     const QString font = DataFolder + QStringLiteral("/two-glyphs.xml");
     const QByteArray source = Export({font}).out;
     QVERIFY(!source.isEmpty());
@@ -666,10 +710,12 @@ void TestExport::writesIntoOpenStreams()
     QCOMPARE(piped.exitCode, 0);
     QCOMPARE(piped.out, source);
 
+    QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), _dir->filePath(QStringLiteral("stdout"))));
     const QString log = _dir->filePath(QStringLiteral("log"));
     QVERIFY(TestFiles::Write(log, "kept\n"));
     QProcess shell;
-    shell.start(QStringLiteral("sh"), {"-c", "\"$0\" \"$1\" -o /dev/stdout >> \"$2\"",
+    shell.setWorkingDirectory(_dir->path());
+    shell.start(QStringLiteral("sh"), {"-c", "exec \"$0\" \"$1\" -o " + output + " >> \"$2\"",
                                        QStringLiteral(PIXMINT_EXPORT), font, log});
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.exitCode(), 0);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +123,8 @@ private slots:
     void replacingKeepsModeAndOwner();
     void laterFailurePutsBackEarlierOutputs_data();
     void laterFailurePutsBackEarlierOutputs();
+    void linksInStickyFolder_data();
+    void linksInStickyFolder();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -455,6 +458,40 @@ void TestFileWriter::stickyFolder()
     QCOMPARE(stat(QFile::encodeName(path).constData(), &after), 0);
     QCOMPARE(after.st_uid, uid_t(0));
     QCOMPARE(Entries(folder), QStringList{"font.xml"});
+#endif
+}
+
+void TestFileWriter::linksInStickyFolder_data()
+{
+    // The owner of a link in a folder like /tmp, and whether it is followed.
+    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("another user's link") << uid_t(65534) << false;
+    QTest::newRow("this user's link") << geteuid() << true;
+}
+
+// Another user's link in /tmp may point at any file: the system does not follow it, and the
+// writer, which reads links itself, must not replace the file it points at either.
+void TestFileWriter::linksInStickyFolder()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX permissions");
+#else
+    QFETCH(uid_t, owner);
+    QFETCH(bool, followed);
+    if (geteuid() != 0)
+        QSKIP("needs root to make a link of another user");
+    const QString folder = _dir->filePath(QStringLiteral("sticky"));
+    QVERIFY(QDir().mkdir(folder));
+    QCOMPARE(chmod(QFile::encodeName(folder).constData(), 01777), 0);
+    const QString link = folder + QStringLiteral("/font.c");
+    QVERIFY(QFile::link(_path, link));
+    QCOMPARE(lchown(QFile::encodeName(link).constData(), owner, owner), 0);
+    QString error;
+    QCOMPARE(FileWriter::WriteFile(link, "new", FileWriter::Mode::Binary, &error), followed);
+    QCOMPARE(TestFiles::Read(_path), followed ? QByteArray("new") : _old);
+    QCOMPARE(error.isEmpty(), followed);
+    QVERIFY(QFileInfo(link).isSymLink());
 #endif
 }
 

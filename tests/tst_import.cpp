@@ -143,6 +143,7 @@ private slots:
     void decompressesOnce();
     void boundsHugeOutlines();
     void limitsBitmapSize();
+    void limitsFreeTypeMemory();
     void choosesStrike_data();
     void choosesStrike();
 
@@ -518,6 +519,24 @@ void TestImport::limitsBitmapSize()
     QVERIFY2(run.err.contains("pixmint-import: \"C27  A\": its bitmap of 4000 x 1100 pixels "
                               "holds more than 4194304; left blank\n"),
              run.err.constData());
+}
+
+// FreeType allocates every BDF glyph's box as it reads the font: 20,000 glyphs of 2000 x 250
+// pixels, 1.4 MB of text, asked for 1.25 GB (a 50 MB file for more memory than the machine
+// has). FreeType works within a budget, and such a font is refused.
+void TestImport::limitsFreeTypeMemory()
+{
+    QByteArrayList glyphs;
+    for (int code = 0; code < 20000; ++code)
+        glyphs << QByteArray::number(code) + " 2000 250 0 -1";
+    const QString bdf = _dir.filePath(QStringLiteral("boxes.bdf"));
+    QVERIFY(TestFiles::Write(bdf, Bdf(1, glyphs)));
+    const Run run = Import({bdf}, {}, {}, CpuSeconds(10));
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, "pixmint-import: " + bdf.toUtf8() +
+                          ": reading the font takes FreeType more than 1024 MiB of memory; "
+                          "refused\n");
 }
 
 // Of two bitmap strikes as near to the size asked for, the lower is taken.

@@ -1,5 +1,7 @@
 #include "FontDecompressor.h"
 
+#include "FreeTypeMemory.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BZIP2_H
@@ -9,7 +11,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -112,14 +113,12 @@ bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* 
 bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArray& plain,
                  QString* error)
 {
-    FT_MemoryRec_ memory{
-        nullptr, [](FT_Memory, long size) { return std::malloc(size_t(size)); },
-        [](FT_Memory, void* block) { std::free(block); },
-        [](FT_Memory, long, long size, void* block) { return std::realloc(block, size_t(size)); }};
+    // The readers' own buffers are small: what they read goes into plain.
+    FreeTypeMemory memory(size_t(1) << 24);
     FT_StreamRec source{};
     source.base = reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.constData()));
     source.size = static_cast<unsigned long>(bytes.size());
-    source.memory = &memory;
+    source.memory = memory.Memory();
     FT_StreamRec stream{};
     const FT_Error failure = format == Format::Lzw ? FT_Stream_OpenLZW(&stream, &source)
                                                    : FT_Stream_OpenBzip2(&stream, &source);

@@ -4,12 +4,14 @@
 #include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
+#include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_FONT_FORMATS_H
+#include FT_MODULE_H
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,7 +24,7 @@ namespace {
 
 struct LibraryDeleter
 {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+    void operator()(FT_Library library) const { FT_Done_Library(library); }
 };
 struct FaceDeleter
 {
@@ -131,6 +133,72 @@ QString DrawingNote(const GlyphDrawing::Result& result)
         .arg(result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels"));
 }
 
+// FontImport::Fill's work once FreeType is started.
+bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
+              FontCharSet& set, QStringList* notes, QString* error)
+{
+    FT_Face rawFace = nullptr;
+    const FT_Error openFailure =
+        FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.constData()),
+                           FT_Long(bytes.size()), 0, &rawFace);
+    if (openFailure) {
+        SetError(error, QStringLiteral("not a font that FreeType reads (FreeType error 0x%1)")
+                            .arg(openFailure, 2, 16, QLatin1Char('0')));
+        return false;
+    }
+    const Face face(rawFace);
+
+    QStringList report;
+    if (!ChooseCharacterMap(face.get(), report, error) ||
+        !ChooseSize(face.get(), options.size > 0 ? options.size : FontImport::DefaultSize, error))
+        return false;
+    int baseline = options.baseline;
+    if (baseline < 0) {
+        const qint64 ascent = (qint64(face->size->metrics.ascender) + 63) / 64;
+        baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
+    }
+
+    // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
+    std::set<long> negativeBoxes;
+    if (qstrcmp(FT_Get_Font_Format(face.get()), "BDF") == 0)
+        negativeBoxes = BdfBoxCheck::NegativeBoxCodes(bytes);
+
+    // Everything is drawn aside first, so that a failure leaves the set as it was.
+    std::vector<std::pair<FontChar*, FontChar>> drawn;
+    for (const auto& [name, slot] : set) {
+        const int code = CharacterMap::Code(name);
+        if (code < 0)
+            continue;
+        FontChar glyph;
+        const FT_UInt index = FT_Get_Char_Index(face.get(), FT_ULong(code));
+        if (index == 0) {
+            report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
+                                         .arg(CodeText(uint(code)));
+        } else if (negativeBoxes.count(code) > 0) {
+            report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
+                                                    "negative width or height; left blank");
+        } else {
+            GlyphDrawing::Result result;
+            if (const FT_Error failure =
+                    GlyphDrawing::Draw(library, face.get(), index, baseline, glyph, result)) {
+                SetError(error, QStringLiteral("the glyph for %1 cannot be read (FreeType "
+                                               "error 0x%2)")
+                                    .arg(CodeText(uint(code)))
+                                    .arg(failure, 2, 16, QLatin1Char('0')));
+                return false;
+            }
+            if (const QString note = DrawingNote(result); !note.isEmpty())
+                report << Quoted(name) + note;
+        }
+        drawn.emplace_back(slot, glyph);
+    }
+    for (auto& [slot, glyph] : drawn)
+        *slot = glyph;
+    if (notes)
+        *notes << report;
+    return true;
+}
+
 } // namespace
 
 bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
@@ -167,71 +235,24 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     QByteArray bytes;
     if (!ReadFontBytes(fontPath, bytes, error))
         return false;
+    // Declared before the library, which must be done before its memory goes.
+    FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
-    if (FT_Init_FreeType(&rawLibrary) != 0) {
+    if (FT_New_Library(memory.Memory(), &rawLibrary) != 0) {
         SetError(error, QStringLiteral("FreeType cannot be started"));
         return false;
     }
     const Library library(rawLibrary);
-    FT_Face rawFace = nullptr;
-    const FT_Error openFailure =
-        FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte*>(bytes.constData()),
-                           FT_Long(bytes.size()), 0, &rawFace);
-    if (openFailure) {
-        SetError(error, QStringLiteral("not a font that FreeType reads (FreeType error 0x%1)")
-                            .arg(openFailure, 2, 16, QLatin1Char('0')));
-        return false;
-    }
-    const Face face(rawFace);
-
-    QStringList report;
-    if (!ChooseCharacterMap(face.get(), report, error) ||
-        !ChooseSize(face.get(), options.size > 0 ? options.size : DefaultSize, error))
-        return false;
-    int baseline = options.baseline;
-    if (baseline < 0) {
-        const qint64 ascent = (qint64(face->size->metrics.ascender) + 63) / 64;
-        baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
-    }
-
-    // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
-    std::set<long> negativeBoxes;
-    if (qstrcmp(FT_Get_Font_Format(face.get()), "BDF") == 0)
-        negativeBoxes = BdfBoxCheck::NegativeBoxCodes(bytes);
-
-    // Everything is drawn aside first, so that a failure leaves the set as it was.
-    std::vector<std::pair<FontChar*, FontChar>> drawn;
-    for (const auto& [name, slot] : set) {
-        const int code = CharacterMap::Code(name);
-        if (code < 0)
-            continue;
-        FontChar glyph;
-        const FT_UInt index = FT_Get_Char_Index(face.get(), FT_ULong(code));
-        if (index == 0) {
-            report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
-                                         .arg(CodeText(uint(code)));
-        } else if (negativeBoxes.count(code) > 0) {
-            report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
-                                                    "negative width or height; left blank");
-        } else {
-            GlyphDrawing::Result result;
-            if (const FT_Error failure =
-                    GlyphDrawing::Draw(library.get(), face.get(), index, baseline, glyph, result)) {
-                SetError(error, QStringLiteral("the glyph for %1 cannot be read (FreeType "
-                                               "error 0x%2)")
-                                    .arg(CodeText(uint(code)))
-                                    .arg(failure, 2, 16, QLatin1Char('0')));
-                return false;
-            }
-            if (const QString note = DrawingNote(result); !note.isEmpty())
-                report << Quoted(name) + note;
+    FT_Add_Default_Modules(library.get());
+    FT_Set_Default_Properties(library.get());
+    if (!DrawFont(library.get(), bytes, options, set, notes, error)) {
+        if (memory.Exhausted()) {
+            SetError(error, QStringLiteral("reading the font takes FreeType more than %1 MiB "
+                                           "of memory; refused")
+                                .arg(MaxMemory >> 20));
         }
-        drawn.emplace_back(slot, glyph);
+        return false;
     }
-    for (auto& [slot, glyph] : drawn)
-        *slot = glyph;
-    if (notes)
-        *notes << report;
     return true;
 }
 

@@ -19,6 +19,10 @@ public:
     // Larger files, and compressed files that hold more, are refused before FreeType sees
     // them: the largest outline fonts stay far below.
     static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+    // The memory FreeType may take to read a font: several times what it needs for the
+    // largest plain font within MaxFileSize, and far below what tables made to ask for
+    // gigabytes would take.
+    static constexpr size_t MaxMemory = size_t(1) << 30;
 
     struct Options
     {

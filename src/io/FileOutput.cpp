@@ -19,17 +19,43 @@ namespace {
 
 constexpr int MaxLinks = 128;
 
-// Where QSaveFile puts its new file: beside the file that a chain of links ends in.
-QFileInfo LinkTarget(const QString& path)
+// Linux does not follow a link in a sticky folder that anyone may write, such as /tmp, unless
+// this user or the folder's owner owns the link (fs.protected_symlinks, on in Debian): another
+// user's link there may point at any file. QSaveFile reads links itself instead of letting the
+// system follow them, so the writer applies the same rule.
+bool MayFollow(const QFileInfo& link)
+{
+#ifdef Q_OS_UNIX
+    struct stat own = {};
+    struct stat folder = {};
+    if (::lstat(QFile::encodeName(link.filePath()).constData(), &own) != 0 ||
+        ::stat(QFile::encodeName(link.absolutePath()).constData(), &folder) != 0)
+        return true;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || own.st_uid == ::geteuid() || own.st_uid == folder.st_uid;
+#else
+    Q_UNUSED(link);
+    return true;
+#endif
+}
+
+// Where QSaveFile puts its new file: beside the file that a chain of links ends in. With
+// refused, it stops at a link that MayFollow refuses, and names it there.
+QFileInfo LinkTarget(const QString& path, QString* refused = nullptr)
 {
     QFileInfo info(path);
-    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth)
+    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth) {
+        if (refused && !MayFollow(info)) {
+            *refused = info.filePath();
+            break;
+        }
         info.setFile(info.symLinkTarget());
+    }
     return info;
 }
 
-// The descriptor a path names when it is one of this process's open streams, or -1.
-int StreamDescriptor(const QString& path)
+// The descriptor of this process's open stream that a name spells as such, or -1.
+int SpeltDescriptor(const QString& path)
 {
     static const QRegularExpression stream(
         QStringLiteral(R"(^/(?:dev/(stdout|stderr|fd/([0-9]{1,6}))|proc/self/fd/([0-9]{1,6}))$)"));
@@ -41,6 +67,32 @@ int StreamDescriptor(const QString& path)
     if (match.captured(1) == QLatin1String("stderr"))
         return 2;
     return (match.captured(2) + match.captured(3)).toInt();
+}
+
+// The descriptor a path names when it is one of this process's open streams, or -1: under
+// any spelling (//dev/stdout, /dev/fd/../fd/1, /proc/<this process>/fd/1) and at the end of
+// any chain of links, since renaming over what such a name leads to would replace the file
+// behind ">> log" instead of appending to it.
+int StreamDescriptor(const QString& path)
+{
+    if (const int descriptor = SpeltDescriptor(path); descriptor >= 0)
+        return descriptor;
+#ifdef Q_OS_LINUX
+    static const QRegularExpression open(QStringLiteral(R"(^/proc/([0-9]+)/fd/([0-9]{1,6})$)"));
+    QFileInfo info(path);
+    for (int depth = 0; depth <= MaxLinks; ++depth) {
+        // /proc/self and /dev/fd are links to /proc/<this process> and its fd folder.
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        const QRegularExpressionMatch match =
+            open.match(folder + QLatin1Char('/') + info.fileName());
+        if (match.hasMatch() && match.captured(1).toLongLong() == qint64(::getpid()))
+            return match.captured(2).toInt();
+        if (!info.isSymLink())
+            break;
+        info.setFile(info.symLinkTarget());
+    }
+#endif
+    return -1;
 }
 
 // The new file takes the place of the old one with its permissions and, where the system
@@ -121,7 +173,15 @@ bool FileOutput::Resolve(QString* reason)
         *reason = QStringLiteral("the file name is empty");
         return false;
     }
-    const QFileInfo info = LinkTarget(_path);
+    QString refused;
+    const QFileInfo info = LinkTarget(_path, &refused);
+    if (!refused.isEmpty()) {
+        *reason = QStringLiteral("another user's link in a folder that anyone may write, such as "
+                                 "/tmp, is not followed");
+        if (refused != _path)
+            *reason += QStringLiteral(" (%1)").arg(refused);
+        return false;
+    }
     if (info.isSymLink()) {
         *reason = QStringLiteral("too many levels of symbolic links");
         return false;
@@ -139,11 +199,23 @@ void FileOutput::KeepOldBytes()
 {
     if (!_existed)
         return;
-    QFile old(_path);
-    if (old.open(QIODevice::ReadOnly)) {
-        _old = old.readAll();
-        _oldKept = old.error() == QFileDevice::NoError;
+    auto old = std::make_shared<QFile>(_path);
+    if (!old->open(QIODevice::ReadOnly))
+        return;
+    // A file that is renamed over stays as it was, readable through a mapping that costs no
+    // memory whatever its size (reading a file of gigabytes exhausted it). A file written in
+    // place changes under any mapping, and is read.
+    if (_route == Route::Atomic && old->size() > 0) {
+        if (const uchar* mapped = old->map(0, old->size())) {
+            _old = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
+                                           qsizetype(old->size()));
+            _oldFile = old;
+            _oldKept = true;
+            return;
+        }
     }
+    _old = old->readAll();
+    _oldKept = old->error() == QFileDevice::NoError;
 }
 
 QString FileOutput::Prepare()

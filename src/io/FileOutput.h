@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 
@@ -64,5 +65,6 @@ private:
     bool _oldKept = false;
     bool _replaced = false;
     QByteArray _old;
+    std::shared_ptr<QFile> _oldFile; // holds the mapping that _old may point into
     std::shared_ptr<QSaveFile> _prepared;
 };

@@ -36,6 +36,9 @@ foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999
         " 1-2" 1e2-200)
     expect("RANGE \"${range}\" is not FIRST-LAST" "${add} RANGE \"${range}\")")
 endforeach()
+# Paths that would not reach the build intact: make takes "$(x)" for its variable x.
+expect("holds \";\", which CMake cannot pass on" "pixmint_add_font(a \"f;x.xml\")")
+expect("holds \"\\$\\(\", which CMake cannot pass on" "pixmint_add_font(a \"f\$(x).xml\")")
 expect("tool is imported" "pixmint_add_font(tool \${font})")
 expect("interface is a target of type INTERFACE_LIBRARY" "pixmint_add_font(interface \${font})")
 # A header guard is an identifier that no other font of the target may define.
@@ -71,3 +74,21 @@ foreach(range_passed "0-255:0-255" "0x00-0xFF:0-255" "0X10-0x1f:16-31" "010-0010
         message(FATAL_ERROR "RANGE ${range} does not reach the converter as --range ${passed}")
     endif()
 endforeach()
+
+# find_package in one folder and pixmint_add_font in a sibling, where the converter's imported
+# target is not known: the configuration stops instead of the build.
+set(sibling "${WORK_DIR}/sibling")
+file(WRITE "${sibling}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)
+project(Sibling LANGUAGES C)
+add_subdirectory(finder)
+add_subdirectory(user)\n")
+file(WRITE "${sibling}/finder/CMakeLists.txt" "find_package(Pixmint 1 REQUIRED)\n")
+file(WRITE "${sibling}/user/CMakeLists.txt" "add_executable(user \"${SOURCE_DIR}/../main.c\")
+pixmint_add_font(user \"${SOURCE_DIR}/../../data/firmware.xml\")\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -S "${sibling}" -B "${sibling}/build" -G Ninja
+                        "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+string(REGEX REPLACE "[ \n]+" " " output "${output}")
+if(result EQUAL 0 OR NOT output MATCHES "Pixmint::pixmint-export is not known in .*/user; call")
+    message(FATAL_ERROR "a font added where the converter is not known:\n${output}")
+endif()
