@@ -34,9 +34,6 @@ public:
                   const std::optional<CodeRange>& range = std::nullopt);
 
     bool IsEditorExport() const { return _editorExport; }
-    const CArray& Array() const { return _array; }
-    bool HasHeader() const { return _header; }
-    const std::optional<CodeRange>& Range() const { return _range; }
 
     // False, with the reason, when the font cannot be written in this form; the writers
     // below expect a font that is accepted.
