@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <array>
+#include <set>
 #include <vector>
 
 class TestCharacterMap : public QObject
@@ -14,6 +15,8 @@ private slots:
     void codeOfName();
     void firstGlyphInNameOrderWins_data();
     void firstGlyphInNameOrderWins();
+    void nameForCode_data();
+    void nameForCode();
 };
 
 void TestCharacterMap::codeOfName_data()
@@ -85,6 +88,38 @@ void TestCharacterMap::firstGlyphInNameOrderWins()
     QCOMPARE(actual, expected);
     const std::vector<quint32>& later = map.Repeated();
     QCOMPARE(QList<quint32>(later.begin(), later.end()), repeated);
+}
+
+void TestCharacterMap::nameForCode_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("letter") << int('A') << QByteArray("U+0041  A");
+    QTest::newRow("Latin-1 letter") << 0xE9 << QByteArray("U+00E9  \xE9");
+    QTest::newRow("space") << 32 << QByteArray("U+0020  Space");
+    QTest::newRow("nul") << 0 << QByteArray("U+0000  0x00");
+    QTest::newRow("control") << 1 << QByteArray("U+0001  0x01");
+    QTest::newRow("tilde") << 0x7E << QByteArray("U+007E  ~");
+    QTest::newRow("delete") << 0x7F << QByteArray("U+007F  0x7F");
+    QTest::newRow("C1 control") << 0x9F << QByteArray("U+009F  0x9F");
+    QTest::newRow("no-break space") << 0xA0 << QByteArray("U+00A0  0xA0");
+    QTest::newRow("inverted exclamation") << 0xA1 << QByteArray("U+00A1  \xA1");
+    QTest::newRow("soft hyphen") << 0xAD << QByteArray("U+00AD  0xAD");
+    QTest::newRow("last") << 0xFF << QByteArray("U+00FF  \xFF");
+}
+
+void TestCharacterMap::nameForCode()
+{
+    QFETCH(int, code);
+    QFETCH(QByteArray, name);
+    QCOMPARE(QByteArray::fromStdString(CharacterMap::GlyphNameFor(code)), name);
+    // Every code's name stands for that code again, and no two codes share a name.
+    std::set<std::string> names;
+    for (int each = 0; each < CharacterMap::CodeCount; ++each) {
+        QCOMPARE(CharacterMap::Code(CharacterMap::GlyphNameFor(each)), each);
+        names.insert(CharacterMap::GlyphNameFor(each));
+    }
+    QCOMPARE(names.size(), size_t(CharacterMap::CodeCount));
 }
 
 QTEST_APPLESS_MAIN(TestCharacterMap)

@@ -220,7 +220,7 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
             return false;
         }
         if (present.insert(int(code)).second)
-            names.push_back(CharacterName(int(code)));
+            names.push_back(CharacterMap::GlyphNameFor(int(code)));
     }
     for (const std::string& name : names) {
         auto glyph = std::make_unique<FontChar>();
@@ -254,12 +254,4 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
         return false;
     }
     return true;
-}
-
-std::string FontImport::CharacterName(int code)
-{
-    std::string name = CodeText(uint(code)).toStdString();
-    name += "  ";
-    name += char(code);
-    return name;
 }

@@ -34,8 +34,8 @@ public:
         int baseline = -1;
     };
 
-    // Adds a blank glyph named "U+XXXX  c" for each character of the text that no name of
-    // the set stands for yet, once. False, with the reason, for a character beyond Latin-1
+    // Adds a blank glyph named by CharacterMap::GlyphNameFor for each character of the text that no
+    // name of the set stands for yet, once. False, with the reason, for a character beyond Latin-1
     // or a control character (no glyph name in a font file can carry those); the set is then
     // unchanged.
     static bool AddCharacters(FontCharSet& set, const QString& characters,
@@ -49,8 +49,4 @@ public:
     // the set is then unchanged.
     static bool Fill(FontCharSet& set, const QString& fontPath, const Options& options,
                      QStringList* notes = nullptr, QString* error = nullptr);
-
-    // The name of an added glyph: "U+", four upper-case hexadecimal digits, two spaces and the
-    // character as its Latin-1 byte, so that the label rule finds the character in it.
-    static std::string CharacterName(int code);
 };

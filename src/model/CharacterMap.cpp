@@ -1,6 +1,7 @@
 #include "CharacterMap.h"
 
 #include <cctype>
+#include <cstdio>
 
 CharacterMap::CharacterMap(const FontCharSet& set)
 {
@@ -31,4 +32,24 @@ int CharacterMap::Code(const std::string& name)
         std::isxdigit(quint8(label[3])))
         return std::stoi(label.substr(2), nullptr, 16);
     return -1;
+}
+
+std::string CharacterMap::Label(int code)
+{
+    const bool printable =
+        (code > ' ' && code < 0x7F) || (code > 0xA0 && code <= 0xFF && code != 0xAD);
+    if (printable)
+        return std::string(1, char(code));
+    if (code == ' ')
+        return "Space";
+    char hexadecimal[8];
+    std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", unsigned(code) & 0xFFu);
+    return hexadecimal;
+}
+
+std::string CharacterMap::GlyphNameFor(int code)
+{
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "U+%04X  ", unsigned(code) & 0xFFu);
+    return prefix + Label(code);
 }

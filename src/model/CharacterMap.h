@@ -23,6 +23,13 @@ public:
 
     // The Latin-1 code a name stands for, or -1. So "C27  A" stands for 65, "bell  0x07" for 7.
     static int Code(const std::string& name);
+    // The label that stands for a code: the character itself where it is printable, "Space"
+    // for 32, "0xHH" for every other code (controls, the no-break space, the soft hyphen), so
+    // that any code has a label that a font file carries and a reader sees.
+    static std::string Label(int code);
+    // The name of a glyph made for a code: "U+", four upper-case hexadecimal digits, two
+    // spaces and the code's label, so "U+0041  A", "U+0001  0x01", "U+0020  Space".
+    static std::string GlyphNameFor(int code);
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
     quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }
