@@ -241,6 +241,9 @@ void TestBdfWriter::glyphNames()
             written << line;
     }
     QCOMPARE(written, lines);
+    // A name cut in its comment is named in a warning.
+    QCOMPARE(BdfWriter().Warnings(set).filter(QStringLiteral("longer than the line")).size(),
+             lines.join().contains("\"...") ? 1 : 0);
 }
 
 void TestBdfWriter::manyGlyphsForOneCodeTakeLinearTime()
