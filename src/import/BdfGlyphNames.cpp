@@ -10,7 +10,9 @@ bool BdfGlyphNames::Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByt
 {
     glyphs.clear();
     encoded.clear();
-    if (!bdf.startsWith("STARTFONT"))
+    // Most fonts are not Pixmint's: they are not copied.
+    if (!bdf.startsWith("STARTFONT") ||
+        (!bdf.contains(BdfWriter::MadeByComment) && !bdf.contains(BdfWriter::NameComment)))
         return false;
     bool pixmint = false;
     Glyph glyph;

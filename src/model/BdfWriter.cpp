@@ -20,7 +20,6 @@ constexpr int PointSize = 8;
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
 // BDF readers read lines into buffers of a few hundred bytes and take what does not fit as
 // the next line: longer names are cut in their comment (BdfWriter::LongestCommentName).
-constexpr char NameComment[] = "COMMENT Pixmint name \"";
 constexpr char CutMark[] = "...";
 
 QByteArray Number(qint64 value)
@@ -211,7 +210,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         if (names[index] != name) {
             bool cut = false;
             const QByteArray escaped = EscapedName(name, cut);
-            bdf += NameComment + escaped + '"' + (cut ? CutMark : "") + '\n';
+            bdf += QByteArray(NameComment) + escaped + '"' + (cut ? CutMark : "") + '\n';
         }
         bdf += "STARTCHAR " + QByteArray::fromStdString(names[index]) + "\nENCODING " +
                Number(WrittenCode(map, index)) + '\n' + metrics + "BITMAP\n" +

@@ -37,6 +37,7 @@ public:
     static constexpr int LongestCommentName = 200;
     // The file's first comment, by which a reader knows a font that Pixmint wrote.
     static constexpr char MadeByComment[] = "COMMENT Made by Pixmint";
+    static constexpr char NameComment[] = "COMMENT Pixmint name \"";
     // Whether a line is such a comment, and the name it gives back: the whole name, or the
     // part before the cut.
     static bool ReadNameComment(QByteArrayView line, std::string& name, bool& cut);

@@ -82,18 +82,9 @@ bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& row
 
 // Glyph i for the code first + i; in a table of codes that Pixmint wrote, a row without a
 // glyph is none, and a row keeps the name its comment gives where that stands for its code.
-bool NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, int first,
-                    std::vector<std::optional<std::string>>& names, QString* error)
+void NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, int first,
+                    std::vector<std::optional<std::string>>& names)
 {
-    const qsizetype last = first + qsizetype(rows.size()) - 1;
-    if (last > CodeRange::MaxCode) {
-        return Fail(error, QStringLiteral("its %1 glyphs from the code %2 on would reach the "
-                                          "code %3, beyond %4 (see --first)")
-                               .arg(rows.size())
-                               .arg(first)
-                               .arg(last)
-                               .arg(CodeRange::MaxCode));
-    }
     for (size_t index = 0; index < rows.size(); ++index) {
         const int code = first + int(index);
         const std::optional<CArray::RowComment>& row = rows[index];
@@ -102,6 +93,23 @@ bool NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, 
         names[index] = row && row->code == code && CharacterMap::Code(row->name) == code
                            ? row->name
                            : CharacterMap::NewGlyphName(code);
+    }
+}
+
+// Each glyph's bytes in the layout.
+bool Decode(const QByteArray& values, CArray::Layout layout, const QString& name,
+            std::vector<FontChar>& glyphs, QString* error)
+{
+    const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
+    glyphs.resize(size_t(values.size() / bytes));
+    for (size_t index = 0; index < glyphs.size(); ++index) {
+        const auto* glyph =
+            reinterpret_cast<const quint8*>(values.constData()) + qsizetype(index) * bytes;
+        if (!CArray::Glyph(glyph, layout, glyphs[index])) {
+            return Fail(error, QStringLiteral("glyph %1 of %2 has bits set that the layout %3 "
+                                              "leaves zero: is it another layout?")
+                                   .arg(QString::number(index), name, CArray::LayoutName(layout)));
+        }
     }
     return true;
 }
@@ -141,23 +149,34 @@ bool CTableImport::Read(const QByteArray& source, const Options& options, FontCh
                                     CArray::LayoutName(layout)));
     }
     const qsizetype count = values.size() / bytes;
-    std::vector<FontChar> glyphs(static_cast<size_t>(count));
-    for (qsizetype index = 0; index < count; ++index) {
-        const auto* glyph = reinterpret_cast<const quint8*>(values.constData() + index * bytes);
-        if (!CArray::Glyph(glyph, layout, glyphs[size_t(index)])) {
-            return Fail(error, QStringLiteral("glyph %1 of %2 has bits set that the layout %3 "
-                                              "leaves zero: is it another layout?")
-                                   .arg(QString::number(index), name, CArray::LayoutName(layout)));
-        }
-    }
+    std::vector<FontChar> glyphs;
+    if (!Decode(values, layout, name, glyphs, error))
+        return false;
 
+    // An array of glyphs that Pixmint wrote has a comment for each row; any other table
+    // must fit the codes, which is known before the rows' comments are read.
+    const bool mayBeNamed = pixmint && madeBy.first < 0 && options.first < 0 &&
+                            qsizetype(reader.RowComments().size()) >= count;
+    const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
+    const qsizetype last = first + count - 1;
+    if (!mayBeNamed && last > CodeRange::MaxCode) {
+        return Fail(error, QStringLiteral("its %1 glyphs from the code %2 on would reach the "
+                                          "code %3, beyond %4 (see --first)")
+                               .arg(count)
+                               .arg(first)
+                               .arg(last)
+                               .arg(CodeRange::MaxCode));
+    }
     const auto rows = RowComments(reader, decode, bytes, count);
     std::vector<std::optional<std::string>> names(static_cast<size_t>(count));
-    const bool named =
-        pixmint && madeBy.first < 0 && options.first < 0 && NamesFromComments(rows, names);
-    const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
-    if (!named && !NamesFromCodes(rows, first, names, error))
-        return false;
+    if (!mayBeNamed || !NamesFromComments(rows, names)) {
+        if (last > CodeRange::MaxCode)
+            return Fail(error, QStringLiteral("the rows' comments do not name its %1 glyphs, and "
+                                              "their codes would go beyond %2")
+                                   .arg(count)
+                                   .arg(CodeRange::MaxCode));
+        NamesFromCodes(rows, first, names);
+    }
 
     std::set<int> found;
     FontCharSet made;

@@ -356,15 +356,8 @@ bool CTableReader::FindArray(Scanner& scanner, const QByteArray& arrayName)
         // Brackets and parentheses are passed over as a whole, whatever they hold.
         if ((c == '[' && (state == State::Name || state == State::Brackets)) ||
             (c == '(' && (state == State::Brackets || state == State::Attributes))) {
-            const char close = c == '[' ? ']' : ')';
-            int depth = 1;
-            while (depth > 0) {
-                const Scanner::Token inner = scanner.Next();
-                if (inner.kind == Kind::End || inner.kind == Kind::Failed)
-                    return Fail(token.begin, QStringLiteral("an unclosed bracket"));
-                const char d = inner.kind == Kind::Punctuator ? _source[inner.begin] : '\0';
-                depth += d == c ? 1 : d == close ? -1 : 0;
-            }
+            if (!SkipGroup(scanner, c))
+                return Fail(token.begin, QStringLiteral("an unclosed bracket"));
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
             state = State::Equals;
@@ -376,6 +369,19 @@ bool CTableReader::FindArray(Scanner& scanner, const QByteArray& arrayName)
             state = State::Looking;
         }
     }
+}
+
+bool CTableReader::SkipGroup(Scanner& scanner, char open)
+{
+    const char close = open == '[' ? ']' : ')';
+    for (qsizetype depth = 1; depth > 0;) {
+        const Scanner::Token inner = scanner.Next();
+        if (inner.kind == Scanner::Kind::End || inner.kind == Scanner::Kind::Failed)
+            return false;
+        const char c = inner.kind == Scanner::Kind::Punctuator ? _source[inner.begin] : '\0';
+        depth += c == open ? 1 : c == close ? -1 : 0;
+    }
+    return true;
 }
 
 bool CTableReader::ReadInitializer(Scanner& scanner)

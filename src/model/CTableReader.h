@@ -43,6 +43,8 @@ private:
     class Scanner;
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(Scanner& scanner, const QByteArray& arrayName);
+    // Past the bracket or parenthesis that closes the one just read.
+    bool SkipGroup(Scanner& scanner, char open);
     bool ReadInitializer(Scanner& scanner);
 
     QByteArray _source;
