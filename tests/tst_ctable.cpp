@@ -58,6 +58,15 @@ void TestCTable::readsTables_data()
         << QByteArray("x[2][8] = {{0x10,0,0,0,0,0,0,0x1f},{1,0,0,0,0,0,0,0}};")
         << QStringList{"rows", "65", "", "66-70"} << QByteArrayList{"C28  B:0000000001"}
         << QString();
+    // The editor's export names its glyphs in the encoding of the locale.
+    const QByteArray editor = "/* Auto generated file */\nunsigned char PIXMINT_xxxx[][5] = \n{\n"
+                              "{0x0,0x0,0x0,0x0,0x0},\t/* Char = \xc3\xa9 */\n{0x1,0x0,0x0,0x0,0x0}"
+                              "\t/* Char = \\\\*\\/ */\n};";
+    const QByteArrayList both = {"\\*/:0100000000", "\xe9:0000000000"};
+    QTest::newRow("editor's export, UTF-8")
+        << editor << QStringList{"", "", "", ""} << both << QString();
+    QTest::newRow("editor's export, Latin-1") << QByteArray(editor).replace("\xc3\xa9", "\xe9")
+                                              << QStringList{"", "", "", ""} << both << QString();
     const auto refused = [](const char* name, const QByteArray& source, const QStringList& options,
                             const char* error) {
         QTest::newRow(name) << source << options << QByteArrayList() << QString(error);

@@ -35,10 +35,11 @@ class CommentDecoder
 public:
     explicit CommentDecoder(const CTableReader& reader)
     {
+        // The decoding happens when the result becomes a string.
         QStringDecoder utf8(QStringDecoder::Utf8);
-        (void)utf8.decode(reader.LeadingComment());
+        QString text = utf8.decode(reader.LeadingComment());
         for (const CTableReader::RowComment& comment : reader.RowComments())
-            (void)utf8.decode(reader.Text(comment));
+            text = utf8.decode(reader.Text(comment));
         _utf8 = !utf8.hasError();
     }
     QString operator()(const QByteArray& text) const
