@@ -1,7 +1,6 @@
 #include "BdfWriter.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
-#include "FontFileReader.h"
 #include "FontFileWriter.h"
 #include "TestFiles.h"
 #include "TestFonts.h"

@@ -217,15 +217,16 @@ std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
 
 // The glyphs drawn: into the set's glyphs of those names, or as the whole set for Pixmint's
 // own font, where a name given twice keeps its first glyph.
-void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool own, FontCharSet& set)
+void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool replaces,
+           FontCharSet& set)
 {
-    if (own)
+    if (replaces)
         set.Clear();
     for (const auto& [name, glyph] : drawn) {
         FontChar*& slot = set.At(name);
         if (!slot)
             slot = new FontChar(glyph);
-        else if (!own)
+        else if (!replaces)
             *slot = glyph;
     }
 }
