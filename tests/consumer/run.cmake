@@ -4,6 +4,8 @@
 # of the font with a header and checks that its source is compiled again but not what
 # includes the header, which keeps its bytes; and that a build after that does nothing.
 # Last, two fonts under one name must stop the configuration.
+# With Makefiles, only the converters and the CMake package are installed, and the project
+# sets no policies (no cmake_minimum_required): the package must work alike, without a word.
 # Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE.
 include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
 
@@ -58,12 +60,28 @@ set(fonts "${WORK_DIR}/fonts with spaces & 'quotes'")
 set(build "${WORK_DIR}/build (here)")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${fonts}")
-run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
-foreach(installed bin/pixmint bin/pixmint-export bin/pixmint-import
+set(install ${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
+if(GENERATOR STREQUAL "Unix Makefiles")
+    run(${install} --component converters)
+    run(${install} --component development)
+    set(installed bin/pixmint-export bin/pixmint-import)
+    set(absent bin/pixmint share/applications/pixmint.desktop)
+else()
+    run(${install})
+    set(installed bin/pixmint bin/pixmint-export bin/pixmint-import
         share/applications/pixmint.desktop
         share/icons/hicolor/48x48/apps/pixmint.png share/icons/hicolor/scalable/apps/pixmint.svg)
-    if(NOT EXISTS "${WORK_DIR}/prefix/${installed}")
-        message(FATAL_ERROR "not installed: ${installed}")
+    set(absent "")
+    set(minimum -DMINIMUM_REQUIRED=ON)
+endif()
+foreach(file IN LISTS installed)
+    if(NOT EXISTS "${WORK_DIR}/prefix/${file}")
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+foreach(file IN LISTS absent)
+    if(EXISTS "${WORK_DIR}/prefix/${file}")
+        message(FATAL_ERROR "installed, though of no component asked for: ${file}")
     endif()
 endforeach()
 
@@ -71,8 +89,11 @@ write_font(9)
 write_small_font(9)
 set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=${LANGUAGE}
     "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FILE=${fonts}/font.xml"
-    "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3)
+    "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3 ${minimum})
 run(${configure} -B "${build}")
+if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
+    message(FATAL_ERROR "the package warns:\n${run_output}")
+endif()
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
 set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
