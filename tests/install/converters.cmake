@@ -28,7 +28,7 @@ foreach(program pixmint pixmint-import)
     endif()
 endforeach()
 add_executable(firmware main.c)
-pixmint_add_font(firmware font.xml NAME font CONST)\n")
+pixmint_add_font(firmware font.xml NAME font CONST CHECK)\n")
 file(WRITE "${project}/main.c" "extern const unsigned char font[][5];
 int main(void) { return font[0][0] == 0x7e ? 0 : 1; }\n")
 file(WRITE "${project}/font.xml" "<CharSet><FontChar Char=\"C27  A\"><Byte Index=\"0\">7e</Byte>"
