@@ -11,7 +11,7 @@ build_dir="${PIXMINT_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 install_packages "${editor_packages[@]}" clang libclang-rt-14-dev
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DPIXMINT_FUZZ=ON -DBUILD_TESTING=OFF
-cmake --build "$build_dir" --parallel --target fuzz_fontfile fuzz_ctable
+cmake --build "$build_dir" --target fuzz_fontfile fuzz_ctable
 
 cd "$build_dir"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
