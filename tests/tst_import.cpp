@@ -431,6 +431,7 @@ void TestImport::decompressesOnce_data()
                               << QByteArray("the gzip data ends too early");
     QTest::newRow("gzip damaged") << "gzip" << QByteArray("damage")
                                   << QByteArray("the gzip data is damaged (");
+    QTest::newRow("gzip, then zeros") << "gzip" << QByteArray("pad") << QByteArray();
     QTest::newRow("gzip beyond the limit")
         << "gzip" << QByteArray("repeat")
         << QByteArray("decompressed, the font is larger than 268435456 bytes");
@@ -484,6 +485,8 @@ void TestImport::decompressesOnce()
         bytes[bytes.size() / 2] = char(~bytes[bytes.size() / 2]);
     else if (change == "repeat") // one MiB of zeros, 257 members of a gzip file one after another
         bytes = bytes.repeated(257);
+    else if (change == "pad") // as some tools pad files, which gzip -d reads
+        bytes += QByteArray(1000, '\0');
     const QString compressed = _dir.filePath(QStringLiteral("scattered.compressed"));
     QVERIFY(TestFiles::Write(compressed, bytes));
 
