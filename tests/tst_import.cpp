@@ -432,6 +432,9 @@ void TestImport::decompressesOnce_data()
     QTest::newRow("gzip damaged") << "gzip" << QByteArray("damage")
                                   << QByteArray("the gzip data is damaged (");
     QTest::newRow("gzip, then zeros") << "gzip" << QByteArray("pad") << QByteArray();
+    QTest::newRow("LZW beyond the limit")
+        << "compress" << QByteArray("zeros")
+        << QByteArray("decompressed, the font is larger than 268435456 bytes");
     QTest::newRow("gzip beyond the limit")
         << "gzip" << QByteArray("repeat")
         << QByteArray("decompressed, the font is larger than 268435456 bytes");
@@ -487,6 +490,8 @@ void TestImport::decompressesOnce()
         bytes = bytes.repeated(257);
     else if (change == "pad") // as some tools pad files, which gzip -d reads
         bytes += QByteArray(1000, '\0');
+    else if (change == "zeros") // 270 MiB of zeros, made by the shell, not here
+        bytes = Start("sh", {"-c", "head -c 283115520 /dev/zero | \"$0\" -c", program}).out;
     const QString compressed = _dir.filePath(QStringLiteral("scattered.compressed"));
     QVERIFY(TestFiles::Write(compressed, bytes));
 
