@@ -82,9 +82,10 @@ inline std::map<QByteArray, QByteArray> Common(int glyphs, int firstCode, const 
 
 // An outline font: glyph i + 1 is made of the squares of squares[i], in font units.
 inline QByteArray Outlines(const QList<QList<QRect>>& squares, int firstCode,
-                           const QList<int>& indexes)
+                           const QList<int>& indexes, int em = 16)
 {
     std::map<QByteArray, QByteArray> tables = Common(int(squares.size()) + 1, firstCode, indexes);
+    tables["head"].replace(18, 2, U16(em)); // unitsPerEm
     QByteArray loca = U32(0) + U32(0);
     QByteArray glyf;
     // Each glyph's left side bearing is its leftmost point, or FreeType moves it there.

@@ -206,6 +206,21 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{w, "\"C27  A\": the bounding box (BBX)" + negative,
                           "\"C81  \xC2\xB2\": the bounding box (BBX)" + negative}
         << 82;
+    // 8 x 32,768 pixels: FreeType's renderer never returned, and at 255 pixels cannot draw it.
+    const QList<QList<QRect>> tall{{QRect(0, -32767, 16, 32767), QRect(0, 0, 16, 32767)}};
+    for (const int em : {16, 510}) {
+        QTest::addRow("tall outline, em %d", em)
+            << SfntFont::Outlines(tall, 'A', {1}, em)
+            << QStringList{"--size", QString::number(em / 2)} << QByteArrayList{"ffffffffff C27  A"}
+            << QByteArrayList{"\"C27  A\": drawn 8 x 32768 pixels large; only its pixels in the "
+                              "5 x 8 grid kept, those outside not counted"}
+            << 85;
+    }
+    QTest::newRow("outline beyond FreeType's reach")
+        << SfntFont::Outlines(tall, 'A', {1}) << QStringList{"--size", "255"} << QByteArrayList()
+        << QByteArrayList{"\"C27  A\": the glyph for U+0041 cannot be read (FreeType error 0x14); "
+                          "left blank"}
+        << 85;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))
@@ -231,7 +246,7 @@ void TestImport::importsTinyFont()
     const QString bdf = _dir.filePath(QStringLiteral("tiny.bdf"));
     const QString out = _dir.filePath(QStringLiteral("out.xml"));
     QVERIFY(TestFiles::Write(bdf, font));
-    const Run run = Import(QStringList{bdf} + arguments);
+    const Run run = Import(QStringList{bdf} + arguments, {}, {}, CpuSeconds(5));
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, FontFileWriter::Bytes(expected));
     // One line for each glyph that lost pixels or whose character the font lacks.
@@ -416,6 +431,10 @@ void TestImport::decompressesOnce_data()
                               << QByteArray("the gzip data ends too early");
     QTest::newRow("gzip damaged") << "gzip" << QByteArray("damage")
                                   << QByteArray("the gzip data is damaged (");
+    QTest::newRow("gzip, then zeros") << "gzip" << QByteArray("pad") << QByteArray();
+    QTest::newRow("LZW beyond the limit")
+        << "compress" << QByteArray("zeros")
+        << QByteArray("decompressed, the font is larger than 268435456 bytes");
     QTest::newRow("gzip beyond the limit")
         << "gzip" << QByteArray("repeat")
         << QByteArray("decompressed, the font is larger than 268435456 bytes");
@@ -469,6 +488,10 @@ void TestImport::decompressesOnce()
         bytes[bytes.size() / 2] = char(~bytes[bytes.size() / 2]);
     else if (change == "repeat") // one MiB of zeros, 257 members of a gzip file one after another
         bytes = bytes.repeated(257);
+    else if (change == "pad") // as some tools pad files, which gzip -d reads
+        bytes += QByteArray(1000, '\0');
+    else if (change == "zeros") // 270 MiB of zeros, made by the shell, not here
+        bytes = Start("sh", {"-c", "head -c 283115520 /dev/zero | \"$0\" -c", program}).out;
     const QString compressed = _dir.filePath(QStringLiteral("scattered.compressed"));
     QVERIFY(TestFiles::Write(compressed, bytes));
 

@@ -66,7 +66,9 @@ bool Grow(QByteArray& plain, qint64 used, qint64 limit)
 }
 
 // gzip through zlib, which checks each member's CRC and length; members one after the other
-// are read as one, as gzip -d does.
+// are read as one, and zero bytes after the last are left aside (padding that some tools
+// write), as gzip -d does. Anything else after a member, which gzip -d only warns of, is
+// refused as damaged.
 bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* error)
 {
     z_stream stream{};
@@ -79,8 +81,12 @@ bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* 
     qint64 used = 0;
     int status = Z_OK;
     while (status != Z_STREAM_END || stream.avail_in > 0) {
-        if (status == Z_STREAM_END)
+        if (status == Z_STREAM_END) {
+            const Bytef* rest = stream.next_in;
+            if (std::all_of(rest, rest + stream.avail_in, [](Bytef byte) { return byte == 0; }))
+                break;
             inflateReset(&stream);
+        }
         if (!Grow(plain, used, limit))
             break;
         const qint64 room = std::min<qint64>(plain.size() - used, 1 << 30);

@@ -231,6 +231,30 @@ void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool repl
     }
 }
 
+// Draws a character's glyph, or leaves it blank, with what the report says of it after the
+// glyph's name. False, with the reason, only when FreeType's memory runs out, which ends the
+// import (FontImport::Fill names the budget); any other failure is the glyph's own.
+bool DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, int code,
+               FontChar& glyph, QString& note, QString* error)
+{
+    GlyphDrawing::Result result;
+    const FT_Error failure = GlyphDrawing::Draw(library, face, index, baseline, glyph, result);
+    if (!failure) {
+        note = DrawingNote(result);
+        return true;
+    }
+    const QString reason =
+        QStringLiteral("the glyph for %1 cannot be read (FreeType error 0x%2)")
+            .arg(CodeText(code), QString::number(failure, 16).rightJustified(2, QLatin1Char('0')));
+    if (failure == FT_Err_Out_Of_Memory) {
+        SetError(error, reason);
+        return false;
+    }
+    glyph = FontChar();
+    note = QStringLiteral(": ") + reason + QStringLiteral("; left blank");
+    return true;
+}
+
 // FontImport::Fill's work once FreeType is started.
 bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
               const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, QStringList* notes,
@@ -277,16 +301,10 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
             report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
                                                     "negative width or height; left blank");
         } else {
-            GlyphDrawing::Result result;
-            if (const FT_Error failure =
-                    GlyphDrawing::Draw(library, face.get(), index, baseline, glyph, result)) {
-                SetError(error, QStringLiteral("the glyph for %1 cannot be read (FreeType "
-                                               "error 0x%2)")
-                                    .arg(CodeText(uint(code)))
-                                    .arg(failure, 2, 16, QLatin1Char('0')));
+            QString note;
+            if (!DrawGlyph(library, face.get(), index, baseline, int(code), glyph, note, error))
                 return false;
-            }
-            if (const QString note = DrawingNote(result); !note.isEmpty())
+            if (!note.isEmpty())
                 report << Quoted(name) + note;
         }
         drawn.emplace_back(name, glyph);

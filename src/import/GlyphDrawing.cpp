@@ -105,26 +105,33 @@ PixelBox MonoBox(const FT_Outline& outline)
     return pixels;
 }
 
-// Renders only the columns of the outline's bitmap around the grid, with the rasteriser
-// FreeType renders glyphs with and the outline moved by whole pixels. The rasteriser steps
-// along each edge from the first row it draws, so the part keeps every row of the bitmap,
-// and its edges where they are near the grid and a margin elsewhere, so that its decisions
-// in the grid stay the same.
-FT_Error DrawAroundGrid(FT_Library library, FT_Outline& outline, const PixelBox& full, int baseline,
-                        FontChar& glyph)
+// Renders the pixels of the outline's black-and-white bitmap that lie within margin pixels of
+// the grid, with the rasteriser FreeType renders glyphs with, into a bitmap of their own. The
+// rasteriser's drop-out rules and rounding depend on where its bitmap ends, so a glyph that
+// fits the window gets exactly its own bitmap, and one cut by it may differ near the cut:
+// margin keeps the cut far from the grid. FreeType's renderer never returns for a bitmap of
+// 32,768 rows or more; the window stays far below.
+FT_Error DrawOutline(FT_Library library, FT_Outline& outline, qint64 margin, int baseline,
+                     FontChar& glyph, GlyphDrawing::Result& result)
 {
-    constexpr qint64 margin = 8;
-    const qint64 left = std::max(full.left, -margin);
-    const qint64 right = std::min(full.right, qint64(FontChar::ColumnCount) + margin);
-    const qint64 bottom = full.bottom;
-    const qint64 top = full.top;
-    if (left >= right || bottom >= top)
+    const PixelBox full = MonoBox(outline);
+    const qint64 gridBottom = baseline - qint64(FontChar::RowCount) + 1;
+    const PixelBox window{std::max(full.left, -margin), std::max(full.bottom, gridBottom - margin),
+                          std::min(full.right, qint64(FontChar::ColumnCount) + margin),
+                          std::min(full.top, qint64(baseline) + 1 + margin)};
+    const bool whole = window.left == full.left && window.bottom == full.bottom &&
+                       window.right == full.right && window.top == full.top;
+    if (!whole) {
+        result = {GlyphDrawing::Result::Outcome::DrawnInGrid, 0, full.right - full.left,
+                  full.top - full.bottom};
+    }
+    if (window.left >= window.right || window.bottom >= window.top)
         return 0;
-    FT_Outline_Translate(&outline, FT_Pos(-left * 64), FT_Pos(-bottom * 64));
+    FT_Outline_Translate(&outline, FT_Pos(-window.left * 64), FT_Pos(-window.bottom * 64));
     FT_Bitmap part;
     FT_Bitmap_Init(&part);
-    part.width = unsigned(right - left);
-    part.rows = unsigned(top - bottom);
+    part.width = unsigned(window.right - window.left);
+    part.rows = unsigned(window.top - window.bottom);
     part.pitch = int(part.width + 7) / 8;
     std::vector<unsigned char> buffer(size_t(part.pitch) * part.rows);
     part.buffer = buffer.data();
@@ -132,8 +139,12 @@ FT_Error DrawAroundGrid(FT_Library library, FT_Outline& outline, const PixelBox&
     part.pixel_mode = FT_PIXEL_MODE_MONO;
     if (const FT_Error failure = FT_Outline_Get_Bitmap(library, &outline, &part))
         return failure;
-    qint64 outside = 0;
-    return Place(library, part, left, top, baseline, glyph, outside);
+    qint64 dropped = 0;
+    const FT_Error failure =
+        Place(library, part, window.left, window.top, baseline, glyph, dropped);
+    if (whole)
+        result.dropped = dropped;
+    return failure;
 }
 
 } // namespace
@@ -158,17 +169,11 @@ FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int
         if (const FT_Error failure = FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO))
             return failure;
     } else if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        const PixelBox box = MonoBox(slot->outline);
-        const qint64 width = box.right - box.left;
-        const qint64 height = box.top - box.bottom;
-        if (width * height > MaxCountedPixels) {
-            result = {Result::Outcome::DrawnInGrid, 0, width, height};
-            return DrawAroundGrid(library, slot->outline, box, baseline, glyph);
-        }
-    }
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP) {
-        if (const FT_Error failure = FT_Render_Glyph(slot, FT_RENDER_MODE_MONO))
-            return failure;
+        const FT_Size_Metrics& metrics = face->size->metrics;
+        const qint64 em = std::max(metrics.x_ppem, metrics.y_ppem);
+        return DrawOutline(library, slot->outline, 2 * em + Margin, baseline, glyph, result);
+    } else if (const FT_Error failure = FT_Render_Glyph(slot, FT_RENDER_MODE_MONO)) {
+        return failure;
     }
     return Place(library, slot->bitmap, slot->bitmap_left, slot->bitmap_top, baseline, glyph,
                  result.dropped);

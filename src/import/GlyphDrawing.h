@@ -11,10 +11,15 @@
 class GlyphDrawing
 {
 public:
-    // An outline whose bitmap would hold more pixels is drawn only where it meets the grid,
-    // and a bitmap glyph so large is not drawn, so that no glyph costs more than a bitmap of
-    // this size: far more than any glyph of a real font at the largest size.
+    // A bitmap glyph whose bitmap holds more pixels is not drawn, so that no bitmap glyph costs
+    // more than a bitmap of this size: far more than any glyph of a real font at the largest
+    // size. Outlines need no such limit: only their pixels near the grid are rendered.
     static constexpr qint64 MaxCountedPixels = qint64(1) << 22;
+    // How far beyond the grid, in pixels on every side, an outline is rendered, besides two
+    // ems of the face's size: enough for every glyph of the fonts at hand, at every size and
+    // baseline, to be rendered whole, so that its pixels and its count of those outside the
+    // grid are FreeType's own.
+    static constexpr qint64 Margin = 32;
 
     struct Result
     {
@@ -27,7 +32,10 @@ public:
         qint64 height = 0;
     };
 
-    // Loads the glyph at the face's chosen size and draws it into glyph.
+    // Loads the glyph at the face's chosen size and draws it into glyph. An outline is
+    // rendered only where it lies within two ems and Margin pixels of the grid, so that its
+    // cost is that of a glyph of the face's size whatever its coordinates; one that reaches
+    // further is DrawnInGrid.
     static FT_Error Draw(FT_Library library, FT_Face face, FT_UInt index, int baseline,
                          FontChar& glyph, Result& result);
 };
