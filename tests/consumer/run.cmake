@@ -59,7 +59,7 @@ set(build "${WORK_DIR}/build (here)")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${fonts}")
 run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
-foreach(installed bin/pixmint bin/pixmint-export bin/pixmint-import
+foreach(installed bin/pixmint bin/pixmint-export bin/pixmint-import bin/pixmint-font
         share/applications/pixmint.desktop
         share/icons/hicolor/48x48/apps/pixmint.png share/icons/hicolor/scalable/apps/pixmint.svg)
     if(NOT EXISTS "${WORK_DIR}/prefix/${installed}")
