@@ -6,7 +6,6 @@
 #include "TestFiles.h"
 #include "TestFonts.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,43 +38,12 @@ Run Shell(const QString& folder, const QString& command)
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
     process.start("/bin/sh", {"-c", command});
+    process.closeWriteChannel();
     Run run;
     if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
         run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
     return run;
 }
-
-// The lines of after that are not in before and those of before that are not in after, where
-// the two differ in one stretch: what is left between their common first and last lines.
-QPair<QByteArray, QByteArray> Changed(const QByteArray& before, const QByteArray& after)
-{
-    const QByteArrayList old = before.split('\n'), now = after.split('\n');
-    qsizetype first = 0, last = 0;
-    while (first < std::min(old.size(), now.size()) && old[first] == now[first])
-        ++first;
-    while (last < std::min(old.size(), now.size()) - first &&
-           old[old.size() - 1 - last] == now[now.size() - 1 - last])
-        ++last;
-    return {old.mid(first, old.size() - first - last).join('\n'),
-            now.mid(first, now.size() - first - last).join('\n')};
-}
-
-// A glyph's Byte lines, and all its lines, as the editor saves them.
-QByteArray Bytes(const QByteArrayList& bytes)
-{
-    QByteArrayList lines;
-    for (qsizetype column = 0; column < bytes.size(); ++column)
-        lines << "        <Byte Index=\"" + QByteArray::number(column) + "\">" + bytes[column] +
-                     "</Byte>";
-    return lines.join('\n');
-}
-
-QByteArray Glyph(const QByteArray& name, const QByteArrayList& bytes)
-{
-    return "    <FontChar Char=\"" + name + "\">\n" + Bytes(bytes) + "\n    </FontChar>";
-}
-
-const QByteArrayList Blank = {"0", "0", "0", "0", "0"};
 
 } // namespace
 
@@ -193,169 +161,114 @@ void TestFont::newWritesWhatTheEditorSaves()
 void TestFont::editsChangeOnlyTheirLines_data()
 {
     QTest::addColumn<QString>("command"); // on font.xml, the default table as the editor saves it
-    QTest::addColumn<QByteArray>("removed");
-    QTest::addColumn<QByteArray>("added");
+    QTest::addColumn<QString>("golden");  // diff -U0 from before to after, under tests/data/edits
 
     QTest::newRow("draw") << "pixmint-font draw font.xml 'C27  A' "
                              "'.###./#...#/#...#/#####/#...#/#...#/#...#/.....'"
-                          << Bytes(Blank) << Bytes({"7e", "9", "9", "9", "7e"});
-    QTest::newRow("draw from show, after a glyph for a character that one has")
-        << "pixmint-font add font.xml 'x  A' && echo 'name/#..../...../...../...../...../"
-           "...../...../.....' | tr / '\\n' | pixmint-font draw font.xml 'x  A'"
-        << QByteArray() << Glyph("x  A", {"1", "0", "0", "0", "0"});
-    QTest::newRow("add between two") << "pixmint-font add font.xml 'C27  AA' --like 'C28  B'"
-                                     << QByteArray() << Glyph("C27  AA", Blank);
-    QTest::newRow("rename is a relabel") << "pixmint-font rename font.xml 'C00  a' 'C00  0x61'"
-                                         << QByteArray("    <FontChar Char=\"C00  a\">")
-                                         << QByteArray("    <FontChar Char=\"C00  0x61\">");
+                          << "draw.diff";
+    QTest::newRow("from show, a glyph for a character that one has")
+        << "pixmint-font add font.xml 'x  A' && echo 'x/#..../...../...../...../...../...../...../"
+           ".....' | tr / '\\n' | pixmint-font draw font.xml 'x  A'"
+        << "add-draw.diff";
+    QTest::newRow("add like") << "pixmint-font add font.xml 'C27  AA' --like 'C27  A'"
+                              << "add.diff";
+    QTest::newRow("rename") << "pixmint-font rename font.xml 'C00  a' 'C00  0x61'"
+                            << "rename.diff";
     QTest::newRow("delete") << "pixmint-font delete font.xml 'C85  ©' 'C84  ®' 'C85  ©'"
-                            << Glyph("C84  ®", Blank) + "\n" + Glyph("C85  ©", Blank)
-                            << QByteArray();
+                            << "delete.diff";
     QTest::newRow("the same pixels")
         << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
-        << QByteArray() << QByteArray();
+        << "";
 }
 
 void TestFont::editsChangeOnlyTheirLines()
 {
     QFETCH(QString, command);
-    QFETCH(QByteArray, removed);
-    QFETCH(QByteArray, added);
+    QFETCH(QString, golden);
 
-    const QString font = _dir->filePath("font.xml");
-    const QByteArray saved = TestFiles::Data("default.xml");
-    QVERIFY(TestFiles::Write(font, saved));
-    QVERIFY(QFile::setPermissions(font, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    QVERIFY(QFile::copy(TestFiles::DataPath("default.xml"), _dir->filePath("saved.xml")));
+    QVERIFY(QFile::copy(TestFiles::DataPath("default.xml"), _dir->filePath("font.xml")));
+    QVERIFY(QFile::setPermissions(_dir->filePath("font.xml"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
     // A second name keeps the file as it was: a file written anew is another file.
-    const QString witness = _dir->filePath("witness");
-    QCOMPARE(::link(QFile::encodeName(font), QFile::encodeName(witness)), 0);
+    QCOMPARE(::link(QFile::encodeName(_dir->filePath("font.xml")),
+                    QFile::encodeName(_dir->filePath("witness"))),
+             0);
     const Run run = Shell(_dir->path(), command);
     QVERIFY2(run.exitCode == 0 && run.err.isEmpty(), run.err);
-    const auto [old, now] = Changed(saved, TestFiles::Read(font));
-    QCOMPARE(old, removed);
-    QCOMPARE(now, added);
+    const Run diff =
+        Shell(_dir->path(), "diff -U0 --label saved --label edited saved.xml font.xml");
+    QCOMPARE(diff.out, golden.isEmpty() ? QByteArray() : TestFiles::Data("edits/" + golden));
     struct stat before = {}, after = {};
-    QCOMPARE(::stat(QFile::encodeName(witness), &before), 0);
-    QCOMPARE(::stat(QFile::encodeName(font), &after), 0);
+    QCOMPARE(::stat(QFile::encodeName(_dir->filePath("witness")), &before), 0);
+    QCOMPARE(::stat(QFile::encodeName(_dir->filePath("font.xml")), &after), 0);
     QCOMPARE(after.st_mode, before.st_mode);
     // Nothing to change, nothing written.
-    QCOMPARE(after.st_ino == before.st_ino, added.isEmpty() && removed.isEmpty());
+    QCOMPARE(after.st_ino == before.st_ino, golden.isEmpty());
 }
 
 void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
 {
-    QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("command"); // font.xml is the default table, problems.xml has 14
     QTest::addColumn<QString>("error");
-
-    const QString rows = " '...../...../...../...../...../...../...../.....'";
-    const QString full = " '#####/#####/#####/#####/#####/#####/#####/";
-    QTest::newRow("add onto a name") << ""
-                                     << "add font.xml 'C27  A'"
-                                     << "a glyph is already named \"C27  A\"";
-    QTest::newRow("rename onto a name") << ""
-                                        << "rename font.xml 'C00  a' 'C01  b'"
-                                        << "already named \"C01  b\"";
-    QTest::newRow("rename onto itself") << ""
-                                        << "rename font.xml 'C00  a' 'C00  a'"
-                                        << "already named";
-    QTest::newRow("a tab") << ""
-                           << "add font.xml \"$(printf 'a\\tb')\""
-                           << "\"a\\tb\": U+0009 is a control character";
-    QTest::newRow("DEL") << ""
-                         << "rename font.xml 'C00  a' \"$(printf 'a\\177')\""
-                         << "U+007F is a control";
-    QTest::newRow("a C1 control") << ""
-                                  << "add font.xml \"$(printf 'a\\302\\205')\""
-                                  << "U+0085 is a control";
-    QTest::newRow("beyond Latin-1") << ""
-                                    << "add font.xml 'x😀'"
-                                    << "\"😀\" (U+1F600) is beyond U+00FF";
-    QTest::newRow("beyond Latin-1, its \"?\" there")
-        << "pixmint-font add font.xml 'C86  ?'"
-        << "delete font.xml 'C86  €'"
-        << "no glyph is named \"C86  €\" (the nearest name is \"C86  ?\")";
-    QTest::newRow("one space") << ""
-                               << "draw font.xml 'C27 A'" + rows
-                               << "(the nearest name is \"C27  A\")";
-    QTest::newRow("by its code") << ""
-                                 << "show font.xml 0x41"
-                                 << "(the nearest name is \"C27  A\")";
-    QTest::newRow("two as near") << "pixmint-font add font.xml glyph1 && pixmint-font add "
-                                    "font.xml glyph2"
-                                 << "show font.xml glyph3"
-                                 << "no glyph is named \"glyph3\"\n";
-    QTest::newRow("one missing of two") << ""
-                                        << "delete font.xml 'C00  a' nope"
-                                        << "no glyph is named \"nope\"\n";
-    QTest::newRow("--like missing") << ""
-                                    << "add font.xml x --like nope"
-                                    << "--like: no glyph is named \"nope\"";
-    QTest::newRow("a short row") << ""
-                                 << "draw font.xml 'C00  a'" + full + "####'"
-                                 << "ROWS: row 8 is not 5";
-    QTest::newRow("a letter") << ""
-                              << "draw font.xml 'C00  a'" + full + "####x'"
-                              << "ROWS: row 8 is not 5";
-    QTest::newRow("nine rows") << ""
-                               << "draw font.xml 'C00  a'" + full + "#####/#####'"
-                               << "got 9 rows";
-    QTest::newRow("two glyphs in")
-        << ""
-        << "pixmint-font show font.xml 'C00  a' 'C01  b' | pixmint-font draw font.xml x"
-        << "standard input: expected 8 rows";
-    QTest::newRow("the font in") << ""
-                                 << "draw font.xml 'C00  a' < font.xml"
-                                 << "standard input: expected 8 rows";
-    QTest::newRow("the font out") << ""
-                                  << "show font.xml 'C00  a' >> font.xml"
-                                  << "standard output: this is the file being read";
-    QTest::newRow("new over a file") << ""
-                                     << "new font.xml --empty"
-                                     << "this file already exists";
-    QTest::newRow("new over a dangling link") << "ln -s other.xml link.xml"
-                                              << "new link.xml"
-                                              << "this file already exists";
-    QTest::newRow("a reversed range") << ""
-                                      << "new other.xml --codes 9-8"
-                                      << "--codes 9-8: expected FIRST-LAST";
-    QTest::newRow("not Latin-1 in --chars") << ""
-                                            << "new other.xml --chars 'a€'"
-                                            << "--chars: \"€\" (U+20AC) is not a Latin-1";
-    QTest::newRow("an option of another command") << ""
-                                                  << "add font.xml x --empty"
-                                                  << "--empty goes with new alone";
-    QTest::newRow("too few arguments") << ""
-                                       << "rename font.xml 'C00  a'"
-                                       << "rename takes FONT.xml OLD NEW (see --help)";
-    QTest::newRow("problems a rewrite changes")
-        << ""
-        << "delete problems.xml 'C27  A'"
-        << "problems.xml: not edited: it has 14 problems that a rewrite would silently change "
-           "(see them with pixmint-export --check problems.xml)";
+    const auto row = [](const char* name, const QString& command, const QString& error) {
+        QTest::newRow(name) << command << error;
+    };
+    const QString draw = "draw font.xml 'C00  a' '#####/#####/#####/#####/#####/#####/#####/";
+    row("add onto a name", "add font.xml 'C27  A'", "a glyph is already named \"C27  A\"");
+    row("rename onto a name", "rename font.xml 'C00  a' 'C01  b'", "already named \"C01  b\"");
+    row("rename onto itself", "rename font.xml 'C00  a' 'C00  a'", "already named");
+    row("a tab", "add font.xml \"$(printf 'a\\tb')\"", "\"a\\tb\": U+0009 is a control character");
+    row("DEL", "rename font.xml 'C00  a' \"$(printf 'a\\177')\"", "U+007F is a control");
+    row("a C1 control", "add font.xml \"$(printf 'a\\302\\205')\"", "U+0085 is a control");
+    row("beyond Latin-1", "add font.xml 'x😀'", "\"😀\" (U+1F600) is beyond U+00FF");
+    row("beyond Latin-1, its \"?\" there", "show problems.xml 'C81  €'",
+        "no glyph is named \"C81  €\" (the nearest name is \"C81  ?\")");
+    row("one space", "draw font.xml 'C27 A' '#####/#####/#####/#####/#####/#####/#####/#####'",
+        "(the nearest name is \"C27  A\")");
+    row("by its code", "show font.xml 0x41", "(the nearest name is \"C27  A\")");
+    row("as near two", "show font.xml 'C0x  ab'", "no glyph is named \"C0x  ab\"\n");
+    row("one missing of two", "delete font.xml 'C00  a' nope", "no glyph is named \"nope\"\n");
+    row("--like missing", "add font.xml x --like nope", "--like: no glyph is named \"nope\"");
+    row("a short row", draw + "####'", "ROWS: row 8 is not 5");
+    row("a letter", draw + "####x'", "ROWS: row 8 is not 5");
+    row("nine rows", draw + "#####/#####'", "got 9 rows");
+    row("two glyphs in",
+        "pixmint-font show font.xml 'C00  a' 'C01  b' | pixmint-font draw font.xml x",
+        "standard input: expected 8 rows");
+    row("the font in", "draw font.xml 'C00  a' < font.xml", "standard input: expected 8 rows");
+    row("the font out", "show font.xml 'C00  a' >> font.xml",
+        "standard output: this is the file being read");
+    row("new over a file", "new font.xml --empty", "this file already exists");
+    row("new over a dangling link", "ln -s other.xml link.xml; pixmint-font new link.xml",
+        "this file already exists");
+    row("a reversed range", "new other.xml --codes 9-8", "--codes 9-8: expected FIRST-LAST");
+    row("not Latin-1", "new other.xml --chars 'a€'", "--chars: \"€\" (U+20AC) is not a Latin-1");
+    row("an option of another command", "add font.xml x --empty", "--empty goes with new alone");
+    row("too few arguments", "rename font.xml 'C00  a'",
+        "rename takes FONT.xml OLD NEW (see --help)");
+    row("problems a rewrite changes", "delete problems.xml 'C27  A'",
+        "problems.xml: not edited: it has 14 problems that a rewrite would silently change (see "
+        "them with pixmint-export --check problems.xml)");
 }
 
 void TestFont::refusalsLeaveTheFilesAsTheyWere()
 {
-    QFETCH(QString, setup);
     QFETCH(QString, command);
     QFETCH(QString, error);
 
-    QVERIFY(TestFiles::Write(_dir->filePath("font.xml"), TestFiles::Data("default.xml")));
-    QVERIFY(
-        TestFiles::Write(_dir->filePath("problems.xml"), TestFiles::Data("check/problems.xml")));
-    QVERIFY(setup.isEmpty() || Shell(_dir->path(), setup).exitCode == 0);
-    const QByteArray font = TestFiles::Read(_dir->filePath("font.xml"));
-    if (!command.startsWith("pixmint-font"))
-        command.prepend("pixmint-font ");
-    const Run run = Shell(_dir->path(), command);
+    const QByteArray font = TestFiles::Data("default.xml");
+    const QByteArray problems = TestFiles::Data("check/problems.xml");
+    QVERIFY(TestFiles::Write(_dir->filePath("font.xml"), font));
+    QVERIFY(TestFiles::Write(_dir->filePath("problems.xml"), problems));
+    const Run run =
+        Shell(_dir->path(), command.contains("pixmint-font") ? command : "pixmint-font " + command);
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.startsWith("pixmint-font: ") && run.err.count('\n') == 1 &&
                  QString::fromUtf8(run.err).contains(error),
              run.err);
     QCOMPARE(TestFiles::Read(_dir->filePath("font.xml")), font);
-    QCOMPARE(TestFiles::Read(_dir->filePath("problems.xml")),
-             TestFiles::Data("check/problems.xml"));
+    QCOMPARE(TestFiles::Read(_dir->filePath("problems.xml")), problems);
     QVERIFY(!QFile::exists(_dir->filePath("other.xml")));
 }
 
