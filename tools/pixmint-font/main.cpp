@@ -173,9 +173,10 @@ QString Unedited(const QString& path, qsizetype changed)
                               ? QStringLiteral("more than %1").arg(FontFileCheck::MaxProblems)
                               : QString::number(changed);
     return path + QStringLiteral(": not edited: it has ") + count +
-           (changed == 1 ? QStringLiteral(" problem") : QStringLiteral(" problems")) +
-           QStringLiteral(" that a rewrite would silently change (see them with pixmint-export "
-                          "--check ") +
+           (changed == 1 ? QStringLiteral(" problem that a rewrite would silently change (see "
+                                          "it with pixmint-export --check ")
+                         : QStringLiteral(" problems that a rewrite would silently change (see "
+                                          "them with pixmint-export --check ")) +
            ShellWord(path) + QStringLiteral(")");
 }
 
