@@ -247,6 +247,13 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
     row("an option of another command", "add font.xml x --empty", "--empty goes with new alone");
     row("too few arguments", "rename font.xml 'C00  a'",
         "rename takes FONT.xml OLD NEW (see --help)");
+    // More notes of glyphs for one character, which a rewrite keeps, than a report holds.
+    row("problems after a report's worth of notes",
+        "{ echo '<CharSet>'; for i in $(seq 1002); do echo \"<FontChar Char='g$i  a'/>\"; done; "
+        "echo '</CharSet>'; } > many.xml && pixmint-font add many.xml ok && sed 's|</CharSet>|"
+        "<FontChar Char=\"z\"><Byte Index=\"0\">1ff</Byte><Byte Index=\"9\"/></FontChar>&|' "
+        "many.xml > bad.xml && pixmint-font add bad.xml x",
+        "bad.xml: not edited: it has 2 problems");
     row("problems a rewrite changes", "delete problems.xml 'C27  A'",
         "problems.xml: not edited: it has 14 problems that a rewrite would silently change (see "
         "them with pixmint-export --check problems.xml)");

@@ -6,8 +6,6 @@
 #include "GlyphName.h"
 #include "NearestName.h"
 
-#include <algorithm>
-
 namespace {
 
 bool Fail(QString* error, const QString& reason)
@@ -24,19 +22,17 @@ QString Quoted(QStringView name)
 
 } // namespace
 
-std::unique_ptr<FontCharSet> FontEdit::Open(const QByteArray& bytes, qsizetype* changed,
-                                            QString* error)
+FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
 {
-    std::unique_ptr<FontCharSet> font;
-    const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes, &font);
-    *changed =
-        std::count_if(problems.begin(), problems.end(),
-                      [](const FontFileCheck::Problem& problem) { return !problem.rewriteKeeps; });
+    Opened opened;
+    FontFileCheck::Check(bytes, &opened.font, &opened.changed);
     // The check stops early on a file of many problems, or one the editor does not open: the
     // reader alone then says whether it opens it.
-    if (!font)
-        font = FontFileReader::Read(bytes, error);
-    return font;
+    if (!opened.font) {
+        opened.font = FontFileReader::Read(bytes, error);
+        opened.wholeFile = false;
+    }
+    return opened;
 }
 
 FontChar* FontEdit::Find(QStringView name, QString* error) const

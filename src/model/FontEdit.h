@@ -17,14 +17,19 @@ class FontEdit
 public:
     explicit FontEdit(FontCharSet& set) : _set(set) {}
 
-    // The font that a font file holds, to be edited and written back whole, read by the walk
-    // the editor opens files with and checked on the same walk: null, with the reason, where
-    // the editor would not open it. changed gets the number of problems that pixmint-export
-    // --check reports and a rewrite would make final (numbers read as 0, values cut, skipped
-    // elements, names given twice or changed); more than FontFileCheck::MaxProblems when it
-    // stopped counting.
-    static std::unique_ptr<FontCharSet> Open(const QByteArray& bytes, qsizetype* changed,
-                                             QString* error);
+    // A font file's font, to be edited and written back whole, with what its check found.
+    struct Opened
+    {
+        std::unique_ptr<FontCharSet> font; // null where the editor would not open the file
+        // The problems that pixmint-export --check reports and a rewrite would make final
+        // (numbers read as 0, values cut, skipped elements, names given twice or changed).
+        qsizetype changed = 0;
+        // False when the check stopped before the end of the file: changed is then the least.
+        bool wholeFile = true;
+    };
+    // Read by the walk that the editor opens files with, and checked on the same walk; without
+    // a font, the reason is in error.
+    static Opened Open(const QByteArray& bytes, QString* error);
 
     // The glyph of a name; null, with the reason, when the font has none, naming the nearest
     // name there where one is obvious (NearestName).

@@ -23,7 +23,8 @@ QString Quoted(QStringView text)
 } // namespace
 
 QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
-                                                   std::unique_ptr<FontCharSet>* font)
+                                                   std::unique_ptr<FontCharSet>* font,
+                                                   qsizetype* changed)
 {
     FontFileWalk walk;
     FontFileReader reader;
@@ -44,6 +45,10 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
         check.CheckFont();
         if (font)
             *font = reader.TakeFont();
+    }
+    if (changed) {
+        *changed = std::count_if(check._problems.begin(), check._problems.end(),
+                                 [](const Problem& problem) { return !problem.rewriteKeeps; });
     }
     std::stable_sort(check._problems.begin(), check._problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
@@ -69,7 +74,7 @@ void FontFileCheck::Report(qint64 line, const QString& message, bool rewriteKeep
 // A file of a million problems would give a report nobody reads, at the cost of gigabytes.
 void FontFileCheck::Stop(qint64 line)
 {
-    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems));
+    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems), true);
 }
 
 void FontFileCheck::Root(QStringView name)

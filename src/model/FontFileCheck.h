@@ -34,9 +34,11 @@ public:
 
     // Every problem of a font file, in line order. With font, also the font that the editor
     // opens, read on the same walk; null when it would not open the file or the check stopped
-    // before the end.
+    // before the end. With changed, the number of problems that a rewrite does not keep,
+    // counted before the report is cut.
     static QList<Problem> Check(const QByteArray& bytes,
-                                std::unique_ptr<FontCharSet>* font = nullptr);
+                                std::unique_ptr<FontCharSet>* font = nullptr,
+                                qsizetype* changed = nullptr);
 
     bool IsDone() const override { return _problems.size() >= MaxProblems; }
     void Root(QStringView name) override;

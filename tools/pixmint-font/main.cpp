@@ -7,7 +7,6 @@
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontEdit.h"
-#include "FontFileCheck.h"
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
@@ -167,16 +166,16 @@ bool ReadRows(const QStringList& arguments, FontChar& glyph, QString& error)
 }
 
 // Why a file with problems is not edited, and how to see them.
-QString Unedited(const QString& path, qsizetype changed)
+QString Unedited(const QString& path, const FontEdit::Opened& opened)
 {
-    const QString count = changed > FontFileCheck::MaxProblems
-                              ? QStringLiteral("more than %1").arg(FontFileCheck::MaxProblems)
-                              : QString::number(changed);
+    const QString count = (opened.wholeFile ? QString() : QStringLiteral("at least ")) +
+                          QString::number(opened.changed);
     return path + QStringLiteral(": not edited: it has ") + count +
-           (changed == 1 ? QStringLiteral(" problem that a rewrite would silently change (see "
-                                          "it with pixmint-export --check ")
-                         : QStringLiteral(" problems that a rewrite would silently change (see "
-                                          "them with pixmint-export --check ")) +
+           (opened.changed == 1
+                ? QStringLiteral(" problem that a rewrite would silently change (see it with "
+                                 "pixmint-export --check ")
+                : QStringLiteral(" problems that a rewrite would silently change (see them with "
+                                 "pixmint-export --check ")) +
            ShellWord(path) + QStringLiteral(")");
 }
 
@@ -209,19 +208,19 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
         !ReadRows(options.Arguments(), drawn, error))
         return tool.Fail(error);
     QByteArray bytes;
-    qsizetype changed = 0;
-    std::unique_ptr<FontCharSet> font;
+    FontEdit::Opened opened;
     if (ReadFont(path, bytes, &error))
-        font = FontEdit::Open(bytes, &changed, &error);
-    if (!font)
+        opened = FontEdit::Open(bytes, &error);
+    if (!opened.font)
         return tool.Fail(path + QStringLiteral(": ") + error);
-    if (changed > 0)
-        return tool.Fail(Unedited(path, changed));
-    FontEdit edit(*font);
+    if (opened.changed > 0)
+        return tool.Fail(Unedited(path, opened));
+    FontCharSet& font = *opened.font;
+    FontEdit edit(font);
     if (!Apply(edit, options, drawn, &error))
         return tool.Fail(path + QStringLiteral(": ") + error);
     // A file that already says it (the same pixels drawn again) is left as it is.
-    const QByteArray edited = FontFileWriter::Bytes(*font);
+    const QByteArray edited = FontFileWriter::Bytes(font);
     if (edited == bytes)
         return CommandLineTool::Success;
     FileWriter files;
