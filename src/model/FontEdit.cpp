@@ -63,18 +63,11 @@ bool FontEdit::IsNew(QStringView name, QString* error) const
     return true;
 }
 
-bool FontEdit::Add(QStringView name, const QString* like, QString* error)
+bool FontEdit::Add(QStringView name, const FontChar* like, QString* error)
 {
     if (!IsNew(name, error))
         return false;
-    auto glyph = std::make_unique<FontChar>();
-    if (like) {
-        QString reason;
-        const FontChar* model = Find(*like, &reason);
-        if (!model)
-            return Fail(error, QStringLiteral("--like: ") + reason);
-        *glyph = *model;
-    }
+    auto glyph = like ? std::make_unique<FontChar>(*like) : std::make_unique<FontChar>();
     _set.At(GlyphName::FromString(name)) = glyph.release();
     return true;
 }

@@ -35,7 +35,7 @@ public:
     // name there where one is obvious (NearestName).
     FontChar* Find(QStringView name, QString* error = nullptr) const;
     // A blank glyph, or a copy of like's pixels, under a new name that a font file carries.
-    bool Add(QStringView name, const QString* like, QString* error = nullptr);
+    bool Add(QStringView name, const FontChar* like = nullptr, QString* error = nullptr);
     // The glyph of one name under another that is new and carried.
     bool Rename(QStringView from, QStringView to, QString* error = nullptr);
     // Every glyph named, or none when one of them is missing.

@@ -190,8 +190,15 @@ bool Apply(FontEdit& edit, const FontOptions& options, const FontChar& drawn, QS
             return true;
         }
         return false;
-    case FontOptions::Command::Add:
-        return edit.Add(arguments[0], options.Like(), error);
+    case FontOptions::Command::Add: {
+        const QString* likeName = options.Like();
+        const FontChar* like = likeName ? edit.Find(*likeName, error) : nullptr;
+        if (likeName && !like) {
+            error->prepend(QStringLiteral("--like: "));
+            return false;
+        }
+        return edit.Add(arguments[0], like, error);
+    }
     case FontOptions::Command::Rename:
         return edit.Rename(arguments[0], arguments[1], error);
     default:
