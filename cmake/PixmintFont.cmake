@@ -1,5 +1,5 @@
 # pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
-#                  [RANGE first-last])
+#                  [RANGE first-last] [CHECK])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
@@ -7,12 +7,15 @@
 # bytes of a glyph (columns, columns-msb, rows, rows-msb), CONST makes it const and PROGMEM
 # also puts it in AVR program memory; HEADER generates <ident>.h, declaring the array and its
 # character map, in a folder on the target's include path; RANGE first-last makes the array a
-# table with a row for each of those codes instead of a map (the converter's --range). Each
-# font of one target needs a name of its own. A relative path is taken from the current
-# source folder, which may be another folder than the target's. Mistakes in the arguments
-# stop the configuration.
+# table with a row for each of those codes instead of a map (the converter's --range). CHECK
+# fails the build, naming the font and its first problems, when pixmint-export --check finds
+# any. Each font of one target needs a name of its own. A relative path is taken from the
+# current source folder, which may be another folder than the target's. Mistakes in the
+# arguments stop the configuration.
 function(pixmint_add_font target font)
-    cmake_parse_arguments(PARSE_ARGV 2 arg "CONST;PROGMEM;HEADER" "NAME;LAYOUT;RANGE" "")
+    set(flags CONST PROGMEM HEADER CHECK)
+    set(keywords NAME LAYOUT RANGE)
+    cmake_parse_arguments(PARSE_ARGV 2 arg "${flags}" "${keywords}" "")
     if(NOT TARGET "${target}")
         message(FATAL_ERROR "pixmint_add_font: ${target} is not a target")
     endif()
@@ -26,6 +29,20 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: unknown arguments or missing values: "
                             "${arg_UNPARSED_ARGUMENTS} ${arg_KEYWORDS_MISSING_VALUES}")
     endif()
+    # cmake_parse_arguments keeps the last value of a keyword given twice, where the converter
+    # refuses an option given twice. (A value never equals a keyword: that one would be
+    # missing.) A flag given twice says the same thing twice.
+    set(given "")
+    foreach(index RANGE 2 ${ARGC})
+        if(index LESS ARGC)
+            set(argument "${ARGV${index}}")
+            if("${argument}" IN_LIST given)
+                message(FATAL_ERROR "pixmint_add_font: ${argument} is given twice")
+            elseif("${argument}" IN_LIST keywords)
+                list(APPEND given "${argument}")
+            endif()
+        endif()
+    endforeach()
     # An alias stands for its target: the font goes into the target the alias names.
     get_target_property(aliased "${target}" ALIASED_TARGET)
     if(aliased)
@@ -105,33 +122,16 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: the project enables neither C nor CXX")
     endif()
 
-    # CMake reads a semicolon as the end of a list item, and passes "$(" on to the build tool
-    # as the start of a variable: make reads another file, Ninja stops. Such a path would not
-    # reach the build intact.
-    get_filename_component(font_path "${font}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
-    foreach(mark ";" "$(")
-        string(FIND "${font_path}" "${mark}" at)
-        if(at GREATER -1)
-            message(FATAL_ERROR "pixmint_add_font: the path of the font \"${font}\" holds "
-                                "\"${mark}\", which CMake cannot pass on to the build; rename it")
-        endif()
-    endforeach()
-    # A font that a rule of this folder makes at build time need not exist yet.
-    get_source_file_property(font_generated "${font_path}" GENERATED)
-    if(NOT font_generated AND NOT EXISTS "${font_path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" does not exist "
-                            "(${font_path})")
-    elseif(NOT font_generated AND IS_DIRECTORY "${font_path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder "
-                            "(${font_path})")
-    endif()
-
     # The converter writes into a folder of its own; only what differs is copied into place,
     # so that an edit that leaves the header's bytes alone recompiles nothing that includes
     # it. The stamp says when the converter last ran; Ninja sees from the unchanged times of
     # the byproducts that nothing else needs to run, Makefiles from the times themselves.
+    # Not every generator makes the folder of a custom command's output.
+    _pixmint_font_build_folder()
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
     set(staging "${folder}/staging")
+    file(MAKE_DIRECTORY "${folder}/include" "${staging}")
+    _pixmint_font_input("${font}" "${staging}/${name}.xml")
     set(stamp "${staging}/${name}.stamp")
     set(source "${folder}/${name}.${extension}")
     set(files "${source}")
@@ -145,17 +145,23 @@ function(pixmint_add_font target font)
                            "${staging}/${name}.h" "${header}")
         target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
     endif()
-    # Not every generator makes the folder of a custom command's output.
-    file(MAKE_DIRECTORY "${folder}/include" "${staging}")
+    set(check "")
+    if(arg_CHECK)
+        set(check COMMAND "${CMAKE_COMMAND}"
+                          "-DPIXMINT_EXPORT=$<TARGET_FILE:Pixmint::pixmint-export>"
+                          "-DFONT=${font_input}" "-DSTAGED=${font_staged}"
+                          -P "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/PixmintFontCheck.cmake")
+    endif()
     add_custom_command(
         OUTPUT "${stamp}"
         BYPRODUCTS ${files}
-        COMMAND Pixmint::pixmint-export "${font_path}" -o "${staging}/${name}.${extension}"
+        ${check}
+        COMMAND Pixmint::pixmint-export "${font_input}" -o "${staging}/${name}.${extension}"
                 ${options}
         ${copies}
         COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
-        DEPENDS "${font_path}" Pixmint::pixmint-export
-        COMMENT "Exporting the font ${font} as C source"
+        DEPENDS "${font_depends}" Pixmint::pixmint-export
+        COMMENT "Exporting the font ${font_shown} as C source"
         VERBATIM)
     # Called from another folder than the target's, the rule that makes the files belongs to
     # this folder: a target of its own here runs it, before the target is built. Its name
@@ -170,6 +176,80 @@ function(pixmint_add_font target font)
         add_custom_target("pixmint_font_${target}-${name}" DEPENDS "${stamp}")
         add_dependencies("${target}" "pixmint_font_${target}-${name}")
     endif()
+endfunction()
+
+# Stops the configuration where the build folder holds what the generated files cannot be
+# named with: CMake refuses "#" in a rule's output, make reads "$(" in a command as the start
+# of a variable, a tab splits a header's name in the dependencies that make reads and has
+# Ninja export the font at every build, and Ninja cannot take "|" in a file name.
+function(_pixmint_font_build_folder)
+    set(marks "#" "$(" "\t")
+    if(CMAKE_GENERATOR MATCHES "Ninja")
+        list(APPEND marks "|")
+    endif()
+    foreach(mark IN LISTS marks)
+        string(FIND "${CMAKE_CURRENT_BINARY_DIR}" "${mark}" at)
+        if(at GREATER -1)
+            _pixmint_font_visible("${CMAKE_CURRENT_BINARY_DIR}" folder)
+            _pixmint_font_visible("${mark}" mark)
+            message(FATAL_ERROR "pixmint_add_font: the build folder \"${folder}\" holds "
+                                "\"${mark}\", which ${CMAKE_GENERATOR} cannot take in the "
+                                "files that a rule makes; build in a folder without it")
+        endif()
+    endforeach()
+endfunction()
+
+# Checks the font file and sets, in the caller, font_input: the path that the converter is
+# given; font_depends: the file the rule depends on; font_shown: the font as messages name it;
+# font_staged: whether font_input is a link to the font. A path that the build tools cannot
+# carry (Ninja and make end a file name at "|" or a line feed, make at ":" or a tab; Ninja
+# cannot read a carriage return; CMake ends a list item at ";", turns "\" into "/" and passes
+# "$(" on as the start of a variable) reaches the build as the link <link>, of a safe name,
+# whose target's time the build tools read.
+function(_pixmint_font_input font link)
+    cmake_path(ABSOLUTE_PATH font BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE
+               OUTPUT_VARIABLE path)
+    # A font that a rule of this folder makes at build time need not exist yet.
+    get_source_file_property(generated "${path}" GENERATED)
+    if(NOT generated AND NOT EXISTS "${path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" does not exist "
+                            "(${path})")
+    elseif(NOT generated AND IS_DIRECTORY "${path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder (${path})")
+    endif()
+    _pixmint_font_visible("${font}" shown)
+    set(input "${path}")
+    set(staged FALSE)
+    foreach(mark "|" "\n" "\r" "\t" ":" ";" "\\" "$(")
+        string(FIND "${path}" "${mark}" at)
+        if(at GREATER -1)
+            file(CREATE_LINK "${path}" "${link}" RESULT failure SYMBOLIC)
+            if(failure)
+                message(FATAL_ERROR "pixmint_add_font: the path of the font \"${shown}\" holds "
+                                    "characters that the build tools cannot take, and no link "
+                                    "to it could be made (${failure}); rename it")
+            endif()
+            set(input "${link}")
+            set(staged TRUE)
+            break()
+        endif()
+    endforeach()
+    set(depends "${input}")
+    if(generated)
+        set(depends "${path}")
+    endif()
+    foreach(result input depends shown staged)
+        set(font_${result} "${${result}}" PARENT_SCOPE)
+    endforeach()
+endfunction()
+
+# Sets <result> to <text> with tabs and line breaks written as \t, \n and \r, as the
+# converter names files, so that a message stays on one line.
+function(_pixmint_font_visible text result)
+    string(REPLACE "\t" "\\t" text "${text}")
+    string(REPLACE "\n" "\\n" text "${text}")
+    string(REPLACE "\r" "\\r" text "${text}")
+    set(${result} "${text}" PARENT_SCOPE)
 endfunction()
 
 # Reads RANGE "first-last" (each decimal or 0x hexadecimal, 0 <= first <= last <= 255) into

@@ -11,7 +11,7 @@ build_dir="${PIXMINT_BUILD_DIR:-$root/build}"
 # that the editor's command and the test command share one build folder.
 build_targets() {
     cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$build_dir" --parallel ${1:+--target "$@"}
+    cmake --build "$build_dir" ${1:+--target "$@"}
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -4,6 +4,10 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# cmake --build runs as many jobs as CMAKE_BUILD_PARALLEL_LEVEL says when it is given no
+# --parallel; the scripts give none, and set it to the number of cores when it is not set.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+
 # One list per purpose; each script installs the lists it needs.
 # The editor and both converters, to build and to run them: FreeType and zlib are for
 # pixmint-import, the fonts for the editor's text and the labels of the specimen sheets.

@@ -162,6 +162,18 @@ void TestCommandLine::readsTheCommandLine_data()
     QTest::newRow("a Qt option without its value")
         << QByteArrayList{"font.xml", "-style"} << "" << 3 << none
         << "missing value after '-style' (see --help)";
+    // Where Qt's platform would find no display server (the environment names offscreen).
+    QTest::newRow("X11 without a display")
+        << QByteArrayList{"-platform", "xcb", "a.xml"} << "" << 4 << none
+        << "\"xcb\" needs DISPLAY, which is not set; without a display, run it as "
+           "xvfb-run -a pixmint [FONT.xml]";
+    QTest::newRow("X11 on -display")
+        << QByteArrayList{"--platform", "xcb", "-display", ":1"} << "" << 5 << none << "";
+    QTest::newRow("Wayland, else minimal")
+        << QByteArrayList{"-platform", "wayland;minimal"} << "" << 3 << none << "";
+    QTest::newRow("Wayland without a display")
+        << QByteArrayList{"-platform", "wayland-egl:x"} << "" << 3 << none
+        << "\"wayland-egl:x\" needs WAYLAND_DISPLAY, which is not set";
 }
 
 void TestCommandLine::readsTheCommandLine()
@@ -173,7 +185,9 @@ void TestCommandLine::readsTheCommandLine()
     QFETCH(QString, error);
 
     Argv argv(arguments);
-    CommandLine commandLine(argv.Count(), argv.Vector());
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    CommandLine commandLine(argv.Count(), argv.Vector(), environment);
     QCOMPARE(commandLine.ToolkitArgumentCount(), toolkitArguments);
     const QString printed = commandLine.Information();
     if (information == QLatin1String("help"))
@@ -289,6 +303,8 @@ void TestCommandLine::answersWithoutADisplay_data()
     QTest::newRow("a Qt option after -- is a file")
         << QStringList{"-platform", "offscreen", "a.xml", "--", "-reverse"} << 2 << ""
         << "at most one font file, got 2 ";
+    QTest::newRow("a font file") << QStringList{"a.xml"} << 2 << ""
+                                 << "\"xcb\" needs DISPLAY, which is not set; without a display";
 }
 
 void TestCommandLine::answersWithoutADisplay()

@@ -255,8 +255,9 @@ void TestCSourceWriter::namesAppearAsStored_data()
     QTest::newRow("every comment end and start")
         << QByteArray("*/*/**/") << QByteArray("*\\/\\*\\/\\**\\/");
     QTest::newRow("comment start is broken up") << QByteArray("/*x") << QByteArray("/\\*x");
+    // A backslash that would read as the start of an escape is doubled.
     QTest::newRow("line break after a backslash")
-        << QByteArray("a*\\\n/ x") << QByteArray("a*\\\\n/ x");
+        << QByteArray("a*\\\n/ x") << QByteArray("a*\\\\\\n/ x");
     QTest::newRow("control characters") << QByteArray("\t\r\x0b\x1f\x7f\x85\x9f", 7)
                                         << QByteArray("\\t\\r\\x0b\\x1f\\x7f\\x85\\x9f");
     QTest::newRow("nul") << QByteArray("a\0b", 3) << QByteArray("a\\x00b");

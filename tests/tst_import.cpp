@@ -1,3 +1,4 @@
+#include "CArray.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
 #include "FontFileReader.h"
@@ -146,6 +147,9 @@ private slots:
     void limitsFreeTypeMemory();
     void choosesStrike_data();
     void choosesStrike();
+    void tablesComeBack_data();
+    void tablesComeBack();
+    void importsClassicTable();
 
 private:
     QTemporaryDir _dir;
@@ -181,6 +185,11 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{w, Dropped("C06  g", 3),
                           "\"U+00FF  \xC3\xBF\": the font has no glyph for U+00FF; left blank"}
         << 82;
+    QTest::newRow("codes") << TinyBdf << QStringList{"--codes", "0xe9-0xea", "--codes", "65-65"}
+                           << QByteArrayList{"000000040c C27  A", "4040404040 C49  W",
+                                             "00e0a0e000 C06  g", "0100000000 C81  \xB2",
+                                             "0000000040 U+00E9  \xE9"}
+                           << QByteArrayList{w, "the font has no glyph for U+00EA"} << 82;
     QTest::newRow("baseline 0") << TinyBdf << QStringList{"--baseline", "0"}
                                 << QByteArrayList{"0101010101 C49  W", "0003020300 C06  g"}
                                 << QByteArrayList{Dropped("C27  A", 3), w, Dropped("C06  g", 3),
@@ -271,6 +280,11 @@ void TestImport::failuresWriteNothing_data()
     row("output is the input", {"tiny.bdf", "-o", "./tiny.bdf"},
         "./tiny.bdf: this is the file being read");
     row("unwritable output", {"tiny.bdf", "-o", "no/such/folder/out.xml"}, "no/such/folder/");
+    row("codes backwards", {"tiny.bdf", "--codes", "66-65"}, "--codes 66-65: expected FIRST-LAST");
+    row("table of 3 bytes", {"table.c", "--layout", "rows", "-o", "old.xml"},
+        "table.c: the array x holds 3 bytes");
+    row("table without layout", {"table.c"}, "table.c: --layout is needed");
+    row("table with a size", {"table.c", "--size", "8"}, "--size is for fonts that FreeType reads");
 }
 
 void TestImport::failuresWriteNothing()
@@ -282,7 +296,8 @@ void TestImport::failuresWriteNothing()
         {"tiny.bdf", TinyBdf},
         {"old.xml", "<CharSet/>\n"},
         {"truncated.bdf", TinyBdf.left(TinyBdf.indexOf("STARTCHAR c103") + 40)},
-        {"huge.bdf", QByteArray(TinyBdf).replace("BBX 2 2 3 3", "BBX 60000 60000 3 3")}};
+        {"huge.bdf", QByteArray(TinyBdf).replace("BBX 2 2 3 3", "BBX 60000 60000 3 3")},
+        {"table.c", "char x[] = {1, 2, 3};"}};
     for (auto file = files.begin(); file != files.end(); ++file)
         QVERIFY(TestFiles::Write(folder.filePath(QLatin1String(file.key())), file.value()));
     const QMap<QString, QByteArray> before = Snapshot(folder.path());
@@ -363,6 +378,11 @@ void TestImport::matchesSystemFont()
     const Run check = Start(QStringLiteral(PIXMINT_EXPORT), {QStringLiteral("--check"), imported});
     QCOMPARE(check.exitCode, 0);
     QVERIFY(check.out.isEmpty());
+    // Every printable ASCII character that the font has, not only those of the default names.
+    QCOMPARE(Import({pcf, "--codes", "32-126", "-o", imported}).err, QByteArray());
+    const Run table = Start(QStringLiteral(PIXMINT_EXPORT), {imported, "--range", "32-126"});
+    QCOMPARE(table.exitCode, 0);
+    QCOMPARE(table.err, QByteArray());
 }
 
 void TestImport::rendersOutlines()
@@ -570,6 +590,97 @@ void TestImport::choosesStrike()
     QByteArray columns(5, '\0');
     columns[(height - 5) / 2] = char(0x80);
     QCOMPARE(run.out, DefaultFont(QByteArray(5, '\0'), {{"C27  A", columns}}));
+}
+
+// What pixmint-export writes, gcc compiles, and pixmint-import reads back: the same glyphs
+// and names, or from a table of codes the glyphs of its codes, the layout and the first code
+// given or read from the table's comment.
+void TestImport::tablesComeBack_data()
+{
+    QTest::addColumn<QStringList>("exportOptions");
+    QTest::addColumn<QStringList>("importOptions");
+    QTest::newRow("editor's export") << QStringList() << QStringList();
+    const QString range = QStringLiteral("--range=0x3e-0x52");
+    for (const QString& layout : CArray::LayoutNames()) {
+        const QString option = QStringLiteral("--layout=") + layout;
+        QTest::addRow("%s", qPrintable(layout)) << QStringList{option} << QStringList{option};
+        QTest::addRow("%s, layout read", qPrintable(layout))
+            << QStringList{option, "--const"} << QStringList();
+        QTest::addRow("%s, range", qPrintable(layout))
+            << QStringList{option, range} << QStringList{option, "--first", "62"};
+        QTest::addRow("%s, range read", qPrintable(layout))
+            << QStringList{option, range} << QStringList();
+    }
+}
+
+void TestImport::tablesComeBack()
+{
+    QFETCH(QStringList, exportOptions);
+    QFETCH(QStringList, importOptions);
+    const std::unique_ptr<FontCharSet> font =
+        TestFonts::Make({{"C27  A", {0x7c, 0x12, 0x11, 0x12, 0x7c}},
+                         {"x  A", {0x80}},
+                         {"logo", {1, 2, 3, 4, 5}},
+                         {"*/ end  Q", {0x3e, 0x41, 0x51, 0x21, 0x5e}},
+                         {"tab\t\\n\\\\  B", {0xff, 0, 0xff}},
+                         {"U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18}}});
+    const QString xml = _dir.filePath(QStringLiteral("table.xml"));
+    const QString source = _dir.filePath(QStringLiteral("table.c"));
+    QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
+    QCOMPARE(Start(PIXMINT_EXPORT, QStringList{xml, "-o", source} + exportOptions).exitCode, 0);
+    const Run compiled = Start("gcc", {"-c", "-Wall", "-Werror", source, "-o", source + ".o"});
+    QVERIFY2(compiled.exitCode == 0, compiled.err.constData());
+    const Run run = Import(QStringList{source} + importOptions);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(run.out);
+    QVERIFY(back);
+    if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52"))) {
+        QCOMPARE(run.out, FontFileWriter::Bytes(*font));
+        return;
+    }
+    const CharacterMap map(*font);
+    FontCharSet expected;
+    expected.Clear();
+    for (int code = 0x3e; code <= 0x52; ++code) {
+        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+            expected.At(map.Name(map.GlyphIndex(code))) =
+                new FontChar(map.Glyph(map.GlyphIndex(code)));
+    }
+    QCOMPARE(run.out, FontFileWriter::Bytes(expected));
+}
+
+// A table that display libraries ship: 256 glyphs of five column bytes, flat, with a comment
+// on each line; glyph c stands for the code c.
+void TestImport::importsClassicTable()
+{
+    QByteArray source = "#ifndef PROGMEM\n#define PROGMEM\n#endif\n"
+                        "static const unsigned char font[] PROGMEM = {\n";
+    QByteArray bytes;
+    for (int code = 0; code < 256; ++code) {
+        for (int column = 0; column < 5; ++column) {
+            bytes += char((code * 7 + column * 31) & 0xFF);
+            source += "0x" + QByteArray::number(quint8(bytes.back()), 16).toUpper() + ", ";
+        }
+        source += "// " + QByteArray::number(code) + '\n';
+    }
+    source += "};\nconst unsigned char* font_data(void) { return font; }\n";
+    const QString path = _dir.filePath(QStringLiteral("glcdfont.c"));
+    QVERIFY(TestFiles::Write(path, source));
+    QCOMPARE(Start("gcc", {"-c", "-Wall", "-Werror", path, "-o", path + ".o"}).exitCode, 0);
+    const Run run = Import({path, "--layout", "columns"});
+    QCOMPARE(run.exitCode, 0);
+    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    QVERIFY(font);
+    QCOMPARE(font->Count(), 256u);
+    const CharacterMap map(*font);
+    for (int code = 0; code < 256; ++code) {
+        for (quint32 column = 0; column < 5; ++column)
+            QCOMPARE(map.Glyph(map.GlyphIndex(code)).GetColumn(column),
+                     quint8(bytes[code * 5 + column]));
+    }
+    QCOMPARE(map.Name(map.GlyphIndex('A')), "C27  A");
+    QCOMPARE(map.Glyph(map.GlyphIndex('A')).GetColumn(0), quint8(bytes[325]));
 }
 
 QTEST_GUILESS_MAIN(TestImport)

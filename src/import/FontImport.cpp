@@ -1,6 +1,8 @@
 #include "FontImport.h"
 
 #include "BdfBoxCheck.h"
+#include "BdfGlyphNames.h"
+#include "BdfWriter.h"
 #include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
@@ -10,6 +12,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BDF_H
 #include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 
@@ -39,7 +42,7 @@ void SetError(QString* error, const QString& text)
         *error = text;
 }
 
-QString CodeText(uint code)
+QString CodeText(int code)
 {
     return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
 }
@@ -133,9 +136,105 @@ QString DrawingNote(const GlyphDrawing::Result& result)
         .arg(result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels"));
 }
 
+// A glyph to draw: its name, and the code FreeType finds it by.
+struct Target
+{
+    std::string name;
+    FT_ULong charCode;
+};
+
+// A BDF or PCF font that Pixmint wrote, which lost its comments (bdftopcf, pcf2bdf): every
+// glyph of a Latin-1 code, named by its property or by the code's default name.
+bool PropertyTargets(FT_Face face, std::vector<Target>& targets, std::set<int>& present)
+{
+    BDF_PropertyRec property;
+    if (FT_Get_BDF_Property(face, BdfWriter::NameCountProperty, &property) != 0)
+        return false;
+    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
+        if (FT_Get_Char_Index(face, FT_ULong(code)) == 0)
+            continue;
+        const QByteArray key =
+            BdfWriter::NameProperty + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
+        std::string name;
+        const bool named =
+            FT_Get_BDF_Property(face, key.constData(), &property) == 0 &&
+            property.type == BDF_PROPERTY_TYPE_ATOM && property.u.atom &&
+            BdfWriter::Unescape(property.u.atom, name) == qsizetype(qstrlen(property.u.atom));
+        targets.push_back({named ? name : CharacterMap::NewGlyphName(code), FT_ULong(code)});
+        present.insert(code);
+    }
+    return true;
+}
+
+// Pixmint's own glyphs, each by the code the scan gave it, or by its properties; or else each
+// name of the set that stands for a code, and a new name for each code asked for that the
+// font has and no name stands for. The codes asked for that no glyph stands for are named in
+// one note. Pixmint's own glyphs replace those of the set.
+std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
+                            const std::vector<BdfGlyphNames::Glyph>* own,
+                            const std::vector<CodeRange>& codes, QStringList& report,
+                            bool& replaces)
+{
+    std::vector<Target> targets;
+    std::set<int> present;
+    replaces = own || PropertyTargets(face, targets, present);
+    if (own) {
+        for (size_t index = 0; index < own->size(); ++index) {
+            const std::string& name = (*own)[index].name;
+            targets.push_back({name, FT_ULong(BdfGlyphNames::FirstCode + qint64(index))});
+            present.insert(CharacterMap::Code(name));
+            if ((*own)[index].cut) {
+                report << Quoted(name) + QStringLiteral(": the name was cut in the BDF font; "
+                                                        "this is its first part");
+            }
+        }
+    } else if (!replaces) {
+        for (const auto& entry : set) {
+            const int code = CharacterMap::Code(entry.first);
+            if (code >= 0) {
+                present.insert(code);
+                targets.push_back({entry.first, FT_ULong(code)});
+            }
+        }
+    }
+    std::vector<int> lacking;
+    for (const CodeRange& range : codes) {
+        for (int code = range.First(); code <= range.Last(); ++code) {
+            if (present.count(code) > 0)
+                continue;
+            present.insert(code);
+            if (!replaces && FT_Get_Char_Index(face, FT_ULong(code)) != 0)
+                targets.push_back({CharacterMap::GlyphNameFor(code), FT_ULong(code)});
+            else
+                lacking.push_back(code);
+        }
+    }
+    std::sort(lacking.begin(), lacking.end());
+    if (!lacking.empty())
+        report << QStringLiteral("the font has no glyph for ") + CodeRange::Runs(lacking, CodeText);
+    return targets;
+}
+
+// The glyphs drawn: into the set's glyphs of those names, or as the whole set for Pixmint's
+// own font, where a name given twice keeps its first glyph.
+void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool replaces,
+           FontCharSet& set)
+{
+    if (replaces)
+        set.Clear();
+    for (const auto& [name, glyph] : drawn) {
+        FontChar*& slot = set.At(name);
+        if (!slot)
+            slot = new FontChar(glyph);
+        else if (!replaces)
+            *slot = glyph;
+    }
+}
+
 // FontImport::Fill's work once FreeType is started.
 bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
-              FontCharSet& set, QStringList* notes, QString* error)
+              const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, QStringList* notes,
+              QString* error)
 {
     FT_Face rawFace = nullptr;
     const FT_Error openFailure =
@@ -164,17 +263,17 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
         negativeBoxes = BdfBoxCheck::NegativeBoxCodes(bytes);
 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
-    std::vector<std::pair<FontChar*, FontChar>> drawn;
-    for (const auto& [name, slot] : set) {
-        const int code = CharacterMap::Code(name);
-        if (code < 0)
-            continue;
+    std::vector<std::pair<std::string, FontChar>> drawn;
+    bool replaces = false;
+    for (const Target& target : Targets(face.get(), set, own, options.codes, report, replaces)) {
+        const std::string& name = target.name;
+        const FT_ULong code = target.charCode;
         FontChar glyph;
-        const FT_UInt index = FT_Get_Char_Index(face.get(), FT_ULong(code));
+        const FT_UInt index = FT_Get_Char_Index(face.get(), code);
         if (index == 0) {
             report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
                                          .arg(CodeText(uint(code)));
-        } else if (negativeBoxes.count(code) > 0) {
+        } else if (negativeBoxes.count(long(code)) > 0) {
             report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
                                                     "negative width or height; left blank");
         } else {
@@ -190,10 +289,9 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
             if (const QString note = DrawingNote(result); !note.isEmpty())
                 report << Quoted(name) + note;
         }
-        drawn.emplace_back(slot, glyph);
+        drawn.emplace_back(name, glyph);
     }
-    for (auto& [slot, glyph] : drawn)
-        *slot = glyph;
+    Store(drawn, replaces, set);
     if (notes)
         *notes << report;
     return true;
@@ -235,6 +333,11 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     QByteArray bytes;
     if (!ReadFontBytes(fontPath, bytes, error))
         return false;
+    std::vector<BdfGlyphNames::Glyph> own;
+    QByteArray encoded;
+    const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
+    if (pixmintBdf)
+        bytes = std::move(encoded);
     // Declared before the library, which must be done before its memory goes.
     FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
@@ -245,7 +348,7 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     const Library library(rawLibrary);
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
-    if (!DrawFont(library.get(), bytes, options, set, notes, error)) {
+    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, notes, error)) {
         if (memory.Exhausted()) {
             SetError(error, QStringLiteral("reading the font takes FreeType more than %1 MiB "
                                            "of memory; refused")

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "CodeRange.h"
 #include "FontCharSet.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 // Fills a font from a font file that FreeType reads: BDF, PCF (compressed with gzip or compress
 // too), TrueType and OpenType, with outlines or bitmap strikes. Kept out of the editor, which does
@@ -32,6 +35,9 @@ public:
         // The grid row just above the baseline, 0 to 7; -1 for the font's ascent in pixels
         // minus 1, at most 7.
         int baseline = -1;
+        // Codes to import besides the names of the set: a glyph named by
+        // CharacterMap::GlyphNameFor for each code that the font has and no name stands for.
+        std::vector<CodeRange> codes;
     };
 
     // Adds a blank glyph named by CharacterMap::GlyphNameFor for each character of the text that no
@@ -45,8 +51,9 @@ public:
     // glyph from the font file, placed by the font's origin and baseline; every other glyph
     // keeps its pixels. Pixels outside the grid are dropped, and each glyph that lost some,
     // or whose character the font lacks (that glyph is made blank), gets one line in notes.
-    // False, with the reason, when the file cannot be read or is no font FreeType reads;
-    // the set is then unchanged.
+    // A BDF font that Pixmint wrote gives the set its own glyphs instead, every one under its
+    // Pixmint name, those of ENCODING -1 included. False, with the reason, when the file
+    // cannot be read or is no font FreeType reads; the set is then unchanged.
     static bool Fill(FontCharSet& set, const QString& fontPath, const Options& options,
                      QStringList* notes = nullptr, QString* error = nullptr);
 };

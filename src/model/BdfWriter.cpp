@@ -3,6 +3,8 @@
 #include "CharacterMap.h"
 #include "GlyphName.h"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <vector>
@@ -16,9 +18,9 @@ constexpr int Resolution = 75;
 constexpr int PointSize = 8;
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
-// Glyph names longer than this, as escaped, are cut in their comment: BDF readers read lines
-// into buffers of a few hundred bytes and take what does not fit as the next line.
-constexpr int LongestCommentName = 200;
+// BDF readers read lines into buffers of a few hundred bytes and take what does not fit as
+// the next line: longer names are cut in their comment (BdfWriter::LongestCommentName).
+constexpr char CutMark[] = "...";
 
 QByteArray Number(qint64 value)
 {
@@ -50,19 +52,21 @@ bool IsPlainName(const std::string& name)
 
 // A glyph name as ASCII that gives every byte back: printable ASCII as it is but for "\" and
 // the quotation mark, which get a backslash, every other byte as \xHH. A name whose escapes
-// would be longer than LongestCommentName is cut there, between two escapes.
-QByteArray EscapedName(const std::string& name, bool& cut)
+// would be longer than LongestCommentName is cut there, between two escapes. In a property
+// the quotation mark is \x22: BDF readers end a property's string at any quotation mark that
+// is not doubled.
+QByteArray EscapedName(const std::string& name, bool& cut, bool property = false)
 {
     QByteArray escaped;
     cut = false;
     for (const char byte : name) {
         const quint8 value = quint8(byte);
         QByteArray next(1, byte);
-        if (byte == '\\' || byte == '"')
+        if (byte == '\\' || (byte == '"' && !property))
             next.prepend('\\');
-        else if (value < 0x20 || value >= 0x7F)
+        else if (value < 0x20 || value >= 0x7F || byte == '"')
             next = "\\x" + Hex(value, 2);
-        if (escaped.size() + next.size() > LongestCommentName) {
+        if (escaped.size() + next.size() > BdfWriter::LongestCommentName) {
             cut = true;
             break;
         }
@@ -161,6 +165,19 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         "FONT_ASCENT " + Number(ascent),
         "FONT_DESCENT " + Number(descent),
     };
+    // The names of the glyphs that have a code, where the code's default name is another: the
+    // properties are what PCF keeps besides the glyphs that have a code, and the count says
+    // that the font is Pixmint's.
+    QByteArrayList named;
+    for (quint32 index = 0; index < map.Count(); ++index) {
+        const int code = WrittenCode(map, index);
+        bool cut = false;
+        if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
+            named << NameProperty + Hex(code, 2) + " \"" + EscapedName(map.Name(index), cut, true) +
+                         '"';
+        }
+    }
+    properties << NameCountProperty + (' ' + Number(named.size())) << named;
     // What a reader shows for a character the font lacks: "?", or else a blank.
     for (const int code : {int('?'), int(' ')}) {
         if (map.GlyphIndex(code) != CharacterMap::NoGlyph) {
@@ -175,7 +192,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
                                 "-ISO8859-1";
     QByteArrayList lines = {
         "STARTFONT 2.1",
-        "COMMENT Made by Pixmint: 5 x 8 glyphs in the order of their names",
+        MadeByComment + QByteArray(": 5 x 8 glyphs in the order of their names"),
         "FONT " + fontName,
         "SIZE " + Number(PointSize) + ' ' + Number(Resolution) + ' ' + Number(Resolution),
         "FONTBOUNDINGBOX " + box,
@@ -193,7 +210,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         if (names[index] != name) {
             bool cut = false;
             const QByteArray escaped = EscapedName(name, cut);
-            bdf += "COMMENT Pixmint name \"" + escaped + (cut ? "\"...\n" : "\"\n");
+            bdf += QByteArray(NameComment) + escaped + '"' + (cut ? CutMark : "") + '\n';
         }
         bdf += "STARTCHAR " + QByteArray::fromStdString(names[index]) + "\nENCODING " +
                Number(WrittenCode(map, index)) + '\n' + metrics + "BITMAP\n" +
@@ -214,5 +231,54 @@ QStringList BdfWriter::Warnings(const FontCharSet& set) const
                              QString::fromLatin1(Hex(code, 2)),
                              GlyphName::ToString(map.Name(map.GlyphIndex(code))));
     }
+    for (quint32 index = 0; index < map.Count(); ++index) {
+        bool cut = false;
+        if (IsPlainName(map.Name(index)))
+            continue;
+        EscapedName(map.Name(index), cut);
+        if (cut) {
+            warnings << QStringLiteral("glyph \"%1\" has a name of %2 characters, longer than "
+                                       "the line of its BDF comment holds (%3 with escapes): "
+                                       "it is cut there, and comes back cut")
+                            .arg(GlyphName::Shown(map.Name(index)),
+                                 QString::number(map.Name(index).size()),
+                                 QString::number(LongestCommentName));
+        }
+    }
     return warnings;
+}
+
+bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
+{
+    if (!line.startsWith(NameComment))
+        return false;
+    const QByteArrayView text = line.sliced(qsizetype(sizeof NameComment) - 1);
+    const qsizetype end = Unescape(text, name);
+    if (end < 0 || end == text.size())
+        return false;
+    const QByteArrayView rest = text.sliced(end + 1);
+    cut = rest == CutMark;
+    return cut || rest.isEmpty();
+}
+
+qsizetype BdfWriter::Unescape(QByteArrayView text, std::string& name)
+{
+    name.clear();
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char c = text[index];
+        if (c == '"')
+            return index;
+        if (c != '\\') {
+            name += c;
+        } else if (index + 1 < text.size() && text[index + 1] != 'x') {
+            name += text[++index];
+        } else {
+            if (index + 3 >= text.size() || !std::isxdigit(quint8(text[index + 2])) ||
+                !std::isxdigit(quint8(text[index + 3])))
+                return -1;
+            name += char(text.sliced(index + 2, 2).toByteArray().toInt(nullptr, 16));
+            index += 3;
+        }
+    }
+    return text.size();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
+
+#include <string>
 
 class FontCharSet;
 
@@ -22,8 +25,32 @@ public:
     // expects a font that is accepted.
     static bool Accepts(const FontCharSet& set, QString* reason = nullptr);
     QByteArray Bytes(const FontCharSet& set) const;
-    // Each glyph that stands for a code an earlier glyph has, which is written with -1.
+    // Each glyph that stands for a code an earlier glyph has, which is written with -1, and
+    // each name too long for the line of its comment, which is cut there.
     QStringList Warnings(const FontCharSet& set) const;
+
+    // A glyph's Pixmint name stands in the line before its STARTCHAR when the BDF name is
+    // another: COMMENT Pixmint name "C27  A", escaped. At most LongestCommentName escaped
+    // characters (a name of printable ASCII up to 200 characters, fewer with escapes) fit in
+    // the lines that BDF readers take; a longer name is cut there, and "..." follows the
+    // closing quotation mark.
+    static constexpr int LongestCommentName = 200;
+    // The file's first comment, by which a reader knows a font that Pixmint wrote.
+    static constexpr char MadeByComment[] = "COMMENT Made by Pixmint";
+    static constexpr char NameComment[] = "COMMENT Pixmint name \"";
+    // Whether a line is such a comment, and the name it gives back: the whole name, or the
+    // part before the cut.
+    static bool ReadNameComment(QByteArrayView line, std::string& name, bool& cut);
+    // PCF keeps no comment, and keeps only the glyphs that have a code, but keeps properties:
+    // the font's properties also name each glyph that has a code whose default name
+    // (CharacterMap::NewGlyphName) is another, as NameProperty and the code in two
+    // hexadecimal digits: PIXMINT_NAME_07 "bell  0x07", the quotation mark as \x22. Their
+    // number is NameCountProperty's value, which every font that Pixmint writes has.
+    static constexpr char NameCountProperty[] = "PIXMINT_NAMES";
+    static constexpr char NameProperty[] = "PIXMINT_NAME_";
+    // The name that escaped text gives back, up to the first quotation mark that is not
+    // escaped: its index, the text's size when there is none, -1 for a malformed escape.
+    static qsizetype Unescape(QByteArrayView text, std::string& name);
 
 private:
     int _baseline;

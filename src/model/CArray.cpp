@@ -63,6 +63,36 @@ bool IsAsciiLetter(QChar character)
     return (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z');
 }
 
+// How the comment of a row begins: the glyph's name follows the first.
+constexpr char GlyphWord[] = "Char = ";
+constexpr char NoGlyphWord[] = "no glyph";
+
+// The characters of a name that Console::VisibleText writes as escapes.
+bool IsControl(QChar character)
+{
+    const char16_t code = character.unicode();
+    return code < 0x20 || code == 0x7F || (code >= 0x80 && code <= 0x9F);
+}
+
+// Whether a backslash of a name, before the character next, would be read back as the start
+// of an escape or as the backslash that keeps "*/" and "/*" apart: such a backslash is
+// written twice.
+bool NeedsDoubling(QChar previous, QChar next)
+{
+    return next == u'\\' || next == u't' || next == u'n' || next == u'r' || next == u'x' ||
+           IsControl(next) || (previous == u'*' && next == u'/') ||
+           (previous == u'/' && next == u'*');
+}
+
+int HexDigit(QChar character)
+{
+    const char16_t c = character.unicode();
+    return c >= u'0' && c <= u'9'   ? c - u'0'
+           : c >= u'a' && c <= u'f' ? c - u'a' + 10
+           : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                                    : -1;
+}
+
 bool Fail(QString* reason, const QString& text)
 {
     if (reason)
@@ -83,30 +113,53 @@ quint32 CArray::ByteCount(Layout layout)
                                                                      : FontChar::RowCount;
 }
 
+CArray::BitPlace CArray::Place(Layout layout, quint32 column, quint32 row)
+{
+    switch (layout) {
+    case Layout::Columns:
+        return {column, quint8(1u << row)};
+    case Layout::ColumnsMsb:
+        return {column, quint8(0x80u >> row)};
+    case Layout::Rows:
+        return {row, quint8(0x10u >> column)};
+    case Layout::RowsMsb:
+        return {row, quint8(0x80u >> column)};
+    }
+    Q_UNREACHABLE();
+}
+
 CArray::LayoutBytes CArray::Bytes(const FontChar& glyph, Layout layout)
 {
     LayoutBytes bytes = {};
     for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
         for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-            if (!glyph.GetPixel(column, row))
-                continue;
-            switch (layout) {
-            case Layout::Columns:
-                bytes[column] |= quint8(1u << row);
-                break;
-            case Layout::ColumnsMsb:
-                bytes[column] |= quint8(0x80u >> row);
-                break;
-            case Layout::Rows:
-                bytes[row] |= quint8(0x10u >> column);
-                break;
-            case Layout::RowsMsb:
-                bytes[row] |= quint8(0x80u >> column);
-                break;
+            if (glyph.GetPixel(column, row)) {
+                const BitPlace place = Place(layout, column, row);
+                bytes[place.byte] |= place.mask;
             }
         }
     }
     return bytes;
+}
+
+bool CArray::Glyph(const quint8* bytes, Layout layout, FontChar& glyph)
+{
+    LayoutBytes unused;
+    for (quint32 index = 0; index < ByteCount(layout); ++index)
+        unused[index] = bytes[index];
+    glyph.Clear();
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+        for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+            const BitPlace place = Place(layout, column, row);
+            glyph.SetPixel(column, row, (bytes[place.byte] & place.mask) != 0);
+            unused[place.byte] &= quint8(~place.mask);
+        }
+    }
+    for (quint32 index = 0; index < ByteCount(layout); ++index) {
+        if (unused[index] != 0)
+            return false;
+    }
+    return true;
 }
 
 QString CArray::Qualifiers() const
@@ -127,7 +180,7 @@ QString CArray::Placement() const
 void CArray::Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const
 {
     WriteStart(stream);
-    const QString comment = QStringLiteral("Char = ");
+    const QString comment = QLatin1String(GlyphWord);
     size_t left = glyphs.size();
     for (const auto& [name, glyph] : glyphs)
         WriteRow(stream, glyph, --left == 0, comment, &name);
@@ -142,7 +195,7 @@ void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableR
         const QString code =
             QStringLiteral("0x%1: ").arg(first + int(index), 2, 16, QLatin1Char('0'));
         WriteRow(stream, row.glyph, index + 1 == rows.size(),
-                 code + (row.glyph ? QStringLiteral("Char = ") : QStringLiteral("no glyph")),
+                 code + QLatin1String(row.glyph ? GlyphWord : NoGlyphWord),
                  row.glyph ? row.name : nullptr);
     }
     stream << "};";
@@ -176,19 +229,76 @@ void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last, con
 // may end that comment or reach the next line: "*/" would end it, a line break (after a
 // backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
 // compiler warn. Control characters are written as escapes, and a backslash goes between
-// the two characters of "*/" and of "/*".
+// the two characters of "*/" and of "/*". A backslash of the name that would read as one of
+// those is doubled, so that the text gives the name back.
 QString CArray::CommentText(const std::string& name)
 {
-    const QString visible = Console::VisibleText(GlyphName::ToString(name));
+    const QString original = GlyphName::ToString(name);
     QString text;
-    text.reserve(visible.size());
-    for (const QChar character : visible) {
+    text.reserve(original.size());
+    for (qsizetype index = 0; index < original.size(); ++index) {
+        const QChar character = original[index];
         if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
                                 (text.back() == u'/' && character == u'*')))
             text += u'\\';
-        text += character;
+        if (character == u'\\' && index + 1 < original.size() &&
+            NeedsDoubling(index > 0 ? original[index - 1] : QChar(), original[index + 1]))
+            text += u'\\';
+        if (IsControl(character))
+            text += Console::VisibleText(QStringView(&original.data()[index], 1));
+        else
+            text += character;
     }
     return text;
+}
+
+bool CArray::NameFromCommentText(QStringView text, std::string& name)
+{
+    QString original;
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const QChar character = text[index];
+        const QChar next = index + 1 < text.size() ? text[index + 1] : QChar();
+        if (character != u'\\') {
+            original += character;
+            continue;
+        }
+        const bool separates = index > 0 && ((next == u'/' && text[index - 1] == u'*') ||
+                                             (next == u'*' && text[index - 1] == u'/'));
+        if (next == u'\\' || next == u't' || next == u'n' || next == u'r') {
+            original += next == u't' ? u'\t' : next == u'n' ? u'\n' : next == u'r' ? u'\r' : next;
+            ++index;
+        } else if (next == u'x' && index + 3 < text.size() && HexDigit(text[index + 2]) >= 0 &&
+                   HexDigit(text[index + 3]) >= 0) {
+            original += QChar(HexDigit(text[index + 2]) * 16 + HexDigit(text[index + 3]));
+            index += 3;
+        } else if (!separates) {
+            original += character;
+        }
+    }
+    if (!GlyphName::IsLatin1(original))
+        return false;
+    name = GlyphName::FromString(original);
+    return true;
+}
+
+// " Char = NAME ", " 0xHH: Char = NAME " or " 0xHH: no glyph ", as WriteRow writes them.
+bool CArray::ReadRowComment(QStringView body, RowComment& row)
+{
+    if (body.size() < 2 || !body.startsWith(u' ') || !body.endsWith(u' '))
+        return false;
+    QStringView text = body.mid(1, body.size() - 2);
+    row = RowComment();
+    if (text.startsWith(u"0x") && text.size() >= 6 && text.mid(4, 2) == u": " &&
+        HexDigit(text[2]) >= 0 && HexDigit(text[3]) >= 0) {
+        row.code = HexDigit(text[2]) * 16 + HexDigit(text[3]);
+        text = text.mid(6);
+        if (text == QLatin1String(NoGlyphWord))
+            return true;
+    }
+    if (!text.startsWith(QLatin1String(GlyphWord)))
+        return false;
+    row.hasGlyph = true;
+    return NameFromCommentText(text.mid(qsizetype(sizeof GlyphWord) - 1), row.name);
 }
 
 bool CArray::IsValidName(const QString& name, QString* reason)

@@ -53,6 +53,9 @@ public:
     static quint32 ByteCount(Layout layout);
     // The glyph in a layout: its first ByteCount(layout) bytes, the rest zero.
     static LayoutBytes Bytes(const FontChar& glyph, Layout layout);
+    // The inverse: the glyph whose ByteCount(layout) bytes these are. False when a byte has a
+    // bit set that the layout leaves zero, which no glyph gives.
+    static bool Glyph(const quint8* bytes, Layout layout, FontChar& glyph);
 
     // "const " when the storage asks for it, and the lines that put a definition in AVR
     // program memory, to go before it.
@@ -69,6 +72,19 @@ public:
     // A name as generated C shows it inside a comment: visible, and never ending the comment
     // or splicing a line into it. Every comment that holds a name is written through this.
     static QString CommentText(const std::string& name);
+    // The inverse: the name that CommentText wrote as this text. False for a text that it
+    // cannot have written (a character beyond Latin-1).
+    static bool NameFromCommentText(QStringView text, std::string& name);
+    // What the comment of a row says, read from its text between "/*" and "*/": the code of a
+    // table's row (or -1), and the glyph's name, if it has one. False for a comment that
+    // Write and WriteTable do not write.
+    struct RowComment
+    {
+        int code = -1;
+        bool hasGlyph = false;
+        std::string name;
+    };
+    static bool ReadRowComment(QStringView body, RowComment& row);
 
     // A name is usable for the array when it is a C identifier of ASCII letters, digits and
     // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
@@ -81,6 +97,14 @@ public:
     static QString LayoutDescription(Layout layout);
 
 private:
+    // Where a layout keeps a pixel: the byte, and the bit in it. Bytes and Glyph follow it.
+    struct BitPlace
+    {
+        quint32 byte;
+        quint8 mask;
+    };
+    static BitPlace Place(Layout layout, quint32 column, quint32 row);
+
     void WriteStart(QTextStream& stream) const;
     void WriteRow(QTextStream& stream, const FontChar* glyph, bool last, const QString& comment,
                   const std::string* name) const;

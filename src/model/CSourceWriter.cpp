@@ -14,6 +14,11 @@
 
 namespace {
 
+// The words of the comment at the top that ReadMadeBy reads back.
+constexpr char MadeByWords[] = " Auto generated file";
+constexpr char RangeWords[] = "\n   a row for each code from 0x";
+constexpr char LayoutWords[] = "\n   layout ";
+
 QString Hex(int code)
 {
     return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
@@ -52,19 +57,14 @@ QStringList CSourceWriter::Warnings(const FontCharSet& set) const
     if (_range) {
         // Each run of codes without a glyph once: "0x00 to 0x1f, 0x7f".
         const CharacterMap map(set);
-        QStringList runs;
+        std::vector<int> missing;
         for (int code = _range->First(); code <= _range->Last(); ++code) {
-            if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
-                continue;
-            int end = code;
-            while (end < _range->Last() && map.GlyphIndex(end + 1) == CharacterMap::NoGlyph)
-                ++end;
-            runs << (end == code ? Hex(code) : Hex(code) + QStringLiteral(" to ") + Hex(end));
-            code = end;
+            if (map.GlyphIndex(code) == CharacterMap::NoGlyph)
+                missing.push_back(code);
         }
-        if (!runs.isEmpty()) {
+        if (!missing.empty()) {
             warnings << QStringLiteral("the font has no glyph for %1: zero bytes in the table %2")
-                            .arg(runs.join(QStringLiteral(", ")), _array.Name());
+                            .arg(CodeRange::Runs(missing, Hex), _array.Name());
         }
         return warnings;
     }
@@ -146,7 +146,7 @@ QByteArray CSourceWriter::HeaderBytes(const FontCharSet& set, const QByteArray& 
 // How the output was made, without a date or a path, so that builds stay reproducible.
 void CSourceWriter::WriteMadeBy(QTextStream& stream) const
 {
-    stream << "/* Auto generated file: array " << _array.Name();
+    stream << "/*" << MadeByWords << ": array " << _array.Name();
     if (_array.GetStorage() != CArray::Storage::Plain) {
         stream << (_array.GetStorage() == CArray::Storage::Const ? ", const"
                                                                  : ", const in AVR program memory");
@@ -154,10 +154,9 @@ void CSourceWriter::WriteMadeBy(QTextStream& stream) const
     if (_header && !_range)
         stream << ", character map " << _array.Name() << "_map";
     if (_range) {
-        stream << "\n   a row for each code from " << Hex(_range->First()) << " to "
-               << Hex(_range->Last());
+        stream << RangeWords << Hex(_range->First()).mid(2) << " to " << Hex(_range->Last());
     }
-    stream << "\n   layout " << CArray::LayoutName(_array.GetLayout()) << ": "
+    stream << LayoutWords << CArray::LayoutName(_array.GetLayout()) << ": "
            << CArray::LayoutDescription(_array.GetLayout()) << " */\n";
 }
 
@@ -239,6 +238,29 @@ void CSourceWriter::WriteTable(const CharacterMap& map, QTextStream& stream) con
     }
     _array.WriteTable(stream, _range->First(), rows);
     stream << '\n';
+}
+
+bool CSourceWriter::ReadMadeBy(QStringView body, MadeBy& madeBy)
+{
+    madeBy = MadeBy();
+    const QString start = QLatin1String(MadeByWords);
+    if (body == QString(start + u' '))
+        return true; // the editor's export
+    if (!body.startsWith(start + QStringLiteral(": array ")))
+        return false;
+    const QLatin1String range(RangeWords);
+    const QLatin1String layout(LayoutWords);
+    if (const qsizetype at = body.indexOf(range); at >= 0) {
+        bool number = false;
+        madeBy.first = body.mid(at + range.size(), 2).toInt(&number, 16);
+        if (!number)
+            return false;
+    }
+    const qsizetype at = body.indexOf(layout);
+    const qsizetype end = body.indexOf(u':', at);
+    return at >= 0 && end >= 0 &&
+           CArray::LayoutFromName(body.mid(at + layout.size(), end - at - layout.size()).toString(),
+                                  &madeBy.layout);
 }
 
 QByteArray CSourceWriter::Bytes(void (CSourceWriter::*write)(const FontCharSet&, QTextStream&)

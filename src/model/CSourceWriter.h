@@ -50,6 +50,16 @@ public:
     QByteArray SourceBytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
     QByteArray HeaderBytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
 
+    // What the comment at the top of a source that this class wrote says, read from its text
+    // between "/*" and "*/": the layout and, for a table of codes, its first code (-1 for an
+    // array of glyphs). False for any other comment.
+    struct MadeBy
+    {
+        CArray::Layout layout = CArray::Layout::Columns;
+        int first = -1;
+    };
+    static bool ReadMadeBy(QStringView body, MadeBy& madeBy);
+
 private:
     void WriteSource(const FontCharSet& set, QTextStream& stream) const;
     void WriteHeader(const FontCharSet& set, QTextStream& stream) const;

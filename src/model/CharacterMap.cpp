@@ -1,5 +1,6 @@
 #include "CharacterMap.h"
 
+#include <array>
 #include <cctype>
 #include <cstdio>
 
@@ -52,4 +53,19 @@ std::string CharacterMap::GlyphNameFor(int code)
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "U+%04X  ", unsigned(code) & 0xFFu);
     return prefix + Label(code);
+}
+
+std::string CharacterMap::NewGlyphName(int code)
+{
+    static const std::array<std::string, CodeCount> names = [] {
+        const FontCharSet defaults;
+        const CharacterMap map(defaults);
+        std::array<std::string, CodeCount> made;
+        for (int each = 0; each < CodeCount; ++each) {
+            const quint32 index = map.GlyphIndex(each);
+            made[size_t(each)] = index != NoGlyph ? map.Name(index) : GlyphNameFor(each);
+        }
+        return made;
+    }();
+    return names[size_t(code) & 0xFFu];
 }

@@ -30,6 +30,9 @@ public:
     // The name of a glyph made for a code: "U+", four upper-case hexadecimal digits, two
     // spaces and the code's label, so "U+0041  A", "U+0001  0x01", "U+0020  Space".
     static std::string GlyphNameFor(int code);
+    // The name of a glyph that a new font gives a code: the default name that stands for it
+    // (65, "C27  A"), or else GlyphNameFor.
+    static std::string NewGlyphName(int code);
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
     quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }

@@ -57,3 +57,17 @@ QString CodeRange::Syntax()
                           "hexadecimal")
         .arg(MaxCode);
 }
+
+QString CodeRange::Runs(const std::vector<int>& codes, QString (*name)(int))
+{
+    QStringList runs;
+    for (size_t start = 0; start < codes.size();) {
+        size_t end = start;
+        while (end + 1 < codes.size() && codes[end + 1] == codes[end] + 1)
+            ++end;
+        runs << (end == start ? name(codes[start])
+                              : name(codes[start]) + QStringLiteral(" to ") + name(codes[end]));
+        start = end + 1;
+    }
+    return runs.join(QStringLiteral(", "));
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // The character codes from First to Last, both included, among the 256 Latin-1 codes: the rows
 // of a table that firmware indexes by code, as the classic 5x7 tables take c - 32.
 class CodeRange
@@ -22,6 +24,9 @@ public:
     static bool Parse(const QString& text, CodeRange* range);
     // What Parse reads: the bounds, one after the other, and their limits.
     static QString Syntax();
+
+    // Ascending codes as runs, each code written by name: "0x00 to 0x1f, 0x7f".
+    static QString Runs(const std::vector<int>& codes, QString (*name)(int));
 
 private:
     int _first;

@@ -4,9 +4,11 @@
 #include "HelpText.h"
 #include "MainWindow.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -52,7 +54,8 @@ bool IsOption(const QByteArray& argument)
 
 } // namespace
 
-CommandLine::CommandLine(int argc, char* argv[])
+CommandLine::CommandLine(int argc, char* argv[], QProcessEnvironment environment)
+    : _environment(std::move(environment))
 {
     int index = 1;
     for (; index < argc && argv[index] != Separator; ++index)
@@ -95,12 +98,57 @@ bool CommandLine::Read(QString* error)
             QStringLiteral("expected at most one font file, got %1").arg(files.size()));
         return false;
     }
+    *error = MissingDisplay();
+    if (!error->isNull())
+        return false;
     if (!files.isEmpty())
         _fontPath = files.first();
     return true;
 }
 
-bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error) const
+QString CommandLine::MissingDisplay() const
+{
+    QList<QByteArray> own;
+    QHash<QByteArray, QByteArray> toolkitValues;
+    OwnArguments(own, nullptr, &toolkitValues);
+    const auto variable = [&](const char* name) {
+        return _environment.value(QString::fromLatin1(name)).toLocal8Bit();
+    };
+    const QByteArray runtime = variable("XDG_RUNTIME_DIR");
+    // Without WAYLAND_DISPLAY, the Wayland library connects to wayland-0.
+    const bool wayland =
+        !variable("WAYLAND_DISPLAY").isEmpty() || !variable("WAYLAND_SOCKET").isEmpty() ||
+        (!runtime.isEmpty() &&
+         QFileInfo::exists(QFile::decodeName(runtime) + QStringLiteral("/wayland-0")));
+    const bool x11 = toolkitValues.contains("-display") || !variable("DISPLAY").isEmpty();
+    QByteArray platforms = toolkitValues.value("-platform", variable("QT_QPA_PLATFORM"));
+    if (platforms.isEmpty()) {
+        platforms =
+            !variable("WAYLAND_DISPLAY").isEmpty() || variable("XDG_SESSION_TYPE") == "wayland"
+                ? QByteArrayLiteral("wayland;xcb")
+                : QByteArrayLiteral("xcb");
+    }
+    // Qt tries the platforms in turn; a name may carry options after ":".
+    QStringList unset;
+    for (const QByteArray& platform : platforms.split(';')) {
+        const QByteArray name = platform.split(':').constFirst().toLower();
+        if (name == "xcb" && !x11)
+            unset << QStringLiteral("DISPLAY");
+        else if (name.startsWith("wayland") && !wayland)
+            unset << QStringLiteral("WAYLAND_DISPLAY");
+        else
+            return {};
+    }
+    unset.removeDuplicates();
+    return QStringLiteral("no display to open the window on: Qt's platform \"") +
+           QString::fromLocal8Bit(platforms) + QStringLiteral("\" needs ") +
+           unset.join(QStringLiteral(" or ")) +
+           QStringLiteral(", which is not set; without a display, run it as "
+                          "xvfb-run -a pixmint [FONT.xml]");
+}
+
+bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error,
+                               QHash<QByteArray, QByteArray>* toolkitValues) const
 {
     own.clear();
     for (qsizetype index = 0; index < _beforeSeparator.size(); ++index) {
@@ -124,6 +172,8 @@ bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error) const
             }
             return false;
         }
+        if (toolkitValues)
+            toolkitValues->insert(option, _beforeSeparator[index]);
     }
     return true;
 }

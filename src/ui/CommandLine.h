@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <optional>
@@ -15,7 +17,10 @@ class MainWindow;
 class CommandLine
 {
 public:
-    CommandLine(int argc, char* argv[]);
+    // The environment says which of Qt's platforms will be taken and whether a display
+    // server can be reached.
+    CommandLine(int argc, char* argv[],
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
 
     // What --help or --version asks to print, or a null string when the editor is to start.
     QString Information() const;
@@ -25,7 +30,7 @@ public:
     int ToolkitArgumentCount() const { return _toolkitArgumentCount; }
 
     // False, with a one-line reason, for an option that neither Qt nor the editor knows, one of
-    // Qt's that lacks its value, or more than one file.
+    // Qt's that lacks its value, more than one file, or no display server for the window.
     bool Read(QString* error);
 
     // The font file named on the command line, in the system's bytes; none when none is.
@@ -37,11 +42,21 @@ public:
 
 private:
     // The arguments before "--" that are the editor's, Qt's options and their values left
-    // out; false, with the reason, at an option of Qt's that lacks its value.
-    bool OwnArguments(QList<QByteArray>& own, QString* error) const;
+    // out, and those values by option (the last one given, "--platform" as "-platform");
+    // false, with the reason, at an option of Qt's that lacks its value.
+    bool OwnArguments(QList<QByteArray>& own, QString* error,
+                      QHash<QByteArray, QByteArray>* toolkitValues = nullptr) const;
+
+    // Why no window can open, or a null string when one may. Qt aborts the program when its
+    // platform cannot connect to a display server, so the server that the X11 (xcb) and
+    // Wayland platforms need is looked for first. The platforms are those that Qt tries:
+    // -platform, else QT_QPA_PLATFORM, else xcb, after wayland in a Wayland session; any
+    // other (offscreen, minimal, vnc, eglfs) is left to Qt.
+    QString MissingDisplay() const;
 
     QList<QByteArray> _beforeSeparator;
     QList<QByteArray> _afterSeparator;
     int _toolkitArgumentCount = 0;
     std::optional<QByteArray> _fontPath;
+    QProcessEnvironment _environment;
 };

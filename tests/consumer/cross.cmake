@@ -3,7 +3,8 @@
 # font's array and character map, and the table of codes, went: program memory
 # (.progmem.data) for PROGMEM on AVR, read-only data (.rodata) for CONST on ARM. The ARM
 # toolchain file searches packages in its sysroot only, so that build finds the package
-# through Pixmint_DIR.
+# through Pixmint_DIR. The AVR project sets no policies (no cmake_minimum_required): the
+# package must be found all the same, without a word.
 # Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE, TOOLCHAIN.
 include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
 
@@ -26,10 +27,13 @@ if(TOOLCHAIN STREQUAL "avr")
 else()
     file(GLOB_RECURSE config "${prefix}/PixmintConfig.cmake")
     get_filename_component(config_folder "${config}" DIRECTORY)
-    set(find "-DPixmint_DIR=${config_folder}")
+    set(find "-DPixmint_DIR=${config_folder}" -DMINIMUM_REQUIRED=ON)
 endif()
 run(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${build}" -G "${GENERATOR}" ${find}
     "-DCMAKE_TOOLCHAIN_FILE=${SOURCE_DIR}/${TOOLCHAIN}.cmake" -DLANGUAGE=${LANGUAGE})
+if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
+    message(FATAL_ERROR "the package warns:\n${run_output}")
+endif()
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 
 file(STRINGS "${build}/CMakeCache.txt" objdump REGEX "^CMAKE_OBJDUMP:")

@@ -36,9 +36,13 @@ foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999
         " 1-2" 1e2-200)
     expect("RANGE \"${range}\" is not FIRST-LAST" "${add} RANGE \"${range}\")")
 endforeach()
-# Paths that would not reach the build intact: make takes "$(x)" for its variable x.
-expect("holds \";\", which CMake cannot pass on" "pixmint_add_font(a \"f;x.xml\")")
-expect("holds \"\\$\\(\", which CMake cannot pass on" "pixmint_add_font(a \"f\$(x).xml\")")
+# A keyword given twice: the converter refuses an option given twice, so the last does not win.
+# A value may equal another keyword's value, and a flag given twice says the same thing.
+foreach(arguments "NAME x NAME y" "RANGE 1-2 RANGE 3-4" "LAYOUT rows CONST LAYOUT rows")
+    string(REGEX MATCH "^[A-Z]+" twice "${arguments}")
+    expect("pixmint_add_font: ${twice} is given twice" "${add} ${arguments})")
+endforeach()
+expect("" "${add} NAME rows LAYOUT rows HEADER CHECK HEADER)")
 expect("tool is imported" "pixmint_add_font(tool \${font})")
 expect("interface is a target of type INTERFACE_LIBRARY" "pixmint_add_font(interface \${font})")
 # A header guard is an identifier that no other font of the target may define.
@@ -64,6 +68,9 @@ expect("a already has a font that defines x_map"
 expect("" "" "${add} NAME b_c)\npixmint_add_font(a_b \${font} NAME c)")
 expect("" "add_custom_command(OUTPUT made.xml COMMAND \${CMAKE_COMMAND} -E copy \${font} made.xml)
 pixmint_add_font(a \${CMAKE_CURRENT_BINARY_DIR}/made.xml)")
+# A backslash is a character of the name, not a separator: the font exists.
+file(COPY_FILE "${SOURCE_DIR}/../../data/firmware.xml" "${WORK_DIR}/back\\slash.xml")
+expect("" "pixmint_add_font(a \"${WORK_DIR}/back\\\\slash.xml\")")
 foreach(range_passed "0-255:0-255" "0x00-0xFF:0-255" "0X10-0x1f:16-31" "010-0010:10-10")
     string(REPLACE ":" ";" range_passed "${range_passed}")
     list(GET range_passed 0 range)
@@ -92,3 +99,25 @@ string(REGEX REPLACE "[ \n]+" " " output "${output}")
 if(result EQUAL 0 OR NOT output MATCHES "Pixmint::pixmint-export is not known in .*/user; call")
     message(FATAL_ERROR "a font added where the converter is not known:\n${output}")
 endif()
+
+# A build folder that holds what the generator cannot take in the files that a rule makes
+# stops the configuration, naming it; make takes "|", and the consumer test of Makefiles
+# builds in such a folder.
+file(WRITE "${case_dir}/top.cmake" "pixmint_add_font(a \${font})\n")
+file(WRITE "${case_dir}/CMakeLists.txt" "")
+foreach(generator_mark "Ninja:#" "Ninja:$(" "Ninja:|" "Ninja:\t" "Unix Makefiles:#"
+        "Unix Makefiles:$(" "Unix Makefiles:\t")
+    string(REPLACE ":" ";" generator_mark "${generator_mark}")
+    list(GET generator_mark 0 generator)
+    list(GET generator_mark 1 mark)
+    string(REPLACE "\t" "\\t" shown "${mark}")
+    execute_process(COMMAND ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${WORK_DIR}/${generator}/b${mark}x"
+                            -G "${generator}" "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix"
+                            "-DCASE_DIR=${case_dir}"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    string(REGEX REPLACE "[ \n]+" " " output "${output}")
+    string(FIND "${output}" "/b${shown}x\" holds \"${shown}\", which ${generator} cannot" at)
+    if(result EQUAL 0 OR at EQUAL -1)
+        message(FATAL_ERROR "a build folder holding \"${shown}\" with ${generator}:\n${output}")
+    endif()
+endforeach()

@@ -1,9 +1,14 @@
 # Installs Pixmint into a fresh prefix, builds the consumer project against it in folders
-# whose paths hold spaces and quotes, and runs it. Then it changes one font file and checks
-# that the next build exports and compiles that font again and nothing else; changes a glyph
-# of the font with a header and checks that its source is compiled again but not what
-# includes the header, which keeps its bytes; and that a build after that does nothing.
-# Last, two fonts under one name must stop the configuration.
+# whose paths hold spaces and quotes (with Makefiles also "|"), from fonts whose names no
+# build tool takes (the first one with all such characters, then one for each), and runs
+# it. Then it changes the first font file and checks that the next build exports and
+# compiles that font again and nothing else; changes a glyph of the font with a header and
+# checks that its source is compiled again but not what includes the header, which keeps
+# its bytes; and that a build after that does nothing. Then a problem in the first font,
+# which the project checks, must fail the build naming the font, and two fonts under one name
+# must stop the configuration.
+# With Makefiles, only the converters and the CMake package are installed, and the project
+# sets no policies (no cmake_minimum_required): the package must work alike, without a word.
 # Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE.
 include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
 
@@ -14,10 +19,11 @@ function(expect_output expected)
     endif()
 endfunction()
 
+# The name that the project gives its first font.
 function(write_font middle_byte)
-    file(WRITE "${fonts}/font.xml"
+    file(WRITE "${fonts}/font |\t\n\r:;\\$(x).xml"
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CharSet>\n"
-        "<FontChar Char=\"C27  A\"><Byte Index=\"0\">7e</Byte><Byte Index=\"1\">9</Byte>"
+        "<FontChar Char=\"C27  A\"><Byte Index=\"${index}\">7e</Byte><Byte Index=\"1\">9</Byte>"
         "<Byte Index=\"2\">${middle_byte}</Byte><Byte Index=\"3\">9</Byte>"
         "<Byte Index=\"4\">7e</Byte></FontChar>\n"
         "<FontChar Char=\"C53  0\"><Byte Index=\"0\">3e</Byte><Byte Index=\"4\">3e</Byte></FontChar>\n"
@@ -56,23 +62,47 @@ endfunction()
 
 set(fonts "${WORK_DIR}/fonts with spaces & 'quotes'")
 set(build "${WORK_DIR}/build (here)")
+set(index 0)
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${fonts}")
-run(${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
-foreach(installed bin/pixmint bin/pixmint-export bin/pixmint-import bin/pixmint-font
+set(install ${CMAKE_COMMAND} --install "${PIXMINT_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
+if(GENERATOR STREQUAL "Unix Makefiles")
+    string(APPEND build " |")
+    run(${install} --component converters)
+    run(${install} --component development)
+    set(installed bin/pixmint-export bin/pixmint-import bin/pixmint-font)
+    set(absent bin/pixmint share/applications/pixmint.desktop)
+else()
+    run(${install})
+    set(installed bin/pixmint bin/pixmint-export bin/pixmint-import bin/pixmint-font
         share/applications/pixmint.desktop
         share/icons/hicolor/48x48/apps/pixmint.png share/icons/hicolor/scalable/apps/pixmint.svg)
-    if(NOT EXISTS "${WORK_DIR}/prefix/${installed}")
-        message(FATAL_ERROR "not installed: ${installed}")
+    set(absent "")
+    set(minimum -DMINIMUM_REQUIRED=ON)
+endif()
+foreach(file IN LISTS installed)
+    if(NOT EXISTS "${WORK_DIR}/prefix/${file}")
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+foreach(file IN LISTS absent)
+    if(EXISTS "${WORK_DIR}/prefix/${file}")
+        message(FATAL_ERROR "installed, though of no component asked for: ${file}")
     endif()
 endforeach()
 
 write_font(9)
 write_small_font(9)
+foreach(mark "|" "\t" "\n" "\r" ":" ";" "\\" "$(x)")
+    file(COPY_FILE "${fonts}/small font.xml" "${fonts}/mark ${mark}.xml")
+endforeach()
 set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=${LANGUAGE}
-    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FILE=${fonts}/font.xml"
-    "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3)
+    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FOLDER=${fonts}"
+    "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3 ${minimum})
 run(${configure} -B "${build}")
+if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
+    message(FATAL_ERROR "the package warns:\n${run_output}")
+endif()
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
 set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
@@ -107,6 +137,22 @@ check_times("touched although the header kept its bytes" FALSE ${header} ${main_
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 if(run_output MATCHES "Exporting|Building|Linking")
     message(FATAL_ERROR "a build after the last one did something:\n${run_output}")
+endif()
+
+# A problem in the checked font fails the build, naming the font as the converter names files
+# and the problem with its line.
+set(index 9)
+execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
+write_font(7f)
+execute_process(COMMAND ${CMAKE_COMMAND} --build "${build}" --parallel 1
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+string(REGEX REPLACE "[ \n]+" " " output "${output}")
+set(font "${fonts}/font |\\t\\n\\r:;\\$(x).xml")
+string(CONCAT expected "the font \"${font}\" does not pass pixmint-export --check (CHECK): "
+    "${font}:3: Index 9 is outside 0 to 4")
+string(FIND "${output}" "${expected}" at)
+if(result EQUAL 0 OR at EQUAL -1)
+    message(FATAL_ERROR "a font with a problem, which the project checks, built:\n${output}")
 endif()
 
 execute_process(COMMAND ${configure} -B "${WORK_DIR}/same name" -DSAME_NAME_TWICE=ON

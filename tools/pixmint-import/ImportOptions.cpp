@@ -1,6 +1,7 @@
 #include "ImportOptions.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
@@ -23,13 +24,36 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                    QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
                                   "\"U+XXXX  c\" unless a default name already stands for it. "
                                   "Given more than once, the texts are joined."),
-                   QStringLiteral("text"))
+                   QStringLiteral("text")),
+      _codesOption(QStringLiteral("codes"),
+                   QStringLiteral("Also import a glyph for each code of <range> that the font "
+                                  "has, named \"U+XXXX  label\" unless a default name already "
+                                  "stands for it; of a C table, import only these codes. %1. "
+                                  "Given more than once, the ranges add up.")
+                       .arg(CodeRange::Syntax()),
+                   QStringLiteral("range")),
+      _layoutOption(QStringLiteral("layout"),
+                    QStringLiteral("The font is a table of glyphs in C or C++ source whose bytes "
+                                   "are as pixmint-export --layout writes them: %1. Not needed "
+                                   "for a table that Pixmint wrote.")
+                        .arg(CArray::LayoutNames().join(QStringLiteral(", "))),
+                    QStringLiteral("layout")),
+      _firstOption(QStringLiteral("first"),
+                   QStringLiteral("C table: the code of its first glyph, 0 to 255; default 0, or "
+                                  "the first code of a table that Pixmint wrote."),
+                   QStringLiteral("code")),
+      _arrayOption(QStringLiteral("array"),
+                   QStringLiteral("C table: read the array of this name, not the first one "
+                                  "defined."),
+                   QStringLiteral("name"))
 {
     parser.addPositionalArgument(
         QStringLiteral("OTHER-FONT"),
         QStringLiteral("The font to start from, in another format than Pixmint's: BDF, PCF "
-                       "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads."));
-    parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption});
+                       "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads; or a table "
+                       "of glyphs in C or C++ source (.c, .h, .cpp, ...)."));
+    parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption, _codesOption,
+                       _layoutOption, _firstOption, _arrayOption});
 }
 
 bool ImportOptions::Read(const QCommandLineParser& parser)
@@ -41,10 +65,51 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
     _characters = parser.values(_charsOption).join(QString());
-    return true;
+    for (const QString& text : parser.values(_codesOption)) {
+        CodeRange range(0, 0);
+        if (!CodeRange::Parse(text, &range))
+            return Fail(QStringLiteral("--codes %1: expected %2").arg(text, CodeRange::Syntax()));
+        _import.codes.push_back(range);
+    }
+    return ReadTable(parser);
 }
 
 bool ImportOptions::Accumulates(const QString& name) const
 {
-    return _charsOption.names().contains(name);
+    return _charsOption.names().contains(name) || _codesOption.names().contains(name);
+}
+
+bool ImportOptions::ReadTable(const QCommandLineParser& parser)
+{
+    static const QStringList SourceSuffixes = {
+        QStringLiteral("c"),   QStringLiteral("h"),   QStringLiteral("cc"),  QStringLiteral("cpp"),
+        QStringLiteral("cxx"), QStringLiteral("hh"),  QStringLiteral("hpp"), QStringLiteral("hxx"),
+        QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")};
+    const QStringList positional = parser.positionalArguments();
+    const QString suffix = positional.isEmpty() ? QString() : QFileInfo(positional[0]).suffix();
+    _isTable = parser.isSet(_layoutOption) || parser.isSet(_firstOption) ||
+               parser.isSet(_arrayOption) || SourceSuffixes.contains(suffix, Qt::CaseInsensitive);
+    if (!_isTable)
+        return true;
+    for (const QCommandLineOption* option : {&_sizeOption, &_baselineOption, &_charsOption}) {
+        if (parser.isSet(*option)) {
+            return Fail(QStringLiteral("--%1 is for fonts that FreeType reads, not for a table "
+                                       "in C source")
+                            .arg(option->names().constFirst()));
+        }
+    }
+    CArray::Layout layout = CArray::Layout::Columns;
+    if (parser.isSet(_layoutOption)) {
+        if (!CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
+            return Fail(QStringLiteral("--layout %1: expected one of %2")
+                            .arg(parser.value(_layoutOption),
+                                 CArray::LayoutNames().join(QStringLiteral(", "))));
+        }
+        _table.layout = layout;
+    }
+    if (!ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first))
+        return false;
+    _table.arrayName = parser.value(_arrayOption).toUtf8();
+    _table.codes = _import.codes;
+    return true;
 }

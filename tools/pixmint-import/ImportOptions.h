@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CTableImport.h"
 #include "FontImport.h"
 #include "ToolOptions.h"
 
@@ -19,18 +20,30 @@ public:
     const QString& OutputPath() const { return _outputPath; }
     // The characters to add glyphs for, as --chars gives them.
     const QString& Characters() const { return _characters; }
+    // Whether the font is a table in C or C++ source, which --layout, --first and --array
+    // say, or the name of a C or C++ file; and how to read it.
+    bool IsTable() const { return _isTable; }
+    const CTableImport::Options& Table() const { return _table; }
 
-    // --chars joins its texts.
+    // --chars joins its texts, --codes its ranges.
     bool Accumulates(const QString& name) const override;
 
 private:
+    bool ReadTable(const QCommandLineParser& parser);
+
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
     QCommandLineOption _baselineOption;
     QCommandLineOption _charsOption;
+    QCommandLineOption _codesOption;
+    QCommandLineOption _layoutOption;
+    QCommandLineOption _firstOption;
+    QCommandLineOption _arrayOption;
 
     FontImport::Options _import;
     bool _toStandardOutput = true;
     QString _outputPath;
     QString _characters;
+    bool _isTable = false;
+    CTableImport::Options _table;
 };

@@ -1,6 +1,8 @@
 // pixmint-import: a Pixmint font file from a font that already exists (BDF, PCF, TrueType,
 // OpenType), for the editor to open and refine.
+#include "CTableImport.h"
 #include "CommandLineTool.h"
+#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontFileWriter.h"
 #include "FontImport.h"
@@ -13,9 +15,25 @@ namespace {
 // What --help says of the program.
 const QString Description =
     QStringLiteral("Writes a Pixmint font file with the glyphs of an existing font (BDF, "
-                   "PCF, TrueType, OpenType: whatever FreeType reads), byte for byte as the "
-                   "editor's \"Save font\" would. Glyphs that lose pixels to the 5 x 8 "
+                   "PCF, TrueType, OpenType: whatever FreeType reads) or a table of glyphs in "
+                   "C or C++ source, byte for byte as the editor's \"Save font\" would. Glyphs "
+                   "that lose pixels to the 5 x 8 "
                    "grid, and characters the font lacks, are named on standard error.");
+
+// The glyphs of a table in C source, read within the bounds of a font file.
+bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
+               QStringList& notes, QString& error)
+{
+    QByteArray source;
+    if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, source, &error))
+        return false;
+    if (source.size() > FontImport::MaxFileSize) {
+        error = QStringLiteral("the file is too large to be a table (more than %1 bytes)")
+                    .arg(FontImport::MaxFileSize);
+        return false;
+    }
+    return CTableImport::Read(source, options, font, &notes, &error);
+}
 
 } // namespace
 
@@ -34,7 +52,8 @@ int main(int argc, char* argv[])
     if (!FontImport::AddCharacters(font, options.Characters(), &error))
         return tool.Fail(QStringLiteral("--chars: ") + error);
     QStringList notes;
-    if (!FontImport::Fill(font, fontPath, options.Import(), &notes, &error))
+    if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
+                            : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
     // The font being read would be lost if the import replaced it.

@@ -1,0 +1,204 @@
+#include "CTableImport.h"
+
+#include "CSourceWriter.h"
+#include "CTableReader.h"
+#include "CharacterMap.h"
+#include "FontCharSet.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace {
+
+bool Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+QString CodeText(int code)
+{
+    return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// The comments' text as the source was written: a file that Pixmint writes is in one
+// encoding, UTF-8 or the locale's (Latin-1 where a name's bytes are not UTF-8).
+class CommentDecoder
+{
+public:
+    explicit CommentDecoder(const CTableReader& reader)
+    {
+        // The decoding happens when the result becomes a string.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString text = utf8.decode(reader.LeadingComment());
+        for (const CTableReader::RowComment& comment : reader.RowComments())
+            text = utf8.decode(reader.Text(comment));
+        _utf8 = !utf8.hasError();
+    }
+    QString operator()(const QByteArray& text) const
+    {
+        return _utf8 ? QString::fromUtf8(text) : QString::fromLatin1(text);
+    }
+
+private:
+    bool _utf8 = true;
+};
+
+// What the comment after each glyph's bytes says, where it is one that CArray writes.
+std::vector<std::optional<CArray::RowComment>> RowComments(const CTableReader& reader,
+                                                           const CommentDecoder& decode,
+                                                           qsizetype bytes, qsizetype count)
+{
+    std::vector<std::optional<CArray::RowComment>> rows(static_cast<size_t>(count));
+    for (const CTableReader::RowComment& comment : reader.RowComments()) {
+        CArray::RowComment row;
+        if (comment.values % bytes == 0 && comment.values > 0 &&
+            !rows[size_t(comment.values / bytes - 1)] &&
+            CArray::ReadRowComment(decode(reader.Text(comment)), row))
+            rows[size_t(comment.values / bytes - 1)] = row;
+    }
+    return rows;
+}
+
+// Pixmint's array of glyphs: every row's comment names its glyph, no two alike.
+bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& rows,
+                       std::vector<std::optional<std::string>>& names)
+{
+    std::set<std::string> seen;
+    for (size_t index = 0; index < rows.size(); ++index) {
+        if (!rows[index] || !rows[index]->hasGlyph || rows[index]->code >= 0 ||
+            !seen.insert(rows[index]->name).second)
+            return false;
+        names[index] = rows[index]->name;
+    }
+    return true;
+}
+
+// Glyph i for the code first + i; in a table of codes that Pixmint wrote, a row without a
+// glyph is none, and a row keeps the name its comment gives where that stands for its code.
+void NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, int first,
+                    std::vector<std::optional<std::string>>& names)
+{
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const int code = first + int(index);
+        const std::optional<CArray::RowComment>& row = rows[index];
+        if (row && row->code == code && !row->hasGlyph)
+            continue;
+        names[index] = row && row->code == code && CharacterMap::Code(row->name) == code
+                           ? row->name
+                           : CharacterMap::NewGlyphName(code);
+    }
+}
+
+// Each glyph's bytes in the layout.
+bool Decode(const QByteArray& values, CArray::Layout layout, const QString& name,
+            std::vector<FontChar>& glyphs, QString* error)
+{
+    const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
+    glyphs.resize(size_t(values.size() / bytes));
+    for (size_t index = 0; index < glyphs.size(); ++index) {
+        const auto* glyph =
+            reinterpret_cast<const quint8*>(values.constData()) + qsizetype(index) * bytes;
+        if (!CArray::Glyph(glyph, layout, glyphs[index])) {
+            return Fail(error, QStringLiteral("glyph %1 of %2 has bits set that the layout %3 "
+                                              "leaves zero: is it another layout?")
+                                   .arg(QString::number(index), name, CArray::LayoutName(layout)));
+        }
+    }
+    return true;
+}
+
+bool InCodes(const std::vector<CodeRange>& codes, int code)
+{
+    for (const CodeRange& range : codes) {
+        if (range.Contains(code))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CTableImport::Read(const QByteArray& source, const Options& options, FontCharSet& set,
+                        QStringList* notes, QString* error)
+{
+    CTableReader reader;
+    if (!reader.Read(source, options.arrayName))
+        return Fail(error, reader.Error());
+    const CommentDecoder decode(reader);
+    CSourceWriter::MadeBy madeBy;
+    const bool pixmint = CSourceWriter::ReadMadeBy(decode(reader.LeadingComment()), madeBy);
+    if (!options.layout && !pixmint) {
+        return Fail(error, QStringLiteral("--layout is needed: nothing in the file says how its "
+                                          "bytes hold a glyph"));
+    }
+    const CArray::Layout layout = options.layout ? *options.layout : madeBy.layout;
+    const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
+    const QByteArray& values = reader.Values();
+    const QString name = QString::fromLatin1(reader.Name());
+    if (values.isEmpty() || values.size() % bytes != 0) {
+        return Fail(error, QStringLiteral("the array %1 holds %2 bytes, which is no multiple of "
+                                          "the %3 bytes a glyph of the layout %4 takes")
+                               .arg(name, QString::number(values.size()), QString::number(bytes),
+                                    CArray::LayoutName(layout)));
+    }
+    const qsizetype count = values.size() / bytes;
+    std::vector<FontChar> glyphs;
+    if (!Decode(values, layout, name, glyphs, error))
+        return false;
+
+    // An array of glyphs that Pixmint wrote has a comment for each row; any other table
+    // must fit the codes, which is known before the rows' comments are read.
+    const bool mayBeNamed = pixmint && madeBy.first < 0 && options.first < 0 &&
+                            qsizetype(reader.RowComments().size()) >= count;
+    const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
+    const qsizetype last = first + count - 1;
+    if (!mayBeNamed && last > CodeRange::MaxCode) {
+        return Fail(error, QStringLiteral("its %1 glyphs from the code %2 on would reach the "
+                                          "code %3, beyond %4 (see --first)")
+                               .arg(count)
+                               .arg(first)
+                               .arg(last)
+                               .arg(CodeRange::MaxCode));
+    }
+    const auto rows = RowComments(reader, decode, bytes, count);
+    std::vector<std::optional<std::string>> names(static_cast<size_t>(count));
+    if (!mayBeNamed || !NamesFromComments(rows, names)) {
+        if (last > CodeRange::MaxCode)
+            return Fail(error, QStringLiteral("the rows' comments do not name its %1 glyphs, and "
+                                              "their codes would go beyond %2")
+                                   .arg(count)
+                                   .arg(CodeRange::MaxCode));
+        NamesFromCodes(rows, first, names);
+    }
+
+    std::set<int> found;
+    FontCharSet made;
+    made.Clear();
+    for (size_t index = 0; index < names.size(); ++index) {
+        const int code = names[index] ? CharacterMap::Code(*names[index]) : -1;
+        if (!names[index] || (!options.codes.empty() && !InCodes(options.codes, code)))
+            continue;
+        found.insert(code);
+        made.At(*names[index]) = new FontChar(glyphs[index]);
+    }
+    std::vector<int> lacking;
+    for (int code = 0; code <= CodeRange::MaxCode; ++code) {
+        if (InCodes(options.codes, code) && found.count(code) == 0)
+            lacking.push_back(code);
+    }
+    if (notes && !lacking.empty())
+        *notes << QStringLiteral("the table has no glyph for ") +
+                      CodeRange::Runs(lacking, CodeText);
+    set.Clear();
+    for (auto& [glyphName, glyph] : made)
+        set.At(glyphName) = std::exchange(glyph, nullptr);
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// The bytes of a glyph table in C or C++ source, as firmware keeps its fonts: the initializer
+// of the first array definition (NAME[...] = {...}), or of the array of a given name. Its
+// values are integer literals of 0 to 255 (decimal, hexadecimal, octal or binary, with any
+// suffix and digit separators), grouped by braces or flat; comments, preprocessor lines and
+// string and character literals around them are passed over. One pass over the text, without
+// recursion, whatever it holds.
+class CTableReader
+{
+public:
+    // A comment that follows the closing brace of a row (a group of values inside the
+    // initializer): its text between "/*" and "*/" (or after "//"), and the number of values
+    // before it. At most MaxRowComments are kept, one a row.
+    struct RowComment
+    {
+        qsizetype values = 0;
+        qsizetype begin = 0;
+        qsizetype size = 0;
+    };
+    static constexpr qsizetype MaxRowComments = 1000000;
+
+    // False, with the reason in Error() ("line 12: ..."), for text that is not text, holds no
+    // such array, an initializer with anything but integer literals of 0 to 255 and braces,
+    // or an unterminated comment, literal or brace.
+    bool Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
+
+    const QString& Error() const { return _error; }
+    // The array's name and the values of its initializer, one byte each, in order.
+    const QByteArray& Name() const { return _name; }
+    const QByteArray& Values() const { return _values; }
+    const std::vector<RowComment>& RowComments() const { return _rowComments; }
+    QByteArray Text(const RowComment& comment) const;
+    // The text of the source's first comment, when nothing but blanks comes before it.
+    const QByteArray& LeadingComment() const { return _leadingComment; }
+
+private:
+    class Scanner;
+    bool Fail(qsizetype offset, const QString& reason);
+    bool FindArray(Scanner& scanner, const QByteArray& arrayName);
+    // Past the bracket or parenthesis that closes the one just read.
+    bool SkipGroup(Scanner& scanner, char open);
+    bool ReadInitializer(Scanner& scanner);
+
+    QByteArray _source;
+    QString _error;
+    QByteArray _name;
+    QByteArray _values;
+    std::vector<RowComment> _rowComments;
+    QByteArray _leadingComment;
+};

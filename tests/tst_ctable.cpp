@@ -1,0 +1,141 @@
+#include "CTableImport.h"
+#include "CTableReader.h"
+#include "FontCharSet.h"
+
+#include <QTest>
+
+#include <ctime>
+
+namespace {
+
+// Each glyph as "NAME:HEX" of its five column bytes.
+QByteArrayList Glyphs(const FontCharSet& set)
+{
+    QByteArrayList glyphs;
+    for (const auto& [name, glyph] : set) {
+        QByteArray columns;
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+            columns += char(glyph->GetColumn(column));
+        glyphs << QByteArray::fromStdString(name) + ':' + columns.toHex();
+    }
+    return glyphs;
+}
+
+} // namespace
+
+class TestCTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTables_data();
+    void readsTables();
+    void readsInLinearTime();
+};
+
+void TestCTable::readsTables_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QStringList>("options"); // layout, first, array, codes
+    QTest::addColumn<QByteArrayList>("glyphs");
+    QTest::addColumn<QString>("error"); // how the refusal begins
+    const QStringList a = {"columns", "65", "", ""};
+    const QByteArrayList glyphA = {"C27  A:7c1212127c"};
+    QTest::newRow("every base, suffix and separator")
+        << QByteArray(
+               "const unsigned char f[] PROGMEM = {0x7c, 0X12u, 022UL, 0b0001'0010, 124llu};")
+        << a << glyphA << QString();
+    QTest::newRow("comments, directives, literals, continuations")
+        << QByteArray(
+               "#include <x.h> /* { 1 */\n#define X \\\n { 2 }\nchar c = '{', *s = \"{\\\"\";"
+               "\n// y[] = {3}; \\\nz[] = {4};\r\n#error don't\nuint8_t font[][5] = { "
+               "{0x7c,0x12,0x12,0x12,0x7c}, // A\n{0,0,0,0,0}};")
+        << a << QByteArrayList{"C27  A:7c1212127c", "C28  B:0000000000"} << QString();
+    QTest::newRow("the array named") << QByteArray("char a[] = {1,2,3,4,5}, b[] = {1,1,1,1,1};")
+                                     << QStringList{"columns", "1", "b", ""}
+                                     << QByteArrayList{"U+0001  0x01:0101010101"} << QString();
+    QTest::newRow("rows, only the codes asked for")
+        << QByteArray("x[2][8] = {{0x10,0,0,0,0,0,0,0x1f},{1,0,0,0,0,0,0,0}};")
+        << QStringList{"rows", "65", "", "66-70"} << QByteArrayList{"C28  B:0000000001"}
+        << QString();
+    // The editor's export names its glyphs in the encoding of the locale.
+    const QByteArray editor = "/* Auto generated file */\nunsigned char PIXMINT_xxxx[][5] = \n{\n"
+                              "{0x0,0x0,0x0,0x0,0x0},\t/* Char = \xc3\xa9 */\n{0x1,0x0,0x0,0x0,0x0}"
+                              "\t/* Char = \\\\*\\/ */\n};";
+    const QByteArrayList both = {"\\*/:0100000000", "\xe9:0000000000"};
+    QTest::newRow("editor's export, UTF-8")
+        << editor << QStringList{"", "", "", ""} << both << QString();
+    QTest::newRow("editor's export, Latin-1") << QByteArray(editor).replace("\xc3\xa9", "\xe9")
+                                              << QStringList{"", "", "", ""} << both << QString();
+    const auto refused = [](const char* name, const QByteArray& source, const QStringList& options,
+                            const char* error) {
+        QTest::newRow(name) << source << options << QByteArrayList() << QString(error);
+    };
+    refused("no array", "int x[] = 3; y[] = \"{}\";", a, "line 1: the file ends without an array");
+    refused("no such array", "x[] = {1,2,3,4,5};", {"columns", "", "y", ""},
+            "line 1: the file "
+            "ends without a definition of the array y");
+    refused("not a multiple", "x[] = {1,2,3};", a, "the array x holds 3 bytes, which is no");
+    refused("beyond 255", "x[] = {\n0x100};", a, "line 2: 0x100 in x is beyond 255");
+    refused("negative", "x[] = {-1};", a, "line 1: a negative value in x");
+    refused("not an integer", "x[] = {1.5};", a, "line 1: 1.5 in x is not an integer literal");
+    refused("macro", "x[] = {B01};", a, "line 1: B01 in x is not an integer literal");
+    refused("octal 8", "x[] = {08};", a, "line 1: 08 in x is not an integer literal");
+    refused("bits the layout leaves zero", "x[] = {0,0,0x20,0,0,0,0,0};", {"rows", "", "", ""},
+            "glyph 0 of x has bits set that the layout rows leaves zero");
+    refused("unterminated comment", "x[] = {1, /* 2};", a, "line 1: a comment without its end");
+    refused("unterminated brace", "x[] = {{1,2,3,4,5}\n", a,
+            "line 2: the file ends inside the "
+            "braces of x: 1 not closed");
+    refused("codes beyond 255", "x[] = {1,2,3,4,5,1,2,3,4,5};", {"columns", "255", "", ""},
+            "its 2 glyphs from the code 255 on would reach the code 256");
+    refused("not text", QByteArray("x[] = {1,2,3,4,5};\0", 19), a, "line 1: not text");
+    refused("no layout", "x[] = {1,2,3,4,5};", {"", "", "", ""}, "--layout is needed");
+}
+
+void TestCTable::readsTables()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArrayList, glyphs);
+    QFETCH(QString, error);
+    CTableImport::Options table;
+    CArray::Layout layout;
+    if (CArray::LayoutFromName(options[0], &layout))
+        table.layout = layout;
+    table.first = options[1].isEmpty() ? -1 : options[1].toInt();
+    table.arrayName = options[2].toUtf8();
+    CodeRange codes(0, 0);
+    if (CodeRange::Parse(options[3], &codes))
+        table.codes.push_back(codes);
+    FontCharSet set;
+    QString reason;
+    QCOMPARE(CTableImport::Read(source, table, set, nullptr, &reason), error.isEmpty());
+    QVERIFY2(reason.startsWith(error), qPrintable(reason));
+    QCOMPARE(Glyphs(set).size(), error.isEmpty() ? glyphs.size() : 86);
+    if (error.isEmpty())
+        QCOMPARE(Glyphs(set), glyphs);
+}
+
+// One pass without recursion: a table eight times as large, its values nested a million
+// braces deep, takes about eight times the processor time, not sixty-four.
+void TestCTable::readsInLinearTime()
+{
+    const auto cpuSeconds = [](int count) {
+        const QByteArray source = "x[] = " + QByteArray(1000000, '{') +
+                                  QByteArray("0x7f, 1'0u, /**/ 0b1, // .\n").repeated(count) +
+                                  QByteArray(1000000, '}') + ';';
+        const std::clock_t start = std::clock();
+        CTableReader reader;
+        const bool read = reader.Read(source);
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        return read && reader.Values().size() == 3 * count ? seconds : -1.0;
+    };
+    const double small = std::max(cpuSeconds(100000), 0.001);
+    const double large = cpuSeconds(800000);
+    QVERIFY(large >= 0);
+    QVERIFY2(large / small < 30, qPrintable(QStringLiteral("%1 s, %2 s").arg(small).arg(large)));
+}
+
+QTEST_GUILESS_MAIN(TestCTable)
+#include "tst_ctable.moc"
