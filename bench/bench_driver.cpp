@@ -142,6 +142,44 @@ QString Ratio(double value)
     return QString::number(value, 'f', 2) + QStringLiteral("x");
 }
 
+// pixmint-font on a copy of a font: an edit against what it does at least, opening and
+// writing the file in one process (bench_operations read-write), and the commands that print.
+void FontCommands(const QString& bin, const QString& work, const QString& font, int size, int runs)
+{
+    const QString copy = work + QStringLiteral("/edit-%1.xml").arg(size);
+    QFile::remove(copy);
+    if (!QFile::copy(font, copy))
+        qFatal("cannot copy %s", qPrintable(font));
+    const QString program = bin + QStringLiteral("/pixmint-font");
+    const QString name = QStringLiteral("bench glyph");
+    RunProcess({program, "add", copy, name});
+    const Measure floor =
+        Median({bin + "/bench_operations", "read-write", copy, QString::number(runs)}, 1, true);
+    // Each run draws other pixels, so that each writes the file.
+    std::vector<Measure> edits;
+    for (int run = 0; run < runs; ++run) {
+        const QString rows =
+            run % 2 ? QStringLiteral("#..../...../...../...../...../...../...../.....")
+                    : QStringLiteral(".#.../...../...../...../...../...../...../.....");
+        edits.push_back(RunProcess({program, "draw", copy, name, rows}));
+    }
+    std::sort(edits.begin(), edits.end(),
+              [](const Measure& a, const Measure& b) { return a.milliseconds < b.milliseconds; });
+    const Measure edit = edits[edits.size() / 2];
+    const Measure list = Median({program, "list", copy}, runs);
+    const Measure show = Median({program, "show", copy}, runs);
+    auto toFloor = [&](const Measure& measure) {
+        return Ratio(measure.milliseconds / floor.milliseconds) +
+               QStringLiteral(" time vs open and write");
+    };
+    const QString glyphs = QString::number(size + 1);
+    Row(QStringLiteral("open a font file and write it whole (floor of an edit)"), glyphs, floor,
+        "1.00x");
+    Row(QStringLiteral("pixmint-font draw"), glyphs, edit, toFloor(edit));
+    Row(QStringLiteral("pixmint-font list"), glyphs, list, toFloor(list));
+    Row(QStringLiteral("pixmint-font show"), glyphs, show, toFloor(show));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -237,6 +275,9 @@ int main(int argc, char* argv[])
             Row(described[operation], QString::number(size), measure, ratio);
         }
     }
+
+    for (int size : sizes)
+        FontCommands(bin, work, fonts[size], size, quick ? 1 : 5);
 
     for (int size : sizes) {
         const int runs = quick ? 1 : 5;

@@ -3,6 +3,7 @@
 // size, so that the peak memory it reads belongs to that operation alone.
 #include "CSourceWriter.h"
 #include "FileReader.h"
+#include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontFileGuard.h"
@@ -39,8 +40,8 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     if (argc < 4)
-        qFatal("usage: bench_operations read|read-dom|write|export|export-firmware|fill-list|"
-               "select-last FONT.xml REPEATS");
+        qFatal("usage: bench_operations read|read-dom|write|read-write|export|export-firmware|"
+               "fill-list|select-last FONT.xml REPEATS");
     const QByteArray operation = argv[1];
     const QString path = QString::fromLocal8Bit(argv[2]);
     const int repeats = std::max(1, atoi(argv[3]));
@@ -70,6 +71,18 @@ int main(int argc, char* argv[])
     } else if (operation == "write") {
         font = Open(path);
         prepare = [&] { return [&] { FontFileWriter::Bytes(*font); }; };
+    } else if (operation == "read-write") {
+        // What any edit of a font file does at least: open it, then write it whole beside
+        // itself through the one writer.
+        const QString copy = path + QStringLiteral(".rewritten");
+        prepare = [&, copy] {
+            return [&, copy] {
+                font = Open(path);
+                if (!FileWriter::WriteFile(copy, FontFileWriter::Bytes(*font),
+                                           FileWriter::Mode::Text))
+                    qFatal("cannot write %s", qPrintable(copy));
+            };
+        };
     } else if (operation == "export") {
         font = Open(path);
         prepare = [&] { return [&] { CSourceWriter().SourceBytes(*font); }; };

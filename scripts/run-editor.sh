@@ -4,5 +4,5 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 install_packages "${editor_packages[@]}"
-build_targets pixmint pixmint-export pixmint-import
+build_targets pixmint pixmint-export pixmint-import pixmint-font
 exec "$build_dir/bin/pixmint" "$@"

@@ -340,6 +340,9 @@ void TestCommandLine::helpTextsAgree_data()
     QTest::newRow("pixmint-import")
         << PIXMINT_IMPORT << "Usage: pixmint-import [options] OTHER-FONT"
         << "OTHER-FONT";
+    QTest::newRow("pixmint-font") << PIXMINT_FONT
+                                  << "Usage: pixmint-font [options] COMMAND FONT.xml [ARGUMENTS]..."
+                                  << "COMMAND";
 }
 
 void TestCommandLine::helpTextsAgree()

@@ -2,6 +2,7 @@
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileWriter.h"
+#include "NewFile.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
 
@@ -125,6 +126,8 @@ private slots:
     void laterFailurePutsBackEarlierOutputs();
     void linksInStickyFolder_data();
     void linksInStickyFolder();
+    void newFileNeverReplacesOne_data();
+    void newFileNeverReplacesOne();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -493,6 +496,37 @@ void TestFileWriter::linksInStickyFolder()
     QCOMPARE(error.isEmpty(), followed);
     QVERIFY(QFileInfo(link).isSymLink());
 #endif
+}
+
+void TestFileWriter::newFileNeverReplacesOne_data()
+{
+    QTest::addColumn<QString>("there"); // what takes the name after the bytes are written
+    QTest::newRow("nothing") << "";
+    QTest::newRow("a file") << "made meanwhile";
+    QTest::newRow("a dangling link") << "link";
+}
+
+// Pixmint-font's new: the name is given last, and only if it is still free.
+void TestFileWriter::newFileNeverReplacesOne()
+{
+    QFETCH(QString, there);
+    const QString folder = _dir->filePath(QStringLiteral("new"));
+    const QString path = folder + QStringLiteral("/font.xml");
+    QVERIFY(QDir().mkdir(folder));
+    {
+        NewFile file(path);
+        QCOMPARE(file.Prepare("new"), QString());
+        QVERIFY(there == "link" ? QFile::link(QStringLiteral("gone"), path)
+                                : there.isEmpty() || TestFiles::Write(path, there.toLatin1()));
+        QCOMPARE(file.Link().contains(QStringLiteral("already exists")), !there.isEmpty());
+    }
+    QCOMPARE(TestFiles::Read(path), there.isEmpty()   ? QByteArray("new")
+                                    : there == "link" ? QByteArray()
+                                                      : there.toLatin1());
+    // Nothing beside it: neither the link's target nor the temporary file.
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System |
+                                    QDir::Hidden),
+             QStringList(QStringLiteral("font.xml")));
 }
 
 QTEST_APPLESS_MAIN(TestFileWriter)

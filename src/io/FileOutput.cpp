@@ -1,6 +1,7 @@
 #include "FileOutput.h"
 
 #include "DeviceWriter.h"
+#include "NewFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -163,8 +164,20 @@ FileOutput FileOutput::StandardOutput(const QByteArray& bytes)
     return output;
 }
 
+FileOutput FileOutput::New(const QString& path, const QByteArray& bytes, Mode mode)
+{
+    FileOutput output(path, bytes, mode);
+    output._new = true;
+    output._descriptor = -1;
+    return output;
+}
+
 bool FileOutput::Resolve(QString* reason)
 {
+    if (_new && !_path.isEmpty()) {
+        _route = Route::Create;
+        return true;
+    }
     if (IsStream()) {
         _route = Route::Stream;
         return true;
@@ -220,6 +233,10 @@ void FileOutput::KeepOldBytes()
 
 QString FileOutput::Prepare()
 {
+    if (_route == Route::Create) {
+        _created = std::make_shared<NewFile>(_path);
+        return _created->Prepare(OnDisk());
+    }
     if (_route != Route::Atomic)
         return {};
     // Until it is committed, QSaveFile discards the new file on destruction.
@@ -248,6 +265,9 @@ QString FileOutput::Replace()
     case Route::Stream:
         reason = DeviceWriter::WriteDevice(_path, _descriptor, OnDisk());
         break;
+    case Route::Create:
+        reason = _created->Link();
+        break;
     }
     _replaced = reason.isEmpty();
     return reason;
@@ -257,6 +277,10 @@ void FileOutput::RollBack()
 {
     if (!_replaced || _route == Route::Device || _route == Route::Stream)
         return;
+    if (_route == Route::Create) {
+        _created->Remove();
+        return;
+    }
     if (_oldKept)
         DeviceWriter::WriteInPlace(_path, _old);
     else if (!_existed)

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class NewFile;
+
 // One output of a FileWriter: where its bytes go, how they can get there, and what was there
 // before, so that a failed commit can put it back.
 class FileOutput
@@ -19,20 +21,25 @@ public:
     // into it: a file that may be written but not renamed over, in a folder that may not be
     // written or another user's in a sticky folder such as /tmp (InPlace), a device or a
     // pipe (Device), or a stream this process already holds open, such as standard output
-    // (Stream).
-    enum class Route { Atomic, InPlace, Device, Stream };
+    // (Stream); or a new file that takes its name only where no file has it (Create).
+    enum class Route { Atomic, InPlace, Device, Stream, Create };
 
     // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name this process's
     // open streams and are written as they are open, never replaced.
     FileOutput(const QString& path, const QByteArray& bytes, Mode mode);
     // This process's standard output.
     static FileOutput StandardOutput(const QByteArray& bytes);
+    // A file that must not exist yet, whatever its name spells: it is created, never replaced
+    // (NewFile).
+    static FileOutput New(const QString& path, const QByteArray& bytes, Mode mode);
 
     const QString& Path() const { return _path; }
     // The path, or "standard output" for the implicit one: what messages name.
     const QString& Name() const { return _name; }
     bool IsStream() const { return _descriptor >= 0; }
     Route RouteTaken() const { return _route; }
+    // Whether the output takes its place by a name given last (a rename or a link).
+    bool IsNamedLast() const { return _route == Route::Atomic || _route == Route::Create; }
 
     // Where the output goes and by which route; false, with the reason, when it cannot go
     // anywhere (an empty name, a loop of links).
@@ -67,4 +74,6 @@ private:
     QByteArray _old;
     std::shared_ptr<QFile> _oldFile; // holds the mapping that _old may point into
     std::shared_ptr<QSaveFile> _prepared;
+    bool _new = false;
+    std::shared_ptr<NewFile> _created;
 };

@@ -34,6 +34,11 @@ void FileWriter::Add(const QString& path, const QByteArray& bytes, Mode mode)
     _outputs.append(FileOutput(path, bytes, mode));
 }
 
+void FileWriter::AddNew(const QString& path, const QByteArray& bytes, Mode mode)
+{
+    _outputs.append(FileOutput::New(path, bytes, mode));
+}
+
 void FileWriter::AddStandardOutput(const QByteArray& bytes)
 {
     _outputs.append(FileOutput::StandardOutput(bytes));
@@ -106,12 +111,12 @@ bool FileWriter::Prepare()
     return true;
 }
 
-// The files written where they are, and the streams, first; the renames last.
+// The files written where they are, and the streams, first; the renames and links last.
 bool FileWriter::Replace()
 {
     for (const bool renames : {false, true}) {
         for (FileOutput& output : _outputs) {
-            if (renames != (output.RouteTaken() == FileOutput::Route::Atomic))
+            if (renames != output.IsNamedLast())
                 continue;
             const QString reason = output.Replace();
             if (!reason.isEmpty())

@@ -21,6 +21,9 @@ public:
     using Mode = FileOutput::Mode;
 
     void Add(const QString& path, const QByteArray& bytes, Mode mode);
+    // A file that must not exist: created when the others are renamed, and refused, nothing
+    // replaced, where any file has its name by then.
+    void AddNew(const QString& path, const QByteArray& bytes, Mode mode);
     // Standard output as one of the outputs: written after every file is ready and before
     // any is replaced, so that a failure there replaces no file either.
     void AddStandardOutput(const QByteArray& bytes);

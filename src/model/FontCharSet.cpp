@@ -135,3 +135,13 @@ void FontCharSet::Clear()
     }
     _glyphs.clear();
 }
+
+std::unique_ptr<FontChar> FontCharSet::Take(const std::string& name)
+{
+    const auto entry = _glyphs.find(name);
+    if (entry == _glyphs.end())
+        return nullptr;
+    std::unique_ptr<FontChar> glyph(entry->second);
+    _glyphs.erase(entry);
+    return glyph;
+}

@@ -54,6 +54,8 @@ public:
     void StoreRead(QStringView name, std::unique_ptr<FontChar> glyph);
     // Deletes every glyph and removes every entry.
     void Clear();
+    // Takes a glyph and its entry out of the set; null when no entry has that name.
+    std::unique_ptr<FontChar> Take(const std::string& name);
 
     // The C array of the glyphs in name order, each row with a comment naming its glyph, from
     // its definition to the closing "};" without a line end: by default the editor's array

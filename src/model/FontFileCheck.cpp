@@ -22,7 +22,9 @@ QString Quoted(QStringView text)
 
 } // namespace
 
-QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
+QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
+                                                   std::unique_ptr<FontCharSet>* font,
+                                                   qsizetype* changed)
 {
     FontFileWalk walk;
     FontFileReader reader;
@@ -41,6 +43,12 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes)
                                       .arg(walk.Reason()));
     } else if (reader.IsCharSet()) {
         check.CheckFont();
+        if (font)
+            *font = reader.TakeFont();
+    }
+    if (changed) {
+        *changed = std::count_if(check._problems.begin(), check._problems.end(),
+                                 [](const Problem& problem) { return !problem.rewriteKeeps; });
     }
     std::stable_sort(check._problems.begin(), check._problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
@@ -58,15 +66,15 @@ FontFileCheck::FontFileCheck(const FontFileWalk& walk, const FontFileReader& rea
 {
 }
 
-void FontFileCheck::Report(qint64 line, const QString& message)
+void FontFileCheck::Report(qint64 line, const QString& message, bool rewriteKeeps)
 {
-    _problems.append({line, message});
+    _problems.append({line, message, rewriteKeeps});
 }
 
 // A file of a million problems would give a report nobody reads, at the cost of gigabytes.
 void FontFileCheck::Stop(qint64 line)
 {
-    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems));
+    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems), true);
 }
 
 void FontFileCheck::Root(QStringView name)
@@ -83,8 +91,10 @@ void FontFileCheck::GlyphStart(QStringView name, bool named)
     std::fill(std::begin(_columnsSeen), std::end(_columnsSeen), false);
     const qint64 line = _walk.Line();
     if (!named) {
-        Report(line, QStringLiteral("<FontChar> has no Char attribute: the glyph is stored under "
-                                    "the empty name"));
+        Report(line,
+               QStringLiteral("<FontChar> has no Char attribute: the glyph is stored under "
+                              "the empty name"),
+               true);
     }
     if (!GlyphName::IsLatin1(name)) {
         Report(line, QStringLiteral("Char %1 has characters outside Latin-1: each becomes \"?\"")
@@ -171,8 +181,10 @@ void FontFileCheck::CheckFont()
 {
     const FontCharSet& set = _reader.Font();
     if (set.Count() == 0) {
-        Report(1, QStringLiteral("the font has no glyphs: its C export is an array without rows, "
-                                 "which C and C++ forbid"));
+        Report(1,
+               QStringLiteral("the font has no glyphs: its C export is an array without rows, "
+                              "which C and C++ forbid"),
+               true);
         return;
     }
     const CharacterMap map(set);
@@ -196,6 +208,7 @@ void FontFileCheck::CheckFont()
                               "comes first in the array: the character map keeps that one")
                    .arg(Quoted(GlyphName::ToString(name)), Quoted(QString(QChar(code))))
                    .arg(code, 2, 16, QLatin1Char('0'))
-                   .arg(Quoted(GlyphName::ToString(map.Name(map.GlyphIndex(code))))));
+                   .arg(Quoted(GlyphName::ToString(map.Name(map.GlyphIndex(code))))),
+               true);
     }
 }

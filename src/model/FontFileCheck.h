@@ -6,9 +6,11 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
+class FontCharSet;
 class FontFileReader;
 
 // Finds what the editor would read silently in a way the author may not mean: skipped
@@ -22,13 +24,21 @@ public:
     {
         qint64 line = 0;
         QString message;
+        // Whether a rewrite of the file ("Save font") says the same: the glyph that the editor
+        // reads is written back as it is read, so only the file's wording changes.
+        bool rewriteKeeps = false;
     };
 
     // A check stops after this many problems.
     static constexpr qsizetype MaxProblems = 1000;
 
-    // Every problem of a font file, in line order.
-    static QList<Problem> Check(const QByteArray& bytes);
+    // Every problem of a font file, in line order. With font, also the font that the editor
+    // opens, read on the same walk; null when it would not open the file or the check stopped
+    // before the end. With changed, the number of problems that a rewrite does not keep,
+    // counted before the report is cut.
+    static QList<Problem> Check(const QByteArray& bytes,
+                                std::unique_ptr<FontCharSet>* font = nullptr,
+                                qsizetype* changed = nullptr);
 
     bool IsDone() const override { return _problems.size() >= MaxProblems; }
     void Root(QStringView name) override;
@@ -39,7 +49,7 @@ public:
 
 private:
     FontFileCheck(const FontFileWalk& walk, const FontFileReader& reader);
-    void Report(qint64 line, const QString& message);
+    void Report(qint64 line, const QString& message, bool rewriteKeeps = false);
     // The closing line of a report cut at MaxProblems.
     void Stop(qint64 line);
     // After a whole walk of a CharSet: what only the whole font shows.

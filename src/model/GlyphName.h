@@ -14,6 +14,10 @@ public:
     static std::string FromString(QStringView text);
     // Whether a text becomes a name without losing a character to "?".
     static bool IsLatin1(QStringView text);
+    // Whether a font file carries a text as a name that reads back as it is: Latin-1 without
+    // control characters (C0, DEL, C1), which XML cannot hold or a reader would not keep.
+    // False, with the reason naming the first character that is not carried.
+    static bool IsCarried(QStringView text, QString* reason = nullptr);
 
     // A name as it is shown to people, in the editor's list or on a specimen sheet: laying out
     // a name of megabytes, or a million names of several lines, would take seconds, so a
@@ -21,4 +25,6 @@ public:
     // characters show as escapes (\n), so that every name is one short line.
     static constexpr size_t MaxShownLength = 256;
     static QString Shown(const std::string& name);
+    // The same for a name in the toolkit's text, such as one typed on a command line.
+    static QString Shown(QStringView name);
 };

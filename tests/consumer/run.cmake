@@ -70,11 +70,11 @@ if(GENERATOR STREQUAL "Unix Makefiles")
     string(APPEND build " |")
     run(${install} --component converters)
     run(${install} --component development)
-    set(installed bin/pixmint-export bin/pixmint-import)
+    set(installed bin/pixmint-export bin/pixmint-import bin/pixmint-font)
     set(absent bin/pixmint share/applications/pixmint.desktop)
 else()
     run(${install})
-    set(installed bin/pixmint bin/pixmint-export bin/pixmint-import
+    set(installed bin/pixmint bin/pixmint-export bin/pixmint-import bin/pixmint-font
         share/applications/pixmint.desktop
         share/icons/hicolor/48x48/apps/pixmint.png share/icons/hicolor/scalable/apps/pixmint.svg)
     set(absent "")

@@ -43,13 +43,10 @@ bool CommandLineTool::Parse(int argc, char* argv[], ToolOptions& options, int& s
             return false;
         }
     }
-    const QStringList positional = _parser.positionalArguments();
-    if (positional.size() != 1) {
-        status = Fail(HelpText::SeeHelp(
-            QStringLiteral("expected one font file, got %1").arg(positional.size())));
+    if (!options.ReadArguments(_parser.positionalArguments(), _fontPath)) {
+        status = Fail(HelpText::SeeHelp(options.Error()));
         return false;
     }
-    _fontPath = positional.first();
     if (!options.Read(_parser)) {
         status = Fail(options.Error());
         return false;

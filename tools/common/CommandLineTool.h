@@ -6,9 +6,9 @@
 
 class ToolOptions;
 
-// What the converters share on their command lines: --help and --version, one font file as
-// the argument, each option that takes a value given once, and messages on standard error,
-// each one line whatever a path or a font holds.
+// What the programs share on their command lines: --help and --version, one font file as
+// the argument (after a command: ToolOptions::ReadArguments), each option that takes a value
+// given once, and messages on standard error, each one line whatever a path or a font holds.
 class CommandLineTool
 {
 public:

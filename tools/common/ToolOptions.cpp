@@ -4,6 +4,14 @@
 
 #include <algorithm>
 
+bool ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
+{
+    if (arguments.size() != 1)
+        return Fail(QStringLiteral("expected one font file, got %1").arg(arguments.size()));
+    fontPath = arguments.first();
+    return true;
+}
+
 bool ToolOptions::Accumulates(const QString&) const
 {
     return false;

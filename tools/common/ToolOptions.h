@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QCommandLineOption;
 class QCommandLineParser;
@@ -12,6 +13,10 @@ class ToolOptions
 public:
     virtual ~ToolOptions() = default;
 
+    // The arguments that are not options, read before the options: by default exactly one,
+    // the font file. A program of commands (pixmint-font) takes the command first, then the
+    // font file and the command's own arguments. False, with Error().
+    virtual bool ReadArguments(const QStringList& arguments, QString& fontPath);
     // False, with Error(), when a value is wrong or options cannot be used together.
     virtual bool Read(const QCommandLineParser& parser) = 0;
     const QString& Error() const { return _error; }

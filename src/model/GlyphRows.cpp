@@ -1,0 +1,76 @@
+#include "GlyphRows.h"
+
+#include "GlyphName.h"
+
+#include <algorithm>
+
+namespace {
+
+bool Fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+QString GlyphRows::Draw(const FontChar& glyph)
+{
+    QString text;
+    text.reserve(int(FontChar::RowCount * (FontChar::ColumnCount + 1)));
+    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+            text += glyph.GetPixel(column, row) ? QChar(On) : QChar(Off);
+        text += u'\n';
+    }
+    return text;
+}
+
+QString GlyphRows::Picture(const std::string& name, const FontChar& glyph)
+{
+    return GlyphName::Shown(name) + QLatin1Char('\n') + Draw(glyph);
+}
+
+bool GlyphRows::ReadArgument(QStringView text, FontChar& glyph, QString* error)
+{
+    return ReadRows(text.split(u'/'), glyph, error);
+}
+
+bool GlyphRows::ReadPicture(QStringView text, FontChar& glyph, QString* error)
+{
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    QList<QStringView> lines = text.split(u'\n');
+    if (lines.size() == qsizetype(FontChar::RowCount) + 1)
+        lines.removeFirst();
+    return ReadRows(lines, glyph, error);
+}
+
+bool GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph, QString* error)
+{
+    if (rows.size() != qsizetype(FontChar::RowCount)) {
+        return Fail(error,
+                    QStringLiteral("expected %1 rows of %2 characters, # for a pixel that is "
+                                   "on and . for one that is off; got %3 rows")
+                        .arg(FontChar::RowCount)
+                        .arg(FontChar::ColumnCount)
+                        .arg(rows.size()));
+    }
+    FontChar read;
+    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+        const QStringView text = rows[row];
+        const bool wellFormed =
+            text.size() == qsizetype(FontChar::ColumnCount) &&
+            std::all_of(text.begin(), text.end(), [](QChar c) { return c == On || c == Off; });
+        if (!wellFormed) {
+            return Fail(error, QStringLiteral("row %1 is not %2 characters, each # or .")
+                                   .arg(row + 1)
+                                   .arg(FontChar::ColumnCount));
+        }
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+            read.SetPixel(column, row, text[column] == On);
+    }
+    glyph = read;
+    return true;
+}

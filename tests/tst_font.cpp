@@ -1,0 +1,283 @@
+// pixmint-font, the program: the examples of its page as written, the files it makes, the
+// lines an edit changes, and every refusal leaving the files as they were.
+#include "CharacterMap.h"
+#include "FontCharSet.h"
+#include "FontFileWriter.h"
+#include "TestFiles.h"
+#include "TestFonts.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// A shell command in the folder, with the built programs first on the PATH and git set up
+// for a repository of its own.
+Run Shell(const QString& folder, const QString& command)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", QStringLiteral(PIXMINT_BIN ":") + environment.value("PATH"));
+    environment.insert("HOME", folder);
+    environment.insert("GIT_CONFIG_NOSYSTEM", "1");
+    for (const char* variable : {"GIT_AUTHOR", "GIT_COMMITTER"}) {
+        environment.insert(QLatin1String(variable) + "_NAME", "Pixmint");
+        environment.insert(QLatin1String(variable) + "_EMAIL", "dev@pixmint.invalid");
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start("/bin/sh", {"-c", command});
+    process.closeWriteChannel();
+    Run run;
+    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
+        run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return run;
+}
+
+} // namespace
+
+class TestFont : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void documentedExamplesRunAsWritten();
+    void newWritesWhatTheEditorSaves_data();
+    void newWritesWhatTheEditorSaves();
+    void editsChangeOnlyTheirLines_data();
+    void editsChangeOnlyTheirLines();
+    void refusalsLeaveTheFilesAsTheyWere_data();
+    void refusalsLeaveTheFilesAsTheyWere();
+
+private:
+    std::unique_ptr<QTemporaryDir> _dir;
+};
+
+void TestFont::init()
+{
+    _dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(_dir->isValid());
+}
+
+void TestFont::documentedExamplesRunAsWritten()
+{
+    const QByteArray page = TestFiles::Read(QStringLiteral(PIXMINT_DOCS "/pixmint-font.md"));
+    QVERIFY(!page.isEmpty());
+    // Every command of the console blocks in order, in one shell, a line apart from the next.
+    QByteArray script, sketch, *block = nullptr;
+    QStringList commands, expected;
+    for (const QByteArray& line : page.split('\n')) {
+        if (line.startsWith("```")) {
+            block = line == "```console" ? &script : line == "```cpp" ? &sketch : nullptr;
+        } else if (block == &script && line.startsWith("$ ")) {
+            commands << QString::fromUtf8(line.mid(2));
+            expected << QString();
+            script += "echo @@@\n{ " + line.mid(2) + "\n} 2>&1\n";
+        } else if (block == &script) {
+            expected.last() += QString::fromUtf8(line) + '\n';
+        } else if (block) {
+            sketch += line + '\n';
+        }
+    }
+    const QStringList printed = QString::fromUtf8(Shell(_dir->path(), script).out).split("@@@\n");
+    QCOMPARE(printed.size(), commands.size() + 1);
+    for (qsizetype index = 0; index < commands.size(); ++index) {
+        QVERIFY2(printed[index + 1] == expected[index],
+                 qPrintable(commands[index] + "\n" + printed[index + 1]));
+    }
+
+    // The CGRAM recipe's sketch, against a display that prints what it is given.
+    QVERIFY(TestFiles::Write(
+        _dir->filePath("LiquidCrystal.h"),
+        "#include <cstdio>\ntypedef unsigned char byte;\n"
+        "struct LiquidCrystal {\n LiquidCrystal(int, int, int, int, int, int) {}\n"
+        " void begin(int, int) {}\n void write(byte code) { std::printf(\"%d\\n\", code); }\n"
+        " void createChar(int code, byte rows[8]) {\n  std::printf(\"%d:\", code);\n"
+        "  for (int row = 0; row < 8; ++row) std::printf(\" %02x\", rows[row]);\n"
+        "  std::printf(\"\\n\");\n }\n};\n"));
+    QVERIFY(TestFiles::Write(_dir->filePath("sketch.cpp"), sketch + "int main() { setup(); }\n"));
+    const Run sketchRun =
+        Shell(_dir->path(), PIXMINT_CXX_COMPILER " -Wall -Wextra -Werror -I. -o "
+                                                 "sketch sketch.cpp -x c cgram.c && ./sketch");
+    QVERIFY2(sketchRun.exitCode == 0, sketchRun.err);
+    QCOMPARE(sketchRun.out, "0: 00 0a 1f 1f 0e 04 00 00\n1: 04 0e 1f 04 04 04 04 00\n"
+                            "2: 00 00 00 00 00 00 00 00\n3: 00 00 00 00 00 00 00 00\n"
+                            "4: 00 00 00 00 00 00 00 00\n5: 00 00 00 00 00 00 00 00\n"
+                            "6: 00 00 00 00 00 00 00 00\n7: 00 00 00 00 00 00 00 00\n0\n1\n");
+}
+
+void TestFont::newWritesWhatTheEditorSaves_data()
+{
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<QList<int>>("added"); // the codes of blank glyphs beside the default table
+
+    QTest::newRow("the default table") << "" << false << QList<int>();
+    QTest::newRow("no glyph") << "--empty" << true << QList<int>();
+    QTest::newRow("CGRAM") << "--empty --codes 0-7" << true << QList<int>{0, 1, 2, 3, 4, 5, 6, 7};
+    QTest::newRow("printable ASCII")
+        << "--codes 32-126" << false
+        << QList<int>{'!', '#', '$', '%', '&', '?', '^', '_', '`', '{', '|', '}', '~'};
+    QTest::newRow("bounds, repeats")
+        << "--empty --codes 0x9f-0xA1 --codes 0xad-0Xad --chars 'ÿ' --chars ÿ --codes 255-255"
+        << true << QList<int>{0x9F, 0xA0, 0xA1, 0xAD, 0xFF};
+    QTest::newRow("codes the font has")
+        << "--codes 0x41-0x41 --chars 'A b'" << false << QList<int>();
+}
+
+void TestFont::newWritesWhatTheEditorSaves()
+{
+    QFETCH(QString, options);
+    QFETCH(bool, empty);
+    QFETCH(QList<int>, added);
+
+    FontCharSet expected;
+    if (empty)
+        expected.Clear();
+    for (const int code : added)
+        TestFonts::Store(expected, CharacterMap::GlyphNameFor(code), {});
+    const Run run = Shell(_dir->path(), "pixmint-font new new.xml " + options);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(TestFiles::Read(_dir->filePath("new.xml")), FontFileWriter::Bytes(expected));
+    // Permissions as any new file has them.
+    QVERIFY(TestFiles::Write(_dir->filePath("plain"), ""));
+    QCOMPARE(QFile::permissions(_dir->filePath("new.xml")),
+             QFile::permissions(_dir->filePath("plain")));
+}
+
+void TestFont::editsChangeOnlyTheirLines_data()
+{
+    QTest::addColumn<QString>("command"); // on font.xml, the default table as the editor saves it
+    QTest::addColumn<QString>("golden");  // diff -U0 from before to after, under tests/data/edits
+
+    QTest::newRow("draw") << "pixmint-font draw font.xml 'C27  A' "
+                             "'.###./#...#/#...#/#####/#...#/#...#/#...#/.....'"
+                          << "draw.diff";
+    QTest::newRow("from show, a glyph for a character that one has")
+        << "pixmint-font add font.xml 'x  A' && echo 'x/#..../...../...../...../...../...../...../"
+           ".....' | tr / '\\n' | pixmint-font draw font.xml 'x  A'"
+        << "add-draw.diff";
+    QTest::newRow("add like") << "pixmint-font add font.xml 'C27  AA' --like 'C27  A'"
+                              << "add.diff";
+    QTest::newRow("rename") << "pixmint-font rename font.xml 'C00  a' 'C00  0x61'"
+                            << "rename.diff";
+    QTest::newRow("delete") << "pixmint-font delete font.xml 'C85  ©' 'C84  ®' 'C85  ©'"
+                            << "delete.diff";
+    QTest::newRow("the same pixels")
+        << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
+        << "";
+}
+
+void TestFont::editsChangeOnlyTheirLines()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, golden);
+
+    QVERIFY(QFile::copy(TestFiles::DataPath("default.xml"), _dir->filePath("saved.xml")));
+    QVERIFY(QFile::copy(TestFiles::DataPath("default.xml"), _dir->filePath("font.xml")));
+    QVERIFY(QFile::setPermissions(_dir->filePath("font.xml"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    // A second name keeps the file as it was: a file written anew is another file.
+    QCOMPARE(::link(QFile::encodeName(_dir->filePath("font.xml")),
+                    QFile::encodeName(_dir->filePath("witness"))),
+             0);
+    const Run run = Shell(_dir->path(), command);
+    QVERIFY2(run.exitCode == 0 && run.err.isEmpty(), run.err);
+    const Run diff =
+        Shell(_dir->path(), "diff -U0 --label saved --label edited saved.xml font.xml");
+    QCOMPARE(diff.out, golden.isEmpty() ? QByteArray() : TestFiles::Data("edits/" + golden));
+    struct stat before = {}, after = {};
+    QCOMPARE(::stat(QFile::encodeName(_dir->filePath("witness")), &before), 0);
+    QCOMPARE(::stat(QFile::encodeName(_dir->filePath("font.xml")), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    // Nothing to change, nothing written.
+    QCOMPARE(after.st_ino == before.st_ino, golden.isEmpty());
+}
+
+void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
+{
+    QTest::addColumn<QString>("command"); // font.xml is the default table, problems.xml has 14
+    QTest::addColumn<QString>("error");
+    const auto row = [](const char* name, const QString& command, const QString& error) {
+        QTest::newRow(name) << command << error;
+    };
+    const QString draw = "draw font.xml 'C00  a' '#####/#####/#####/#####/#####/#####/#####/";
+    row("add onto a name", "add font.xml 'C27  A'", "a glyph is already named \"C27  A\"");
+    row("rename onto a name", "rename font.xml 'C00  a' 'C01  b'", "already named \"C01  b\"");
+    row("rename onto itself", "rename font.xml 'C00  a' 'C00  a'", "already named");
+    row("a tab", "add font.xml \"$(printf 'a\\tb')\"", "\"a\\tb\": U+0009 is a control character");
+    row("DEL", "rename font.xml 'C00  a' \"$(printf 'a\\177')\"", "U+007F is a control");
+    row("a C1 control", "add font.xml \"$(printf 'a\\302\\205')\"", "U+0085 is a control");
+    row("beyond Latin-1", "add font.xml 'x😀'", "\"😀\" (U+1F600) is beyond U+00FF");
+    row("beyond Latin-1, its \"?\" there", "show problems.xml 'C81  €'",
+        "no glyph is named \"C81  €\" (the nearest name is \"C81  ?\")");
+    row("one space", "draw font.xml 'C27 A' '#####/#####/#####/#####/#####/#####/#####/#####'",
+        "(the nearest name is \"C27  A\")");
+    row("by its code", "show font.xml 0x41", "(the nearest name is \"C27  A\")");
+    row("as near two", "show font.xml 'C0x  ab'", "no glyph is named \"C0x  ab\"\n");
+    row("one missing of two", "delete font.xml 'C00  a' nope", "no glyph is named \"nope\"\n");
+    row("--like missing", "add font.xml x --like nope", "--like: no glyph is named \"nope\"");
+    row("a short row", draw + "####'", "ROWS: row 8 is not 5");
+    row("a letter", draw + "####x'", "ROWS: row 8 is not 5");
+    row("nine rows", draw + "#####/#####'", "got 9 rows");
+    row("two glyphs in",
+        "pixmint-font show font.xml 'C00  a' 'C01  b' | pixmint-font draw font.xml x",
+        "standard input: expected 8 rows");
+    row("the font in", "draw font.xml 'C00  a' < font.xml", "standard input: expected 8 rows");
+    row("the font out", "show font.xml 'C00  a' >> font.xml",
+        "standard output: this is the file being read");
+    row("new over a file", "new font.xml --empty", "this file already exists");
+    row("new over a dangling link", "ln -s other.xml link.xml; pixmint-font new link.xml",
+        "this file already exists");
+    row("a reversed range", "new other.xml --codes 9-8", "--codes 9-8: expected FIRST-LAST");
+    row("not Latin-1", "new other.xml --chars 'a€'", "--chars: \"€\" (U+20AC) is not a Latin-1");
+    row("an option of another command", "add font.xml x --empty", "--empty goes with new alone");
+    row("too few arguments", "rename font.xml 'C00  a'",
+        "rename takes FONT.xml OLD NEW (see --help)");
+    // More notes of glyphs for one character, which a rewrite keeps, than a report holds.
+    row("problems after a report's worth of notes",
+        "{ echo '<CharSet>'; for i in $(seq 1002); do echo \"<FontChar Char='g$i  a'/>\"; done; "
+        "echo '</CharSet>'; } > many.xml && pixmint-font add many.xml ok && sed 's|</CharSet>|"
+        "<FontChar Char=\"z\"><Byte Index=\"0\">1ff</Byte><Byte Index=\"9\"/></FontChar>&|' "
+        "many.xml > bad.xml && pixmint-font add bad.xml x",
+        "bad.xml: not edited: it has 2 problems");
+    row("problems a rewrite changes", "delete problems.xml 'C27  A'",
+        "problems.xml: not edited: it has 14 problems that a rewrite would silently change (see "
+        "them with pixmint-export --check problems.xml)");
+}
+
+void TestFont::refusalsLeaveTheFilesAsTheyWere()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, error);
+
+    const QByteArray font = TestFiles::Data("default.xml");
+    const QByteArray problems = TestFiles::Data("check/problems.xml");
+    QVERIFY(TestFiles::Write(_dir->filePath("font.xml"), font));
+    QVERIFY(TestFiles::Write(_dir->filePath("problems.xml"), problems));
+    const Run run =
+        Shell(_dir->path(), command.contains("pixmint-font") ? command : "pixmint-font " + command);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("pixmint-font: ") && run.err.count('\n') == 1 &&
+                 QString::fromUtf8(run.err).contains(error),
+             run.err);
+    QCOMPARE(TestFiles::Read(_dir->filePath("font.xml")), font);
+    QCOMPARE(TestFiles::Read(_dir->filePath("problems.xml")), problems);
+    QVERIFY(!QFile::exists(_dir->filePath("other.xml")));
+}
+
+QTEST_MAIN(TestFont)
+#include "tst_font.moc"
