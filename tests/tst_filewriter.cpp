@@ -133,8 +133,8 @@ private slots:
     void replacingKeepsModeAndOwner();
     void laterFailurePutsBackEarlierOutputs_data();
     void laterFailurePutsBackEarlierOutputs();
-    void linksInStickyFolder_data();
-    void linksInStickyFolder();
+    void linksLeadWhereTheSystemLeads_data();
+    void linksLeadWhereTheSystemLeads();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -473,37 +473,72 @@ void TestFileWriter::stickyFolder()
 #endif
 }
 
-void TestFileWriter::linksInStickyFolder_data()
+void TestFileWriter::linksLeadWhereTheSystemLeads_data()
 {
-    // The owner of a link in a folder like /tmp, and whether it is followed.
+    // Links (LINK=TARGET, in the test's folder) owned by a user, and the file that an output
+    // through them writes, or none when it is refused. Beside font.xml, the file being read,
+    // a/font.xml holds "other"; "sticky" is like /tmp.
+    QTest::addColumn<QStringList>("links");
     QTest::addColumn<uid_t>("owner");
-    QTest::addColumn<bool>("followed");
-    QTest::newRow("another user's link") << uid_t(65534) << false;
-    QTest::newRow("this user's link") << geteuid() << true;
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("written");
+    const uid_t self = geteuid();
+    QTest::newRow("another user's link") << QStringList{"sticky/font.c=../a/font.xml"}
+                                         << uid_t(65534) << "sticky/font.c" << QString();
+    QTest::newRow("this user's link")
+        << QStringList{"sticky/font.c=../a/font.xml"} << self << "sticky/font.c"
+        << "a/font.xml";
+    QTest::newRow("another user's link in the middle of a path")
+        << QStringList{"sticky/evil=../a"} << uid_t(65534) << "sticky/evil/x.c" << QString();
+    QTest::newRow("this user's link in the middle of a path")
+        << QStringList{"sticky/evil=../a"} << self << "sticky/evil/x.c"
+        << "a/x.c";
+    // Text alone would drop "d/..", which the system applies after following d.
+    QTest::newRow(".. after another link")
+        << QStringList{"d=a/b", "out.c=d/../font.xml"} << self << "out.c"
+        << "a/font.xml";
+    QTest::newRow(".. after another link, to the file being read")
+        << QStringList{"d=a/b", "up.c=d/../../font.xml"} << self << "up.c" << QString();
+    // The test holds a/font.xml open as descriptor N: not a stream the program was given.
+    QTest::newRow("a descriptor opened after the start")
+        << QStringList() << self << "/dev/fd/N" << QString();
 }
 
-// Another user's link in /tmp may point at any file: the system does not follow it, and the
-// writer, which reads links itself, must not replace the file it points at either.
-void TestFileWriter::linksInStickyFolder()
+// What the writer checks and what it writes are the file that the system opens; another
+// user's link in /tmp may point at any file, and the system does not follow it.
+void TestFileWriter::linksLeadWhereTheSystemLeads()
 {
 #ifndef Q_OS_UNIX
-    QSKIP("needs POSIX permissions");
+    QSKIP("needs POSIX links");
 #else
+    QFETCH(QStringList, links);
     QFETCH(uid_t, owner);
-    QFETCH(bool, followed);
-    if (geteuid() != 0)
+    QFETCH(QString, output);
+    QFETCH(QString, written);
+    if (owner != geteuid() && geteuid() != 0)
         QSKIP("needs root to make a link of another user");
-    const QString folder = _dir->filePath(QStringLiteral("sticky"));
-    QVERIFY(QDir().mkdir(folder));
-    QCOMPARE(chmod(QFile::encodeName(folder).constData(), 01777), 0);
-    const QString link = folder + QStringLiteral("/font.c");
-    QVERIFY(QFile::link(_path, link));
-    QCOMPARE(lchown(QFile::encodeName(link).constData(), owner, owner), 0);
-    QString error;
-    QCOMPARE(FileWriter::WriteFile(link, "new", FileWriter::Mode::Binary, &error), followed);
-    QCOMPARE(TestFiles::Read(_path), followed ? QByteArray("new") : _old);
-    QCOMPARE(error.isEmpty(), followed);
-    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(QDir(_dir->path()).mkpath(QStringLiteral("a/b")));
+    QVERIFY(TestFiles::Write(_dir->filePath(QStringLiteral("a/font.xml")), "other"));
+    QVERIFY(QDir(_dir->path()).mkdir(QStringLiteral("sticky")));
+    QCOMPARE(chmod(QFile::encodeName(_dir->filePath(QStringLiteral("sticky"))), 01777), 0);
+    for (const QString& link : links) {
+        const QByteArray name = QFile::encodeName(_dir->filePath(link.section(u'=', 0, 0)));
+        QCOMPARE(symlink(QFile::encodeName(link.section(u'=', 1)).constData(), name.constData()),
+                 0);
+        QCOMPARE(lchown(name.constData(), owner, owner), 0);
+    }
+    QFile open(_dir->filePath(QStringLiteral("a/font.xml")));
+    QVERIFY(open.open(QIODevice::ReadWrite));
+    FileWriter writer;
+    writer.Protect(_path);
+    writer.Add(QDir(_dir->path()).filePath(output.replace(u'N', QString::number(open.handle()))),
+               "new", FileWriter::Mode::Binary);
+    QVERIFY2(writer.Commit() != written.isEmpty(), qPrintable(writer.Reason()));
+    QCOMPARE(TestFiles::Read(_path), _old);
+    QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("a/font.xml"))),
+             QByteArray(written == "a/font.xml" ? "new" : "other"));
+    if (!written.isEmpty())
+        QCOMPARE(TestFiles::Read(_dir->filePath(written)), QByteArray("new"));
 #endif
 }
 

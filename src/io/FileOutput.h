@@ -22,20 +22,19 @@ public:
     // (Stream).
     enum class Route { Atomic, InPlace, Device, Stream };
 
-    // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name this process's
-    // open streams and are written as they are open, never replaced.
+    // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the streams the
+    // program was started with and are written as they are open, never replaced.
     FileOutput(const QString& path, const QByteArray& bytes, Mode mode);
     // This process's standard output.
     static FileOutput StandardOutput(const QByteArray& bytes);
 
-    const QString& Path() const { return _path; }
     // The path, or "standard output" for the implicit one: what messages name.
     const QString& Name() const { return _name; }
     bool IsStream() const { return _descriptor >= 0; }
     Route RouteTaken() const { return _route; }
 
-    // Where the output goes and by which route; false, with the reason, when it cannot go
-    // anywhere (an empty name, a loop of links).
+    // Where the output goes, as the system resolves the path, and by which route; false, with
+    // the reason, when it cannot go anywhere (an empty name, a loop of links).
     bool Resolve(QString* reason);
     // Keeps the bytes of a regular file that is there, for RollBack.
     void KeepOldBytes();
@@ -48,15 +47,17 @@ public:
     // a stream cannot take back what it was given.
     void RollBack();
 
-    // Whether two paths name one file: the same spelling after resolving links and "..",
-    // or, for files that exist, the same file on disk (hard links included).
-    static bool SameFile(const QString& first, const QString& second);
+    // Whether the output, once resolved, writes the file at a path, or the file of another
+    // resolved output: the same file on disk (hard links included), or the same new file.
+    bool SameFile(const QString& path) const;
+    bool SameFile(const FileOutput& other) const;
 
 private:
     QByteArray OnDisk() const;
 
     QString _path;
     QString _name;
+    QString _target; // where the path leads: absolute and free of links
     QByteArray _bytes;
     Mode _mode;
     Route _route = Route::Atomic;
