@@ -376,10 +376,17 @@ void TestFileWriter::readOnlyFolder_data()
 {
     QTest::addColumn<bool>("fileWritable");
     QTest::addColumn<int>("oldGlyphs");
-    QTest::newRow("writable file is written in place") << true << 0;
+    // The old file padded to this size, with less memory left to the writer than that.
+    QTest::addColumn<int>("oldMiB");
+    // Another output follows, which fails (/dev/full): the old bytes must come back.
+    QTest::addColumn<bool>("thenFails");
+    QTest::newRow("writable file is written in place") << true << 0 << 0 << false;
     // Nothing of the longer old file may be left behind the new one.
-    QTest::newRow("a shorter font written in place") << true << 300;
-    QTest::newRow("read-only file is kept and reported") << false << 0;
+    QTest::newRow("a shorter font written in place") << true << 300 << 0 << false;
+    QTest::newRow("read-only file is kept and reported") << false << 0 << 0 << false;
+    QTest::newRow("in place, then a failure") << true << 300 << 0 << true;
+    QTest::newRow("in place, larger than the memory left, then a failure")
+        << true << 300 << 64 << true;
 }
 
 void TestFileWriter::readOnlyFolder()
@@ -389,8 +396,11 @@ void TestFileWriter::readOnlyFolder()
 #else
     QFETCH(bool, fileWritable);
     QFETCH(int, oldGlyphs);
+    QFETCH(int, oldMiB);
+    QFETCH(bool, thenFails);
     if (oldGlyphs > 0) {
         _old = FontFileWriter::Bytes(*BigFont(oldGlyphs));
+        _old.resize(std::max(_old.size(), qsizetype(oldMiB) << 20), '\0');
         QVERIFY(TestFiles::Write(_path, _old));
     }
     // Root may write anywhere: the save then runs as an ordinary user in a child process.
@@ -406,13 +416,24 @@ void TestFileWriter::readOnlyFolder()
     const QByteArray report = InChild([&]() -> QByteArray {
         if (root && (setgid(65534) != 0 || setuid(65534) != 0))
             return "skip: cannot become an ordinary user";
-        QString error;
-        return Save(*font, _path, &error) ? "written" : "refused: " + error.toUtf8();
+        // Half the old file's size beyond the memory that the process holds now.
+        QFile status(QStringLiteral("/proc/self/statm"));
+        const rlim_t pages =
+            status.open(QIODevice::ReadOnly) ? status.readAll().split(' ')[0].toULongLong() : 0;
+        const rlimit memory = {pages * sysconf(_SC_PAGESIZE) + (rlim_t(oldMiB) << 19),
+                               RLIM_INFINITY};
+        if (oldMiB > 0 && (pages == 0 || setrlimit(RLIMIT_AS, &memory) != 0))
+            return "skip: no limit on memory";
+        FileWriter writer;
+        writer.Add(_path, FontFileWriter::Bytes(*font), FileWriter::Mode::Text);
+        if (thenFails)
+            writer.Add(QStringLiteral("/dev/full"), "more", FileWriter::Mode::Binary);
+        return writer.Commit() ? "written" : "refused: " + writer.Reason().toUtf8();
     });
     QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (report.startsWith("skip: "))
         QSKIP(report.constData());
-    if (fileWritable) {
+    if (fileWritable && !thenFails) {
         QCOMPARE(report, QByteArray("written"));
         QCOMPARE(TestFiles::Read(_path), FontFileWriter::Bytes(*font));
     } else {

@@ -3,8 +3,10 @@
 #include "DeviceWriter.h"
 #include "PathResolver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cerrno>
 
@@ -137,27 +139,32 @@ bool FileOutput::Resolve(QString* reason)
     return true;
 }
 
-void FileOutput::KeepOldBytes()
+QString FileOutput::KeepOldBytes()
 {
-    if (!_existed)
-        return;
+    if (!_existed || (_route != Route::Atomic && _route != Route::InPlace))
+        return {};
     auto old = std::make_shared<QFile>(_target);
     if (!old->open(QIODevice::ReadOnly))
-        return;
-    // A file that is renamed over stays as it was, readable through a mapping that costs no
-    // memory whatever its size (reading a file of gigabytes exhausted it). A file written in
-    // place changes under any mapping, and is read.
-    if (_route == Route::Atomic && old->size() > 0) {
-        if (const uchar* mapped = old->map(0, old->size())) {
-            _old = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
-                                           qsizetype(old->size()));
-            _oldFile = old;
-            _oldKept = true;
-            return;
-        }
+        return {};
+    // A file that is renamed over keeps its old bytes as long as it is open, whatever its
+    // size (reading it whole took as much memory as it held).
+    if (_route == Route::Atomic) {
+        _old = old;
+        return {};
     }
-    _old = old->readAll();
-    _oldKept = old->error() == QFileDevice::NoError;
+    // A file written in place changes under any descriptor or mapping: its bytes are copied
+    // aside, a piece at a time, into a temporary file that has no name once it is open.
+    auto copy =
+        std::make_shared<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/pixmint-old-XXXXXX"));
+    if (!copy->open())
+        return QStringLiteral("its old bytes cannot be kept: ") + copy->errorString();
+    copy->setAutoRemove(false);
+    QFile::remove(copy->fileName());
+    const QString reason = DeviceWriter::WriteWhole(*copy, *old, false);
+    if (!reason.isEmpty())
+        return QStringLiteral("its old bytes cannot be kept: ") + reason;
+    _old = copy;
+    return {};
 }
 
 QString FileOutput::Prepare()
@@ -199,8 +206,8 @@ void FileOutput::RollBack()
 {
     if (!_replaced || _route == Route::Device || _route == Route::Stream)
         return;
-    if (_oldKept)
-        DeviceWriter::WriteInPlace(_target, _old);
+    if (_old)
+        DeviceWriter::WriteInPlace(_target, *_old);
     else if (!_existed)
         QFile::remove(_target);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
+#include <QFileDevice>
 #include <QSaveFile>
 #include <QString>
 
@@ -36,8 +36,10 @@ public:
     // Where the output goes, as the system resolves the path, and by which route; false, with
     // the reason, when it cannot go anywhere (an empty name, a loop of links).
     bool Resolve(QString* reason);
-    // Keeps the bytes of a regular file that is there, for RollBack.
-    void KeepOldBytes();
+    // Keeps what a regular file that is there holds, for RollBack, in bounded memory: a file
+    // that will be renamed over stays open, one written in place is copied aside. An empty
+    // reason on success or when there is nothing to keep.
+    QString KeepOldBytes();
     // Makes the new file complete beside the target (Atomic only); an empty reason on
     // success. Until Replace, the target is untouched.
     QString Prepare();
@@ -63,9 +65,7 @@ private:
     Route _route = Route::Atomic;
     int _descriptor = -1; // Stream: the descriptor to write to
     bool _existed = false;
-    bool _oldKept = false;
     bool _replaced = false;
-    QByteArray _old;
-    std::shared_ptr<QFile> _oldFile; // holds the mapping that _old may point into
+    std::shared_ptr<QFileDevice> _old; // what to put back: the old file, or a copy of it
     std::shared_ptr<QSaveFile> _prepared;
 };

@@ -98,9 +98,9 @@ bool FileWriter::Check()
 bool FileWriter::Prepare()
 {
     for (FileOutput& output : _outputs) {
-        if (_outputs.size() > 1)
-            output.KeepOldBytes();
-        const QString reason = output.Prepare();
+        QString reason = _outputs.size() > 1 ? output.KeepOldBytes() : QString();
+        if (reason.isEmpty())
+            reason = output.Prepare();
         if (!reason.isEmpty())
             return Fail(output, reason);
     }
