@@ -85,16 +85,20 @@ QByteArray InChild(const std::function<QByteArray()>& body)
     return report;
 }
 
+// Where the converter is copied by its first run, as this user: another user may not reach
+// the build folder (a checkout in a folder that only its owner may enter). Made before any
+// test, so that copies made in child processes go when the test ends.
+QTemporaryDir copies;
+
 // The converter, run on a font file beside the folder of its output.
 bool ConvertTo(const FontCharSet& set, const QString& path, QString* error)
 {
     const QString input = QFileInfo(path).absolutePath() + QStringLiteral("/../input.xml");
-    // A copy of the converter beside its font: another user may not reach the build folder
-    // (a checkout in a folder that only its owner may enter).
-    const QByteArray program =
-        QFile::encodeName(QFileInfo(input).absolutePath() + QStringLiteral("/pixmint-export"));
-    if (!Save(set, input, nullptr) ||
-        (!QFile::exists(program) && !QFile::copy(QStringLiteral(PIXMINT_EXPORT), program)))
+    const QByteArray program = QFile::encodeName(copies.filePath(QStringLiteral("converter")));
+    if (!QFile::exists(program) && (!QFile::copy(QStringLiteral(PIXMINT_EXPORT), program) ||
+                                    chmod(QFile::encodeName(copies.path()), 0755) != 0))
+        return false;
+    if (!Save(set, input, nullptr))
         return false;
     const pid_t child = fork();
     if (child == 0) {
