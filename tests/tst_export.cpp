@@ -610,6 +610,14 @@ void TestExport::failuresWriteNothing_data()
         << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "+6"}
         << "pixmint-export: --baseline +6: expected";
 #ifdef Q_OS_LINUX
+    // Descriptors 4 and 5 are the program's own: the unnamed new files of the header and BDF.
+    QTest::newRow("a descriptor the program was not given")
+        << QStringList{"good.xml", "--name", "f", "--header", "out.h", "-o", "/dev/fd/4"}
+        << "pixmint-export: /dev/fd/4: No such file or directory";
+    QTest::newRow("a descriptor the program was not given, by its number")
+        << QStringList{"good.xml", "--header", "out.h",          "--bdf",
+                       "font.bdf", "-o",       "/proc/self/fd/5"}
+        << "pixmint-export: /proc/self/fd/5: No such file or directory";
     QTest::newRow("header to standard output with the source")
         << QStringList{"good.xml", "--name", "font", "--header", "/dev/stdout"}
         << "pixmint-export: standard output: this file is already an output (/dev/stdout)";
@@ -688,11 +696,14 @@ void TestExport::writesIntoOpenStreams_data()
     // What -o names: standard output under any spelling, or through a link ("stdout", made
     // in the test's folder). exec keeps the shell's process number for $$.
     QTest::addColumn<QString>("output");
-    QTest::newRow("/dev/stdout") << "/dev/stdout";
-    QTest::newRow("doubled slash") << "//dev/stdout";
-    QTest::newRow("through ..") << "/dev/fd/../fd/1";
-    QTest::newRow("the process's own number") << "/proc/$$/fd/1";
-    QTest::newRow("a link to /dev/stdout") << "stdout";
+    QTest::addColumn<bool>("intoTheStream"); // or into other.txt
+    QTest::newRow("/dev/stdout") << "/dev/stdout" << true;
+    QTest::newRow("doubled slash") << "//dev/stdout" << true;
+    QTest::newRow("through ..") << "/dev/fd/../fd/1" << true;
+    QTest::newRow("the process's own number") << "/proc/$$/fd/1" << true;
+    QTest::newRow("a link to /dev/stdout") << "stdout" << true;
+    // Another process's standard output is its file, not the program's own stream.
+    QTest::newRow("another process's number") << "/proc/$(cat pid)/fd/1" << false;
 }
 
 void TestExport::writesIntoOpenStreams()
@@ -703,6 +714,7 @@ void TestExport::writesIntoOpenStreams()
     // /dev/stdout is the stream as the shell opened it: a pipe, or a file to append to,
     // never a file to replace.
     QFETCH(QString, output);
+    QFETCH(bool, intoTheStream);
     const QString font = DataFolder + QStringLiteral("/two-glyphs.xml");
     const QByteArray source = Export({font}).out;
     QVERIFY(!source.isEmpty());
@@ -713,13 +725,23 @@ void TestExport::writesIntoOpenStreams()
     QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), _dir->filePath(QStringLiteral("stdout"))));
     const QString log = _dir->filePath(QStringLiteral("log"));
     QVERIFY(TestFiles::Write(log, "kept\n"));
+    QProcess other;
+    other.setStandardOutputFile(_dir->filePath(QStringLiteral("other.txt")));
+    other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(other.waitForStarted());
+    QVERIFY(TestFiles::Write(_dir->filePath(QStringLiteral("pid")),
+                             QByteArray::number(other.processId())));
     QProcess shell;
     shell.setWorkingDirectory(_dir->path());
     shell.start(QStringLiteral("sh"), {"-c", "exec \"$0\" \"$1\" -o " + output + " >> \"$2\"",
                                        QStringLiteral(PIXMINT_EXPORT), font, log});
     QVERIFY(shell.waitForFinished(60000));
+    other.kill();
+    other.waitForFinished();
     QCOMPARE(shell.exitCode(), 0);
-    QCOMPARE(TestFiles::Read(log), "kept\n" + source);
+    QCOMPARE(TestFiles::Read(log), intoTheStream ? "kept\n" + source : "kept\n");
+    QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("other.txt"))),
+             intoTheStream ? QByteArray() : source);
 #endif
 }
 
