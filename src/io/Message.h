@@ -17,8 +17,6 @@ public:
     {
     public:
         Value(const QString& text) : _text(text) {}
-        Value(QStringView text) : _text(text.toString()) {}
-        Value(QLatin1String text) : _text(text) {}
         template <typename Number, std::enable_if_t<std::is_integral_v<Number>, int> = 0>
         Value(Number number) : _text(QString::number(number))
         {

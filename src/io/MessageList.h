@@ -23,7 +23,6 @@ public:
     }
     void AddUnlisted(qint64 count);
 
-    bool IsEmpty() const { return _listed.isEmpty(); }
     const QStringList& Listed() const { return _listed; }
     qint64 Unlisted() const { return _unlisted; }
 
