@@ -9,7 +9,7 @@
 bool ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 {
     if (arguments.size() != 1)
-        return Fail(QStringLiteral("expected one font file, got %1").arg(arguments.size()));
+        return Fail(Message::Text(u"expected one font file, got %1", {arguments.size()}));
     fontPath = arguments.first();
     return true;
 }
