@@ -272,6 +272,9 @@ void TestExport::checkVerdicts_data()
     QTest::newRow("refused as too deep")
         << "<CharSet>" + QString("<a>").repeated(1000) + "</CharSet>" << 1
         << ":1: the editor refuses this file";
+    QTest::newRow("markers in a name and in the path stay as they are")
+        << "<CharSet><FontChar Char='x%1  a'/>\n<FontChar Char='x%1  a'/></CharSet>" << 1
+        << ":2: Char \"x%1  a\" was already used on line 1: this later glyph replaces it\n";
     QTest::newRow("line break in a name stays on one line")
         << "<CharSet><FontChar Char='a&#10;b'/>\n<FontChar Char='a&#10;b'/></CharSet>" << 1
         << ":2: Char \"a\\nb\" was already used on line 1: this later glyph replaces it\n";
@@ -293,7 +296,7 @@ void TestExport::checkVerdicts()
     QFETCH(QString, firstLine);
     if (font.startsWith(QLatin1Char('<'))) {
         const QByteArray content = font.toUtf8();
-        font = _dir->filePath(QStringLiteral("font.xml"));
+        font = _dir->filePath(QStringLiteral("odd%1.xml"));
         QVERIFY(TestFiles::Write(font, content));
     } else {
         font = DataFolder + font;
@@ -349,6 +352,17 @@ void TestExport::drawsTextAsTheDisplayShowsIt_data()
         << QStringLiteral("AB\u20ac\U0001F600B")
         << QStringLiteral("pixmint-export: warning: no glyph for \"\u20ac\" (U+20AC), "
                           "\"\U0001F600\" (U+1F600): drawn blank\n");
+    QString many; // 1,002 characters beyond Latin-1
+    QStringList named;
+    for (char32_t code = 0x100; code < 0x100 + 1002; ++code) {
+        many += QString::fromUcs4(&code, 1);
+        named << "\"" + QString::fromUcs4(&code, 1) + "\" (U+0" +
+                     QString::number(code, 16).toUpper() + ')';
+    }
+    QTest::newRow("the first 1,000 characters without a glyph")
+        << many
+        << "pixmint-export: warning: no glyph for " + named.mid(0, 1000).join(", ") +
+               " and 2 more characters: drawn blank\n";
     QTest::newRow("lines as wide as the longest") << QStringLiteral("AB\nBAB\nA") << QString();
     QTest::newRow("empty lines are blank bands") << QStringLiteral("\nA\n\nBB\n") << QString();
 }
@@ -367,7 +381,9 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
     const QString png = _dir->filePath(QStringLiteral("text.png"));
     const QList<int> glyphBytes = {0x7e, 9, 9, 9, 0x7e, 0x81, 0, 0, 0, 0xff};
     const int scale = 3;
-    const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale)});
+    // No table is written, so none of its codes is missing.
+    const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale),
+                            "--range", "0-255"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, warning.toUtf8());
 
@@ -422,7 +438,9 @@ void TestExport::sheetIsAsWideAsItsGlyphs()
     QVERIFY(TestFiles::Write(font, content + "</CharSet>"));
     const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
     const QString one = _dir->filePath(QStringLiteral("one.png"));
-    QCOMPARE(Export({font, "--png", sheet, "--scale", "10"}).exitCode, 0);
+    // Only the outputs asked for are made: the C source's options change nothing, and the
+    // C source of a font without glyphs, which C refuses, is not made.
+    QCOMPARE(Export({font, "--png", sheet, "--scale", "10", "--name", "unused"}).exitCode, 0);
     QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"x\"/></CharSet>"));
     QCOMPARE(Export({font, "--png", one, "--scale", "10"}).exitCode, 0);
     // A cell holds a label 110 pixels wide and a padding of 8 on either side.
@@ -468,6 +486,10 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("scale with a sign")
         << QStringList{"good.xml", "--png", "sheet.png", "--scale", "+4"}
         << "pixmint-export: --scale +4: expected a whole number";
+    // A value is echoed as given, never read for markers.
+    QTest::newRow("scale %3")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", "%3"}
+        << "pixmint-export: --scale %3: expected a whole number from 1 to 64\n";
     QTest::newRow("unknown option") << QStringList{"good.xml", "--bogus"}
                                     << "pixmint-export: unknown option --bogus (see --help)\n";
     QTest::newRow("option without its value")
@@ -799,6 +821,9 @@ void TestExport::checkStopsAfterManyProblems_data()
     for (int glyph = 0; glyph < 3000; ++glyph)
         sameCharacter +=
             "<FontChar Char=\"" + QByteArray::number(glyph).rightJustified(4, '0') + "  a\"/>\n";
+    QByteArray descending;
+    for (int glyph = 0; glyph < 1102; ++glyph)
+        descending += "<FontChar Char=\"" + QByteArray::number(9999 - glyph) + "  a\"/>\n";
     const QByteArray skipped = "<x/>\n";
     QTest::newRow("skipped elements") << skipped.repeated(3000)
                                       << QByteArray("1001: <x> is skipped: <CharSet> holds only "
@@ -808,6 +833,12 @@ void TestExport::checkStopsAfterManyProblems_data()
         << sameCharacter
         << QByteArray("1002: Char \"1000  a\" stands for the character \"a\" (0x61) like Char "
                       "\"0000  a\", which comes first in the array: the character map keeps "
+                      "that one");
+    // Names in the reverse of line order: still the first by line, not by name.
+    QTest::newRow("glyphs for one character, names descending")
+        << descending
+        << QByteArray("1001: Char \"9000  a\" stands for the character \"a\" (0x61) like Char "
+                      "\"8898  a\", which comes first in the array: the character map keeps "
                       "that one");
     // Both kinds: the report keeps the first problems by line.
     QTest::newRow("glyphs for one character, then skipped elements")
