@@ -269,6 +269,10 @@ void TestExport::checkVerdicts_data()
     QTest::newRow("clean two glyphs") << "/two-glyphs.xml" << 0 << QString();
     QTest::newRow("other root") << "/check/other-root.xml" << 1 << ":2: the root element is <Font>";
     QTest::newRow("not well-formed") << "/check/unterminated.xml" << 1 << ":6: not well-formed XML";
+    QTest::newRow("the cause of a malformed file before what it made skipped")
+        << "<CharSet><FontChar Char='a'>\n<FontChar Char='b'/>\n</CharSet>" << 1
+        << ":3: not well-formed XML (column 10: Opening and ending tag mismatch.): the editor "
+           "does not open this file\n";
     QTest::newRow("refused as too deep")
         << "<CharSet>" + QString("<a>").repeated(1000) + "</CharSet>" << 1
         << ":1: the editor refuses this file";

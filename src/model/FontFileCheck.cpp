@@ -20,11 +20,13 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
     walk.Listen(&reader);
     walk.Listen(&check);
     const FontFileWalk::Outcome outcome = walk.Walk(bytes);
+    bool malformed = false;
     if (outcome == FontFileWalk::Outcome::Refused) {
         check.Report(1, QStringLiteral("the editor refuses this file: ") + walk.Reason());
     } else if (check.IsDone()) {
         check.Stop(walk.Line());
     } else if (outcome == FontFileWalk::Outcome::NotWellFormed) {
+        malformed = true;
         check.Report(walk.Line(), Message::Text(u"not well-formed XML (column %1: %2): the editor "
                                                 u"does not open this file",
                                                 {walk.Column(), walk.Reason()}));
@@ -39,6 +41,11 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
     }
     std::stable_sort(check._problems.begin(), check._problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    // A file that is not well-formed is not opened at all, and what the walk found before the
+    // fault (elements skipped because a closing tag is missing) follows from it: its cause
+    // comes first.
+    if (malformed)
+        std::rotate(check._problems.begin(), check._problems.end() - 1, check._problems.end());
     // What only the whole font shows comes on top of a full walk: the report keeps the first
     // problems by line, so that everything before its closing line is there.
     if (check._problems.size() > MaxProblems || check._unreported) {
