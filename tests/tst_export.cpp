@@ -178,9 +178,8 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("columns-msb, const")
         << QStringList{"--layout", "columns-msb", "--name", "small", "--const"}
         << "firmware-columns-msb.export" << QString() << QByteArray();
-    QTest::newRow("rows, PROGMEM given with const, header")
-        << QStringList{"--layout", "rows", "--name", "small", "--progmem", "--const"}
-        << "firmware-rows.export"
+    QTest::newRow("rows, PROGMEM, header")
+        << QStringList{"--layout", "rows", "--name", "small", "--progmem"} << "firmware-rows.export"
         << "firmware-rows.header" << QByteArray();
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
@@ -502,6 +501,9 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("const and progmem")
+        << QStringList{"good.xml", "-o", "out.c", "--progmem", "--const"}
+        << "pixmint-export: give --const or --progmem, not both";
     QTest::newRow("output given twice, by both its names")
         << QStringList{"good.xml", "-o", "sheet.png", "--output", "out.cpp"}
         << "pixmint-export: -o is given twice";

@@ -128,7 +128,11 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         if (!CArray::IsValidName(name, &reason))
             return Fail(Message::Text(u"--name %1: %2", {name, reason}));
     }
-    // --progmem is const as well, so giving both means --progmem.
+    // --progmem is const as well: both together are refused, as pixmint_add_font refuses
+    // CONST PROGMEM, rather than one silently taken for the other.
+    if (parser.isSet(_progmemOption) && parser.isSet(_constOption))
+        return Fail(QStringLiteral("give --const or --progmem, not both (--progmem makes the "
+                                   "array const as well)"));
     CArray::Storage storage = CArray::Storage::Plain;
     if (parser.isSet(_progmemOption))
         storage = CArray::Storage::Progmem;
