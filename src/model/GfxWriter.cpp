@@ -3,6 +3,8 @@
 #include "CArray.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "Message.h"
+#include "MessageList.h"
 
 #include <QTextStream>
 
@@ -100,14 +102,14 @@ QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) 
     return CArray::Encoded(text, encoding);
 }
 
-QStringList GfxWriter::Warnings(const FontCharSet& set) const
+void GfxWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     const QString missing = CharacterMap(set).MissingCodes(_range);
-    if (missing.isEmpty())
-        return {};
-    return {QStringLiteral("the font has no glyph for %1: the GFX font %2 draws nothing there "
-                           "and moves on")
-                .arg(missing, _name)};
+    if (!missing.isEmpty()) {
+        warnings.Add(Message::Text(
+            u"the font has no glyph for %1: the GFX font %2 draws nothing there and moves on",
+            {missing, _name}));
+    }
 }
 
 // How it was made, without a date or a path, so that builds stay reproducible.

@@ -4,10 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 class CharacterMap;
 class FontCharSet;
+class MessageList;
 class QTextStream;
 
 // The font as a C++ header in the Adafruit GFX custom-font form, for display.setFont(&NAME):
@@ -34,7 +34,7 @@ public:
     // The header in the encoding of that name, as the C source is (CArray::Encoded).
     QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
     // The codes of the range without a glyph, in one line.
-    QStringList Warnings(const FontCharSet& set) const;
+    void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
 private:
     void WriteStart(QTextStream& stream) const;

@@ -2,6 +2,8 @@
 
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "Message.h"
+#include "MessageList.h"
 #include "PlainGlyphNames.h"
 #include "SfntData.h"
 #include "TrueTypeGlyphs.h"
@@ -89,10 +91,9 @@ bool TrueTypeWriter::Accepts(const FontCharSet& set, QString* reason)
     if (set.Count() <= MaxGlyphs)
         return true;
     if (reason) {
-        *reason = QStringLiteral("the font has %1 glyphs, and a TrueType font holds at most %2 "
-                                 "besides .notdef")
-                      .arg(set.Count())
-                      .arg(MaxGlyphs);
+        *reason = Message::Text(u"the font has %1 glyphs, and a TrueType font holds at most %2 "
+                                u"besides .notdef",
+                                {set.Count(), MaxGlyphs});
     }
     return false;
 }
@@ -114,18 +115,15 @@ QByteArray TrueTypeWriter::Bytes(const FontCharSet& set) const
                  {"post", Post(map)}});
 }
 
-QStringList TrueTypeWriter::Warnings(const FontCharSet& set) const
+void TrueTypeWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     const CharacterMap map(set);
-    QStringList warnings =
-        map.RepeatedWarnings(QStringLiteral("the TrueType font has it without a code"));
+    map.RepeatedWarnings(QStringLiteral("the TrueType font has it without a code"), warnings);
     if (map.Count() > MaxOwnNames) {
-        warnings << QStringLiteral("the font has %1 glyphs, and the post table names at most %2: "
-                                   "the TrueType font names none")
-                        .arg(map.Count())
-                        .arg(MaxOwnNames);
+        warnings.Add(Message::Text(u"the font has %1 glyphs, and the post table names at most "
+                                   u"%2: the TrueType font names none",
+                                   {map.Count(), MaxOwnNames}));
     }
-    return warnings;
 }
 
 QByteArray TrueTypeWriter::Head(const TrueTypeGlyphs& glyphs) const
@@ -282,8 +280,11 @@ QByteArray TrueTypeWriter::Post(const CharacterMap& map)
     post.U16(int(map.Count()) + 1).U16(0);
     for (quint32 index = 0; index < map.Count(); ++index)
         post.U16(StandardNames + int(index));
-    for (const std::string& name : PlainGlyphNames::Of(map))
+    PlainGlyphNames names(map);
+    for (quint32 index = 0; index < map.Count(); ++index) {
+        const std::string name = names.Name(index);
         post.U8(int(name.size())).Append(QByteArray::fromStdString(name));
+    }
     return post.Bytes();
 }
 

@@ -4,10 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 class CharacterMap;
 class FontCharSet;
+class MessageList;
 class TrueTypeGlyphs;
 
 // The font as TrueType whose outlines are its pixels: each lit pixel a square of
@@ -42,7 +42,7 @@ public:
     QByteArray Bytes(const FontCharSet& set) const;
     // Each glyph that stands for a code an earlier glyph has, which the cmap leaves out; that
     // the glyph names were left out where the post table cannot hold them.
-    QStringList Warnings(const FontCharSet& set) const;
+    void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
 private:
     QByteArray Head(const TrueTypeGlyphs& glyphs) const;
