@@ -183,26 +183,30 @@ void TestGfxWriter::compilesForEveryTarget()
                                                            : QStringLiteral("objdump"));
     if (QStandardPaths::findExecutable(compiler).isEmpty() || objdump.isEmpty())
         QSKIP("the cross compilers are not installed (scripts/lib.sh installs them)");
-    // Names that try to end their comments, splice lines into them or start others.
-    const auto font =
+    // Names that try to end their comments, splice lines into them or start others; a font
+    // without glyphs, which has no bitmap but still an array.
+    const TestFonts::Font hostile =
         TestFonts::Make({{"a*\\\n/ int evil1 = 1; /*  A", {0x80, 0x40, 0x20, 0x10, 0x08}},
                          {"b*?\?/\n/ int evil2 = 2; /*  B", {1, 2, 4, 8, 16}}});
-    QVERIFY(TestFiles::Write(_dir->filePath("font.xml"), FontFileWriter::Bytes(*font)));
-    QCOMPARE(Run(_dir->path(), PIXMINT_EXPORT,
-                 {"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font"})
-                 .first,
-             0);
-    QVERIFY(TestFiles::Write(_dir->filePath("use.cpp"),
-                             "#include \"font.h\"\nconst GFXfont* used = &font;\n"));
-    const auto [status, errors] =
-        Run(_dir->path(), compiler, Strict + flags + QStringList{"-O2", "-c", "use.cpp"});
-    QVERIFY2(status == 0, errors.constData());
-    const QByteArray symbols = Run(_dir->path(), objdump, {"-t", "use.o"}).second;
-    QVERIFY2(!symbols.contains("evil"), symbols.constData());
-    QVERIFY2(QRegularExpression("\\s" + QRegularExpression::escape(section) + "\\s.*font_Bitmaps")
-                 .match(QString::fromLatin1(symbols))
-                 .hasMatch(),
-             symbols.constData());
+    for (const TestFonts::Font& font : {hostile, TestFonts::Font(TestFonts::Make({}))}) {
+        QVERIFY(TestFiles::Write(_dir->filePath("font.xml"), FontFileWriter::Bytes(*font)));
+        QCOMPARE(Run(_dir->path(), PIXMINT_EXPORT,
+                     {"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font"})
+                     .first,
+                 0);
+        QVERIFY(TestFiles::Write(_dir->filePath("use.cpp"),
+                                 "#include \"font.h\"\nconst GFXfont* used = &font;\n"));
+        const auto [status, errors] =
+            Run(_dir->path(), compiler, Strict + flags + QStringList{"-O2", "-c", "use.cpp"});
+        QVERIFY2(status == 0, errors.constData());
+        const QByteArray symbols = Run(_dir->path(), objdump, {"-t", "use.o"}).second;
+        QVERIFY2(!symbols.contains("evil"), symbols.constData());
+        QVERIFY2(
+            QRegularExpression("\\s" + QRegularExpression::escape(section) + "\\s.*font_Bitmaps")
+                .match(QString::fromLatin1(symbols))
+                .hasMatch(),
+            symbols.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGfxWriter)

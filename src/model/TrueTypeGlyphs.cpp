@@ -37,16 +37,19 @@ TrueTypeGlyphs::TrueTypeGlyphs(const CharacterMap& map, int baseline, int unitsP
 {
     _offsets.reserve(map.Count() + 2);
     _offsets.push_back(0);
-    _drawn.push_back(false);
-    _boxes.emplace_back();
-    _offsets.push_back(0);
+    // .notdef is the outline of the cell, which renderers show for a character that the font
+    // lacks; with it the glyf table is never empty, which sanitizers refuse.
+    FontChar box;
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+        box.SetColumn(column, column == 0 || column + 1 == FontChar::ColumnCount ? 0xFF : 0x81);
+    Add(box, baseline, unitsPerPixel);
     for (quint32 index = 0; index < map.Count(); ++index)
-        Add(map, index, baseline, unitsPerPixel);
+        Add(map.Glyph(index), baseline, unitsPerPixel);
 }
 
-void TrueTypeGlyphs::Add(const CharacterMap& map, quint32 index, int baseline, int unitsPerPixel)
+void TrueTypeGlyphs::Add(const FontChar& glyph, int baseline, int unitsPerPixel)
 {
-    const std::vector<PixelOutline::Contour> contours = PixelOutline::Of(map.Glyph(index));
+    const std::vector<PixelOutline::Contour> contours = PixelOutline::Of(glyph);
     Box box{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(),
             std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
     SfntData ends, flags, xs, ys;
@@ -107,32 +110,26 @@ QByteArray TrueTypeGlyphs::Hmtx(int advance) const
     return hmtx.Bytes();
 }
 
+// .notdef has contours, so every bound is one of a glyph that has.
 TrueTypeGlyphs::Box TrueTypeGlyphs::Bounds() const
 {
-    Box bounds;
-    bool first = true;
-    for (size_t glyph = 0; glyph < _boxes.size(); ++glyph) {
-        if (!_drawn[glyph])
-            continue;
+    Box bounds = _boxes.front();
+    for (size_t glyph = 1; glyph < _boxes.size(); ++glyph) {
         const Box& box = _boxes[glyph];
-        bounds = first ? box
-                       : Box{std::min(bounds.xMin, box.xMin), std::min(bounds.yMin, box.yMin),
-                             std::max(bounds.xMax, box.xMax), std::max(bounds.yMax, box.yMax)};
-        first = false;
+        if (_drawn[glyph]) {
+            bounds = {std::min(bounds.xMin, box.xMin), std::min(bounds.yMin, box.yMin),
+                      std::max(bounds.xMax, box.xMax), std::max(bounds.yMax, box.yMax)};
+        }
     }
     return bounds;
 }
 
 int TrueTypeGlyphs::MinRightBearing(int advance) const
 {
-    int least = 0;
-    bool first = true;
-    for (size_t glyph = 0; glyph < _boxes.size(); ++glyph) {
-        if (_drawn[glyph]) {
-            least = first ? advance - _boxes[glyph].xMax
-                          : std::min(least, advance - _boxes[glyph].xMax);
-            first = false;
-        }
+    int least = advance - _boxes.front().xMax;
+    for (size_t glyph = 1; glyph < _boxes.size(); ++glyph) {
+        if (_drawn[glyph])
+            least = std::min(least, advance - _boxes[glyph].xMax);
     }
     return least;
 }

@@ -5,10 +5,11 @@
 #include <vector>
 
 class CharacterMap;
+class FontChar;
 
 // The outlines of a font as TrueType's glyf table holds them, with what the other tables say
 // of them: where each starts (loca), its left side bearing (hmtx) and the largest and extreme
-// values (maxp, head, hhea). Glyph 0 is .notdef, empty; glyph i + 1 is the map's glyph i,
+// values (maxp, head, hhea). Glyph 0 is .notdef, a box; glyph i + 1 is the map's glyph i,
 // its pixels squares of unitsPerPixel units, merged by PixelOutline, with the grid row just
 // above the baseline from 0 to unitsPerPixel high.
 class TrueTypeGlyphs
@@ -34,12 +35,12 @@ public:
 
     int MaxPoints() const { return _maxPoints; }
     int MaxContours() const { return _maxContours; }
-    // Over the glyphs that have contours, all zero when none has.
+    // Over the glyphs that have contours.
     Box Bounds() const;
     int MinRightBearing(int advance) const;
 
 private:
-    void Add(const CharacterMap& map, quint32 index, int baseline, int unitsPerPixel);
+    void Add(const FontChar& glyph, int baseline, int unitsPerPixel);
 
     QByteArray _glyf;
     std::vector<quint32> _offsets;

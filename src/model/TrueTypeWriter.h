@@ -14,7 +14,7 @@ class TrueTypeGlyphs;
 // UnitsPerPixel units, squares that share an edge merged into one contour (PixelOutline), an
 // em of 8 pixels, the advance 6 pixels, ascent and descent from the baseline as for BDF. At 8
 // pixels per em every square falls on a whole pixel, so a renderer without anti-aliasing draws
-// exactly the grid's pixels. Glyph 0 is .notdef, then every glyph of the font in name order,
+// exactly the grid's pixels. Glyph 0 is .notdef, a box, then every glyph of the font in name order,
 // named in the post table by PlainGlyphNames; the cmap gives each code the glyph the character
 // map gives it. The dates in the head table are given, not read from the clock, so the same
 // font gives the same bytes.
