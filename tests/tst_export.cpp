@@ -642,8 +642,6 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: --name GFXfont: is a type that the GFX font header uses";
     QTest::newRow("standalone without GFX")
         << QStringList{"good.xml", "--gfx-standalone"} << "pixmint-export: --gfx-standalone shapes";
-    QTest::newRow("TrueType over the font") << QStringList{"good.xml", "--ttf", "link.xml"}
-                                            << "pixmint-export: link.xml: this is the file";
     QTest::newRow("TrueType name beyond 63 characters")
         << QStringList{"good.xml", "--ttf", "font.ttf", "--name", QString(64, u'a')}
         << "pixmint-export: --name " + QString(64, u'a') + ": is not a PostScript name";
