@@ -645,9 +645,6 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("TrueType name beyond 63 characters")
         << QStringList{"good.xml", "--ttf", "font.ttf", "--name", QString(64, u'a')}
         << "pixmint-export: --name " + QString(64, u'a') + ": is not a PostScript name";
-    QTest::newRow("unwritable TrueType after a GFX header")
-        << QStringList{"good.xml", "--gfx", "out.h", "--ttf", "no/such/folder/font.ttf"}
-        << "pixmint-export: no/such/folder/font.ttf: ";
 #ifdef Q_OS_LINUX
     // Descriptors 4 and 5 are the program's own: the unnamed new files of the header and BDF.
     QTest::newRow("a descriptor the program was not given")
