@@ -20,7 +20,9 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                    "column)."),
                     QStringLiteral("name")),
       _nameOption(QStringLiteral("name"),
-                  QStringLiteral("Name of the array, a C identifier (default PIXMINT_xxxx)."),
+                  QStringLiteral("Name of the array and of the GFX font, a C identifier (default "
+                                 "PIXMINT_xxxx); also the TrueType font's name (default %1).")
+                      .arg(QLatin1String(TrueTypeWriter::DefaultName)),
                   QStringLiteral("ident")),
       _constOption(QStringLiteral("const"),
                    QStringLiteral("Make the array const, usable from other files in C and C++.")),
@@ -35,7 +37,8 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
       _rangeOption(QStringLiteral("range"),
                    QStringLiteral("Make the array a table with a row for each code from FIRST to "
                                   "LAST (0 to 255, decimal or 0x hexadecimal), zero bytes where "
-                                  "the font has no glyph, instead of the glyphs and a map."),
+                                  "the font has no glyph, instead of the glyphs and a map; "
+                                  "also the codes of the GFX font (default 32-126)."),
                    QStringLiteral("first-last")),
       _checkOption(QStringLiteral("check"),
                    QStringLiteral("Report every problem in the font file, one line each with its "
