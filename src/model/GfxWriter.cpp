@@ -14,11 +14,6 @@ namespace {
 
 constexpr int BitmapBytes = int(FontChar::ColumnCount * FontChar::RowCount / 8);
 
-QString Hex(int value)
-{
-    return QStringLiteral("0x%1").arg(value, 2, 16, QLatin1Char('0'));
-}
-
 // The glyph's 40 pixels row by row, left to right, most significant bit first.
 std::array<quint8, BitmapBytes> Bitmap(const FontChar& glyph)
 {
@@ -37,7 +32,7 @@ std::array<quint8, BitmapBytes> Bitmap(const FontChar& glyph)
 QString Comment(const CharacterMap& map, int code)
 {
     const quint32 index = map.GlyphIndex(code);
-    return QStringLiteral(" /* ") + Hex(code) + QStringLiteral(": ") +
+    return QStringLiteral(" /* ") + Message::Hex(code) + QStringLiteral(": ") +
            (index == CharacterMap::NoGlyph ? QStringLiteral("no glyph")
                                            : CArray::CommentText(map.Name(index))) +
            QStringLiteral(" */\n");
@@ -96,8 +91,8 @@ QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) 
     WriteBitmaps(map, stream);
     WriteGlyphs(map, stream);
     stream << "const GFXfont " << _name << " PROGMEM = {(uint8_t *)" << _name
-           << "_Bitmaps, (GFXglyph *)" << _name << "_Glyphs, " << Hex(_range.First()) << ", "
-           << Hex(_range.Last()) << ", " << LineAdvance << "};\n\n#endif\n";
+           << "_Bitmaps, (GFXglyph *)" << _name << "_Glyphs, " << Message::Hex(_range.First())
+           << ", " << Message::Hex(_range.Last()) << ", " << LineAdvance << "};\n\n#endif\n";
     stream.flush();
     return CArray::Encoded(text, encoding);
 }
@@ -117,7 +112,8 @@ void GfxWriter::WriteStart(QTextStream& stream) const
 {
     const QString guard = QStringLiteral("PIXMINT_GFX_") + _name + QStringLiteral("_H");
     stream << "/* Auto generated file: Adafruit GFX font " << _name << ", for setFont(&" << _name
-           << ")\n   codes " << Hex(_range.First()) << " to " << Hex(_range.Last())
+           << ")\n   codes " << Message::Hex(_range.First()) << " to "
+           << Message::Hex(_range.Last())
            << ", 5 x 8 pixels a glyph, advance 6; the cursor's y is the baseline,\n"
            << "   just below grid row " << _baseline << " */\n#ifndef " << guard << "\n#define "
            << guard << "\n\n";
@@ -138,7 +134,7 @@ void GfxWriter::WriteBitmaps(const CharacterMap& map, QTextStream& stream) const
             continue;
         stream << "   ";
         for (const quint8 byte : Bitmap(map.Glyph(index)))
-            stream << ' ' << Hex(byte) << ',';
+            stream << ' ' << Message::Hex(byte) << ',';
         stream << Comment(map, code);
         empty = false;
     }

@@ -20,9 +20,9 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                    "column)."),
                     QStringLiteral("name")),
       _nameOption(QStringLiteral("name"),
-                  QStringLiteral("Name of the array and of the GFX font, a C identifier (default "
-                                 "PIXMINT_xxxx); also the TrueType font's name (default %1).")
-                      .arg(QLatin1String(TrueTypeWriter::DefaultName)),
+                  Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
+                                u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
+                                {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
                   QStringLiteral("ident")),
       _constOption(QStringLiteral("const"),
                    QStringLiteral("Make the array const, usable from other files in C and C++.")),
