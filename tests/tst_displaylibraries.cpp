@@ -248,7 +248,6 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     for (qsizetype at = 0; at + 3 < bytes.size(); at += 4)
         sum += qFromBigEndian<quint32>(bytes.constData() + at);
     QCOMPARE(sum, 0xB1B0AFBAu);
-
     // FreeType, through the importer at 8 pixels, gives every glyph back at its code.
     const Run imported = In(PIXMINT_IMPORT, {_ttf, "--size", "8", "--codes", "0-255"});
     QCOMPARE(imported.exitCode, 0);
@@ -257,7 +256,6 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     const std::map<int, FontChar> got = TestFonts::ByCode(*back);
     for (const auto& [code, glyph] : TestFonts::ByCode(*font))
         QVERIFY2(got.count(code) && got.at(code) == glyph, qPrintable(QString::number(code)));
-
     const QString ots = QStandardPaths::findExecutable(QStringLiteral("ots-sanitize"));
     const QString ttx = QStandardPaths::findExecutable(QStringLiteral("ttx"));
     if (ots.isEmpty() || ttx.isEmpty())
@@ -278,7 +276,6 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     }
     QCOMPARE(areas, expected);
     QVERIFY(contours.isEmpty() || read.at(1) == contours);
-
     const QString fontforge = QStandardPaths::findExecutable(QStringLiteral("fontforge"));
     if (fontforge.isEmpty())
         QSKIP("FontForge (fontforge-nox) is not installed");
