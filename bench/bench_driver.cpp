@@ -8,6 +8,7 @@
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileWriter.h"
+#include "TrueTypeWriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -275,19 +276,25 @@ int main(int argc, char* argv[])
         idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
             against(text) + QStringLiteral(" vs text"));
 
-    const QStringList operations = {"read",      "read-dom",   "write", "export", "export-firmware",
-                                    "fill-list", "select-last"};
+    const QStringList operations = {"read",       "read-dom",        "write",
+                                    "export",     "export-firmware", "export-gfx",
+                                    "export-ttf", "fill-list",       "select-last"};
     const QMap<QString, QString> described = {
         {"read", "open a font file (stream reader)"},
         {"read-dom", "open a font file through the DOM (the former route)"},
         {"write", "write the font file"},
         {"export", "write the C source"},
         {"export-firmware", "write the C source and header, layout rows, const"},
+        {"export-gfx", "write the GFX header, codes 32 to 126"},
+        {"export-ttf", "write the TrueType font"},
         {"fill-list", "fill the list of names"},
         {"select-last", "select the last name"}};
     for (const QString& operation : operations) {
         double perGlyphAt1000 = 0;
         for (int size : sizes) {
+            // TrueType holds at most 65,534 glyphs besides .notdef.
+            if (operation == "export-ttf" && size > int(TrueTypeWriter::MaxGlyphs))
+                continue;
             const int runs = quick ? 1 : (size >= 100000 ? 3 : 5);
             const Measure measure =
                 Median({bin + "/bench_operations", operation, fonts[size], QString::number(runs)},

@@ -9,6 +9,8 @@
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
+#include "GfxWriter.h"
+#include "TrueTypeWriter.h"
 
 #include <QApplication>
 #include <QDomDocument>
@@ -41,7 +43,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     if (argc < 4)
         qFatal("usage: bench_operations read|read-dom|write|read-write|export|export-firmware|"
-               "fill-list|select-last FONT.xml REPEATS");
+               "export-gfx|export-ttf|fill-list|select-last FONT.xml REPEATS");
     const QByteArray operation = argv[1];
     const QString path = QString::fromLocal8Bit(argv[2]);
     const int repeats = std::max(1, atoi(argv[3]));
@@ -99,6 +101,17 @@ int main(int argc, char* argv[])
                 writer.HeaderBytes(*font);
             };
         };
+    } else if (operation == "export-gfx") {
+        font = Open(path);
+        const GfxWriter writer(QStringLiteral("font"),
+                               CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast),
+                               BdfWriter::DefaultBaseline, false);
+        prepare = [&, writer] { return [&, writer] { writer.Bytes(*font); }; };
+    } else if (operation == "export-ttf") {
+        font = Open(path);
+        if (!TrueTypeWriter::Accepts(*font))
+            qFatal("the font has more glyphs than TrueType holds");
+        prepare = [&] { return [&] { TrueTypeWriter().Bytes(*font); }; };
     } else if (operation == "fill-list" || operation == "select-last") {
         font = Open(path);
         const bool select = operation == "select-last";

@@ -1,5 +1,5 @@
 # pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
-#                  [RANGE first-last] [CHECK])
+#                  [RANGE first-last] [CHECK] [GFX])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
@@ -7,13 +7,14 @@
 # bytes of a glyph (columns, columns-msb, rows, rows-msb), CONST makes it const and PROGMEM
 # also puts it in AVR program memory; HEADER generates <ident>.h, declaring the array and its
 # character map, in a folder on the target's include path; RANGE first-last makes the array a
-# table with a row for each of those codes instead of a map (the converter's --range). CHECK
-# fails the build, naming the font and its first problems, when pixmint-export --check finds
-# any. Each font of one target needs a name of its own. A relative path is taken from the
-# current source folder, which may be another folder than the target's. Mistakes in the
-# arguments stop the configuration.
+# table with a row for each of those codes instead of a map (the converter's --range). GFX
+# makes the font <ident>.h in the Adafruit GFX form instead, for setFont(&ident), with the
+# codes of RANGE (default 32-126), and no C array. CHECK fails the build, naming the font and
+# its first problems, when pixmint-export --check finds any. Each font of one target needs a
+# name of its own. A relative path is taken from the current source folder, which may be
+# another folder than the target's. Mistakes in the arguments stop the configuration.
 function(pixmint_add_font target font)
-    set(flags CONST PROGMEM HEADER CHECK)
+    set(flags CONST PROGMEM HEADER CHECK GFX)
     set(keywords NAME LAYOUT RANGE)
     cmake_parse_arguments(PARSE_ARGV 2 arg "${flags}" "${keywords}" "")
     if(NOT TARGET "${target}")
@@ -85,6 +86,10 @@ function(pixmint_add_font target font)
     elseif(arg_CONST)
         list(APPEND options --const)
     endif()
+    if(arg_GFX AND (DEFINED arg_LAYOUT OR arg_CONST OR arg_PROGMEM OR arg_HEADER))
+        message(FATAL_ERROR "pixmint_add_font: GFX makes a header of its own and no C array, "
+                            "which LAYOUT, CONST, PROGMEM and HEADER shape")
+    endif()
     if(DEFINED arg_RANGE)
         _pixmint_font_range("${arg_RANGE}" range)
         list(APPEND options --range "${range}")
@@ -99,6 +104,9 @@ function(pixmint_add_font target font)
                     "PIXMINT_FONT_${name}_H")
     if(DEFINED arg_RANGE)
         list(APPEND identifiers "${name}_FIRST" "${name}_LAST")
+    endif()
+    if(arg_GFX)
+        set(identifiers "${name}" "${name}_Bitmaps" "${name}_Glyphs" "PIXMINT_GFX_${name}_H")
     endif()
     foreach(identifier IN LISTS identifiers)
         list(FIND taken "${identifier}" at)
@@ -137,6 +145,14 @@ function(pixmint_add_font target font)
     set(files "${source}")
     set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.${extension}"
                        "${source}")
+    set(output -o "${staging}/${name}.${extension}")
+    if(arg_GFX)
+        set(files "${folder}/include/${name}.h")
+        set(output --gfx "${staging}/${name}.h")
+        set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.h"
+                           "${files}")
+        target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
+    endif()
     if(arg_HEADER)
         set(header "${folder}/include/${name}.h")
         list(APPEND files "${header}")
@@ -156,8 +172,7 @@ function(pixmint_add_font target font)
         OUTPUT "${stamp}"
         BYPRODUCTS ${files}
         ${check}
-        COMMAND Pixmint::pixmint-export "${font_input}" -o "${staging}/${name}.${extension}"
-                ${options}
+        COMMAND Pixmint::pixmint-export "${font_input}" ${output} ${options}
         ${copies}
         COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
         DEPENDS "${font_depends}" Pixmint::pixmint-export

@@ -24,10 +24,11 @@ bench_packages=(xvfb xauth libxml2-utils)
 # and compress (ncompress), so that the import reads real and compressed bitmap fonts; the
 # sources of locales, so that the export is tested under a Latin-1 locale built with
 # localedef; the AVR and ARM compilers, so that the generated C builds for firmware (most of
-# the download: about 2.3 GiB installed); git, which runs pixmint-font as a diff driver.
+# the download: about 2.3 GiB installed); git, which runs pixmint-font as a diff driver; the
+# readers of the TrueType font: ots-sanitize, fontTools' ttx and FontForge.
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
                xfonts-base xfonts-utils pcf2bdf ncompress locales gcc-avr avr-libc
-               gcc-arm-none-eabi git)
+               gcc-arm-none-eabi git opentype-sanitizer fonttools fontforge-nox)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

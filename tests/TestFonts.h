@@ -2,6 +2,7 @@
 
 // The fonts that the tests write, read and export, all built one way.
 
+#include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontCharSet.h"
 #include "FontFileGuard.h"
@@ -67,6 +68,34 @@ inline std::unique_ptr<FontCharSet> Numbered(int count)
         set->StoreRead(QStringLiteral("glyph %1").arg(index), std::move(glyph));
     }
     return set;
+}
+
+// The default table with pixels in every glyph, no two alike and reaching the top and the
+// bottom row, and what fonts made here add: a 0xHH glyph, one for no character, one for a
+// Latin-1 character without a default name and a second glyph for "A".
+inline std::unique_ptr<FontCharSet> Full()
+{
+    auto set = std::make_unique<FontCharSet>();
+    int number = 0;
+    for (auto& [name, glyph] : *set)
+        *glyph = Glyph({quint8(++number), 0x81, quint8(~number), 0xFF, 0x55});
+    Store(*set, "bell  0x07", {0x7f, 0, 0, 0, 0x7f});
+    Store(*set, "logo", {0xff, 0x81, 0x81, 0x81, 0xff});
+    Store(*set, "U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18});
+    Store(*set, "x  A", {0x80, 0x80, 0x80, 0x80, 0x80});
+    return set;
+}
+
+// Each code's glyph by the character map.
+inline std::map<int, FontChar> ByCode(const FontCharSet& set)
+{
+    const CharacterMap map(set);
+    std::map<int, FontChar> glyphs;
+    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
+        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+            glyphs[code] = map.Glyph(map.GlyphIndex(code));
+    }
+    return glyphs;
 }
 
 // A font file opened as the editor opens it, or null with the reason.

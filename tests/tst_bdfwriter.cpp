@@ -40,34 +40,6 @@ const QByteArray RepeatedWarning = "pixmint-export: warning: glyph \"x  A\" stan
                                    "0x41 like \"C27  A\", which comes first: the BDF font has it "
                                    "with ENCODING -1\n";
 
-// The default table with pixels in every glyph, no two alike and reaching the top and the
-// bottom row, and what fonts made here add: a 0xHH glyph, one for no character, one for a
-// Latin-1 character without a default name and a second glyph for "A".
-std::unique_ptr<FontCharSet> FullFont()
-{
-    auto set = std::make_unique<FontCharSet>();
-    int number = 0;
-    for (auto& [name, glyph] : *set)
-        *glyph = TestFonts::Glyph({quint8(++number), 0x81, quint8(~number), 0xFF, 0x55});
-    TestFonts::Store(*set, "bell  0x07", {0x7f, 0, 0, 0, 0x7f});
-    TestFonts::Store(*set, "logo", {0xff, 0x81, 0x81, 0x81, 0xff});
-    TestFonts::Store(*set, "U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18});
-    TestFonts::Store(*set, "x  A", {0x80, 0x80, 0x80, 0x80, 0x80});
-    return set;
-}
-
-// Each glyph of a font by the code a BDF font made of it gives it, -1 left out.
-std::map<int, FontChar> ByCode(const FontCharSet& set)
-{
-    const CharacterMap map(set);
-    std::map<int, FontChar> glyphs;
-    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
-            glyphs[code] = map.Glyph(map.GlyphIndex(code));
-    }
-    return glyphs;
-}
-
 // What follows a keyword on each line that starts with it.
 QByteArrayList Values(const QByteArray& bdf, const QByteArray& keyword)
 {
@@ -134,7 +106,7 @@ void TestBdfWriter::readersGetEveryGlyph_data()
 void TestBdfWriter::readersGetEveryGlyph()
 {
     QFETCH(int, baseline);
-    const std::unique_ptr<FontCharSet> font = FullFont();
+    const std::unique_ptr<FontCharSet> font = TestFonts::Full();
     const QString xml = _dir->filePath(QStringLiteral("font.xml"));
     const QString bdf = _dir->filePath(QStringLiteral("font.bdf"));
     QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
@@ -159,7 +131,7 @@ void TestBdfWriter::readersGetEveryGlyph()
     QCOMPARE(QSet<QByteArray>(codes.begin(), codes.end()).size(), codes.size());
     std::map<int, FontChar> read = TestFonts::ReadBdf(text);
     read.erase(-1);
-    QVERIFY(read == ByCode(*font));
+    QVERIFY(read == TestFonts::ByCode(*font));
 
     // The importer gives the font back as "Save font" writes it: every glyph, those of
     // ENCODING -1 included, under its name.
@@ -182,7 +154,7 @@ void TestBdfWriter::readersGetEveryGlyph()
     QCOMPARE(Start(pcf2bdf, {QStringLiteral("-o"), again, pcf}).exitCode, 0);
     std::map<int, FontChar> fromPcf = TestFonts::ReadBdf(TestFiles::Read(again));
     fromPcf.erase(-1);
-    QVERIFY(fromPcf == ByCode(*font));
+    QVERIFY(fromPcf == TestFonts::ByCode(*font));
     // PCF keeps no comment and no glyph of ENCODING -1: the others come back under their names.
     FontCharSet encoded;
     encoded.Clear();

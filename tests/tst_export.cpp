@@ -630,13 +630,21 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("baseline without BDF")
         << QStringList{"good.xml", "-o", "out.cpp", "--baseline", "6"}
-        << "pixmint-export: --baseline places the glyphs of a BDF font";
+        << "pixmint-export: --baseline places the glyphs of a BDF, GFX or TrueType font";
     QTest::newRow("baseline 8") << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "8"}
                                 << "pixmint-export: --baseline 8: expected a whole number from "
                                    "0 to 7";
     QTest::newRow("baseline not decimal")
         << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "+6"}
         << "pixmint-export: --baseline +6: expected";
+    QTest::newRow("GFX font named as a type it uses")
+        << QStringList{"good.xml", "--gfx", "out.h", "--name", "GFXfont"}
+        << "pixmint-export: --name GFXfont: is a type that the GFX font header uses";
+    QTest::newRow("standalone without GFX")
+        << QStringList{"good.xml", "--gfx-standalone"} << "pixmint-export: --gfx-standalone shapes";
+    QTest::newRow("TrueType name beyond 63 characters")
+        << QStringList{"good.xml", "--ttf", "font.ttf", "--name", QString(64, u'a')}
+        << "pixmint-export: --name " + QString(64, u'a') + ": is not a PostScript name";
 #ifdef Q_OS_LINUX
     // Descriptors 4 and 5 are the program's own: the unnamed new files of the header and BDF.
     QTest::newRow("a descriptor the program was not given")
@@ -681,6 +689,7 @@ void TestExport::failuresWriteNothing()
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
     QVERIFY(!QFile::exists(QStringLiteral("out.h")));
     QVERIFY(!QFile::exists(QStringLiteral("font.bdf")));
+    QVERIFY(!QFile::exists(QStringLiteral("font.ttf")));
 }
 
 void TestExport::helpAndVersion()

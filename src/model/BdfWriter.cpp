@@ -4,12 +4,11 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "PlainGlyphNames.h"
 
 #include <cctype>
 #include <cstring>
-#include <map>
 #include <string_view>
-#include <unordered_set>
 
 namespace {
 
@@ -58,24 +57,6 @@ void AppendLarge(QByteArray& bytes, std::string_view text)
     std::memcpy(bytes.data() + size, text.data(), text.size());
 }
 
-// Whether a glyph name is a BDF glyph name as it stands: up to 14 ASCII letters, digits, "."
-// and "_", not starting with a digit or ".", which every reader takes.
-bool IsPlainName(const std::string& name)
-{
-    constexpr size_t Longest = 14;
-    if (name.empty() || name.size() > Longest || (name[0] >= '0' && name[0] <= '9') ||
-        name[0] == '.')
-        return false;
-    for (const char character : name) {
-        const bool letter =
-            (character >= 'A' && character <= 'Z') || (character >= 'a' && character <= 'z');
-        if (!letter && !(character >= '0' && character <= '9') && character != '.' &&
-            character != '_')
-            return false;
-    }
-    return true;
-}
-
 // A glyph name as ASCII that gives every byte back: printable ASCII as it is but for "\" and
 // the quotation mark, which get a backslash, every other byte as \xHH. A name whose escapes
 // would be longer than LongestCommentName is cut there, between two escapes. In a property
@@ -118,47 +99,6 @@ int WrittenCode(const CharacterMap& map, quint32 index)
     const int code = CharacterMap::Code(map.Name(index));
     return code >= 0 && map.GlyphIndex(code) == index ? code : -1;
 }
-
-// One BDF name a glyph, no two alike: the glyph's own where it is plain; otherwise uniXXXX by
-// its label's code, or glyphN by its index, with .1, .2 and so on where that name is taken.
-// A made name holds no dot before its variant, so two made names differ: only the plain names
-// are kept to be avoided, and the names are made one by one as the glyphs are written.
-class BdfNames
-{
-public:
-    explicit BdfNames(const CharacterMap& map) : _map(map)
-    {
-        for (quint32 index = 0; index < map.Count(); ++index) {
-            if (IsPlainName(map.Name(index)))
-                _plain.insert(map.Name(index));
-        }
-    }
-
-    // The name of each glyph, asked in index order.
-    std::string Name(quint32 index)
-    {
-        const std::string& own = _map.Name(index);
-        if (IsPlainName(own))
-            return own;
-        const int code = CharacterMap::Code(own);
-        std::string base = code >= 0 ? "uni" : "glyph" + std::to_string(index);
-        if (code >= 0)
-            AppendHex(base, unsigned(code), 4);
-        // The next variant of each code, so that many glyphs for one code take linear time.
-        int unused = 0;
-        int& variant = code >= 0 ? _variants[code] : unused;
-        std::string name = variant == 0 ? base : base + '.' + std::to_string(variant);
-        while (_plain.count(name) > 0)
-            name = base + '.' + std::to_string(++variant);
-        ++variant;
-        return name;
-    }
-
-private:
-    const CharacterMap& _map;
-    std::unordered_set<std::string_view> _plain;
-    std::map<int, int> _variants;
-};
 
 // A glyph from the comment that gives its Pixmint name, where its BDF name differs, to
 // ENDCHAR; the rows of its bitmap top first, each a byte with the left column in bit 7.
@@ -271,7 +211,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
 
     const QByteArray metrics = "SWIDTH " + Number(ScalableWidth) + " 0\nDWIDTH " +
                                Number(int(FontChar::Advance)) + " 0\nBBX " + box + '\n';
-    BdfNames names(map);
+    PlainGlyphNames names(map);
     std::string glyph;
     for (quint32 index = 0; index < map.Count(); ++index) {
         glyph.clear();
@@ -302,23 +242,11 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                     "FreeType reads the BDF font, but bdftopcf makes of it a PCF "
                                     "font that FreeType and pcf2bdf cannot read"));
     }
-    // Past the list's room the rest are counted, not worded.
-    for (const quint32 index : map.Repeated()) {
-        if (warnings.IsFull()) {
-            warnings.AddUnlisted(1);
-            continue;
-        }
-        const std::string& name = map.Name(index);
-        const int code = CharacterMap::Code(name);
-        warnings.Add(Message::Text(u"glyph %1 stands for the code %2 like %3, which comes first: "
-                                   u"the BDF font has it with ENCODING -1",
-                                   {GlyphName::Quoted(name), Message::Hex(code),
-                                    GlyphName::Quoted(map.Name(map.GlyphIndex(code)))}));
-    }
+    map.RepeatedWarnings(QStringLiteral("the BDF font has it with ENCODING -1"), warnings);
     std::string escaped;
     for (quint32 index = 0; index < map.Count(); ++index) {
         bool cut = false;
-        if (IsPlainName(map.Name(index)))
+        if (PlainGlyphNames::IsPlain(map.Name(index)))
             continue;
         escaped.clear();
         AppendEscapedName(escaped, map.Name(index), cut);

@@ -4,6 +4,7 @@
 #include "GlyphName.h"
 #include "Message.h"
 
+#include <QStringEncoder>
 #include <QTextStream>
 
 namespace {
@@ -292,6 +293,17 @@ bool CArray::ReadRowComment(QStringView body, RowComment& row)
         return false;
     row.hasGlyph = true;
     return NameFromCommentText(text.mid(qsizetype(sizeof GlyphWord) - 1), row.name);
+}
+
+QByteArray CArray::Encoded(const QString& text, const QByteArray& encoding)
+{
+    QStringEncoder encoder(encoding.constData());
+    if (encoder.isValid()) {
+        QByteArray bytes = encoder.encode(text);
+        if (!encoder.hasError())
+            return bytes;
+    }
+    return text.toUtf8();
 }
 
 bool CArray::IsValidName(const QString& name, QString* reason)

@@ -86,6 +86,12 @@ public:
     };
     static bool ReadRowComment(QStringView body, RowComment& row);
 
+    // Generated C text in the encoding of that name, the locale's for a file the user reads
+    // (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the file
+    // unchanged. UTF-8 when Qt has no such encoding or the text holds a character that it
+    // lacks, so that nothing is replaced.
+    static QByteArray Encoded(const QString& text, const QByteArray& encoding);
+
     // A name is usable for the array when it is a C identifier of ASCII letters, digits and
     // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
     // made from it (NAME_map, NAME_COUNT) must be too. The reason otherwise.

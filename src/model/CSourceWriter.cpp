@@ -6,7 +6,6 @@
 #include "Message.h"
 #include "MessageList.h"
 
-#include <QStringEncoder>
 #include <QTextStream>
 
 #include <algorithm>
@@ -56,16 +55,10 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
 void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     if (_range) {
-        // Each run of codes without a glyph once: "0x00 to 0x1f, 0x7f".
-        const CharacterMap map(set);
-        std::vector<int> missing;
-        for (int code = _range->First(); code <= _range->Last(); ++code) {
-            if (map.GlyphIndex(code) == CharacterMap::NoGlyph)
-                missing.push_back(code);
-        }
-        if (!missing.empty()) {
+        const QString missing = CharacterMap(set).MissingCodes(*_range);
+        if (!missing.isEmpty()) {
             warnings.Add(Message::Text(u"the font has no glyph for %1: zero bytes in the table %2",
-                                       {CodeRange::Runs(missing, Hex), _array.Name()}));
+                                       {missing, _array.Name()}));
         }
         return;
     }
@@ -269,11 +262,5 @@ QByteArray CSourceWriter::Bytes(void (CSourceWriter::*write)(const FontCharSet&,
     QTextStream stream(&text);
     (this->*write)(set, stream);
     stream.flush();
-    QStringEncoder encoder(encoding.constData());
-    if (encoder.isValid()) {
-        QByteArray bytes = encoder.encode(text);
-        if (!encoder.hasError())
-            return bytes;
-    }
-    return text.toUtf8();
+    return CArray::Encoded(text, encoding);
 }

@@ -1,5 +1,10 @@
 #include "CharacterMap.h"
 
+#include "CodeRange.h"
+#include "GlyphName.h"
+#include "Message.h"
+#include "MessageList.h"
+
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -68,4 +73,30 @@ std::string CharacterMap::NewGlyphName(int code)
         return made;
     }();
     return names[size_t(code) & 0xFFu];
+}
+
+QString CharacterMap::MissingCodes(const CodeRange& range) const
+{
+    std::vector<int> missing;
+    for (int code = range.First(); code <= range.Last(); ++code) {
+        if (GlyphIndex(code) == NoGlyph)
+            missing.push_back(code);
+    }
+    return CodeRange::Runs(missing, [](int code) { return Message::Hex(code); });
+}
+
+// Past the list's room the rest are counted, not worded.
+void CharacterMap::RepeatedWarnings(const QString& outcome, MessageList& warnings) const
+{
+    for (const quint32 index : _repeated) {
+        if (warnings.IsFull()) {
+            warnings.AddUnlisted(1);
+            continue;
+        }
+        const int code = Code(Name(index));
+        warnings.Add(Message::Text(u"glyph %1 stands for the code %2 like %3, which comes first: "
+                                   u"%4",
+                                   {GlyphName::Quoted(Name(index)), Message::Hex(code),
+                                    GlyphName::Quoted(Name(GlyphIndex(code))), outcome}));
+    }
 }

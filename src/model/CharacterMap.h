@@ -2,9 +2,14 @@
 
 #include "FontCharSet.h"
 
+#include <QString>
+
 #include <array>
 #include <string>
 #include <vector>
+
+class CodeRange;
+class MessageList;
 
 // Which glyph of a font stands for each Latin-1 character. A glyph's character is its name's
 // label: what follows the first two consecutive spaces of the name, or the whole name when it
@@ -36,8 +41,14 @@ public:
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
     quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }
+    // The codes of a range that no glyph stands for, each run once: "0x00 to 0x1f, 0x7f"; empty
+    // when every code has a glyph.
+    QString MissingCodes(const CodeRange& range) const;
     // The indexes of the glyphs that stand for a code an earlier glyph already has, in order.
     const std::vector<quint32>& Repeated() const { return _repeated; }
+    // A line for each of those glyphs naming it, its code and the glyph that has the code,
+    // then what a format made of the font does with it.
+    void RepeatedWarnings(const QString& outcome, MessageList& warnings) const;
 
     // The font's glyphs by index in name order.
     quint32 Count() const { return quint32(_entries.size()); }

@@ -32,6 +32,8 @@ expect("LAYOUT \"row\" is none of columns, columns-msb, rows, rows-msb" "${add} 
 expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missing.xml)")
 expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
 expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
+expect("GFX makes a header of its own and no C array" "${add} GFX HEADER)")
+expect("a already has a font that defines f_Glyphs" "${add} NAME f GFX)\n${add} NAME f_Glyphs)")
 foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999999999999999-1
         " 1-2" 1e2-200)
     expect("RANGE \"${range}\" is not FIRST-LAST" "${add} RANGE \"${range}\")")

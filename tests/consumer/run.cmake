@@ -12,11 +12,21 @@
 # Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE.
 include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
 
+# expect_output(<expected> [<the bitmap of "A" in the GFX font>])
 function(expect_output expected)
-    execute_process(COMMAND "${build}/consumer" RESULT_VARIABLE result OUTPUT_VARIABLE output)
-    if(NOT result EQUAL 0 OR NOT output STREQUAL expected)
-        message(FATAL_ERROR "the consumer printed (exit ${result}):\n${output}\nexpected:\n${expected}")
+    set(programs consumer)
+    if(LANGUAGE STREQUAL "CXX" AND ARGC GREATER 1)
+        list(APPEND programs gfx_consumer)
+        set(expected_gfx_consumer "${ARGV1}")
     endif()
+    set(expected_consumer "${expected}")
+    foreach(program IN LISTS programs)
+        execute_process(COMMAND "${build}/${program}" RESULT_VARIABLE result OUTPUT_VARIABLE output)
+        if(NOT result EQUAL 0 OR NOT output STREQUAL expected_${program})
+            message(FATAL_ERROR "${program} printed (exit ${result}):\n${output}\n"
+                                "expected:\n${expected_${program}}")
+        endif()
+    endforeach()
 endfunction()
 
 # The name that the project gives its first font.
@@ -108,7 +118,7 @@ set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
 set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
 set(small_edited
     "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
-expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}")
+expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620)
 
 # Nothing but one font changes; a later modification time even on coarse file systems.
 set(font_folder "${build}/fonts/pixmint_fonts/consumer")
@@ -122,7 +132,7 @@ record_times(${unchanged})
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
 write_font(7f)
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
-expect_output("7e097f097e\n3e0000003e\n0000ff0000\n${small}")
+expect_output("7e097f097e\n3e0000003e\n0000ff0000\n${small}" 756bfad6a0)
 check_times("rebuilt although its font did not change" FALSE ${unchanged})
 
 # A glyph of the fonts with a header: the headers keep their bytes and their times.

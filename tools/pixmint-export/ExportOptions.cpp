@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 ExportOptions::ExportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
                     QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, "
@@ -18,7 +20,9 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                    "column)."),
                     QStringLiteral("name")),
       _nameOption(QStringLiteral("name"),
-                  QStringLiteral("Name of the array, a C identifier (default PIXMINT_xxxx)."),
+                  Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
+                                u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
+                                {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
                   QStringLiteral("ident")),
       _constOption(QStringLiteral("const"),
                    QStringLiteral("Make the array const, usable from other files in C and C++.")),
@@ -33,7 +37,8 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
       _rangeOption(QStringLiteral("range"),
                    QStringLiteral("Make the array a table with a row for each code from FIRST to "
                                   "LAST (0 to 255, decimal or 0x hexadecimal), zero bytes where "
-                                  "the font has no glyph, instead of the glyphs and a map."),
+                                  "the font has no glyph, instead of the glyphs and a map; "
+                                  "also the codes of the GFX font (default 32-126)."),
                    QStringLiteral("first-last")),
       _checkOption(QStringLiteral("check"),
                    QStringLiteral("Report every problem in the font file, one line each with its "
@@ -57,17 +62,37 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                 "says."),
                  QStringLiteral("file")),
       _baselineOption(QStringLiteral("baseline"),
-                      Message::Text(u"With --bdf, the grid row just above the baseline, 0 (top) "
-                                    u"to 7; default %1, so that the font ascends 7 pixels and "
-                                    u"descends 1.",
+                      Message::Text(u"With --bdf, --gfx or --ttf, the grid row just above the "
+                                    u"baseline, 0 (top) to 7; default %1, so that the font "
+                                    u"ascends 7 pixels and descends 1.",
                                     {BdfWriter::DefaultBaseline}),
-                      QStringLiteral("row"))
+                      QStringLiteral("row")),
+      _gfxOption(QStringLiteral("gfx"),
+                 QStringLiteral("Write the font as a C++ header in the Adafruit GFX custom-font "
+                                "form to <file>, for display.setFont(&NAME): the codes of --range "
+                                "(default 32-126), the cursor's y on the baseline. The C/C++ "
+                                "source then goes only where -o says."),
+                 QStringLiteral("file")),
+      _gfxStandaloneOption(QStringLiteral("gfx-standalone"),
+                           QStringLiteral("With --gfx, declare the library's GFXglyph and GFXfont "
+                                          "in the header instead of including <Adafruit_GFX.h>.")),
+      _trueTypeOption(QStringLiteral("ttf"),
+                      Message::Text(u"Write the font as TrueType to <file>: each pixel a square, "
+                                    u"exact at 8 pixels per em, named by --name (default %1). "
+                                    u"Its dates are SOURCE_DATE_EPOCH, or else 1970-01-01. The "
+                                    u"C/C++ source then goes only where -o says.",
+                                    {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
+                      QStringLiteral("file")),
+      _gfx(QLatin1String(CArray::EditorName),
+           CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast), BdfWriter::DefaultBaseline,
+           false)
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
                                  QStringLiteral("The font file to read, as the editor saves it."));
     parser.addOptions({_outputOption, _layoutOption, _nameOption, _constOption, _progmemOption,
                        _headerOption, _rangeOption, _checkOption, _pngOption, _textOption,
-                       _scaleOption, _bdfOption, _baselineOption});
+                       _scaleOption, _bdfOption, _baselineOption, _gfxOption, _gfxStandaloneOption,
+                       _trueTypeOption});
 }
 
 bool ExportOptions::Read(const QCommandLineParser& parser)
@@ -86,7 +111,7 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     if (!ReadWriter(parser))
         return false;
     for (const QCommandLineOption& option :
-         {_outputOption, _headerOption, _pngOption, _bdfOption}) {
+         {_outputOption, _headerOption, _pngOption, _bdfOption, _gfxOption, _trueTypeOption}) {
         if (parser.isSet(option) && parser.value(option).isEmpty())
             return Fail(QStringLiteral("--") + option.names().last() +
                         QStringLiteral(": expected a file name"));
@@ -95,19 +120,65 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     _headerPath = parser.value(_headerOption);
     _pngPath = parser.value(_pngOption);
     _bdfPath = parser.value(_bdfOption);
+    _gfxPath = parser.value(_gfxOption);
+    _trueTypePath = parser.value(_trueTypeOption);
     _text = parser.value(_textOption);
     if (parser.isSet(_textOption) && !parser.isSet(_pngOption))
         return Fail(QStringLiteral("--text draws into an image: give its file with --png"));
     if (parser.isSet(_textOption) && _text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
-    if (parser.isSet(_baselineOption) && !parser.isSet(_bdfOption))
-        return Fail(QStringLiteral("--baseline places the glyphs of a BDF font: give its file "
-                                   "with --bdf"));
+    return ReadFonts(parser);
+}
+
+// The fonts for other programs: BDF, GFX and TrueType.
+bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
+{
+    const bool gfx = parser.isSet(_gfxOption);
+    const bool trueType = parser.isSet(_trueTypeOption);
+    if (parser.isSet(_baselineOption) && !parser.isSet(_bdfOption) && !gfx && !trueType)
+        return Fail(QStringLiteral("--baseline places the glyphs of a BDF, GFX or TrueType font: "
+                                   "give its file with --bdf, --gfx or --ttf"));
+    if (parser.isSet(_gfxStandaloneOption) && !gfx)
+        return Fail(QStringLiteral("--gfx-standalone shapes the GFX header: give its file with "
+                                   "--gfx"));
     int baseline = BdfWriter::DefaultBaseline;
     if (!ReadNumber(parser, _baselineOption, 0, int(FontChar::RowCount) - 1, baseline))
         return false;
     _bdf = BdfWriter(baseline);
+    const QString name = parser.value(_nameOption);
+    QString reason;
+    if (gfx && parser.isSet(_nameOption) && !GfxWriter::IsValidName(name, &reason))
+        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    _gfx = GfxWriter(parser.isSet(_nameOption) ? name : QLatin1String(CArray::EditorName),
+                     _range.value_or(CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast)),
+                     baseline, parser.isSet(_gfxStandaloneOption));
+    if (trueType && parser.isSet(_nameOption) && !TrueTypeWriter::IsValidName(name, &reason))
+        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    qint64 time = 0;
+    if (trueType && !ReadSourceDate(time))
+        return false;
+    _trueType = TrueTypeWriter(
+        parser.isSet(_nameOption) ? name : QLatin1String(TrueTypeWriter::DefaultName), baseline,
+        time);
     return true;
+}
+
+// Reproducible builds give the time of their sources; a value that is no such time is a
+// mistake to report, not a reason to read the clock.
+bool ExportOptions::ReadSourceDate(qint64& time)
+{
+    const QString epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty())
+        return true;
+    const bool digits = epoch.size() <= 12 && std::all_of(epoch.begin(), epoch.end(), [](QChar c) {
+                            return c >= u'0' && c <= u'9';
+                        });
+    time = digits ? epoch.toLongLong() : -1;
+    if (time >= 0 && time <= TrueTypeWriter::MaxTime)
+        return true;
+    return Fail(Message::Text(u"SOURCE_DATE_EPOCH %1: expected the seconds since 1970 in decimal "
+                              u"digits, at most %2",
+                              {epoch, TrueTypeWriter::MaxTime}));
 }
 
 // Any of the options of the firmware source, even given with the value that the editor's
@@ -138,19 +209,18 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         storage = CArray::Storage::Progmem;
     else if (parser.isSet(_constOption))
         storage = CArray::Storage::Const;
-    std::optional<CodeRange> range;
     if (parser.isSet(_rangeOption)) {
         CodeRange read(0, 0);
         if (!CodeRange::Parse(parser.value(_rangeOption), &read)) {
             return Fail(Message::Text(u"--range %1: expected %2",
                                       {parser.value(_rangeOption), CodeRange::Syntax()}));
         }
-        range = read;
+        _range = read;
     }
     const bool header = parser.isSet(_headerOption);
     const bool firmware = header || parser.isSet(_layoutOption) || parser.isSet(_nameOption) ||
-                          storage != CArray::Storage::Plain || range;
+                          storage != CArray::Storage::Plain || _range;
     if (firmware)
-        _writer = CSourceWriter(CArray(layout, name, storage), header, range);
+        _writer = CSourceWriter(CArray(layout, name, storage), header, _range);
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include "BdfWriter.h"
 #include "CSourceWriter.h"
+#include "GfxWriter.h"
 #include "ToolOptions.h"
+#include "TrueTypeWriter.h"
 
 #include <QCommandLineOption>
 
@@ -21,14 +23,20 @@ public:
     const QString& HeaderPath() const { return _headerPath; }
     const QString& PngPath() const { return _pngPath; }
     const QString& BdfPath() const { return _bdfPath; }
+    const QString& GfxPath() const { return _gfxPath; }
+    const QString& TrueTypePath() const { return _trueTypePath; }
     // The text to draw instead of the specimen sheet, when not empty.
     const QString& Text() const { return _text; }
     int Scale() const { return _scale; }
     const CSourceWriter& Writer() const { return _writer; }
     const BdfWriter& Bdf() const { return _bdf; }
+    const GfxWriter& Gfx() const { return _gfx; }
+    const TrueTypeWriter& TrueType() const { return _trueType; }
 
 private:
     bool ReadWriter(const QCommandLineParser& parser);
+    bool ReadFonts(const QCommandLineParser& parser);
+    bool ReadSourceDate(qint64& time);
 
     QCommandLineOption _outputOption;
     QCommandLineOption _layoutOption;
@@ -43,6 +51,9 @@ private:
     QCommandLineOption _scaleOption;
     QCommandLineOption _bdfOption;
     QCommandLineOption _baselineOption;
+    QCommandLineOption _gfxOption;
+    QCommandLineOption _gfxStandaloneOption;
+    QCommandLineOption _trueTypeOption;
 
     bool _check = false;
     QString _outputPath;
@@ -53,4 +64,9 @@ private:
     int _scale = 4;
     CSourceWriter _writer;
     BdfWriter _bdf;
+    QString _gfxPath;
+    QString _trueTypePath;
+    std::optional<CodeRange> _range;
+    GfxWriter _gfx;
+    TrueTypeWriter _trueType;
 };

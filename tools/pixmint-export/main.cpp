@@ -1,6 +1,6 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
-// systems, the same array in the forms that firmware takes, a checker for font files, a BDF
-// font, a specimen sheet and a preview of text.
+// systems, the same array in the forms that firmware takes, a checker for font files, BDF,
+// Adafruit GFX and TrueType fonts, a specimen sheet and a preview of text.
 #include "CommandLineTool.h"
 #include "Console.h"
 #include "ExportOptions.h"
@@ -28,8 +28,8 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem, "
-                   "--header and --range is given; also a BDF font, a specimen sheet and a "
-                   "preview of text.");
+                   "--header and --range is given; also BDF, Adafruit GFX and TrueType fonts, a "
+                   "specimen sheet and a preview of text.");
 
 bool WantsSheet(int argc, char* argv[])
 {
@@ -111,7 +111,8 @@ QByteArray Png(const QImage& image)
 bool SourceToStandardOutput(const ExportOptions& options)
 {
     return options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
-           options.BdfPath().isEmpty();
+           options.BdfPath().isEmpty() && options.GfxPath().isEmpty() &&
+           options.TrueTypePath().isEmpty();
 }
 
 bool WantsSource(const ExportOptions& options)
@@ -150,12 +151,15 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
     const CSourceWriter& writer = options.Writer();
     const bool source = WantsSource(options);
     const bool bdf = !options.BdfPath().isEmpty();
-    if ((source && !writer.Accepts(font, &error)) || (bdf && !BdfWriter::Accepts(font, &error))) {
+    const bool gfx = !options.GfxPath().isEmpty();
+    const bool trueType = !options.TrueTypePath().isEmpty();
+    if ((source && !writer.Accepts(font, &error)) || (bdf && !BdfWriter::Accepts(font, &error)) ||
+        (trueType && !TrueTypeWriter::Accepts(font, &error))) {
         error = fontPath + QStringLiteral(": ") + error;
         return false;
     }
     // In the user's encoding, as the editor exports.
-    const QByteArray encoding = source ? Console::LocaleEncoding() : QByteArray();
+    const QByteArray encoding = source || gfx ? Console::LocaleEncoding() : QByteArray();
     if (!options.OutputPath().isEmpty())
         files.Add(options.OutputPath(), writer.SourceBytes(font, encoding), FileWriter::Mode::Text);
     if (!options.HeaderPath().isEmpty())
@@ -165,6 +169,10 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
     // BDF is ASCII with LF line ends on every system.
     if (bdf)
         files.Add(options.BdfPath(), options.Bdf().Bytes(font), FileWriter::Mode::Binary);
+    if (gfx)
+        files.Add(options.GfxPath(), options.Gfx().Bytes(font, encoding), FileWriter::Mode::Text);
+    if (trueType)
+        files.Add(options.TrueTypePath(), options.TrueType().Bytes(font), FileWriter::Mode::Binary);
     if (SourceToStandardOutput(options))
         files.AddStandardOutput(writer.SourceBytes(font, encoding));
     return true;
@@ -181,6 +189,10 @@ MessageList Warnings(const ExportOptions& options, const FontCharSet& font,
         warnings.Add(Missing(missing));
     if (!options.BdfPath().isEmpty())
         options.Bdf().Warnings(font, warnings);
+    if (!options.GfxPath().isEmpty())
+        options.Gfx().Warnings(font, warnings);
+    if (!options.TrueTypePath().isEmpty())
+        options.TrueType().Warnings(font, warnings);
     return warnings;
 }
 

@@ -1,0 +1,163 @@
+#include "GfxWriter.h"
+
+#include "CArray.h"
+#include "CharacterMap.h"
+#include "FontCharSet.h"
+#include "Message.h"
+#include "MessageList.h"
+
+#include <QTextStream>
+
+#include <array>
+
+namespace {
+
+constexpr int BitmapBytes = int(FontChar::ColumnCount * FontChar::RowCount / 8);
+
+// The glyph's 40 pixels row by row, left to right, most significant bit first.
+std::array<quint8, BitmapBytes> Bitmap(const FontChar& glyph)
+{
+    std::array<quint8, BitmapBytes> bytes = {};
+    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+            const quint32 bit = row * FontChar::ColumnCount + column;
+            if (glyph.GetPixel(column, row))
+                bytes[bit / 8] |= quint8(0x80u >> (bit % 8));
+        }
+    }
+    return bytes;
+}
+
+// The row's comment: its code and the glyph's name, or that it has none.
+QString Comment(const CharacterMap& map, int code)
+{
+    const quint32 index = map.GlyphIndex(code);
+    return QStringLiteral(" /* ") + Message::Hex(code) + QStringLiteral(": ") +
+           (index == CharacterMap::NoGlyph ? QStringLiteral("no glyph")
+                                           : CArray::CommentText(map.Name(index))) +
+           QStringLiteral(" */\n");
+}
+
+// The library's gfxfont.h, field for field, under its own guard: whichever comes first
+// declares the types.
+constexpr char Types[] = "#include <stdint.h>\n"
+                         "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n"
+                         "#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n"
+                         "#ifndef _GFXFONT_H_\n#define _GFXFONT_H_\n"
+                         "typedef struct {\n"
+                         "    uint16_t bitmapOffset;\n"
+                         "    uint8_t width;\n"
+                         "    uint8_t height;\n"
+                         "    uint8_t xAdvance;\n"
+                         "    int8_t xOffset;\n"
+                         "    int8_t yOffset;\n"
+                         "} GFXglyph;\n"
+                         "typedef struct {\n"
+                         "    uint8_t *bitmap;\n"
+                         "    GFXglyph *glyph;\n"
+                         "    uint16_t first;\n"
+                         "    uint16_t last;\n"
+                         "    uint8_t yAdvance;\n"
+                         "} GFXfont;\n"
+                         "#endif\n";
+
+} // namespace
+
+GfxWriter::GfxWriter(const QString& name, const CodeRange& range, int baseline, bool standalone)
+    : _name(name), _range(range), _baseline(baseline), _standalone(standalone)
+{
+}
+
+bool GfxWriter::IsValidName(const QString& name, QString* reason)
+{
+    if (!CArray::IsValidName(name, reason))
+        return false;
+    for (const char* used : {"GFXfont", "GFXglyph", "int8_t", "uint8_t", "uint16_t"}) {
+        if (name == QLatin1String(used)) {
+            if (reason)
+                *reason = QStringLiteral("is a type that the GFX font header uses");
+            return false;
+        }
+    }
+    return true;
+}
+
+QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) const
+{
+    const CharacterMap map(set);
+    QString text;
+    QTextStream stream(&text);
+    WriteStart(stream);
+    WriteBitmaps(map, stream);
+    WriteGlyphs(map, stream);
+    stream << "const GFXfont " << _name << " PROGMEM = {(uint8_t *)" << _name
+           << "_Bitmaps, (GFXglyph *)" << _name << "_Glyphs, " << Message::Hex(_range.First())
+           << ", " << Message::Hex(_range.Last()) << ", " << LineAdvance << "};\n\n#endif\n";
+    stream.flush();
+    return CArray::Encoded(text, encoding);
+}
+
+void GfxWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
+{
+    const QString missing = CharacterMap(set).MissingCodes(_range);
+    if (!missing.isEmpty()) {
+        warnings.Add(Message::Text(
+            u"the font has no glyph for %1: the GFX font %2 draws nothing there and moves on",
+            {missing, _name}));
+    }
+}
+
+// How it was made, without a date or a path, so that builds stay reproducible.
+void GfxWriter::WriteStart(QTextStream& stream) const
+{
+    const QString guard = QStringLiteral("PIXMINT_GFX_") + _name + QStringLiteral("_H");
+    stream << "/* Auto generated file: Adafruit GFX font " << _name << ", for setFont(&" << _name
+           << ")\n   codes " << Message::Hex(_range.First()) << " to "
+           << Message::Hex(_range.Last())
+           << ", 5 x 8 pixels a glyph, advance 6; the cursor's y is the baseline,\n"
+           << "   just below grid row " << _baseline << " */\n#ifndef " << guard << "\n#define "
+           << guard << "\n\n";
+    if (_standalone)
+        stream << Types;
+    else
+        stream << "#include <Adafruit_GFX.h>\n";
+    stream << '\n';
+}
+
+void GfxWriter::WriteBitmaps(const CharacterMap& map, QTextStream& stream) const
+{
+    stream << "const uint8_t " << _name << "_Bitmaps[] PROGMEM = {\n";
+    bool empty = true;
+    for (int code = _range.First(); code <= _range.Last(); ++code) {
+        const quint32 index = map.GlyphIndex(code);
+        if (index == CharacterMap::NoGlyph)
+            continue;
+        stream << "   ";
+        for (const quint8 byte : Bitmap(map.Glyph(index)))
+            stream << ' ' << Message::Hex(byte) << ',';
+        stream << Comment(map, code);
+        empty = false;
+    }
+    // C++ has no empty array.
+    if (empty)
+        stream << "    0x00 /* no code of the range has a glyph: never read */\n";
+    stream << "};\n\n";
+}
+
+// Each code's glyph is drawn from the cursor's baseline up: its top row is baseline + 1 rows
+// above the cursor. A code without a glyph has no pixels, but the cursor still moves on.
+void GfxWriter::WriteGlyphs(const CharacterMap& map, QTextStream& stream) const
+{
+    stream << "const GFXglyph " << _name << "_Glyphs[] PROGMEM = {\n";
+    int offset = 0;
+    for (int code = _range.First(); code <= _range.Last(); ++code) {
+        const bool drawn = map.GlyphIndex(code) != CharacterMap::NoGlyph;
+        const int width = drawn ? int(FontChar::ColumnCount) : 0;
+        const int height = drawn ? int(FontChar::RowCount) : 0;
+        const int top = drawn ? -(_baseline + 1) : 0;
+        stream << "    {" << offset << ", " << width << ", " << height << ", " << FontChar::Advance
+               << ", 0, " << top << '}' << (code < _range.Last() ? "," : "") << Comment(map, code);
+        offset += drawn ? BitmapBytes : 0;
+    }
+    stream << "};\n\n";
+}

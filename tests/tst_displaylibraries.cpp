@@ -1,0 +1,332 @@
+#include "FontFileReader.h"
+#include "FontFileWriter.h"
+#include "TestFiles.h"
+#include "TestFonts.h"
+#include "TrueTypeWriter.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <numeric>
+
+namespace {
+
+// Draws standard input with the GFX font "font" as the library's write() and drawChar() walk it,
+// as a PBM picture; the cursor of --text's line n is at y = 9 n + baseline + 1.
+constexpr char Renderer[] = R"(#include "font.h"
+#include <cstdio>
+#include <cstdlib>
+static bool screen[64][512];
+int main(int, char** argv)
+{
+    int x = 0, y = std::atoi(argv[3]) + 1, c;
+    while ((c = std::getchar()) != EOF) {
+        if (c == '\n') {
+            x = 0, y += font.yAdvance + 1;
+        } else if (c >= font.first && c <= font.last) {
+            const GFXglyph* g = &font.glyph[c - font.first];
+            for (int i = 0, bo = g->bitmapOffset, bits = 0; i < g->width * g->height; ++i) {
+                bits = i % 8 ? bits << 1 : font.bitmap[bo++];
+                screen[y + g->yOffset + i / g->width][x + g->xOffset + i % g->width] |= bits & 0x80;
+            }
+            x += g->xAdvance;
+        }
+    }
+    std::printf("P1\n%s %s\n", argv[1], argv[2]);
+    for (int row = 0; row < std::atoi(argv[2]); ++row, std::puts(""))
+        for (int column = 0; column < std::atoi(argv[1]); ++column)
+            std::printf("%d ", screen[row][column]);
+}
+)";
+
+const QStringList Strict = {"-Wall", "-Wextra", "-pedantic", "-Werror"};
+
+// Each glyph's contours in ttx's dump, by glyph index: areas in pixels, counter-clockwise > 0.
+std::map<int, QList<qint64>> Contours(const QString& xml)
+{
+    static const QRegularExpression item(
+        R"re(<(GlyphID id|TTGlyph name)="([^"]*)"(?: name="([^"]*)")?)re"
+        R"re(|<pt x="(-?\d+)" y="(-?\d+)"|</contour>)re");
+    constexpr qint64 Square = TrueTypeWriter::UnitsPerPixel * TrueTypeWriter::UnitsPerPixel;
+    std::map<QString, int> ids;
+    std::map<int, QList<qint64>> contours;
+    std::vector<QPoint> points;
+    int glyph = 0;
+    for (const QRegularExpressionMatch& match : item.globalMatch(xml)) {
+        const QString kind = match.captured(1);
+        if (kind == u"GlyphID id")
+            ids[match.captured(3)] = match.captured(2).toInt();
+        else if (kind == u"TTGlyph name")
+            contours[glyph = ids.at(match.captured(2))];
+        else if (match.hasCaptured(4))
+            points.emplace_back(match.captured(4).toInt(), match.captured(5).toInt());
+        else {
+            qint64 twice = 0;
+            for (size_t at = 0; at < points.size(); ++at) {
+                const QPoint& next = points[(at + 1) % points.size()];
+                twice += qint64(points[at].x()) * next.y() - qint64(next.x()) * points[at].y();
+            }
+            contours[glyph] << twice / 2 / Square;
+            points.clear();
+        }
+    }
+    return contours;
+}
+
+} // namespace
+
+class TestDisplayLibraries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gfxGoldenFile();
+    void gfxDrawsWhatTextDraws_data();
+    void gfxDrawsWhatTextDraws();
+    void gfxCompilesForEveryTarget_data();
+    void gfxCompilesForEveryTarget();
+    void trueTypeReadersTakeEveryGlyph_data();
+    void trueTypeReadersTakeEveryGlyph();
+    void trueTypeDatesFromTheSources_data();
+    void trueTypeDatesFromTheSources();
+    void trueTypeGlyphsUpToTheLimit();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out, err;
+    };
+    // Runs a program to its end in the test's folder.
+    Run In(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+    {
+        QProcess process;
+        process.setWorkingDirectory(_dir.path());
+        process.start(program, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        const bool ended = process.waitForFinished(120000) && process.exitStatus() == 0;
+        return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    QTemporaryDir _dir;
+    const QString _ttf = _dir.filePath(QStringLiteral("font.ttf"));
+};
+
+void TestDisplayLibraries::gfxGoldenFile()
+{
+    // Codes without a glyph, a hostile name, a repeated code; no warning of a C table.
+    const Run run =
+        In(PIXMINT_EXPORT, {TestFiles::DataPath("bdf.xml"), "--gfx", "font.h", "--gfx-standalone",
+                            "--name", "font5x8", "--range", "62-67"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err,
+             QByteArray("pixmint-export: warning: the font has no glyph for 0x3e, 0x40, 0x42 "
+                        "to 0x43: the GFX font font5x8 draws nothing there and moves on\n"));
+    QCOMPARE(TestFiles::Read(_dir.filePath("font.h")), TestFiles::Data("gfx.h"));
+}
+
+void TestDisplayLibraries::gfxDrawsWhatTextDraws_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("baseline");
+    // "!" and "~" have no glyph: blank, and the cursor moves on.
+    QTest::newRow("printable ASCII") << QString("Hello, World! (x=1)") << QStringList() << 6;
+    QTest::newRow("lines, baseline 0")
+        << QString("AB\nab~\n\n+") << QStringList{"--baseline", "0", "--range", "32-126"} << 0;
+    QTest::newRow("Latin-1 and 0x07, baseline 7")
+        << QString("\u00e9\a\u00b2@A") << QStringList{"--baseline", "7", "--range", "0-0xff"} << 7;
+}
+
+void TestDisplayLibraries::gfxDrawsWhatTextDraws()
+{
+    QFETCH(QString, shown);
+    QFETCH(QStringList, options);
+    QFETCH(int, baseline);
+    QVERIFY(TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*TestFonts::Full())));
+    QCOMPARE(In(PIXMINT_EXPORT,
+                QStringList{"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font",
+                            "--png", "text.png", "--scale", "1", "--text", shown} +
+                    options)
+                 .exitCode,
+             0);
+    QVERIFY(TestFiles::Write(_dir.filePath("render.cpp"), Renderer));
+    const Run compiled =
+        In(PIXMINT_CXX_COMPILER, Strict + QStringList{"render.cpp", "-o", "render"});
+    QVERIFY2(compiled.exitCode == 0, compiled.err.constData());
+    const QImage text(_dir.filePath("text.png"));
+    const QStringList size = {QString::number(text.width()), QString::number(text.height()),
+                              QString::number(baseline)};
+    QCOMPARE(QImage::fromData(In(_dir.filePath("render"), size, shown.toLatin1()).out, "PBM")
+                 .convertToFormat(text.format()),
+             text);
+}
+
+void TestDisplayLibraries::gfxCompilesForEveryTarget_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<QString>("section"); // where the bitmaps go
+    QTest::addColumn<QString>("objdump");
+    QTest::newRow("AVR, C++98") << "avr-g++" << QStringList{"-mmcu=atmega328p"} << "progmem.data"
+                                << "avr-objdump";
+    QTest::newRow("ARM") << "arm-none-eabi-g++" << QStringList{"-mcpu=cortex-m0", "-mthumb"}
+                         << "rodata"
+                         << "arm-none-eabi-objdump";
+}
+
+void TestDisplayLibraries::gfxCompilesForEveryTarget()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QStringList, flags);
+    QFETCH(QString, section);
+    QFETCH(QString, objdump);
+    if (QStandardPaths::findExecutable(compiler).isEmpty() ||
+        QStandardPaths::findExecutable(objdump).isEmpty())
+        QSKIP("the cross compilers are not installed (scripts/lib.sh installs them)");
+    // Names that try to end or splice their comments; a font without glyphs, still an array.
+    const TestFonts::Font hostile =
+        TestFonts::Make({{"a*\\\n/ int evil1 = 1; /*  A", {0x80, 0x40, 0x20, 0x10, 0x08}},
+                         {"b*?\?/\n/ int evil2 = 2; /*  B", {1, 2, 4, 8, 16}}});
+    for (const TestFonts::Font& font : {hostile, TestFonts::Font(TestFonts::Make({}))}) {
+        QVERIFY(TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*font)));
+        QCOMPARE(In(PIXMINT_EXPORT,
+                    {"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font"})
+                     .exitCode,
+                 0);
+        QVERIFY(TestFiles::Write(_dir.filePath("use.cpp"),
+                                 "#include \"font.h\"\nconst GFXfont* used = &font;\n"));
+        const Run compiled = In(compiler, Strict + flags + QStringList{"-O2", "-c", "use.cpp"});
+        QVERIFY2(compiled.exitCode == 0, compiled.err.constData());
+        const QString symbols = In(objdump, {"-t", "use.o"}).out;
+        QVERIFY2(!symbols.contains("evil"), qPrintable(symbols));
+        QVERIFY2(symbols.contains(QRegularExpression("\\s\\." + section + "\\s.*font_Bitmaps")),
+                 qPrintable(symbols));
+    }
+}
+
+void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph_data()
+{
+    QTest::addColumn<TestFonts::Font>("font");
+    QTest::addColumn<QString>("baseline");
+    QTest::addColumn<QList<qint64>>("contours"); // of "g  A", clockwise negative
+    const TestFonts::Font full(TestFonts::Full());
+    const auto one = [](const TestFonts::Bytes& bytes) {
+        return TestFonts::Font(TestFonts::Make({{"g  A", bytes}}));
+    };
+    QTest::newRow("baseline 6") << full << "6" << QList<qint64>();
+    QTest::newRow("baseline 7, no descent") << full << "7" << QList<qint64>();
+    QTest::newRow("baseline 0") << full << "0" << QList<qint64>();
+    QTest::newRow("blank default table") << TestFonts::Default() << "6" << QList<qint64>();
+    QTest::newRow("a ring and its hole")
+        << one({0xFF, 0x81, 0x81, 0x81, 0xFF}) << "6" << QList<qint64>{-40, 18};
+    QTest::newRow("pixels meeting at corners apart")
+        << one({1, 2, 4, 8, 16}) << "6" << QList<qint64>{-1, -1, -1, -1, -1};
+    QTest::newRow("an L, a diamond without a hole")
+        << one({0xFF, 0x80, 0x84, 0x0A, 0x04}) << "6" << QList<qint64>{-10, -1, -1, -1, -1};
+}
+
+void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
+{
+    QFETCH(TestFonts::Font, font);
+    QFETCH(QString, baseline);
+    QFETCH(QList<qint64>, contours);
+    QVERIFY(TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*font)));
+    const Run run = In(PIXMINT_EXPORT, {"font.xml", "--ttf", _ttf, "--baseline", baseline});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err.isEmpty(), font->Find("x  A") == font->end()); // a repeated code
+    // The whole font adds up to what head's checkSumAdjustment makes it.
+    const QByteArray bytes = TestFiles::Read(_ttf) + QByteArray(3, '\0');
+    quint32 sum = 0;
+    for (qsizetype at = 0; at + 3 < bytes.size(); at += 4)
+        sum += qFromBigEndian<quint32>(bytes.constData() + at);
+    QCOMPARE(sum, 0xB1B0AFBAu);
+    // FreeType, through the importer at 8 pixels, gives every glyph back at its code.
+    const Run imported = In(PIXMINT_IMPORT, {_ttf, "--size", "8", "--codes", "0-255"});
+    QCOMPARE(imported.exitCode, 0);
+    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(imported.out);
+    QVERIFY(back);
+    const std::map<int, FontChar> got = TestFonts::ByCode(*back);
+    for (const auto& [code, glyph] : TestFonts::ByCode(*font))
+        QVERIFY2(got.count(code) && got.at(code) == glyph, qPrintable(QString::number(code)));
+    const QString ots = QStandardPaths::findExecutable(QStringLiteral("ots-sanitize"));
+    const QString ttx = QStandardPaths::findExecutable(QStringLiteral("ttx"));
+    if (ots.isEmpty() || ttx.isEmpty())
+        QSKIP("needs opentype-sanitizer and fonttools (scripts/lib.sh installs them)");
+    QCOMPARE(In(ots, {_ttf}).exitCode, 0);
+    // fontTools reads every table; the contours enclose each pixel once, clockwise (< 0).
+    const Run dump = In(ttx, {"-q", "-o", "-", _ttf});
+    QVERIFY2(dump.exitCode == 0 && dump.err.isEmpty(), dump.err.constData());
+    const std::map<int, QList<qint64>> read = Contours(QString::fromUtf8(dump.out));
+    std::map<int, qint64> areas, expected = {{0, -22}}; // .notdef: the cell's outline
+    for (const auto& [glyph, areasOfGlyph] : read)
+        areas[glyph] = std::accumulate(areasOfGlyph.begin(), areasOfGlyph.end(), qint64(0));
+    int glyph = 0;
+    for (const auto& [name, pixels] : *font) {
+        for (quint32 pixel = 0; pixel < 40; ++pixel)
+            expected[glyph + 1] -= pixels->GetPixel(pixel % 5, pixel / 5);
+        ++glyph;
+    }
+    QCOMPARE(areas, expected);
+    QVERIFY(contours.isEmpty() || read.at(1) == contours);
+    const QString fontforge = QStandardPaths::findExecutable(QStringLiteral("fontforge"));
+    if (fontforge.isEmpty())
+        QSKIP("FontForge (fontforge-nox) is not installed");
+    Run opened = In(fontforge, {"-quiet", "-lang=ff", "-c", "Open($1)", _ttf});
+    QCOMPARE(opened.exitCode, 0);
+    QCOMPARE(opened.err.replace("Program root: /usr\n", ""), QByteArray());
+}
+
+void TestDisplayLibraries::trueTypeDatesFromTheSources_data()
+{
+    QTest::addColumn<QByteArray>("epoch"); // empty: not set
+    QTest::addColumn<qint64>("seconds");   // since 1904, or -1 when refused
+    QTest::newRow("not set: 1970") << QByteArray() << 2082844800LL;
+    QTest::newRow("the end of 9999") << QByteArray("253402300799") << 255485145599LL;
+    QTest::newRow("beyond 9999") << QByteArray("253402300800") << -1LL;
+    QTest::newRow("not decimal") << QByteArray("-17e8") << -1LL;
+}
+
+void TestDisplayLibraries::trueTypeDatesFromTheSources()
+{
+    QFETCH(QByteArray, epoch);
+    QFETCH(qint64, seconds);
+    QFile::remove(_ttf);
+    qputenv("SOURCE_DATE_EPOCH", epoch); // empty counts as unset
+    const QStringList arguments = {TestFiles::DataPath("bdf.xml"), "--ttf", _ttf};
+    const Run run = In(PIXMINT_EXPORT, arguments);
+    const QByteArray bytes = TestFiles::Read(_ttf);
+    QCOMPARE(run.exitCode, seconds < 0 ? 2 : 0);
+    QCOMPARE(run.err.startsWith("pixmint-export: SOURCE_DATE_EPOCH "), seconds < 0);
+    QVERIFY(seconds >= 0 || (bytes.isNull() && run.err.count('\n') == 1));
+    const char* data = bytes.constData(); // head's offset, then its two dates
+    const qsizetype head =
+        seconds < 0 ? 0 : qFromBigEndian<quint32>(data + bytes.indexOf("head") + 8);
+    for (qsizetype date = head + 20; seconds >= 0 && date <= head + 28; date += 8)
+        QCOMPARE(qFromBigEndian<qint64>(data + date), seconds);
+    QCOMPARE(In(PIXMINT_EXPORT, arguments).exitCode, run.exitCode);
+    QCOMPARE(TestFiles::Read(_ttf), bytes); // the same bytes every time
+}
+
+void TestDisplayLibraries::trueTypeGlyphsUpToTheLimit()
+{
+    // Beyond the names that post indexes, loca in bytes; Numbered adds the default table.
+    const int most = int(TrueTypeWriter::MaxGlyphs - FontCharSet().Count());
+    QVERIFY(TestFiles::Write(_ttf, TrueTypeWriter().Bytes(*TestFonts::Numbered(most))));
+    const QString ots = QStandardPaths::findExecutable(QStringLiteral("ots-sanitize"));
+    QVERIFY(ots.isEmpty() || In(ots, {_ttf}).exitCode == 0);
+    QString reason;
+    QVERIFY(!TrueTypeWriter::Accepts(*TestFonts::Numbered(most + 1), &reason));
+    QCOMPARE(reason, QStringLiteral("the font has 65535 glyphs, and a TrueType font holds at most "
+                                    "65534 besides .notdef"));
+}
+
+QTEST_GUILESS_MAIN(TestDisplayLibraries)
+#include "tst_displaylibraries.moc"
