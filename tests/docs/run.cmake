@@ -142,8 +142,12 @@ foreach(fixture IN LISTS fixtures)
 endforeach()
 
 # What every block runs with: the installed programs first on the PATH, the package found
-# without a hint, a home and a git of the page's own, one locale.
+# without a hint, a home and a git of the page's own, one locale, and no display, so that a
+# block that starts the editor fails at once instead of opening a window.
 set(ENV{PATH} "${PREFIX}/bin:$ENV{PATH}")
+foreach(variable DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM)
+    unset(ENV{${variable}})
+endforeach()
 set(ENV{CMAKE_PREFIX_PATH} "${PREFIX}")
 set(ENV{HOME} "${WORK}")
 set(ENV{LC_ALL} C.UTF-8)
