@@ -1,6 +1,7 @@
 #include "CommandLineTool.h"
 
 #include "Console.h"
+#include "FileWriter.h"
 #include "HelpText.h"
 #include "Message.h"
 #include "MessageList.h"
@@ -89,7 +90,7 @@ void CommandLineTool::Warn(const MessageList& warnings) const
 
 int CommandLineTool::Print(const QByteArray& bytes, const QString& what) const
 {
-    if (Console::WriteStandardOutput(bytes))
+    if (FileWriter::WriteStandardOutput(bytes))
         return Success;
     return Fail(QStringLiteral("standard output: ") + what +
                 QStringLiteral(" could not be written"));
