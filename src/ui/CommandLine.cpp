@@ -43,7 +43,12 @@ QString Help()
                           "Arguments:\n"
                           "  FONT.xml       The font file to open at start, exactly as \"Open "
                           "font\" does.\n")
-               .arg(HelpText::HelpDescription(), HelpText::VersionDescription());
+               .arg(HelpText::HelpDescription(), HelpText::VersionDescription()) +
+           HelpText::Ending(
+               QStringLiteral("pixmint"),
+               {{QStringLiteral("Open a font file:"), QStringLiteral("pixmint font.xml")},
+                {QStringLiteral("Run the editor on a virtual X server, where there is no display:"),
+                 QStringLiteral("xvfb-run -a pixmint font.xml")}});
 }
 
 // A lone "-" is a file name, as it is to most programs that take files.
