@@ -123,6 +123,31 @@ QString GenerateFont(const QString& folder, int glyphs)
     return path;
 }
 
+// The most glyphs a font file holds, each with one byte so that the file stays within the
+// size a font file may have, and named for a random character: nearly every glyph repeats a
+// code, the most warnings a BDF font gives.
+QString GenerateLargeFont(const QString& folder)
+{
+    constexpr int Glyphs = 1000000;
+    const QString path = QStringLiteral("%1/font-%2.xml").arg(folder).arg(Glyphs);
+    if (QFile::exists(path))
+        return path;
+    QRandomGenerator random{quint32(Glyphs)};
+    QByteArray content = "<CharSet>\n";
+    for (int glyph = 0; glyph < Glyphs; ++glyph) {
+        const int pick = int(random.bounded(95 + 96));
+        const QString name = QString::number(glyph) + QStringLiteral("  ") +
+                             QChar(pick < 95 ? 0x20 + pick : 0xA0 + pick - 95);
+        content += "<FontChar Char=\"" + name.toHtmlEscaped().toUtf8() + "\"><Byte Index=\"" +
+                   QByteArray::number(random.bounded(5)) + "\">" +
+                   QByteArray::number(random.bounded(256), 16) + "</Byte></FontChar>\n";
+    }
+    QString error;
+    if (!FileWriter::WriteFile(path, content + "</CharSet>\n", FileWriter::Mode::Text, &error))
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    return path;
+}
+
 QString Time(double milliseconds)
 {
     return milliseconds < 10 ? QString::number(milliseconds, 'f', 2) + QStringLiteral(" ms")
@@ -216,6 +241,7 @@ int main(int argc, char* argv[])
     if (generator == 0) {
         for (int size : sizes)
             GenerateFont(work, size);
+        GenerateLargeFont(work);
         _exit(0);
     }
     int status = 0;
@@ -313,5 +339,22 @@ int main(int argc, char* argv[])
             toFloor(check) + QStringLiteral("; ") +
                 Ratio(check.milliseconds / converter.milliseconds) + QStringLiteral(" vs -o"));
     }
+
+    // Each output alone at a million glyphs: only what is asked for is made, so the BDF font
+    // and a line of text cost no more than the C source.
+    const QString large = GenerateLargeFont(work);
+    const int runs = quick ? 1 : 3;
+    const QString exporter = bin + "/pixmint-export";
+    const Measure source = Median({exporter, large, "-o", work + "/large.c"}, runs);
+    const Measure bdf = Median({exporter, large, "--bdf", work + "/large.bdf"}, runs);
+    const Measure preview =
+        Median({exporter, large, "--png", work + "/large.png", "--text", "Hello"}, runs);
+    auto toSource = [&](const Measure& measure) {
+        return Ratio(measure.milliseconds / source.milliseconds) + QStringLiteral(" time, ") +
+               Ratio(measure.peakMiB / source.peakMiB) + QStringLiteral(" memory vs -o");
+    };
+    Row(QStringLiteral("pixmint-export -o"), "1000000", source, "1.00x");
+    Row(QStringLiteral("pixmint-export --bdf"), "1000000", bdf, toSource(bdf));
+    Row(QStringLiteral("pixmint-export --png --text"), "1000000", preview, toSource(preview));
     return 0;
 }

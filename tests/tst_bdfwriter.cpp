@@ -2,6 +2,7 @@
 #include "CharacterMap.h"
 #include "FontCharSet.h"
 #include "FontFileWriter.h"
+#include "MessageList.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
 
@@ -92,6 +93,8 @@ private slots:
     void glyphNames_data();
     void glyphNames();
     void manyGlyphsForOneCodeTakeLinearTime();
+    void warnsOfWhatReadersMiss_data();
+    void warnsOfWhatReadersMiss();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -241,7 +244,9 @@ void TestBdfWriter::glyphNames()
     }
     QCOMPARE(written, lines);
     // A name cut in its comment is named in a warning.
-    QCOMPARE(BdfWriter().Warnings(set).filter(QStringLiteral("longer than the line")).size(),
+    MessageList warnings;
+    BdfWriter().Warnings(set, warnings);
+    QCOMPARE(warnings.Listed().filter(QStringLiteral("longer than the line")).size(),
              lines.join().contains("\"...") ? 1 : 0);
 }
 
@@ -265,6 +270,54 @@ void TestBdfWriter::manyGlyphsForOneCodeTakeLinearTime()
     QVERIFY(large >= 0);
     // Eight times the glyphs: about eight times the time, and sixty-four if it grew squared.
     QVERIFY2(large / small < 30, qPrintable(QStringLiteral("%1 s, %2 s").arg(small).arg(large)));
+}
+
+void TestBdfWriter::warnsOfWhatReadersMiss_data()
+{
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<int>("count");        // glyphs named "g" and a number after the first
+    QTest::addColumn<QByteArray>("label"); // of each of those
+    QTest::addColumn<QString>("warning");  // the first, whole or its beginning
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<int>("unlisted");
+    QTest::newRow("as many glyphs as a PCF font holds")
+        << QByteArray("A") << 65533 << QByteArray() << QString() << 0 << 0;
+    QTest::newRow("one more") << QByteArray("A") << 65534 << QByteArray()
+                              << "the BDF font has 65535 glyphs: FreeType reads it, but bdftopcf "
+                                 "makes of it a PCF font that FreeType and pcf2bdf cannot read "
+                                 "whole (at most 65534 glyphs)"
+                              << 1 << 0;
+    QTest::newRow("no glyph for a character")
+        << QByteArray("logo") << 0 << QByteArray()
+        << "no glyph stands for a character, so every ENCODING is -1" << 1 << 0;
+    // Names shortened by the rule of the editor's list; the first 1,000, then a count (of two
+    // repeats and the long name cut in its comment).
+    QTest::newRow("repeats of a code after a name of a million characters")
+        << QByteArray(1000000, 'A') + "  a" << 1002 << QByteArray("  a")
+        << "glyph \"g0  a\" stands for the code 0x61 like \"" + QString(256, u'A') +
+               "\u2026\", which comes first: the BDF font has it with ENCODING -1"
+        << 1000 << 3;
+}
+
+void TestBdfWriter::warnsOfWhatReadersMiss()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(int, count);
+    QFETCH(QByteArray, label);
+    QFETCH(QString, warning);
+    QFETCH(int, listed);
+    QFETCH(int, unlisted);
+    FontCharSet set;
+    set.Clear();
+    TestFonts::Store(set, first.toStdString(), {});
+    for (int index = 0; index < count; ++index)
+        TestFonts::Store(set, "g" + std::to_string(index) + label.toStdString(), {});
+    MessageList warnings;
+    BdfWriter().Warnings(set, warnings);
+    QCOMPARE(warnings.Listed().size(), listed);
+    QVERIFY2(warnings.Listed().value(0).startsWith(warning),
+             qPrintable(warnings.Listed().value(0)));
+    QCOMPARE(warnings.Unlisted(), qint64(unlisted));
 }
 
 QTEST_GUILESS_MAIN(TestBdfWriter)

@@ -29,6 +29,10 @@ void TestCodeRange::readsBoundsInEitherBase_data()
     QTest::newRow("hexadecimal beyond any integer") << "0-0xffffffffffffffffff" << -1 << 0;
     QTest::newRow("one beyond") << "0-0x100" << -1 << 0;
     QTest::newRow("reversed") << "2-1" << -1 << 0;
+    // An empty side is no bound, not 0.
+    QTest::newRow("no first") << "-5" << -1 << 0;
+    QTest::newRow("no last") << "5-" << -1 << 0;
+    QTest::newRow("no last after 0") << "0-" << -1 << 0;
     QTest::newRow("digits of another script") << "\u0661-\u0662" << -1 << 0;
 }
 

@@ -178,9 +178,8 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("columns-msb, const")
         << QStringList{"--layout", "columns-msb", "--name", "small", "--const"}
         << "firmware-columns-msb.export" << QString() << QByteArray();
-    QTest::newRow("rows, PROGMEM given with const, header")
-        << QStringList{"--layout", "rows", "--name", "small", "--progmem", "--const"}
-        << "firmware-rows.export"
+    QTest::newRow("rows, PROGMEM, header")
+        << QStringList{"--layout", "rows", "--name", "small", "--progmem"} << "firmware-rows.export"
         << "firmware-rows.header" << QByteArray();
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
@@ -269,9 +268,16 @@ void TestExport::checkVerdicts_data()
     QTest::newRow("clean two glyphs") << "/two-glyphs.xml" << 0 << QString();
     QTest::newRow("other root") << "/check/other-root.xml" << 1 << ":2: the root element is <Font>";
     QTest::newRow("not well-formed") << "/check/unterminated.xml" << 1 << ":6: not well-formed XML";
+    QTest::newRow("the cause of a malformed file before what it made skipped")
+        << "<CharSet><FontChar Char='a'>\n<FontChar Char='b'/>\n</CharSet>" << 1
+        << ":3: not well-formed XML (column 10: Opening and ending tag mismatch.): the editor "
+           "does not open this file\n";
     QTest::newRow("refused as too deep")
         << "<CharSet>" + QString("<a>").repeated(1000) + "</CharSet>" << 1
         << ":1: the editor refuses this file";
+    QTest::newRow("markers in a name and in the path stay as they are")
+        << "<CharSet><FontChar Char='x%1  a'/>\n<FontChar Char='x%1  a'/></CharSet>" << 1
+        << ":2: Char \"x%1  a\" was already used on line 1: this later glyph replaces it\n";
     QTest::newRow("line break in a name stays on one line")
         << "<CharSet><FontChar Char='a&#10;b'/>\n<FontChar Char='a&#10;b'/></CharSet>" << 1
         << ":2: Char \"a\\nb\" was already used on line 1: this later glyph replaces it\n";
@@ -293,7 +299,7 @@ void TestExport::checkVerdicts()
     QFETCH(QString, firstLine);
     if (font.startsWith(QLatin1Char('<'))) {
         const QByteArray content = font.toUtf8();
-        font = _dir->filePath(QStringLiteral("font.xml"));
+        font = _dir->filePath(QStringLiteral("odd%1.xml"));
         QVERIFY(TestFiles::Write(font, content));
     } else {
         font = DataFolder + font;
@@ -349,6 +355,17 @@ void TestExport::drawsTextAsTheDisplayShowsIt_data()
         << QStringLiteral("AB\u20ac\U0001F600B")
         << QStringLiteral("pixmint-export: warning: no glyph for \"\u20ac\" (U+20AC), "
                           "\"\U0001F600\" (U+1F600): drawn blank\n");
+    QString many; // 1,002 characters beyond Latin-1
+    QStringList named;
+    for (char32_t code = 0x100; code < 0x100 + 1002; ++code) {
+        many += QString::fromUcs4(&code, 1);
+        named << "\"" + QString::fromUcs4(&code, 1) + "\" (U+0" +
+                     QString::number(code, 16).toUpper() + ')';
+    }
+    QTest::newRow("the first 1,000 characters without a glyph")
+        << many
+        << "pixmint-export: warning: no glyph for " + named.mid(0, 1000).join(", ") +
+               " and 2 more characters: drawn blank\n";
     QTest::newRow("lines as wide as the longest") << QStringLiteral("AB\nBAB\nA") << QString();
     QTest::newRow("empty lines are blank bands") << QStringLiteral("\nA\n\nBB\n") << QString();
 }
@@ -367,7 +384,9 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
     const QString png = _dir->filePath(QStringLiteral("text.png"));
     const QList<int> glyphBytes = {0x7e, 9, 9, 9, 0x7e, 0x81, 0, 0, 0, 0xff};
     const int scale = 3;
-    const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale)});
+    // No table is written, so none of its codes is missing.
+    const Run run = Export({font, "--png", png, "--text", text, "--scale", QString::number(scale),
+                            "--range", "0-255"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, warning.toUtf8());
 
@@ -422,7 +441,9 @@ void TestExport::sheetIsAsWideAsItsGlyphs()
     QVERIFY(TestFiles::Write(font, content + "</CharSet>"));
     const QString sheet = _dir->filePath(QStringLiteral("sheet.png"));
     const QString one = _dir->filePath(QStringLiteral("one.png"));
-    QCOMPARE(Export({font, "--png", sheet, "--scale", "10"}).exitCode, 0);
+    // Only the outputs asked for are made: the C source's options change nothing, and the
+    // C source of a font without glyphs, which C refuses, is not made.
+    QCOMPARE(Export({font, "--png", sheet, "--scale", "10", "--name", "unused"}).exitCode, 0);
     QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"x\"/></CharSet>"));
     QCOMPARE(Export({font, "--png", one, "--scale", "10"}).exitCode, 0);
     // A cell holds a label 110 pixels wide and a padding of 8 on either side.
@@ -468,6 +489,10 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("scale with a sign")
         << QStringList{"good.xml", "--png", "sheet.png", "--scale", "+4"}
         << "pixmint-export: --scale +4: expected a whole number";
+    // A value is echoed as given, never read for markers.
+    QTest::newRow("scale %3")
+        << QStringList{"good.xml", "--png", "sheet.png", "--scale", "%3"}
+        << "pixmint-export: --scale %3: expected a whole number from 1 to 64\n";
     QTest::newRow("unknown option") << QStringList{"good.xml", "--bogus"}
                                     << "pixmint-export: unknown option --bogus (see --help)\n";
     QTest::newRow("option without its value")
@@ -476,6 +501,9 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("const and progmem")
+        << QStringList{"good.xml", "-o", "out.c", "--progmem", "--const"}
+        << "pixmint-export: give --const or --progmem, not both";
     QTest::newRow("output given twice, by both its names")
         << QStringList{"good.xml", "-o", "sheet.png", "--output", "out.cpp"}
         << "pixmint-export: -o is given twice";
@@ -610,6 +638,14 @@ void TestExport::failuresWriteNothing_data()
         << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "+6"}
         << "pixmint-export: --baseline +6: expected";
 #ifdef Q_OS_LINUX
+    // Descriptors 4 and 5 are the program's own: the unnamed new files of the header and BDF.
+    QTest::newRow("a descriptor the program was not given")
+        << QStringList{"good.xml", "--name", "f", "--header", "out.h", "-o", "/dev/fd/4"}
+        << "pixmint-export: /dev/fd/4: No such file or directory";
+    QTest::newRow("a descriptor the program was not given, by its number")
+        << QStringList{"good.xml", "--header", "out.h",          "--bdf",
+                       "font.bdf", "-o",       "/proc/self/fd/5"}
+        << "pixmint-export: /proc/self/fd/5: No such file or directory";
     QTest::newRow("header to standard output with the source")
         << QStringList{"good.xml", "--name", "font", "--header", "/dev/stdout"}
         << "pixmint-export: standard output: this file is already an output (/dev/stdout)";
@@ -688,11 +724,14 @@ void TestExport::writesIntoOpenStreams_data()
     // What -o names: standard output under any spelling, or through a link ("stdout", made
     // in the test's folder). exec keeps the shell's process number for $$.
     QTest::addColumn<QString>("output");
-    QTest::newRow("/dev/stdout") << "/dev/stdout";
-    QTest::newRow("doubled slash") << "//dev/stdout";
-    QTest::newRow("through ..") << "/dev/fd/../fd/1";
-    QTest::newRow("the process's own number") << "/proc/$$/fd/1";
-    QTest::newRow("a link to /dev/stdout") << "stdout";
+    QTest::addColumn<bool>("intoTheStream"); // or into other.txt
+    QTest::newRow("/dev/stdout") << "/dev/stdout" << true;
+    QTest::newRow("doubled slash") << "//dev/stdout" << true;
+    QTest::newRow("through ..") << "/dev/fd/../fd/1" << true;
+    QTest::newRow("the process's own number") << "/proc/$$/fd/1" << true;
+    QTest::newRow("a link to /dev/stdout") << "stdout" << true;
+    // Another process's standard output is its file, not the program's own stream.
+    QTest::newRow("another process's number") << "/proc/$(cat pid)/fd/1" << false;
 }
 
 void TestExport::writesIntoOpenStreams()
@@ -703,6 +742,7 @@ void TestExport::writesIntoOpenStreams()
     // /dev/stdout is the stream as the shell opened it: a pipe, or a file to append to,
     // never a file to replace.
     QFETCH(QString, output);
+    QFETCH(bool, intoTheStream);
     const QString font = DataFolder + QStringLiteral("/two-glyphs.xml");
     const QByteArray source = Export({font}).out;
     QVERIFY(!source.isEmpty());
@@ -713,13 +753,23 @@ void TestExport::writesIntoOpenStreams()
     QVERIFY(QFile::link(QStringLiteral("/dev/stdout"), _dir->filePath(QStringLiteral("stdout"))));
     const QString log = _dir->filePath(QStringLiteral("log"));
     QVERIFY(TestFiles::Write(log, "kept\n"));
+    QProcess other;
+    other.setStandardOutputFile(_dir->filePath(QStringLiteral("other.txt")));
+    other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(other.waitForStarted());
+    QVERIFY(TestFiles::Write(_dir->filePath(QStringLiteral("pid")),
+                             QByteArray::number(other.processId())));
     QProcess shell;
     shell.setWorkingDirectory(_dir->path());
     shell.start(QStringLiteral("sh"), {"-c", "exec \"$0\" \"$1\" -o " + output + " >> \"$2\"",
                                        QStringLiteral(PIXMINT_EXPORT), font, log});
     QVERIFY(shell.waitForFinished(60000));
+    other.kill();
+    other.waitForFinished();
     QCOMPARE(shell.exitCode(), 0);
-    QCOMPARE(TestFiles::Read(log), "kept\n" + source);
+    QCOMPARE(TestFiles::Read(log), intoTheStream ? "kept\n" + source : "kept\n");
+    QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("other.txt"))),
+             intoTheStream ? QByteArray() : source);
 #endif
 }
 
@@ -777,6 +827,9 @@ void TestExport::checkStopsAfterManyProblems_data()
     for (int glyph = 0; glyph < 3000; ++glyph)
         sameCharacter +=
             "<FontChar Char=\"" + QByteArray::number(glyph).rightJustified(4, '0') + "  a\"/>\n";
+    QByteArray descending;
+    for (int glyph = 0; glyph < 1102; ++glyph)
+        descending += "<FontChar Char=\"" + QByteArray::number(9999 - glyph) + "  a\"/>\n";
     const QByteArray skipped = "<x/>\n";
     QTest::newRow("skipped elements") << skipped.repeated(3000)
                                       << QByteArray("1001: <x> is skipped: <CharSet> holds only "
@@ -786,6 +839,12 @@ void TestExport::checkStopsAfterManyProblems_data()
         << sameCharacter
         << QByteArray("1002: Char \"1000  a\" stands for the character \"a\" (0x61) like Char "
                       "\"0000  a\", which comes first in the array: the character map keeps "
+                      "that one");
+    // Names in the reverse of line order: still the first by line, not by name.
+    QTest::newRow("glyphs for one character, names descending")
+        << descending
+        << QByteArray("1001: Char \"9000  a\" stands for the character \"a\" (0x61) like Char "
+                      "\"8898  a\", which comes first in the array: the character map keeps "
                       "that one");
     // Both kinds: the report keeps the first problems by line.
     QTest::newRow("glyphs for one character, then skipped elements")

@@ -65,7 +65,12 @@ QByteArray InChild(const std::function<QByteArray()>& body)
     const pid_t child = fork();
     if (child == 0) {
         close(pipeEnds[0]);
-        const QByteArray report = body();
+        // An exception must not take the child back into the test runner.
+        QByteArray report = "an exception";
+        try {
+            report = body();
+        } catch (...) {
+        }
         const ssize_t ignored = write(pipeEnds[1], report.constData(), size_t(report.size()));
         Q_UNUSED(ignored);
         _exit(0);
@@ -81,15 +86,24 @@ QByteArray InChild(const std::function<QByteArray()>& body)
     return report;
 }
 
+// Where the converter is copied by its first run, as this user: another user may not reach
+// the build folder (a checkout in a folder that only its owner may enter). Made before any
+// test, so that copies made in child processes go when the test ends.
+QTemporaryDir copies;
+
 // The converter, run on a font file beside the folder of its output.
 bool ConvertTo(const FontCharSet& set, const QString& path, QString* error)
 {
     const QString input = QFileInfo(path).absolutePath() + QStringLiteral("/../input.xml");
+    const QByteArray program = QFile::encodeName(copies.filePath(QStringLiteral("converter")));
+    if (!QFile::exists(program) && (!QFile::copy(QStringLiteral(PIXMINT_EXPORT), program) ||
+                                    chmod(QFile::encodeName(copies.path()), 0755) != 0))
+        return false;
     if (!Save(set, input, nullptr))
         return false;
     const pid_t child = fork();
     if (child == 0) {
-        execl(PIXMINT_EXPORT, PIXMINT_EXPORT, QFile::encodeName(input).constData(), "-o",
+        execl(program.constData(), program.constData(), QFile::encodeName(input).constData(), "-o",
               QFile::encodeName(path).constData(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -124,8 +138,8 @@ private slots:
     void replacingKeepsModeAndOwner();
     void laterFailurePutsBackEarlierOutputs_data();
     void laterFailurePutsBackEarlierOutputs();
-    void linksInStickyFolder_data();
-    void linksInStickyFolder();
+    void linksLeadWhereTheSystemLeads_data();
+    void linksLeadWhereTheSystemLeads();
     void newFileNeverReplacesOne_data();
     void newFileNeverReplacesOne();
 
@@ -369,10 +383,17 @@ void TestFileWriter::readOnlyFolder_data()
 {
     QTest::addColumn<bool>("fileWritable");
     QTest::addColumn<int>("oldGlyphs");
-    QTest::newRow("writable file is written in place") << true << 0;
+    // The old file padded to this size, with less memory left to the writer than that.
+    QTest::addColumn<int>("oldMiB");
+    // Another output follows, which fails (/dev/full): the old bytes must come back.
+    QTest::addColumn<bool>("thenFails");
+    QTest::newRow("writable file is written in place") << true << 0 << 0 << false;
     // Nothing of the longer old file may be left behind the new one.
-    QTest::newRow("a shorter font written in place") << true << 300;
-    QTest::newRow("read-only file is kept and reported") << false << 0;
+    QTest::newRow("a shorter font written in place") << true << 300 << 0 << false;
+    QTest::newRow("read-only file is kept and reported") << false << 0 << 0 << false;
+    QTest::newRow("in place, then a failure") << true << 300 << 0 << true;
+    QTest::newRow("in place, larger than the memory left, then a failure")
+        << true << 300 << 64 << true;
 }
 
 void TestFileWriter::readOnlyFolder()
@@ -382,8 +403,11 @@ void TestFileWriter::readOnlyFolder()
 #else
     QFETCH(bool, fileWritable);
     QFETCH(int, oldGlyphs);
+    QFETCH(int, oldMiB);
+    QFETCH(bool, thenFails);
     if (oldGlyphs > 0) {
         _old = FontFileWriter::Bytes(*BigFont(oldGlyphs));
+        _old.resize(std::max(_old.size(), qsizetype(oldMiB) << 20), '\0');
         QVERIFY(TestFiles::Write(_path, _old));
     }
     // Root may write anywhere: the save then runs as an ordinary user in a child process.
@@ -399,13 +423,24 @@ void TestFileWriter::readOnlyFolder()
     const QByteArray report = InChild([&]() -> QByteArray {
         if (root && (setgid(65534) != 0 || setuid(65534) != 0))
             return "skip: cannot become an ordinary user";
-        QString error;
-        return Save(*font, _path, &error) ? "written" : "refused: " + error.toUtf8();
+        // Half the old file's size beyond the memory that the process holds now.
+        QFile status(QStringLiteral("/proc/self/statm"));
+        const rlim_t pages =
+            status.open(QIODevice::ReadOnly) ? status.readAll().split(' ')[0].toULongLong() : 0;
+        const rlimit memory = {pages * sysconf(_SC_PAGESIZE) + (rlim_t(oldMiB) << 19),
+                               RLIM_INFINITY};
+        if (oldMiB > 0 && (pages == 0 || setrlimit(RLIMIT_AS, &memory) != 0))
+            return "skip: no limit on memory";
+        FileWriter writer;
+        writer.Add(_path, FontFileWriter::Bytes(*font), FileWriter::Mode::Text);
+        if (thenFails)
+            writer.Add(QStringLiteral("/dev/full"), "more", FileWriter::Mode::Binary);
+        return writer.Commit() ? "written" : "refused: " + writer.Reason().toUtf8();
     });
     QFile::setPermissions(_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (report.startsWith("skip: "))
         QSKIP(report.constData());
-    if (fileWritable) {
+    if (fileWritable && !thenFails) {
         QCOMPARE(report, QByteArray("written"));
         QCOMPARE(TestFiles::Read(_path), FontFileWriter::Bytes(*font));
     } else {
@@ -449,6 +484,8 @@ void TestFileWriter::stickyFolder()
     const QByteArray report = InChild([&]() -> QByteArray {
         if (setgid(65534) != 0 || setuid(65534) != 0)
             return "skip: cannot become an ordinary user";
+        if (access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+            return "skip: another user cannot reach the test's folder " + folder.toUtf8();
         QString error;
         return write(*font, path, &error) ? "written" : "refused: " + error.toUtf8();
     });
@@ -464,37 +501,72 @@ void TestFileWriter::stickyFolder()
 #endif
 }
 
-void TestFileWriter::linksInStickyFolder_data()
+void TestFileWriter::linksLeadWhereTheSystemLeads_data()
 {
-    // The owner of a link in a folder like /tmp, and whether it is followed.
+    // Links (LINK=TARGET, in the test's folder) owned by a user, and the file that an output
+    // through them writes, or none when it is refused. Beside font.xml, the file being read,
+    // a/font.xml holds "other"; "sticky" is like /tmp.
+    QTest::addColumn<QStringList>("links");
     QTest::addColumn<uid_t>("owner");
-    QTest::addColumn<bool>("followed");
-    QTest::newRow("another user's link") << uid_t(65534) << false;
-    QTest::newRow("this user's link") << geteuid() << true;
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("written");
+    const uid_t self = geteuid();
+    QTest::newRow("another user's link") << QStringList{"sticky/font.c=../a/font.xml"}
+                                         << uid_t(65534) << "sticky/font.c" << QString();
+    QTest::newRow("this user's link")
+        << QStringList{"sticky/font.c=../a/font.xml"} << self << "sticky/font.c"
+        << "a/font.xml";
+    QTest::newRow("another user's link in the middle of a path")
+        << QStringList{"sticky/evil=../a"} << uid_t(65534) << "sticky/evil/x.c" << QString();
+    QTest::newRow("this user's link in the middle of a path")
+        << QStringList{"sticky/evil=../a"} << self << "sticky/evil/x.c"
+        << "a/x.c";
+    // Text alone would drop "d/..", which the system applies after following d.
+    QTest::newRow(".. after another link")
+        << QStringList{"d=a/b", "out.c=d/../font.xml"} << self << "out.c"
+        << "a/font.xml";
+    QTest::newRow(".. after another link, to the file being read")
+        << QStringList{"d=a/b", "up.c=d/../../font.xml"} << self << "up.c" << QString();
+    // The test holds a/font.xml open as descriptor N: not a stream the program was given.
+    QTest::newRow("a descriptor opened after the start")
+        << QStringList() << self << "/dev/fd/N" << QString();
 }
 
-// Another user's link in /tmp may point at any file: the system does not follow it, and the
-// writer, which reads links itself, must not replace the file it points at either.
-void TestFileWriter::linksInStickyFolder()
+// What the writer checks and what it writes are the file that the system opens; another
+// user's link in /tmp may point at any file, and the system does not follow it.
+void TestFileWriter::linksLeadWhereTheSystemLeads()
 {
 #ifndef Q_OS_UNIX
-    QSKIP("needs POSIX permissions");
+    QSKIP("needs POSIX links");
 #else
+    QFETCH(QStringList, links);
     QFETCH(uid_t, owner);
-    QFETCH(bool, followed);
-    if (geteuid() != 0)
+    QFETCH(QString, output);
+    QFETCH(QString, written);
+    if (owner != geteuid() && geteuid() != 0)
         QSKIP("needs root to make a link of another user");
-    const QString folder = _dir->filePath(QStringLiteral("sticky"));
-    QVERIFY(QDir().mkdir(folder));
-    QCOMPARE(chmod(QFile::encodeName(folder).constData(), 01777), 0);
-    const QString link = folder + QStringLiteral("/font.c");
-    QVERIFY(QFile::link(_path, link));
-    QCOMPARE(lchown(QFile::encodeName(link).constData(), owner, owner), 0);
-    QString error;
-    QCOMPARE(FileWriter::WriteFile(link, "new", FileWriter::Mode::Binary, &error), followed);
-    QCOMPARE(TestFiles::Read(_path), followed ? QByteArray("new") : _old);
-    QCOMPARE(error.isEmpty(), followed);
-    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(QDir(_dir->path()).mkpath(QStringLiteral("a/b")));
+    QVERIFY(TestFiles::Write(_dir->filePath(QStringLiteral("a/font.xml")), "other"));
+    QVERIFY(QDir(_dir->path()).mkdir(QStringLiteral("sticky")));
+    QCOMPARE(chmod(QFile::encodeName(_dir->filePath(QStringLiteral("sticky"))), 01777), 0);
+    for (const QString& link : links) {
+        const QByteArray name = QFile::encodeName(_dir->filePath(link.section(u'=', 0, 0)));
+        QCOMPARE(symlink(QFile::encodeName(link.section(u'=', 1)).constData(), name.constData()),
+                 0);
+        QCOMPARE(lchown(name.constData(), owner, owner), 0);
+    }
+    QFile open(_dir->filePath(QStringLiteral("a/font.xml")));
+    QVERIFY(open.open(QIODevice::ReadWrite));
+    FileWriter writer;
+    writer.Protect(_path);
+    writer.Add(QDir(_dir->path()).filePath(output.replace(u'N', QString::number(open.handle()))),
+               "new", FileWriter::Mode::Binary);
+    QVERIFY2(writer.Commit() != written.isEmpty(), qPrintable(writer.Reason()));
+    QCOMPARE(TestFiles::Read(_path), _old);
+    QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("a/font.xml"))),
+             QByteArray(written == "a/font.xml" ? "new" : "other"));
+    if (!written.isEmpty())
+        QCOMPARE(TestFiles::Read(_dir->filePath(written)), QByteArray("new"));
 #endif
 }
 

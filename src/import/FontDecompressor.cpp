@@ -1,6 +1,7 @@
 #include "FontDecompressor.h"
 
 #include "FreeTypeMemory.h"
+#include "Message.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -43,15 +44,9 @@ QString FormatName(Format format)
     return QString();
 }
 
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 QString TooLarge(qint64 limit)
 {
-    return QStringLiteral("decompressed, the font is larger than %1 bytes").arg(limit);
+    return Message::Text(u"decompressed, the font is larger than %1 bytes", {limit});
 }
 
 // Room for more output, up to one byte beyond the limit so that reaching it shows.
@@ -72,10 +67,8 @@ bool Grow(QByteArray& plain, qint64 used, qint64 limit)
 bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* error)
 {
     z_stream stream{};
-    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {
-        SetError(error, QStringLiteral("zlib cannot be started"));
-        return false;
-    }
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
+        return Message::Fail(error, QStringLiteral("zlib cannot be started"));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
     stream.avail_in = uInt(bytes.size());
     qint64 used = 0;
@@ -99,18 +92,12 @@ bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* 
     }
     const QString reason = stream.msg ? QString::fromLatin1(stream.msg) : QString();
     inflateEnd(&stream);
-    if (used > limit) {
-        SetError(error, TooLarge(limit));
-        return false;
-    }
-    if (status == Z_BUF_ERROR) {
-        SetError(error, QStringLiteral("the gzip data ends too early"));
-        return false;
-    }
-    if (status != Z_STREAM_END) {
-        SetError(error, QStringLiteral("the gzip data is damaged (%1)").arg(reason));
-        return false;
-    }
+    if (used > limit)
+        return Message::Fail(error, TooLarge(limit));
+    if (status == Z_BUF_ERROR)
+        return Message::Fail(error, QStringLiteral("the gzip data ends too early"));
+    if (status != Z_STREAM_END)
+        return Message::Fail(error, QStringLiteral("the gzip data is damaged (") + reason + u')');
     plain.truncate(qsizetype(used));
     return true;
 }
@@ -129,11 +116,10 @@ bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArra
     const FT_Error failure = format == Format::Lzw ? FT_Stream_OpenLZW(&stream, &source)
                                                    : FT_Stream_OpenBzip2(&stream, &source);
     if (failure) {
-        SetError(error, QStringLiteral("compressed with %1, which FreeType cannot read here "
-                                       "(FreeType error 0x%2)")
-                            .arg(FormatName(format))
-                            .arg(failure, 2, 16, QLatin1Char('0')));
-        return false;
+        return Message::Fail(
+            error, Message::Text(u"compressed with %1, which FreeType cannot read here (%2)",
+                                 {FormatName(format),
+                                  Message::LibraryError(QLatin1String("FreeType"), failure)}));
     }
     qint64 used = 0;
     for (;;) {
@@ -149,10 +135,8 @@ bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArra
     }
     if (stream.close)
         stream.close(&stream);
-    if (used > limit) {
-        SetError(error, TooLarge(limit));
-        return false;
-    }
+    if (used > limit)
+        return Message::Fail(error, TooLarge(limit));
     plain.truncate(qsizetype(used));
     return true;
 }
@@ -170,9 +154,9 @@ bool FontDecompressor::Decompress(QByteArray& bytes, qint64 limit, QString* erro
         return false;
     // FreeType would open a second layer itself, forward only again.
     if (const Format inner = FormatOf(plain); inner != Format::Plain) {
-        SetError(error, QStringLiteral("compressed twice (%1 inside %2): decompress it first")
-                            .arg(FormatName(inner), FormatName(format)));
-        return false;
+        return Message::Fail(error,
+                             Message::Text(u"compressed twice (%1 inside %2): decompress it first",
+                                           {FormatName(inner), FormatName(format)}));
     }
     bytes = std::move(plain);
     return true;

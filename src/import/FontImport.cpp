@@ -9,6 +9,7 @@
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
+#include "Message.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -36,15 +37,15 @@ struct FaceDeleter
 using Library = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
 using Face = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
 
-void SetError(QString* error, const QString& text)
+QString FreeTypeError(FT_Error failure)
 {
-    if (error)
-        *error = text;
+    return Message::LibraryError(QLatin1String("FreeType"), failure);
 }
 
+// A code as the importer's notes name it: "U+0041".
 QString CodeText(int code)
 {
-    return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+    return Message::CodePoint(char32_t(code));
 }
 
 // The file's bytes, read once and decompressed in memory: FreeType then needs no file access
@@ -55,9 +56,9 @@ bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
     if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, bytes, error))
         return false;
     if (bytes.size() > FontImport::MaxFileSize) {
-        SetError(error, QStringLiteral("the file is too large to be a font (more than %1 bytes)")
-                            .arg(FontImport::MaxFileSize));
-        return false;
+        return Message::Fail(error, Message::Text(u"the file is too large to be a font (more "
+                                                  u"than %1 bytes)",
+                                                  {FontImport::MaxFileSize}));
     }
     return FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
 }
@@ -65,7 +66,7 @@ bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
 // 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
 // codes are taken as they are, which fits the many bitmap fonts that name no character set.
-bool ChooseCharacterMap(FT_Face face, QStringList& notes, QString* error)
+bool ChooseCharacterMap(FT_Face face, MessageList& notes, QString* error)
 {
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 ||
         FT_Select_Charmap(face, FT_ENCODING_ADOBE_LATIN_1) == 0)
@@ -75,8 +76,8 @@ bool ChooseCharacterMap(FT_Face face, QStringList& notes, QString* error)
                                 "codes are taken as Latin-1");
         return true;
     }
-    SetError(error, QStringLiteral("the font has no character map, so no character can be found"));
-    return false;
+    return Message::Fail(error, QStringLiteral("the font has no character map, so no character "
+                                               "can be found"));
 }
 
 // Bitmap fonts: the strike whose height is nearest to the size asked for, of two as near the
@@ -98,42 +99,34 @@ bool ChooseSize(FT_Face face, int size, QString* error)
         }
         failure = FT_Select_Size(face, best);
     } else {
-        SetError(error, QStringLiteral("the font has neither outlines nor bitmaps"));
-        return false;
+        return Message::Fail(error, QStringLiteral("the font has neither outlines nor bitmaps"));
     }
     if (failure) {
-        SetError(error, QStringLiteral("FreeType cannot set the font's size (FreeType error 0x%1)")
-                            .arg(failure, 2, 16, QLatin1Char('0')));
-        return false;
+        return Message::Fail(error, QStringLiteral("FreeType cannot set the font's size (") +
+                                        FreeTypeError(failure) + u')');
     }
     return true;
-}
-
-QString Quoted(const std::string& name)
-{
-    return QLatin1Char('"') + GlyphName::ToString(name) + QLatin1Char('"');
 }
 
 // What a glyph lost to the grid, or nothing.
 QString DrawingNote(const GlyphDrawing::Result& result)
 {
     using Outcome = GlyphDrawing::Result::Outcome;
-    const QString size = QStringLiteral("%1 x %2").arg(result.width).arg(result.height);
+    const QString size = Message::Text(u"%1 x %2", {result.width, result.height});
     if (result.outcome == Outcome::DrawnInGrid) {
-        return QStringLiteral(": drawn %1 pixels large; only its pixels in the 5 x 8 grid "
-                              "kept, those outside not counted")
-            .arg(size);
+        return Message::Text(u": drawn %1 pixels large; only its pixels in the 5 x 8 grid kept, "
+                             u"those outside not counted",
+                             {size});
     }
     if (result.outcome == Outcome::TooLarge) {
-        return QStringLiteral(": its bitmap of %1 pixels holds more than %2; left blank")
-            .arg(size)
-            .arg(GlyphDrawing::MaxCountedPixels);
+        return Message::Text(u": its bitmap of %1 pixels holds more than %2; left blank",
+                             {size, GlyphDrawing::MaxCountedPixels});
     }
     if (result.dropped == 0)
         return QString();
-    return QStringLiteral(": %1 %2 outside the 5 x 8 grid dropped")
-        .arg(result.dropped)
-        .arg(result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels"));
+    return Message::Text(
+        u": %1 %2 outside the 5 x 8 grid dropped",
+        {result.dropped, result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels")});
 }
 
 // A glyph to draw: its name, and the code FreeType finds it by.
@@ -172,7 +165,7 @@ bool PropertyTargets(FT_Face face, std::vector<Target>& targets, std::set<int>& 
 // one note. Pixmint's own glyphs replace those of the set.
 std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
                             const std::vector<BdfGlyphNames::Glyph>* own,
-                            const std::vector<CodeRange>& codes, QStringList& report,
+                            const std::vector<CodeRange>& codes, MessageList& report,
                             bool& replaces)
 {
     std::vector<Target> targets;
@@ -184,8 +177,9 @@ std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
             targets.push_back({name, FT_ULong(BdfGlyphNames::FirstCode + qint64(index))});
             present.insert(CharacterMap::Code(name));
             if ((*own)[index].cut) {
-                report << Quoted(name) + QStringLiteral(": the name was cut in the BDF font; "
-                                                        "this is its first part");
+                report << GlyphName::Quoted(name) +
+                              QStringLiteral(": the name was cut in the BDF font; "
+                                             "this is its first part");
             }
         }
     } else if (!replaces) {
@@ -243,13 +237,10 @@ bool DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, in
         note = DrawingNote(result);
         return true;
     }
-    const QString reason =
-        QStringLiteral("the glyph for %1 cannot be read (FreeType error 0x%2)")
-            .arg(CodeText(code), QString::number(failure, 16).rightJustified(2, QLatin1Char('0')));
-    if (failure == FT_Err_Out_Of_Memory) {
-        SetError(error, reason);
-        return false;
-    }
+    const QString reason = Message::Text(u"the glyph for %1 cannot be read (%2)",
+                                         {CodeText(code), FreeTypeError(failure)});
+    if (failure == FT_Err_Out_Of_Memory)
+        return Message::Fail(error, reason);
     glyph = FontChar();
     note = QStringLiteral(": ") + reason + QStringLiteral("; left blank");
     return true;
@@ -257,7 +248,7 @@ bool DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, in
 
 // FontImport::Fill's work once FreeType is started.
 bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
-              const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, QStringList* notes,
+              const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, MessageList& report,
               QString* error)
 {
     FT_Face rawFace = nullptr;
@@ -265,13 +256,11 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
         FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.constData()),
                            FT_Long(bytes.size()), 0, &rawFace);
     if (openFailure) {
-        SetError(error, QStringLiteral("not a font that FreeType reads (FreeType error 0x%1)")
-                            .arg(openFailure, 2, 16, QLatin1Char('0')));
-        return false;
+        return Message::Fail(error, QStringLiteral("not a font that FreeType reads (") +
+                                        FreeTypeError(openFailure) + u')');
     }
     const Face face(rawFace);
 
-    QStringList report;
     if (!ChooseCharacterMap(face.get(), report, error) ||
         !ChooseSize(face.get(), options.size > 0 ? options.size : FontImport::DefaultSize, error))
         return false;
@@ -295,23 +284,22 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
         FontChar glyph;
         const FT_UInt index = FT_Get_Char_Index(face.get(), code);
         if (index == 0) {
-            report << Quoted(name) + QStringLiteral(": the font has no glyph for %1; left blank")
-                                         .arg(CodeText(uint(code)));
+            report << GlyphName::Quoted(name) + QStringLiteral(": the font has no glyph for ") +
+                          CodeText(int(code)) + QStringLiteral("; left blank");
         } else if (negativeBoxes.count(long(code)) > 0) {
-            report << Quoted(name) + QStringLiteral(": the bounding box (BBX) of its glyph has a "
-                                                    "negative width or height; left blank");
+            report << GlyphName::Quoted(name) +
+                          QStringLiteral(": the bounding box (BBX) of its glyph has a "
+                                         "negative width or height; left blank");
         } else {
             QString note;
             if (!DrawGlyph(library, face.get(), index, baseline, int(code), glyph, note, error))
                 return false;
             if (!note.isEmpty())
-                report << Quoted(name) + note;
+                report << GlyphName::Quoted(name) + note;
         }
         drawn.emplace_back(name, glyph);
     }
     Store(drawn, replaces, set);
-    if (notes)
-        *notes << report;
     return true;
 }
 
@@ -325,15 +313,14 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
     std::vector<std::string> names;
     for (const char32_t code : characters.toUcs4()) {
         if (code > 0xFF) {
-            SetError(error, QStringLiteral("\"%1\" (%2) is not a Latin-1 character")
-                                .arg(QString::fromUcs4(&code, 1), CodeText(code)));
-            return false;
+            return Message::Fail(error, Message::Text(u"%1 (%2) is not a Latin-1 character",
+                                                      {Message::Quoted(QString::fromUcs4(&code, 1)),
+                                                       Message::CodePoint(code)}));
         }
         if (QChar::category(code) == QChar::Other_Control) {
-            SetError(error, QStringLiteral("%1 is a control character, which no glyph name in a "
-                                           "font file can carry")
-                                .arg(CodeText(code)));
-            return false;
+            return Message::Fail(error, Message::CodePoint(code) +
+                                            QStringLiteral(" is a control character, which no "
+                                                           "glyph name in a font file can carry"));
         }
         if (present.insert(int(code)).second)
             names.push_back(CharacterMap::GlyphNameFor(int(code)));
@@ -346,7 +333,7 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
 }
 
 bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
-                      QStringList* notes, QString* error)
+                      MessageList* notes, QString* error)
 {
     QByteArray bytes;
     if (!ReadFontBytes(fontPath, bytes, error))
@@ -359,20 +346,21 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     // Declared before the library, which must be done before its memory goes.
     FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
-    if (FT_New_Library(memory.Memory(), &rawLibrary) != 0) {
-        SetError(error, QStringLiteral("FreeType cannot be started"));
-        return false;
-    }
+    if (FT_New_Library(memory.Memory(), &rawLibrary) != 0)
+        return Message::Fail(error, QStringLiteral("FreeType cannot be started"));
     const Library library(rawLibrary);
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
-    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, notes, error)) {
+    MessageList report;
+    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report, error)) {
         if (memory.Exhausted()) {
-            SetError(error, QStringLiteral("reading the font takes FreeType more than %1 MiB "
-                                           "of memory; refused")
-                                .arg(MaxMemory >> 20));
+            Message::Fail(error, Message::Text(u"reading the font takes FreeType more than %1 MiB "
+                                               u"of memory; refused",
+                                               {MaxMemory >> 20}));
         }
         return false;
     }
+    if (notes)
+        *notes = report;
     return true;
 }

@@ -2,9 +2,9 @@
 
 #include "CodeRange.h"
 #include "FontCharSet.h"
+#include "MessageList.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
@@ -52,8 +52,9 @@ public:
     // keeps its pixels. Pixels outside the grid are dropped, and each glyph that lost some,
     // or whose character the font lacks (that glyph is made blank), gets one line in notes.
     // A BDF font that Pixmint wrote gives the set its own glyphs instead, every one under its
-    // Pixmint name, those of ENCODING -1 included. False, with the reason, when the file
-    // cannot be read or is no font FreeType reads; the set is then unchanged.
+    // Pixmint name, those of ENCODING -1 included. The notes are then the import's. False,
+    // with the reason, when the file cannot be read or is no font FreeType reads; the set and
+    // the notes are then unchanged.
     static bool Fill(FontCharSet& set, const QString& fontPath, const Options& options,
-                     QStringList* notes = nullptr, QString* error = nullptr);
+                     MessageList* notes = nullptr, QString* error = nullptr);
 };

@@ -1,6 +1,7 @@
 #include "Console.h"
 
 #include "FileWriter.h"
+#include "Message.h"
 
 #include <QFile>
 
@@ -49,12 +50,9 @@ bool Console::DecodeArguments(int argc, char* argv[], QStringList& arguments, QS
     for (int index = 0; index < argc; ++index) {
         QString argument;
         if (!DecodeFileName(argv[index], argument)) {
-            if (error) {
-                *error = QStringLiteral("argument %1 (%2) is not valid in the system's encoding")
-                             .arg(index)
-                             .arg(VisibleText(argument));
-            }
-            return false;
+            return Message::Fail(
+                error, Message::Text(u"argument %1 (%2) is not valid in the system's encoding",
+                                     {index, VisibleText(argument)}));
         }
         arguments << argument;
     }

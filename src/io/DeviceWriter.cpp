@@ -1,5 +1,6 @@
 #include "DeviceWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -12,12 +13,13 @@
 
 namespace {
 
+// Large enough to cost nothing per piece, small enough to cost nothing in memory.
+constexpr qint64 PieceSize = 1 << 20;
+
 // QIODevice::write may take less than asked without reporting an error (a file size limit);
 // asking again for the rest makes the device report the reason.
-bool WriteAll(QFileDevice& device, const QByteArray& bytes)
+bool WriteAll(QFileDevice& device, const char* data, qint64 remaining)
 {
-    const char* data = bytes.constData();
-    qint64 remaining = bytes.size();
     while (remaining > 0) {
         const qint64 written = device.write(data, remaining);
         if (written <= 0)
@@ -49,7 +51,24 @@ bool FlushAll(QFileDevice& device)
 // data goes to disk does so at the sync.
 QString DeviceWriter::WriteWhole(QFileDevice& device, const QByteArray& bytes, bool sync)
 {
-    if (!WriteAll(device, bytes) || !FlushAll(device))
+    QBuffer source;
+    source.setData(bytes);
+    source.open(QIODevice::ReadOnly);
+    return WriteWhole(device, source, sync);
+}
+
+QString DeviceWriter::WriteWhole(QFileDevice& device, QIODevice& source, bool sync)
+{
+    if (!source.seek(0))
+        return source.errorString();
+    QByteArray piece(qsizetype(PieceSize), Qt::Uninitialized);
+    for (qint64 got; (got = source.read(piece.data(), PieceSize)) != 0;) {
+        if (got < 0)
+            return source.errorString();
+        if (!WriteAll(device, piece.constData(), got))
+            return device.errorString();
+    }
+    if (!FlushAll(device))
         return device.errorString();
 #ifdef Q_OS_UNIX
     if (sync && ::fsync(device.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
@@ -62,6 +81,15 @@ QString DeviceWriter::WriteWhole(QFileDevice& device, const QByteArray& bytes, b
 
 QString DeviceWriter::WriteInPlace(const QString& path, const QByteArray& bytes)
 {
+    QBuffer source;
+    source.setData(bytes);
+    source.open(QIODevice::ReadOnly);
+    return WriteInPlace(path, source);
+}
+
+QString DeviceWriter::WriteInPlace(const QString& path, QIODevice& source)
+{
+    const qint64 size = source.size();
 #ifdef Q_OS_UNIX
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
     if (descriptor < 0)
@@ -71,11 +99,11 @@ QString DeviceWriter::WriteInPlace(const QString& path, const QByteArray& bytes)
         ::close(descriptor);
         return file.errorString();
     }
-    const int reserved = ::posix_fallocate(descriptor, 0, off_t(bytes.size()));
+    const int reserved = ::posix_fallocate(descriptor, 0, off_t(size));
     if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
         return SystemError(reserved);
-    QString reason = WriteWhole(file, bytes, false);
-    if (reason.isEmpty() && !file.resize(bytes.size()))
+    QString reason = WriteWhole(file, source, false);
+    if (reason.isEmpty() && !file.resize(size))
         reason = file.errorString();
     if (reason.isEmpty() && ::fsync(descriptor) != 0 && errno != EINVAL)
         reason = SystemError(errno);
@@ -85,7 +113,7 @@ QString DeviceWriter::WriteInPlace(const QString& path, const QByteArray& bytes)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    QString reason = WriteWhole(file, bytes, true);
+    QString reason = WriteWhole(file, source, true);
     if (reason.isEmpty() && !file.commit())
         reason = file.errorString();
     return reason;

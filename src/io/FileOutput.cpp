@@ -2,10 +2,14 @@
 
 #include "DeviceWriter.h"
 #include "NewFile.h"
+#include "PathResolver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QTemporaryFile>
+
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -17,84 +21,6 @@
 #endif
 
 namespace {
-
-constexpr int MaxLinks = 128;
-
-// Linux does not follow a link in a sticky folder that anyone may write, such as /tmp, unless
-// this user or the folder's owner owns the link (fs.protected_symlinks, on in Debian): another
-// user's link there may point at any file. QSaveFile reads links itself instead of letting the
-// system follow them, so the writer applies the same rule.
-bool MayFollow(const QFileInfo& link)
-{
-#ifdef Q_OS_UNIX
-    struct stat own = {};
-    struct stat folder = {};
-    if (::lstat(QFile::encodeName(link.filePath()).constData(), &own) != 0 ||
-        ::stat(QFile::encodeName(link.absolutePath()).constData(), &folder) != 0)
-        return true;
-    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-    return !shared || own.st_uid == ::geteuid() || own.st_uid == folder.st_uid;
-#else
-    Q_UNUSED(link);
-    return true;
-#endif
-}
-
-// Where QSaveFile puts its new file: beside the file that a chain of links ends in. With
-// refused, it stops at a link that MayFollow refuses, and names it there.
-QFileInfo LinkTarget(const QString& path, QString* refused = nullptr)
-{
-    QFileInfo info(path);
-    for (int depth = 0; depth < MaxLinks && info.isSymLink(); ++depth) {
-        if (refused && !MayFollow(info)) {
-            *refused = info.filePath();
-            break;
-        }
-        info.setFile(info.symLinkTarget());
-    }
-    return info;
-}
-
-// The descriptor of this process's open stream that a name spells as such, or -1.
-int SpeltDescriptor(const QString& path)
-{
-    static const QRegularExpression stream(
-        QStringLiteral(R"(^/(?:dev/(stdout|stderr|fd/([0-9]{1,6}))|proc/self/fd/([0-9]{1,6}))$)"));
-    const QRegularExpressionMatch match = stream.match(path);
-    if (!match.hasMatch())
-        return -1;
-    if (match.captured(1) == QLatin1String("stdout"))
-        return 1;
-    if (match.captured(1) == QLatin1String("stderr"))
-        return 2;
-    return (match.captured(2) + match.captured(3)).toInt();
-}
-
-// The descriptor a path names when it is one of this process's open streams, or -1: under
-// any spelling (//dev/stdout, /dev/fd/../fd/1, /proc/<this process>/fd/1) and at the end of
-// any chain of links, since renaming over what such a name leads to would replace the file
-// behind ">> log" instead of appending to it.
-int StreamDescriptor(const QString& path)
-{
-    if (const int descriptor = SpeltDescriptor(path); descriptor >= 0)
-        return descriptor;
-#ifdef Q_OS_LINUX
-    static const QRegularExpression open(QStringLiteral(R"(^/proc/([0-9]+)/fd/([0-9]{1,6})$)"));
-    QFileInfo info(path);
-    for (int depth = 0; depth <= MaxLinks; ++depth) {
-        // /proc/self and /dev/fd are links to /proc/<this process> and its fd folder.
-        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-        const QRegularExpressionMatch match =
-            open.match(folder + QLatin1Char('/') + info.fileName());
-        if (match.hasMatch() && match.captured(1).toLongLong() == qint64(::getpid()))
-            return match.captured(2).toInt();
-        if (!info.isSymLink())
-            break;
-        info.setFile(info.symLinkTarget());
-    }
-#endif
-    return -1;
-}
 
 // The new file takes the place of the old one with its permissions and, where the system
 // allows it (as root), its owner, not those of whoever saved it.
@@ -150,10 +76,26 @@ bool MayRenameOver(const QFileInfo& file)
 #endif
 }
 
+#ifdef Q_OS_UNIX
+// What the system knows of the file that a path or an open descriptor leads to; false when
+// there is none yet.
+bool FileStatus(const QString& path, int descriptor, struct stat& status)
+{
+    return descriptor >= 0 ? ::fstat(descriptor, &status) == 0
+                           : ::stat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+// A terminal or /dev/null may well be read and written at once: writing there loses nothing.
+bool SameStatus(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && !S_ISCHR(a.st_mode);
+}
+#endif
+
 } // namespace
 
 FileOutput::FileOutput(const QString& path, const QByteArray& bytes, Mode mode)
-    : _path(path), _name(path), _bytes(bytes), _mode(mode), _descriptor(StreamDescriptor(path))
+    : _path(path), _name(path), _bytes(bytes), _mode(mode)
 {
 }
 
@@ -161,6 +103,7 @@ FileOutput FileOutput::StandardOutput(const QByteArray& bytes)
 {
     FileOutput output(QStringLiteral("/dev/stdout"), bytes, Mode::Binary);
     output._name = QStringLiteral("standard output");
+    output._descriptor = 1;
     return output;
 }
 
@@ -174,31 +117,35 @@ FileOutput FileOutput::New(const QString& path, const QByteArray& bytes, Mode mo
 
 bool FileOutput::Resolve(QString* reason)
 {
+    // A new file takes its name only where nothing has it, so no link on the way is followed
+    // at the last component.
     if (_new && !_path.isEmpty()) {
         _route = Route::Create;
+        _target = QFileInfo(_path).absoluteFilePath();
         return true;
     }
+    // Standard output closed at the start may be open now as a file of another output.
     if (IsStream()) {
         _route = Route::Stream;
-        return true;
+        if (PathResolver::OpenAtStart(_descriptor))
+            return true;
+        *reason = DeviceWriter::SystemError(EBADF);
+        return false;
     }
     if (_path.isEmpty()) {
         *reason = QStringLiteral("the file name is empty");
         return false;
     }
-    QString refused;
-    const QFileInfo info = LinkTarget(_path, &refused);
-    if (!refused.isEmpty()) {
-        *reason = QStringLiteral("another user's link in a folder that anyone may write, such as "
-                                 "/tmp, is not followed");
-        if (refused != _path)
-            *reason += QStringLiteral(" (%1)").arg(refused);
+    PathResolver::Place place;
+    if (!PathResolver::Resolve(_path, place, reason))
         return false;
+    _target = place.path;
+    _descriptor = place.descriptor;
+    if (IsStream()) {
+        _route = Route::Stream;
+        return true;
     }
-    if (info.isSymLink()) {
-        *reason = QStringLiteral("too many levels of symbolic links");
-        return false;
-    }
+    const QFileInfo info(_target);
     // Renaming over a device node or a pipe would delete it.
     if (info.exists() && !info.isFile() && !info.isDir())
         _route = Route::Device;
@@ -208,27 +155,32 @@ bool FileOutput::Resolve(QString* reason)
     return true;
 }
 
-void FileOutput::KeepOldBytes()
+QString FileOutput::KeepOldBytes()
 {
-    if (!_existed)
-        return;
-    auto old = std::make_shared<QFile>(_path);
+    if (!_existed || (_route != Route::Atomic && _route != Route::InPlace))
+        return {};
+    auto old = std::make_shared<QFile>(_target);
     if (!old->open(QIODevice::ReadOnly))
-        return;
-    // A file that is renamed over stays as it was, readable through a mapping that costs no
-    // memory whatever its size (reading a file of gigabytes exhausted it). A file written in
-    // place changes under any mapping, and is read.
-    if (_route == Route::Atomic && old->size() > 0) {
-        if (const uchar* mapped = old->map(0, old->size())) {
-            _old = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
-                                           qsizetype(old->size()));
-            _oldFile = old;
-            _oldKept = true;
-            return;
-        }
+        return {};
+    // A file that is renamed over keeps its old bytes as long as it is open, whatever its
+    // size (reading it whole took as much memory as it held).
+    if (_route == Route::Atomic) {
+        _old = old;
+        return {};
     }
-    _old = old->readAll();
-    _oldKept = old->error() == QFileDevice::NoError;
+    // A file written in place changes under any descriptor or mapping: its bytes are copied
+    // aside, a piece at a time, into a temporary file that has no name once it is open.
+    auto copy =
+        std::make_shared<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/pixmint-old-XXXXXX"));
+    if (!copy->open())
+        return QStringLiteral("its old bytes cannot be kept: ") + copy->errorString();
+    copy->setAutoRemove(false);
+    QFile::remove(copy->fileName());
+    const QString reason = DeviceWriter::WriteWhole(*copy, *old, false);
+    if (!reason.isEmpty())
+        return QStringLiteral("its old bytes cannot be kept: ") + reason;
+    _old = copy;
+    return {};
 }
 
 QString FileOutput::Prepare()
@@ -240,10 +192,10 @@ QString FileOutput::Prepare()
     if (_route != Route::Atomic)
         return {};
     // Until it is committed, QSaveFile discards the new file on destruction.
-    auto file = std::make_shared<QSaveFile>(_path);
+    auto file = std::make_shared<QSaveFile>(_target);
     if (!file->open(QIODevice::WriteOnly))
         return file->errorString();
-    KeepAttributes(*file, _path);
+    KeepAttributes(*file, _target);
     const QString reason = DeviceWriter::WriteWhole(*file, OnDisk(), true);
     if (reason.isEmpty())
         _prepared = file;
@@ -259,11 +211,11 @@ QString FileOutput::Replace()
             reason = _prepared->errorString();
         break;
     case Route::InPlace:
-        reason = DeviceWriter::WriteInPlace(_path, OnDisk());
+        reason = DeviceWriter::WriteInPlace(_target, OnDisk());
         break;
     case Route::Device:
     case Route::Stream:
-        reason = DeviceWriter::WriteDevice(_path, _descriptor, OnDisk());
+        reason = DeviceWriter::WriteDevice(_target, _descriptor, OnDisk());
         break;
     case Route::Create:
         reason = _created->Link();
@@ -281,32 +233,34 @@ void FileOutput::RollBack()
         _created->Remove();
         return;
     }
-    if (_oldKept)
-        DeviceWriter::WriteInPlace(_path, _old);
+    if (_old)
+        DeviceWriter::WriteInPlace(_target, *_old);
     else if (!_existed)
-        QFile::remove(_path);
+        QFile::remove(_target);
 }
 
-bool FileOutput::SameFile(const QString& first, const QString& second)
+bool FileOutput::SameFile(const QString& path) const
 {
 #ifdef Q_OS_UNIX
     struct stat a = {};
     struct stat b = {};
-    // A terminal or /dev/null may well be read and written at once: writing there loses
-    // nothing.
-    if (::stat(QFile::encodeName(first).constData(), &a) == 0 &&
-        ::stat(QFile::encodeName(second).constData(), &b) == 0)
-        return a.st_dev == b.st_dev && a.st_ino == b.st_ino && !S_ISCHR(a.st_mode);
+    if (FileStatus(_target, _descriptor, a) && FileStatus(path, -1, b))
+        return SameStatus(a, b);
 #endif
-    const auto resolved = [](const QString& path) {
-        const QFileInfo target = LinkTarget(path);
-        if (target.exists())
-            return target.canonicalFilePath();
-        const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
-        return (folder.isEmpty() ? target.absolutePath() : folder) + QLatin1Char('/') +
-               target.fileName();
-    };
-    return resolved(first) == resolved(second);
+    PathResolver::Place place;
+    QString ignored;
+    return !IsStream() && PathResolver::Resolve(path, place, &ignored) && place.path == _target;
+}
+
+bool FileOutput::SameFile(const FileOutput& other) const
+{
+#ifdef Q_OS_UNIX
+    struct stat a = {};
+    struct stat b = {};
+    if (FileStatus(_target, _descriptor, a) && FileStatus(other._target, other._descriptor, b))
+        return SameStatus(a, b);
+#endif
+    return !IsStream() && !other.IsStream() && _target == other._target;
 }
 
 QByteArray FileOutput::OnDisk() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
+#include <QFileDevice>
 #include <QSaveFile>
 #include <QString>
 
@@ -24,8 +24,8 @@ public:
     // (Stream); or a new file that takes its name only where no file has it (Create).
     enum class Route { Atomic, InPlace, Device, Stream, Create };
 
-    // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name this process's
-    // open streams and are written as they are open, never replaced.
+    // A path; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the streams the
+    // program was started with and are written as they are open, never replaced.
     FileOutput(const QString& path, const QByteArray& bytes, Mode mode);
     // This process's standard output.
     static FileOutput StandardOutput(const QByteArray& bytes);
@@ -33,7 +33,6 @@ public:
     // (NewFile).
     static FileOutput New(const QString& path, const QByteArray& bytes, Mode mode);
 
-    const QString& Path() const { return _path; }
     // The path, or "standard output" for the implicit one: what messages name.
     const QString& Name() const { return _name; }
     bool IsStream() const { return _descriptor >= 0; }
@@ -41,11 +40,13 @@ public:
     // Whether the output takes its place by a name given last (a rename or a link).
     bool IsNamedLast() const { return _route == Route::Atomic || _route == Route::Create; }
 
-    // Where the output goes and by which route; false, with the reason, when it cannot go
-    // anywhere (an empty name, a loop of links).
+    // Where the output goes, as the system resolves the path, and by which route; false, with
+    // the reason, when it cannot go anywhere (an empty name, a loop of links).
     bool Resolve(QString* reason);
-    // Keeps the bytes of a regular file that is there, for RollBack.
-    void KeepOldBytes();
+    // Keeps what a regular file that is there holds, for RollBack, in bounded memory: a file
+    // that will be renamed over stays open, one written in place is copied aside. An empty
+    // reason on success or when there is nothing to keep.
+    QString KeepOldBytes();
     // Makes the new file complete beside the target (Atomic only); an empty reason on
     // success. Until Replace, the target is untouched.
     QString Prepare();
@@ -55,24 +56,24 @@ public:
     // a stream cannot take back what it was given.
     void RollBack();
 
-    // Whether two paths name one file: the same spelling after resolving links and "..",
-    // or, for files that exist, the same file on disk (hard links included).
-    static bool SameFile(const QString& first, const QString& second);
+    // Whether the output, once resolved, writes the file at a path, or the file of another
+    // resolved output: the same file on disk (hard links included), or the same new file.
+    bool SameFile(const QString& path) const;
+    bool SameFile(const FileOutput& other) const;
 
 private:
     QByteArray OnDisk() const;
 
     QString _path;
     QString _name;
+    QString _target; // where the path leads: absolute and free of links
     QByteArray _bytes;
     Mode _mode;
     Route _route = Route::Atomic;
     int _descriptor = -1; // Stream: the descriptor to write to
     bool _existed = false;
-    bool _oldKept = false;
     bool _replaced = false;
-    QByteArray _old;
-    std::shared_ptr<QFile> _oldFile; // holds the mapping that _old may point into
+    std::shared_ptr<QFileDevice> _old; // what to put back: the old file, or a copy of it
     std::shared_ptr<QSaveFile> _prepared;
     bool _new = false;
     std::shared_ptr<NewFile> _created;

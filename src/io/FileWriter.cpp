@@ -84,13 +84,14 @@ bool FileWriter::Check()
         if (!output.Resolve(&reason))
             return Fail(output, reason);
         for (const QString& kept : _protected) {
-            if (FileOutput::SameFile(output.Path(), kept))
-                return Fail(output, QStringLiteral("this is the file being read (%1)").arg(kept));
+            if (output.SameFile(kept))
+                return Fail(output, QStringLiteral("this is the file being read (") + kept +
+                                        QLatin1Char(')'));
         }
         for (qsizetype earlier = 0; earlier < index; ++earlier) {
-            if (FileOutput::SameFile(output.Path(), _outputs[earlier].Path())) {
-                return Fail(output, QStringLiteral("this file is already an output (%1)")
-                                        .arg(_outputs[earlier].Name()));
+            if (output.SameFile(_outputs[earlier])) {
+                return Fail(output, QStringLiteral("this file is already an output (") +
+                                        _outputs[earlier].Name() + QLatin1Char(')'));
             }
         }
     }
@@ -102,9 +103,9 @@ bool FileWriter::Check()
 bool FileWriter::Prepare()
 {
     for (FileOutput& output : _outputs) {
-        if (_outputs.size() > 1)
-            output.KeepOldBytes();
-        const QString reason = output.Prepare();
+        QString reason = _outputs.size() > 1 ? output.KeepOldBytes() : QString();
+        if (reason.isEmpty())
+            reason = output.Prepare();
         if (!reason.isEmpty())
             return Fail(output, reason);
     }

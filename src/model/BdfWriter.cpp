@@ -2,12 +2,14 @@
 
 #include "CharacterMap.h"
 #include "GlyphName.h"
+#include "Message.h"
+#include "MessageList.h"
 
-#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
-#include <set>
-#include <vector>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -27,9 +29,33 @@ QByteArray Number(qint64 value)
     return QByteArray::number(value);
 }
 
+// Upper-case hexadecimal digits, at least that many.
+void AppendHex(std::string& text, unsigned value, int digits)
+{
+    char buffer[16];
+    int length = 0;
+    do {
+        buffer[length++] = "0123456789ABCDEF"[value & 0xFu];
+        value >>= 4;
+    } while (value != 0 || length < digits);
+    while (length > 0)
+        text += buffer[--length];
+}
+
 QByteArray Hex(int value, int digits)
 {
-    return QByteArray::number(value, 16).toUpper().rightJustified(digits, '0');
+    std::string text;
+    AppendHex(text, unsigned(value), digits);
+    return QByteArray::fromStdString(text);
+}
+
+// Appends to a QByteArray that grows to hundreds of megabytes: resize grows it in place,
+// where append copies it at each growth and keeps both copies until the copy is done.
+void AppendLarge(QByteArray& bytes, std::string_view text)
+{
+    const qsizetype size = bytes.size();
+    bytes.resize(size + qsizetype(text.size()));
+    std::memcpy(bytes.data() + size, text.data(), text.size());
 }
 
 // Whether a glyph name is a BDF glyph name as it stands: up to 14 ASCII letters, digits, "."
@@ -55,24 +81,35 @@ bool IsPlainName(const std::string& name)
 // would be longer than LongestCommentName is cut there, between two escapes. In a property
 // the quotation mark is \x22: BDF readers end a property's string at any quotation mark that
 // is not doubled.
-QByteArray EscapedName(const std::string& name, bool& cut, bool property = false)
+void AppendEscapedName(std::string& text, const std::string& name, bool& cut, bool property = false)
 {
-    QByteArray escaped;
+    size_t written = 0;
     cut = false;
     for (const char byte : name) {
         const quint8 value = quint8(byte);
-        QByteArray next(1, byte);
-        if (byte == '\\' || (byte == '"' && !property))
-            next.prepend('\\');
-        else if (value < 0x20 || value >= 0x7F || byte == '"')
-            next = "\\x" + Hex(value, 2);
-        if (escaped.size() + next.size() > BdfWriter::LongestCommentName) {
+        const bool hex = value < 0x20 || value >= 0x7F || (byte == '"' && property);
+        const size_t length = hex ? 4 : byte == '\\' || byte == '"' ? 2 : 1;
+        if (written + length > size_t(BdfWriter::LongestCommentName)) {
             cut = true;
-            break;
+            return;
         }
-        escaped += next;
+        written += length;
+        if (hex) {
+            text += "\\x";
+            AppendHex(text, value, 2);
+        } else {
+            if (length == 2)
+                text += '\\';
+            text += byte;
+        }
     }
-    return escaped;
+}
+
+QByteArray EscapedName(const std::string& name, bool& cut, bool property = false)
+{
+    std::string text;
+    AppendEscapedName(text, name, cut, property);
+    return QByteArray::fromStdString(text);
 }
 
 // The code a glyph is written with: its label's, unless an earlier glyph has it.
@@ -84,44 +121,74 @@ int WrittenCode(const CharacterMap& map, quint32 index)
 
 // One BDF name a glyph, no two alike: the glyph's own where it is plain; otherwise uniXXXX by
 // its label's code, or glyphN by its index, with .1, .2 and so on where that name is taken.
-std::vector<std::string> BdfNames(const CharacterMap& map)
+// A made name holds no dot before its variant, so two made names differ: only the plain names
+// are kept to be avoided, and the names are made one by one as the glyphs are written.
+class BdfNames
 {
-    std::vector<std::string> names(map.Count());
-    std::set<std::string> used;
-    for (quint32 index = 0; index < map.Count(); ++index) {
-        if (IsPlainName(map.Name(index))) {
-            names[index] = map.Name(index);
-            used.insert(names[index]);
+public:
+    explicit BdfNames(const CharacterMap& map) : _map(map)
+    {
+        for (quint32 index = 0; index < map.Count(); ++index) {
+            if (IsPlainName(map.Name(index)))
+                _plain.insert(map.Name(index));
         }
     }
-    // The next variant of each base, so that many glyphs for one code take linear time.
-    std::map<std::string, int> variants;
-    for (quint32 index = 0; index < map.Count(); ++index) {
-        if (!names[index].empty())
-            continue;
-        const int code = CharacterMap::Code(map.Name(index));
-        const std::string base =
-            (code >= 0 ? "uni" + Hex(code, 4) : "glyph" + Number(index)).toStdString();
-        std::string name = base;
-        int& variant = variants[base];
-        while (!used.insert(name).second)
-            name = base + '.' + std::to_string(++variant);
-        names[index] = name;
-    }
-    return names;
-}
 
-// The glyph's rows, top first, each a byte with the left column in bit 7.
-QByteArray Bitmap(const FontChar& glyph)
-{
-    QByteArray rows;
-    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-        int bits = 0;
-        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
-            bits |= glyph.GetPixel(column, row) ? 0x80 >> column : 0;
-        rows += Hex(bits, 2) + '\n';
+    // The name of each glyph, asked in index order.
+    std::string Name(quint32 index)
+    {
+        const std::string& own = _map.Name(index);
+        if (IsPlainName(own))
+            return own;
+        const int code = CharacterMap::Code(own);
+        std::string base = code >= 0 ? "uni" : "glyph" + std::to_string(index);
+        if (code >= 0)
+            AppendHex(base, unsigned(code), 4);
+        // The next variant of each code, so that many glyphs for one code take linear time.
+        int unused = 0;
+        int& variant = code >= 0 ? _variants[code] : unused;
+        std::string name = variant == 0 ? base : base + '.' + std::to_string(variant);
+        while (_plain.count(name) > 0)
+            name = base + '.' + std::to_string(++variant);
+        ++variant;
+        return name;
     }
-    return rows;
+
+private:
+    const CharacterMap& _map;
+    std::unordered_set<std::string_view> _plain;
+    std::map<int, int> _variants;
+};
+
+// A glyph from the comment that gives its Pixmint name, where its BDF name differs, to
+// ENDCHAR; the rows of its bitmap top first, each a byte with the left column in bit 7.
+void AppendGlyph(std::string& text, const std::string& name, const std::string& bdfName, int code,
+                 std::string_view metrics, const FontChar& glyph)
+{
+    if (bdfName != name) {
+        bool cut = false;
+        text += BdfWriter::NameComment;
+        AppendEscapedName(text, name, cut);
+        text += '"';
+        if (cut)
+            text += CutMark;
+        text += '\n';
+    }
+    text += "STARTCHAR ";
+    text += bdfName;
+    text += "\nENCODING ";
+    text += std::to_string(code);
+    text += '\n';
+    text += metrics;
+    text += "BITMAP\n";
+    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+        unsigned bits = 0;
+        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
+            bits |= glyph.GetPixel(column, row) ? 0x80u >> column : 0u;
+        AppendHex(text, bits, 2);
+        text += '\n';
+    }
+    text += "ENDCHAR\n";
 }
 
 } // namespace
@@ -204,48 +271,69 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
 
     const QByteArray metrics = "SWIDTH " + Number(ScalableWidth) + " 0\nDWIDTH " +
                                Number(int(FontChar::Advance)) + " 0\nBBX " + box + '\n';
-    const std::vector<std::string> names = BdfNames(map);
+    BdfNames names(map);
+    std::string glyph;
     for (quint32 index = 0; index < map.Count(); ++index) {
-        const std::string& name = map.Name(index);
-        if (names[index] != name) {
-            bool cut = false;
-            const QByteArray escaped = EscapedName(name, cut);
-            bdf += QByteArray(NameComment) + escaped + '"' + (cut ? CutMark : "") + '\n';
-        }
-        bdf += "STARTCHAR " + QByteArray::fromStdString(names[index]) + "\nENCODING " +
-               Number(WrittenCode(map, index)) + '\n' + metrics + "BITMAP\n" +
-               Bitmap(map.Glyph(index)) + "ENDCHAR\n";
+        glyph.clear();
+        AppendGlyph(glyph, map.Name(index), names.Name(index), WrittenCode(map, index),
+                    std::string_view(metrics.constData(), size_t(metrics.size())),
+                    map.Glyph(index));
+        AppendLarge(bdf, glyph);
     }
-    return bdf + "ENDFONT\n";
+    AppendLarge(bdf, "ENDFONT\n");
+    return bdf;
 }
 
-QStringList BdfWriter::Warnings(const FontCharSet& set) const
+void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     const CharacterMap map(set);
-    QStringList warnings;
-    for (const quint32 index : map.Repeated()) {
-        const int code = CharacterMap::Code(map.Name(index));
-        warnings << QStringLiteral("glyph \"%1\" stands for the code 0x%2 like \"%3\", which "
-                                   "comes first: the BDF font has it with ENCODING -1")
-                        .arg(GlyphName::ToString(map.Name(index)),
-                             QString::fromLatin1(Hex(code, 2)),
-                             GlyphName::ToString(map.Name(map.GlyphIndex(code))));
+    // Measured with bdftopcf 1.1, pcf2bdf 1.07 and FreeType 2.12: each exits 0 or writes on.
+    if (map.Count() > MaxPcfGlyphs) {
+        warnings.Add(Message::Text(u"the BDF font has %1 glyphs: FreeType reads it, but bdftopcf "
+                                   u"makes of it a PCF font that FreeType and pcf2bdf cannot read "
+                                   u"whole (at most %2 glyphs)",
+                                   {map.Count(), MaxPcfGlyphs}));
     }
+    bool coded = false;
+    for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)
+        coded = map.GlyphIndex(code) != CharacterMap::NoGlyph;
+    if (!coded && map.Count() > 0) {
+        warnings.Add(QStringLiteral("no glyph stands for a character, so every ENCODING is -1: "
+                                    "FreeType reads the BDF font, but bdftopcf makes of it a PCF "
+                                    "font that FreeType and pcf2bdf cannot read"));
+    }
+    // Past the list's room the rest are counted, not worded.
+    for (const quint32 index : map.Repeated()) {
+        if (warnings.IsFull()) {
+            warnings.AddUnlisted(1);
+            continue;
+        }
+        const std::string& name = map.Name(index);
+        const int code = CharacterMap::Code(name);
+        warnings.Add(Message::Text(u"glyph %1 stands for the code %2 like %3, which comes first: "
+                                   u"the BDF font has it with ENCODING -1",
+                                   {GlyphName::Quoted(name), Message::Hex(code),
+                                    GlyphName::Quoted(map.Name(map.GlyphIndex(code)))}));
+    }
+    std::string escaped;
     for (quint32 index = 0; index < map.Count(); ++index) {
         bool cut = false;
         if (IsPlainName(map.Name(index)))
             continue;
-        EscapedName(map.Name(index), cut);
-        if (cut) {
-            warnings << QStringLiteral("glyph \"%1\" has a name of %2 characters, longer than "
-                                       "the line of its BDF comment holds (%3 with escapes): "
-                                       "it is cut there, and comes back cut")
-                            .arg(GlyphName::Shown(map.Name(index)),
-                                 QString::number(map.Name(index).size()),
-                                 QString::number(LongestCommentName));
+        escaped.clear();
+        AppendEscapedName(escaped, map.Name(index), cut);
+        if (!cut)
+            continue;
+        if (warnings.IsFull()) {
+            warnings.AddUnlisted(1);
+            continue;
         }
+        warnings.Add(Message::Text(
+            u"glyph %1 has a name of %2 characters, longer than the line "
+            u"of its BDF comment holds (%3 with escapes): it is cut there, "
+            u"and comes back cut",
+            {GlyphName::Quoted(map.Name(index)), map.Name(index).size(), LongestCommentName}));
     }
-    return warnings;
 }
 
 bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)

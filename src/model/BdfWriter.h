@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QStringList>
 
 #include <string>
 
 class FontCharSet;
+class MessageList;
 
 // The font as BDF 2.1, the interchange format of bitmap fonts, for bdftopcf, font editors and
 // the converters of display libraries. Every glyph is a 5 x 8 cell with an advance of 6, in
@@ -17,6 +17,10 @@ class BdfWriter
 {
 public:
     static constexpr int DefaultBaseline = 6;
+    // The most glyphs of a PCF font that FreeType reads right: bdftopcf makes a font of more,
+    // which FreeType misreads (65,535: the last glyph lost, others shifted) or, like
+    // pcf2bdf, refuses (65,536 and more).
+    static constexpr quint32 MaxPcfGlyphs = 65534;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
     explicit BdfWriter(int baseline = DefaultBaseline);
@@ -25,9 +29,11 @@ public:
     // expects a font that is accepted.
     static bool Accepts(const FontCharSet& set, QString* reason = nullptr);
     QByteArray Bytes(const FontCharSet& set) const;
-    // Each glyph that stands for a code an earlier glyph has, which is written with -1, and
-    // each name too long for the line of its comment, which is cut there.
-    QStringList Warnings(const FontCharSet& set) const;
+    // What readers of the BDF font make of it although it is valid: a font too large for the
+    // PCF font that bdftopcf makes of it, or one without any code; then each glyph that stands
+    // for a code an earlier glyph has, which is written with -1, and each name too long for
+    // the line of its comment, which is cut there.
+    void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
     // A glyph's Pixmint name stands in the line before its STARTCHAR when the BDF name is
     // another: COMMENT Pixmint name "C27  A", escaped. At most LongestCommentName escaped

@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "GlyphName.h"
+#include "Message.h"
 
 #include <QTextStream>
 
@@ -91,13 +92,6 @@ int HexDigit(QChar character)
            : c >= u'a' && c <= u'f' ? c - u'a' + 10
            : c >= u'A' && c <= u'F' ? c - u'A' + 10
                                     : -1;
-}
-
-bool Fail(QString* reason, const QString& text)
-{
-    if (reason)
-        *reason = text;
-    return false;
 }
 
 } // namespace
@@ -192,8 +186,7 @@ void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableR
     WriteStart(stream);
     for (size_t index = 0; index < rows.size(); ++index) {
         const TableRow& row = rows[index];
-        const QString code =
-            QStringLiteral("0x%1: ").arg(first + int(index), 2, 16, QLatin1Char('0'));
+        const QString code = Message::Hex(first + qint64(index)) + QStringLiteral(": ");
         WriteRow(stream, row.glyph, index + 1 == rows.size(),
                  code + QLatin1String(row.glyph ? GlyphWord : NoGlyphWord),
                  row.glyph ? row.name : nullptr);
@@ -304,26 +297,28 @@ bool CArray::ReadRowComment(QStringView body, RowComment& row)
 bool CArray::IsValidName(const QString& name, QString* reason)
 {
     if (name.isEmpty())
-        return Fail(reason, QStringLiteral("is empty"));
+        return Message::Fail(reason, QStringLiteral("is empty"));
     bool identifier = IsAsciiLetter(name.front()) || name.front() == u'_';
     for (const QChar character : name) {
         identifier = identifier && (IsAsciiLetter(character) ||
                                     (character >= u'0' && character <= u'9') || character == u'_');
     }
     if (!identifier) {
-        return Fail(reason, QStringLiteral("is not a C identifier: ASCII letters, digits and "
-                                           "underscores, not beginning with a digit"));
+        return Message::Fail(reason,
+                             QStringLiteral("is not a C identifier: ASCII letters, digits and "
+                                            "underscores, not beginning with a digit"));
     }
     if (Contains(Keywords, name))
-        return Fail(reason, QStringLiteral("is a keyword of C or C++"));
+        return Message::Fail(reason, QStringLiteral("is a keyword of C or C++"));
     // C and C++ reserve names that begin with an underscore at file scope, C++ every name with
     // two underscores in a row, and one at the end would make two in NAME_map.
     if (name.front() == u'_' || name.back() == u'_' || name.contains(QLatin1String("__"))) {
-        return Fail(reason, QStringLiteral("is reserved to the compiler: no underscore at the "
-                                           "beginning or the end, nor two in a row"));
+        return Message::Fail(reason,
+                             QStringLiteral("is reserved to the compiler: no underscore at the "
+                                            "beginning or the end, nor two in a row"));
     }
     if (Contains(Taken, name))
-        return Fail(reason, QStringLiteral("already has a meaning in C programs"));
+        return Message::Fail(reason, QStringLiteral("already has a meaning in C programs"));
     return true;
 }
 

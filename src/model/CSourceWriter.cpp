@@ -1,9 +1,10 @@
 #include "CSourceWriter.h"
 
 #include "CharacterMap.h"
-#include "Console.h"
 #include "FontCharSet.h"
 #include "GlyphName.h"
+#include "Message.h"
+#include "MessageList.h"
 
 #include <QStringEncoder>
 #include <QTextStream>
@@ -19,9 +20,10 @@ constexpr char MadeByWords[] = " Auto generated file";
 constexpr char RangeWords[] = "\n   a row for each code from 0x";
 constexpr char LayoutWords[] = "\n   layout ";
 
+// A code as the source's comments and its messages write it: "0x41".
 QString Hex(int code)
 {
-    return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0'));
+    return Message::Hex(code);
 }
 
 } // namespace
@@ -39,7 +41,7 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
     QString why;
     if (!CArray::IsValidName(_array.Name(), &why)) {
         if (reason)
-            *reason = QStringLiteral("the name %1 %2").arg(_array.Name(), why);
+            *reason = Message::Text(u"the name %1 %2", {_array.Name(), why});
         return false;
     }
     // A table of codes has its rows whatever the font holds.
@@ -51,9 +53,8 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
     return true;
 }
 
-QStringList CSourceWriter::Warnings(const FontCharSet& set) const
+void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
-    QStringList warnings;
     if (_range) {
         // Each run of codes without a glyph once: "0x00 to 0x1f, 0x7f".
         const CharacterMap map(set);
@@ -63,13 +64,13 @@ QStringList CSourceWriter::Warnings(const FontCharSet& set) const
                 missing.push_back(code);
         }
         if (!missing.empty()) {
-            warnings << QStringLiteral("the font has no glyph for %1: zero bytes in the table %2")
-                            .arg(CodeRange::Runs(missing, Hex), _array.Name());
+            warnings.Add(Message::Text(u"the font has no glyph for %1: zero bytes in the table %2",
+                                       {CodeRange::Runs(missing, Hex), _array.Name()}));
         }
-        return warnings;
+        return;
     }
     if (!_header)
-        return warnings;
+        return;
     // In font order, as the glyphs are listed.
     const CharacterMap map(set);
     std::vector<std::pair<quint32, int>> beyond;
@@ -80,16 +81,12 @@ QStringList CSourceWriter::Warnings(const FontCharSet& set) const
     }
     std::sort(beyond.begin(), beyond.end());
     for (const auto& [index, code] : beyond) {
-        warnings << QStringLiteral("glyph \"%1\", for the character 0x%2, is number %3 of "
-                                   "the font, beyond the first %4 that %5_map can index: the map "
-                                   "gives %5_NONE for it")
-                        .arg(Console::VisibleText(GlyphName::ToString(map.Name(index))))
-                        .arg(code, 2, 16, QLatin1Char('0'))
-                        .arg(index + 1)
-                        .arg(MapNone)
-                        .arg(_array.Name());
+        warnings.Add(Message::Text(u"glyph %1, for the character %2, is number %3 of the font, "
+                                   u"beyond the first %4 that %5_map can index: the map gives "
+                                   u"%5_NONE for it",
+                                   {GlyphName::Quoted(map.Name(index)), Hex(code),
+                                    qint64(index) + 1, MapNone, _array.Name()}));
     }
-    return warnings;
 }
 
 void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) const
@@ -118,7 +115,7 @@ void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) con
 void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) const
 {
     const QString& name = _array.Name();
-    const QString guard = QStringLiteral("PIXMINT_FONT_%1_H").arg(name);
+    const QString guard = QStringLiteral("PIXMINT_FONT_") + name + QStringLiteral("_H");
     WriteMadeBy(stream);
     stream << "#ifndef " << guard << "\n#define " << guard << "\n\n";
     WriteSizes(set, stream);
@@ -127,7 +124,8 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
         // After the declarations, so that a macro of avr-libc cannot take their names.
         stream << "\n/* In AVR program memory: read " << name << " with pgm_read_byte()"
                << (_range ? QString()
-                          : QStringLiteral(" and %1_map with pgm_read_word()").arg(name))
+                          : QStringLiteral(" and ") + name +
+                                QStringLiteral("_map with pgm_read_word()"))
                << ". */\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n";
     }
     stream << "\n#endif\n";

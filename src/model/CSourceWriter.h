@@ -11,6 +11,7 @@
 
 class CharacterMap;
 class FontCharSet;
+class MessageList;
 class QTextStream;
 
 // The C files of a font. The editor's export is one line, "/* Auto generated file */", and
@@ -41,7 +42,7 @@ public:
     // What the output cannot say although the font does: a character whose first glyph lies
     // beyond the indexes of the map's unsigned short, which the map then gives no glyph; the
     // codes of a range that have no glyph, in one line.
-    QStringList Warnings(const FontCharSet& set) const;
+    void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
     // The whole source or header in the encoding of that name, the locale's for a file the
     // user reads (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the

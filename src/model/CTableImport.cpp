@@ -4,6 +4,8 @@
 #include "CTableReader.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "Message.h"
+#include "MessageList.h"
 
 #include <QStringDecoder>
 
@@ -16,16 +18,10 @@
 
 namespace {
 
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
-
+// A code as the importer's notes name it: "U+0041".
 QString CodeText(int code)
 {
-    return QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+    return Message::CodePoint(char32_t(code));
 }
 
 // The comments' text as the source was written: a file that Pixmint writes is in one
@@ -107,9 +103,10 @@ bool Decode(const QByteArray& values, CArray::Layout layout, const QString& name
         const auto* glyph =
             reinterpret_cast<const quint8*>(values.constData()) + qsizetype(index) * bytes;
         if (!CArray::Glyph(glyph, layout, glyphs[index])) {
-            return Fail(error, QStringLiteral("glyph %1 of %2 has bits set that the layout %3 "
-                                              "leaves zero: is it another layout?")
-                                   .arg(QString::number(index), name, CArray::LayoutName(layout)));
+            return Message::Fail(error, Message::Text(u"glyph %1 of %2 has bits set that the "
+                                                      u"layout %3 leaves zero: is it another "
+                                                      u"layout?",
+                                                      {index, name, CArray::LayoutName(layout)}));
         }
     }
     return true;
@@ -127,27 +124,29 @@ bool InCodes(const std::vector<CodeRange>& codes, int code)
 } // namespace
 
 bool CTableImport::Read(const QByteArray& source, const Options& options, FontCharSet& set,
-                        QStringList* notes, QString* error)
+                        MessageList* notes, QString* error)
 {
     CTableReader reader;
     if (!reader.Read(source, options.arrayName))
-        return Fail(error, reader.Error());
+        return Message::Fail(error, reader.Error());
     const CommentDecoder decode(reader);
     CSourceWriter::MadeBy madeBy;
     const bool pixmint = CSourceWriter::ReadMadeBy(decode(reader.LeadingComment()), madeBy);
     if (!options.layout && !pixmint) {
-        return Fail(error, QStringLiteral("--layout is needed: nothing in the file says how its "
-                                          "bytes hold a glyph"));
+        return Message::Fail(error,
+                             QStringLiteral("--layout is needed: nothing in the file says how its "
+                                            "bytes hold a glyph"));
     }
     const CArray::Layout layout = options.layout ? *options.layout : madeBy.layout;
     const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
     const QByteArray& values = reader.Values();
     const QString name = QString::fromLatin1(reader.Name());
     if (values.isEmpty() || values.size() % bytes != 0) {
-        return Fail(error, QStringLiteral("the array %1 holds %2 bytes, which is no multiple of "
-                                          "the %3 bytes a glyph of the layout %4 takes")
-                               .arg(name, QString::number(values.size()), QString::number(bytes),
-                                    CArray::LayoutName(layout)));
+        return Message::Fail(
+            error, Message::Text(u"the array %1 holds %2 bytes, which is no "
+                                 u"multiple of the %3 bytes a glyph of the "
+                                 u"layout %4 takes",
+                                 {name, values.size(), bytes, CArray::LayoutName(layout)}));
     }
     const qsizetype count = values.size() / bytes;
     std::vector<FontChar> glyphs;
@@ -161,21 +160,17 @@ bool CTableImport::Read(const QByteArray& source, const Options& options, FontCh
     const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
     const qsizetype last = first + count - 1;
     if (!mayBeNamed && last > CodeRange::MaxCode) {
-        return Fail(error, QStringLiteral("its %1 glyphs from the code %2 on would reach the "
-                                          "code %3, beyond %4 (see --first)")
-                               .arg(count)
-                               .arg(first)
-                               .arg(last)
-                               .arg(CodeRange::MaxCode));
+        return Message::Fail(error, Message::Text(u"its %1 glyphs from the code %2 on would reach "
+                                                  u"the code %3, beyond %4 (see --first)",
+                                                  {count, first, last, CodeRange::MaxCode}));
     }
     const auto rows = RowComments(reader, decode, bytes, count);
     std::vector<std::optional<std::string>> names(static_cast<size_t>(count));
     if (!mayBeNamed || !NamesFromComments(rows, names)) {
         if (last > CodeRange::MaxCode)
-            return Fail(error, QStringLiteral("the rows' comments do not name its %1 glyphs, and "
-                                              "their codes would go beyond %2")
-                                   .arg(count)
-                                   .arg(CodeRange::MaxCode));
+            return Message::Fail(error, Message::Text(u"the rows' comments do not name its %1 "
+                                                      u"glyphs, and their codes would go beyond %2",
+                                                      {count, CodeRange::MaxCode}));
         NamesFromCodes(rows, first, names);
     }
 

@@ -5,12 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 class FontCharSet;
+class MessageList;
 
 // A font from a table of glyphs in C or C++ source (CTableReader): its bytes taken a glyph at
 // a time in a layout, glyph i standing for the code first + i and named by
@@ -37,5 +37,5 @@ public:
     // that the layout leaves zero or a glyph would stand for a code beyond 255; the set is
     // then unchanged. Notes name the codes asked for that the table lacks.
     static bool Read(const QByteArray& source, const Options& options, FontCharSet& set,
-                     QStringList* notes = nullptr, QString* error = nullptr);
+                     MessageList* notes = nullptr, QString* error = nullptr);
 };

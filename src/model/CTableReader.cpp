@@ -1,6 +1,7 @@
 #include "CTableReader.h"
 
 #include "Console.h"
+#include "Message.h"
 
 #include <QByteArrayView>
 
@@ -290,7 +291,7 @@ bool CTableReader::Fail(qsizetype offset, const QString& reason)
 {
     const qsizetype line =
         std::count(_source.constBegin(), _source.constBegin() + offset, '\n') + 1;
-    _error = QStringLiteral("line %1: ").arg(line) + reason;
+    _error = Message::Text(u"line %1: %2", {line, reason});
     return false;
 }
 
@@ -306,8 +307,7 @@ bool CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
     for (qsizetype index = 0; index < source.size(); ++index) {
         const quint8 byte = quint8(source[index]);
         if (byte < 0x20 && byte != '\n' && !IsBlank(char(byte))) {
-            return Fail(index, QStringLiteral("not text: it holds the byte 0x%1")
-                                   .arg(int(byte), 2, 16, QLatin1Char('0')));
+            return Fail(index, QStringLiteral("not text: it holds the byte ") + Message::Hex(byte));
         }
     }
     Scanner scanner(source);
@@ -331,9 +331,8 @@ bool CTableReader::FindArray(Scanner& scanner, const QByteArray& arrayName)
                         arrayName.isEmpty()
                             ? QStringLiteral("the file ends without an array definition "
                                              "(NAME[] = {...})")
-                            : QStringLiteral("the file ends without a definition of the array "
-                                             "%1")
-                                  .arg(Console::VisibleText(QString::fromLatin1(arrayName))));
+                            : QStringLiteral("the file ends without a definition of the array ") +
+                                  Console::VisibleText(QString::fromLatin1(arrayName)));
         }
         if (token.kind == Kind::Comment) {
             if (first)
@@ -398,9 +397,9 @@ bool CTableReader::ReadInitializer(Scanner& scanner)
         if (token.kind == Kind::Failed)
             return Fail(scanner.FailedAt(), scanner.Reason());
         if (token.kind == Kind::End) {
-            return Fail(token.begin, QStringLiteral("the file ends inside the braces of %1: "
-                                                    "%2 not closed")
-                                         .arg(name, QString::number(depth)));
+            return Fail(token.begin, Message::Text(u"the file ends inside the braces of %1: %2 not "
+                                                   u"closed",
+                                                   {name, depth}));
         }
         if (token.kind == Kind::Comment) {
             if (afterRow && qsizetype(_rowComments.size()) < MaxRowComments)
@@ -417,11 +416,10 @@ bool CTableReader::ReadInitializer(Scanner& scanner)
             int value = 0;
             QString reason;
             if (!ReadInteger(digits, value, reason)) {
-                return Fail(
-                    token.begin,
-                    QStringLiteral("%1 in %2 %3")
-                        .arg(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))),
-                             name, reason));
+                return Fail(token.begin, Message::Text(u"%1 in %2 %3",
+                                                       {QString::fromLatin1(text.first(
+                                                            std::min<qsizetype>(text.size(), 40))),
+                                                        name, reason}));
             }
             _values.append(char(value));
             afterRow = false;
@@ -430,10 +428,9 @@ bool CTableReader::ReadInitializer(Scanner& scanner)
                 QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
             return Fail(
                 token.begin,
-                c == '-' ? QStringLiteral("a negative value in %1; the values of a byte "
-                                          "are 0 to 255")
-                               .arg(name)
-                         : QStringLiteral("%1 in %2 is not an integer literal").arg(shown, name));
+                c == '-' ? Message::Text(
+                               u"a negative value in %1; the values of a byte are 0 to 255", {name})
+                         : Message::Text(u"%1 in %2 is not an integer literal", {shown, name}));
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "CodeRange.h"
 
+#include "Message.h"
+
 #include <QStringList>
 
 namespace {
@@ -53,9 +55,9 @@ bool CodeRange::Parse(const QString& text, CodeRange* range)
 
 QString CodeRange::Syntax()
 {
-    return QStringLiteral("FIRST-LAST with 0 <= FIRST <= LAST <= %1, each decimal or 0x "
-                          "hexadecimal")
-        .arg(MaxCode);
+    return Message::Text(u"FIRST-LAST with 0 <= FIRST <= LAST <= %1, each decimal or 0x "
+                         u"hexadecimal",
+                         {MaxCode});
 }
 
 QString CodeRange::Runs(const std::vector<int>& codes, QString (*name)(int))

@@ -4,23 +4,8 @@
 #include "FontFileCheck.h"
 #include "FontFileReader.h"
 #include "GlyphName.h"
+#include "Message.h"
 #include "NearestName.h"
-
-namespace {
-
-bool Fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
-QString Quoted(QStringView name)
-{
-    return QLatin1Char('"') + GlyphName::Shown(name) + QLatin1Char('"');
-}
-
-} // namespace
 
 FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
 {
@@ -43,12 +28,12 @@ FontChar* FontEdit::Find(QStringView name, QString* error) const
         if (entry != _set.end())
             return entry->second;
     }
-    QString reason = QStringLiteral("no glyph is named ") + Quoted(name);
+    QString reason = QStringLiteral("no glyph is named ") + Message::Quoted(name);
     if (const std::optional<std::string> nearest = NearestName::Find(_set, stored)) {
-        reason += QStringLiteral(" (the nearest name is ") + Quoted(GlyphName::ToString(*nearest)) +
+        reason += QStringLiteral(" (the nearest name is ") + GlyphName::Quoted(*nearest) +
                   QStringLiteral(")");
     }
-    Fail(error, reason);
+    Message::Fail(error, reason);
     return nullptr;
 }
 
@@ -56,10 +41,11 @@ bool FontEdit::IsNew(QStringView name, QString* error) const
 {
     QString reason;
     if (!GlyphName::IsCarried(name, &reason))
-        return Fail(error,
-                    QStringLiteral("the name ") + Quoted(name) + QStringLiteral(": ") + reason);
+        return Message::Fail(error, QStringLiteral("the name ") + Message::Quoted(name) +
+                                        QStringLiteral(": ") + reason);
     if (_set.Find(GlyphName::FromString(name)) != _set.end())
-        return Fail(error, QStringLiteral("a glyph is already named ") + Quoted(name));
+        return Message::Fail(error,
+                             QStringLiteral("a glyph is already named ") + Message::Quoted(name));
     return true;
 }
 

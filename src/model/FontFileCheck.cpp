@@ -4,23 +4,11 @@
 #include "FontCharSet.h"
 #include "FontFileReader.h"
 #include "GlyphName.h"
+#include "Message.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
-
-namespace {
-
-QString Quoted(QStringView text)
-{
-    constexpr qsizetype Longest = 40;
-    const QString shown = text.size() > Longest
-                              ? text.left(Longest).toString() + QStringLiteral("...")
-                              : text.toString();
-    return QLatin1Char('"') + shown + QLatin1Char('"');
-}
-
-} // namespace
 
 QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
                                                    std::unique_ptr<FontCharSet>* font,
@@ -32,15 +20,16 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
     walk.Listen(&reader);
     walk.Listen(&check);
     const FontFileWalk::Outcome outcome = walk.Walk(bytes);
+    bool malformed = false;
     if (outcome == FontFileWalk::Outcome::Refused) {
-        check.Report(1, QStringLiteral("the editor refuses this file: %1").arg(walk.Reason()));
+        check.Report(1, QStringLiteral("the editor refuses this file: ") + walk.Reason());
     } else if (check.IsDone()) {
         check.Stop(walk.Line());
     } else if (outcome == FontFileWalk::Outcome::NotWellFormed) {
-        check.Report(walk.Line(), QStringLiteral("not well-formed XML (column %1: %2): the editor "
-                                                 "does not open this file")
-                                      .arg(walk.Column())
-                                      .arg(walk.Reason()));
+        malformed = true;
+        check.Report(walk.Line(), Message::Text(u"not well-formed XML (column %1: %2): the editor "
+                                                u"does not open this file",
+                                                {walk.Column(), walk.Reason()}));
     } else if (reader.IsCharSet()) {
         check.CheckFont();
         if (font)
@@ -52,6 +41,11 @@ QList<FontFileCheck::Problem> FontFileCheck::Check(const QByteArray& bytes,
     }
     std::stable_sort(check._problems.begin(), check._problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    // A file that is not well-formed is not opened at all, and what the walk found before the
+    // fault (elements skipped because a closing tag is missing) follows from it: its cause
+    // comes first.
+    if (malformed)
+        std::rotate(check._problems.begin(), check._problems.end() - 1, check._problems.end());
     // What only the whole font shows comes on top of a full walk: the report keeps the first
     // problems by line, so that everything before its closing line is there.
     if (check._problems.size() > MaxProblems || check._unreported) {
@@ -74,15 +68,15 @@ void FontFileCheck::Report(qint64 line, const QString& message, bool rewriteKeep
 // A file of a million problems would give a report nobody reads, at the cost of gigabytes.
 void FontFileCheck::Stop(qint64 line)
 {
-    Report(line, QStringLiteral("the check stops here, after %1 problems").arg(MaxProblems), true);
+    Report(line, Message::Text(u"the check stops here, after %1 problems", {MaxProblems}), true);
 }
 
 void FontFileCheck::Root(QStringView name)
 {
     if (name != QLatin1String("CharSet")) {
-        Report(_walk.Line(), QStringLiteral("the root element is <%1>, not <CharSet>: the editor "
-                                            "does not open this file")
-                                 .arg(name));
+        Report(_walk.Line(), Message::Text(u"the root element is <%1>, not <CharSet>: the "
+                                           u"editor does not open this file",
+                                           {Message::Shown(name)}));
     }
 }
 
@@ -97,16 +91,15 @@ void FontFileCheck::GlyphStart(QStringView name, bool named)
                true);
     }
     if (!GlyphName::IsLatin1(name)) {
-        Report(line, QStringLiteral("Char %1 has characters outside Latin-1: each becomes \"?\"")
-                         .arg(Quoted(name)));
+        Report(line, Message::Text(u"Char %1 has characters outside Latin-1: each becomes \"?\"",
+                                   {Message::Quoted(name)}));
     }
     const std::string stored = GlyphName::FromString(name);
     const auto [earlier, first] = _nameLines.try_emplace(stored, line);
     if (!first) {
-        Report(line, QStringLiteral("Char %1 was already used on line %2: this later glyph "
-                                    "replaces it")
-                         .arg(Quoted(GlyphName::ToString(stored)))
-                         .arg(earlier->second));
+        Report(line, Message::Text(u"Char %1 was already used on line %2: this later glyph "
+                                   u"replaces it",
+                                   {GlyphName::Quoted(stored), earlier->second}));
         earlier->second = line;
     }
 }
@@ -119,21 +112,20 @@ void FontFileCheck::ByteStart(const FontChar::ByteIndex& index, QStringView inde
         Report(_byteLine, QStringLiteral("<Byte> has no Index: it is read as column 0"));
         break;
     case FontChar::ByteIndex::Reading::NotDecimal:
-        Report(_byteLine, QStringLiteral("Index %1 is not a decimal number: it is read as column 0")
-                              .arg(Quoted(indexText)));
+        Report(_byteLine, Message::Text(u"Index %1 is not a decimal number: it is read as column 0",
+                                        {Message::Quoted(indexText)}));
         break;
     case FontChar::ByteIndex::Reading::Decimal:
         break;
     }
     if (!index.IsUsed()) {
-        Report(
-            _byteLine,
-            QStringLiteral("Index %1 is outside 0 to 4: the <Byte> is ignored").arg(index.column));
+        Report(_byteLine,
+               Message::Text(u"Index %1 is outside 0 to 4: the <Byte> is ignored", {index.column}));
         return;
     }
     if (_columnsSeen[index.column]) {
         Report(_byteLine,
-               QStringLiteral("column %1 is given again: the last <Byte> wins").arg(index.column));
+               Message::Text(u"column %1 is given again: the last <Byte> wins", {index.column}));
     }
     _columnsSeen[index.column] = true;
 }
@@ -144,13 +136,13 @@ void FontFileCheck::ByteEnd(const FontChar::ByteIndex& index, QStringView text)
         return;
     const FontChar::ByteValue value = FontChar::ReadByteValue(text);
     if (!value.isNumber) {
-        Report(_byteLine, QStringLiteral("value %1 is not a hexadecimal number of 32 bits: it is "
-                                         "read as 0")
-                              .arg(Quoted(text.trimmed())));
+        Report(_byteLine, Message::Text(u"value %1 is not a hexadecimal number of 32 bits: it is "
+                                        u"read as 0",
+                                        {Message::Quoted(text.trimmed())}));
     } else if (value.IsCut()) {
-        Report(_byteLine, QStringLiteral("value %1 is outside 0 to ff: it is cut to %2")
-                              .arg(Quoted(text.trimmed()))
-                              .arg(QString::number(value.Byte(), 16)));
+        Report(_byteLine,
+               Message::Text(u"value %1 is outside 0 to ff: it is cut to %2",
+                             {Message::Quoted(text.trimmed()), QString::number(value.Byte(), 16)}));
     }
 }
 
@@ -159,18 +151,17 @@ void FontFileCheck::Passed(QStringView element, FontFileWalk::Place place)
     switch (place) {
     case FontFileWalk::Place::InCharSet:
         Report(_walk.Line(),
-               QStringLiteral("<%1> is skipped: <CharSet> holds only <FontChar> elements")
-                   .arg(element));
+               Message::Text(u"<%1> is skipped: <CharSet> holds only <FontChar> elements",
+                             {Message::Shown(element)}));
         break;
     case FontFileWalk::Place::InGlyph:
-        Report(
-            _walk.Line(),
-            QStringLiteral("<%1> is skipped: <FontChar> holds only <Byte> elements").arg(element));
+        Report(_walk.Line(),
+               Message::Text(u"<%1> is skipped: <FontChar> holds only <Byte> elements",
+                             {Message::Shown(element)}));
         break;
     case FontFileWalk::Place::InByte:
-        Report(
-            _walk.Line(),
-            QStringLiteral("<%1> inside <Byte>: its text is joined into the value").arg(element));
+        Report(_walk.Line(), Message::Text(u"<%1> inside <Byte>: its text is joined into the value",
+                                           {Message::Shown(element)}));
         break;
     }
 }
@@ -203,12 +194,12 @@ void FontFileCheck::CheckFont()
         const auto [line, index] = repeated[rank];
         const std::string& name = map.Name(index);
         const int code = CharacterMap::Code(name);
-        Report(line,
-               QStringLiteral("Char %1 stands for the character %2 (0x%3) like Char %4, which "
-                              "comes first in the array: the character map keeps that one")
-                   .arg(Quoted(GlyphName::ToString(name)), Quoted(QString(QChar(code))))
-                   .arg(code, 2, 16, QLatin1Char('0'))
-                   .arg(Quoted(GlyphName::ToString(map.Name(map.GlyphIndex(code))))),
-               true);
+        Report(
+            line,
+            Message::Text(u"Char %1 stands for the character %2 (%3) like Char %4, which comes "
+                          u"first in the array: the character map keeps that one",
+                          {GlyphName::Quoted(name), Message::Quoted(QString(QChar(code))),
+                           Message::Hex(code), GlyphName::Quoted(map.Name(map.GlyphIndex(code)))}),
+            true);
     }
 }

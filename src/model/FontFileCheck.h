@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontFileWalk.h"
+#include "MessageList.h"
 
 #include <QByteArray>
 #include <QList>
@@ -29,8 +30,8 @@ public:
         bool rewriteKeeps = false;
     };
 
-    // A check stops after this many problems.
-    static constexpr qsizetype MaxProblems = 1000;
+    // A check stops after this many problems, as many as a list of warnings keeps.
+    static constexpr qsizetype MaxProblems = MessageList::MaxListed;
 
     // Every problem of a font file, in line order. With font, also the font that the editor
     // opens, read on the same walk; null when it would not open the file or the check stopped

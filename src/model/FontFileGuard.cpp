@@ -1,6 +1,6 @@
 #include "FontFileGuard.h"
 
-#include "Console.h"
+#include "Message.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -10,13 +10,6 @@
 #include <cstring>
 
 namespace {
-
-bool Refuse(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 struct Shape
 {
@@ -152,9 +145,9 @@ bool ReadsAsUtf8(const QByteArray& bytes)
 bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
 {
     if (bytes.size() > MaxFileSize) {
-        return Refuse(
+        return Message::Fail(
             error,
-            QStringLiteral("the file is too large to be a font file (%1 bytes)").arg(bytes.size()));
+            Message::Text(u"the file is too large to be a font file (%1 bytes)", {bytes.size()}));
     }
     Shape shape;
     if (ReadsAsUtf8(bytes)) {
@@ -177,12 +170,13 @@ bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& read
             decoder = QStringDecoder(name.toLatin1().constData());
         }
         if (!decoder.isValid()) {
-            return Refuse(error, QStringLiteral("the encoding \"%1\" is not supported")
-                                     .arg(Console::VisibleText(name.left(40))));
+            return Message::Fail(
+                error, Message::Text(u"the encoding %1 is not supported", {Message::Quoted(name)}));
         }
         const QString text = decoder(bytes);
         if (decoder.hasError()) {
-            return Refuse(error, QStringLiteral("the file is not valid %1 text").arg(name));
+            return Message::Fail(
+                error, Message::Text(u"the file is not valid %1 text", {Message::Shown(name)}));
         }
         shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
                              MaxDepth);
@@ -191,27 +185,27 @@ bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& read
     reader.setNamespaceProcessing(false);
 
     if (shape.internalSubset) {
-        return Refuse(error, QStringLiteral("the document type declaration has an internal subset "
+        return Message::Fail(error,
+                             QStringLiteral("the document type declaration has an internal subset "
                                             "(entity or attribute declarations), which a font file "
                                             "never holds"));
     }
     if (shape.maxDepth > MaxDepth) {
-        return Refuse(error, QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
+        return Message::Fail(error,
+                             Message::Text(u"elements are nested more than %1 deep", {MaxDepth}));
     }
     if (shape.elements > MaxElements) {
-        return Refuse(error, QStringLiteral("the file has more than %1 elements (%2)")
-                                 .arg(MaxElements)
-                                 .arg(shape.elements));
+        return Message::Fail(error, Message::Text(u"the file has more than %1 elements (%2)",
+                                                  {MaxElements, shape.elements}));
     }
     if (shape.rootChildren > MaxGlyphs) {
-        return Refuse(error, QStringLiteral("the root element has more than %1 children (%2)")
-                                 .arg(MaxGlyphs)
-                                 .arg(shape.rootChildren));
+        return Message::Fail(error,
+                             Message::Text(u"the root element has more than %1 children (%2)",
+                                           {MaxGlyphs, shape.rootChildren}));
     }
     if (shape.maxAttributes > MaxAttributes) {
-        return Refuse(error, QStringLiteral("an element has more than %1 attributes (%2)")
-                                 .arg(MaxAttributes)
-                                 .arg(shape.maxAttributes));
+        return Message::Fail(error, Message::Text(u"an element has more than %1 attributes (%2)",
+                                                  {MaxAttributes, shape.maxAttributes}));
     }
     return true;
 }

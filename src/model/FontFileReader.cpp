@@ -2,6 +2,7 @@
 
 #include "FontCharSet.h"
 #include "FontFileGuard.h"
+#include "Message.h"
 
 #include <QDomDocument>
 
@@ -9,17 +10,8 @@ namespace {
 
 QString NotWellFormed(qint64 line, qint64 column, const QString& message)
 {
-    return QStringLiteral("not a well-formed XML document (line %1, column %2: %3)")
-        .arg(line)
-        .arg(column)
-        .arg(message);
-}
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
+    return Message::Text(u"not a well-formed XML document (line %1, column %2: %3)",
+                         {line, column, message});
 }
 
 } // namespace
@@ -35,11 +27,11 @@ std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QStri
     walk.Listen(&reader);
     switch (walk.Walk(bytes)) {
     case FontFileWalk::Outcome::Refused:
-        Fail(error, walk.Reason());
+        Message::Fail(error, walk.Reason());
         return nullptr;
     case FontFileWalk::Outcome::NotWellFormed:
     case FontFileWalk::Outcome::Stopped:
-        Fail(error, NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
+        Message::Fail(error, NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
         return nullptr;
     case FontFileWalk::Outcome::Read:
         break;
@@ -47,8 +39,9 @@ std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QStri
     // Any other document would open as the blank default font, and a save over it would
     // lose the file.
     if (!reader.IsCharSet()) {
-        Fail(error, QStringLiteral("not a font file: the root element is <%1>, not <CharSet>")
-                        .arg(reader.RootName()));
+        Message::Fail(error, Message::Text(u"not a font file: the root element is <%1>, not "
+                                           u"<CharSet>",
+                                           {Message::Shown(reader.RootName())}));
         return nullptr;
     }
     return reader.TakeFont();
@@ -63,7 +56,7 @@ bool FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& docume
     int line = 0;
     int column = 0;
     if (!document.setContent(&reader, false, &message, &line, &column))
-        return Fail(error, NotWellFormed(line, column, message));
+        return Message::Fail(error, NotWellFormed(line, column, message));
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "GlyphName.h"
 
-#include "Console.h"
+#include "Message.h"
+
+#include <QList>
 
 QString GlyphName::ToString(const std::string& name)
 {
@@ -37,33 +39,29 @@ bool GlyphName::IsCarried(QStringView text, QString* reason)
         const bool latin1 = character <= 0xFF;
         if (latin1 && QChar::category(character) != QChar::Other_Control)
             continue;
-        if (reason) {
-            const QString code =
-                QStringLiteral("U+") +
-                QString::number(uint(character), 16).toUpper().rightJustified(4, u'0');
-            *reason = latin1 ? code + QStringLiteral(" is a control character, which a font file "
-                                                     "cannot carry in a name")
-                             : QLatin1Char('"') + QString::fromUcs4(&character, 1) +
-                                   QStringLiteral("\" (") + code +
-                                   QStringLiteral(") is beyond U+00FF, which a Latin-1 glyph name "
-                                                  "cannot hold");
-        }
-        return false;
+        const QString code = Message::CodePoint(character);
+        return Message::Fail(
+            reason, latin1
+                        ? code + QStringLiteral(" is a control character, which a font file "
+                                                "cannot carry in a name")
+                        : Message::Text(u"%1 (%2) is beyond U+00FF, which a Latin-1 glyph name "
+                                        u"cannot hold",
+                                        {Message::Quoted(QString::fromUcs4(&character, 1)), code}));
     }
     return true;
 }
 
 QString GlyphName::Shown(const std::string& name)
 {
-    // Only what can be shown is converted: a name may be megabytes long.
     return Shown(ToString(name.substr(0, MaxShownLength + 1)));
 }
 
 QString GlyphName::Shown(QStringView name)
 {
-    const bool tooLong = name.size() > qsizetype(MaxShownLength);
-    QString shown = Console::VisibleText(tooLong ? name.left(qsizetype(MaxShownLength)) : name);
-    if (tooLong)
-        shown += u'\u2026';
-    return shown;
+    return Message::Shown(name);
+}
+
+QString GlyphName::Quoted(const std::string& name)
+{
+    return Message::Quoted(ToString(name.substr(0, MaxShownLength + 1)));
 }

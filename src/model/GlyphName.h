@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Message.h"
+
 #include <QString>
 
 #include <string>
@@ -19,12 +21,15 @@ public:
     // False, with the reason naming the first character that is not carried.
     static bool IsCarried(QStringView text, QString* reason = nullptr);
 
-    // A name as it is shown to people, in the editor's list or on a specimen sheet: laying out
-    // a name of megabytes, or a million names of several lines, would take seconds, so a
-    // longer name shows its first MaxShownLength characters and an ellipsis, and control
-    // characters show as escapes (\n), so that every name is one short line.
-    static constexpr size_t MaxShownLength = 256;
+    // A name as it is shown to people, in the editor's list, on a specimen sheet and in
+    // messages: laying out a name of megabytes, or a million names of several lines, would
+    // take seconds, so a longer name shows its first MaxShownLength characters and an
+    // ellipsis, and control characters show as escapes (\n), so that every name is one short
+    // line (Message::Shown). Only what is shown is converted, so a long name costs no more.
+    static constexpr size_t MaxShownLength = size_t(Message::MaxShown);
     static QString Shown(const std::string& name);
     // The same for a name in the toolkit's text, such as one typed on a command line.
     static QString Shown(QStringView name);
+    // The same between quotation marks, as messages name a glyph.
+    static QString Quoted(const std::string& name);
 };

@@ -1,19 +1,9 @@
 #include "GlyphRows.h"
 
 #include "GlyphName.h"
+#include "Message.h"
 
 #include <algorithm>
-
-namespace {
-
-bool Fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
-} // namespace
 
 QString GlyphRows::Draw(const FontChar& glyph)
 {
@@ -50,12 +40,11 @@ bool GlyphRows::ReadPicture(QStringView text, FontChar& glyph, QString* error)
 bool GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph, QString* error)
 {
     if (rows.size() != qsizetype(FontChar::RowCount)) {
-        return Fail(error,
-                    QStringLiteral("expected %1 rows of %2 characters, # for a pixel that is "
-                                   "on and . for one that is off; got %3 rows")
-                        .arg(FontChar::RowCount)
-                        .arg(FontChar::ColumnCount)
-                        .arg(rows.size()));
+        return Message::Fail(
+            error, Message::Text(u"expected %1 rows of %2 characters, # for a "
+                                 u"pixel that is on and . for one that is off; "
+                                 u"got %3 rows",
+                                 {FontChar::RowCount, FontChar::ColumnCount, rows.size()}));
     }
     FontChar read;
     for (quint32 row = 0; row < FontChar::RowCount; ++row) {
@@ -64,9 +53,8 @@ bool GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph, QStrin
             text.size() == qsizetype(FontChar::ColumnCount) &&
             std::all_of(text.begin(), text.end(), [](QChar c) { return c == On || c == Off; });
         if (!wellFormed) {
-            return Fail(error, QStringLiteral("row %1 is not %2 characters, each # or .")
-                                   .arg(row + 1)
-                                   .arg(FontChar::ColumnCount));
+            return Message::Fail(error, Message::Text(u"row %1 is not %2 characters, each # or .",
+                                                      {row + 1, FontChar::ColumnCount}));
         }
         for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
             read.SetPixel(column, row, text[column] == On);

@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "HelpText.h"
 #include "MainWindow.h"
+#include "Message.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -33,17 +34,17 @@ QString Help()
            HelpText::Wrap(QStringLiteral("Pixmint, the editor for 5x8 bitmap fonts. Qt's own "
                                          "options, such as -platform NAME or -style NAME, are "
                                          "read by Qt.")) +
-           QStringLiteral("\n\n"
-                          "Options:\n"
-                          "  -h, --help     %1\n"
-                          "  -v, --version  %2\n"
-                          "  --             Take what follows as a file name, even if it starts "
-                          "with \"-\".\n"
-                          "\n"
-                          "Arguments:\n"
-                          "  FONT.xml       The font file to open at start, exactly as \"Open "
-                          "font\" does.\n")
-               .arg(HelpText::HelpDescription(), HelpText::VersionDescription()) +
+           Message::Text(u"\n\n"
+                         u"Options:\n"
+                         u"  -h, --help     %1\n"
+                         u"  -v, --version  %2\n"
+                         u"  --             Take what follows as a file name, even if it starts "
+                         u"with \"-\".\n"
+                         u"\n"
+                         u"Arguments:\n"
+                         u"  FONT.xml       The font file to open at start, exactly as \"Open "
+                         u"font\" does.\n",
+                         {HelpText::HelpDescription(), HelpText::VersionDescription()}) +
            HelpText::Ending(
                QStringLiteral("pixmint"),
                {{QStringLiteral("Open a font file:"), QStringLiteral("pixmint font.xml")},
@@ -91,16 +92,15 @@ bool CommandLine::Read(QString* error)
     for (const QByteArray& argument : files) {
         if (IsOption(argument)) {
             // One line, whatever the argument holds.
-            *error =
-                HelpText::SeeHelp(QStringLiteral("unknown option %1")
-                                      .arg(Console::VisibleText(QString::fromLocal8Bit(argument))));
+            *error = HelpText::SeeHelp(QStringLiteral("unknown option ") +
+                                       Console::VisibleText(QString::fromLocal8Bit(argument)));
             return false;
         }
     }
     files += _afterSeparator;
     if (files.size() > 1) {
         *error = HelpText::SeeHelp(
-            QStringLiteral("expected at most one font file, got %1").arg(files.size()));
+            Message::Text(u"expected at most one font file, got %1", {files.size()}));
         return false;
     }
     *error = MissingDisplay();
@@ -172,8 +172,8 @@ bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error,
         }
         if (++index == _beforeSeparator.size()) {
             if (error) {
-                *error = HelpText::SeeHelp(
-                    QStringLiteral("missing value after '%1'").arg(QString::fromLatin1(argument)));
+                *error = HelpText::SeeHelp(QStringLiteral("missing value after '") +
+                                           QString::fromLatin1(argument) + u'\'');
             }
             return false;
         }

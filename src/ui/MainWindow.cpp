@@ -10,6 +10,7 @@
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
+#include "Message.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -162,8 +163,8 @@ void MainWindow::_ExportClicked()
             path, CSourceWriter().SourceBytes(*_fontCharSet, Console::LocaleEncoding()),
             FileWriter::Mode::Text, &error)) {
         _dialogs.warning(this, ExportCaption,
-                         tr("The font could not be exported to \"%1\":\n%2")
-                             .arg(QDir::toNativeSeparators(path), error));
+                         Message::Text(tr("The font could not be exported to \"%1\":\n%2"),
+                                       {QDir::toNativeSeparators(path), error}));
     }
 }
 
@@ -191,8 +192,8 @@ bool MainWindow::SaveFont()
     if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(*_fontCharSet), FileWriter::Mode::Text,
                                &error)) {
         _dialogs.warning(this, SaveCaption,
-                         tr("The font could not be saved to \"%1\":\n%2")
-                             .arg(QDir::toNativeSeparators(path), error));
+                         Message::Text(tr("The font could not be saved to \"%1\":\n%2"),
+                                       {QDir::toNativeSeparators(path), error}));
         return false;
     }
     return true;
@@ -209,6 +210,6 @@ bool MainWindow::AskToSaveBeforeExit()
 void MainWindow::WarnNotOpened(const QString& path, const QString& reason)
 {
     _dialogs.warning(this, OpenCaption,
-                     tr("The font could not be opened from \"%1\":\n%2")
-                         .arg(QDir::toNativeSeparators(path), reason));
+                     Message::Text(tr("The font could not be opened from \"%1\":\n%2"),
+                                   {QDir::toNativeSeparators(path), reason}));
 }

@@ -2,6 +2,8 @@
 
 #include "Console.h"
 #include "HelpText.h"
+#include "Message.h"
+#include "MessageList.h"
 #include "ToolOptions.h"
 
 #include <QCoreApplication>
@@ -40,7 +42,7 @@ bool CommandLineTool::Parse(int argc, char* argv[], ToolOptions& options, int& s
     // An option given twice would silently take one of its values.
     for (const QString& name : _parser.optionNames()) {
         if (_parser.values(name).size() > 1 && !options.Accumulates(name)) {
-            status = Fail(HelpText::SeeHelp(QStringLiteral("%1 is given twice").arg(Dashed(name))));
+            status = Fail(HelpText::SeeHelp(Dashed(name) + QStringLiteral(" is given twice")));
             return false;
         }
     }
@@ -71,11 +73,27 @@ void CommandLineTool::Warn(const QString& message) const
     Note(QStringLiteral("warning: ") + message);
 }
 
+void CommandLineTool::Note(const MessageList& messages, const QString& prefix) const
+{
+    for (const QString& message : messages.Listed())
+        Note(prefix + message);
+    if (messages.Unlisted() > 0) {
+        Note(prefix + Message::Text(u"%1 more not shown, after the first %2",
+                                    {messages.Unlisted(), messages.Listed().size()}));
+    }
+}
+
+void CommandLineTool::Warn(const MessageList& warnings) const
+{
+    Note(warnings, QStringLiteral("warning: "));
+}
+
 int CommandLineTool::Print(const QByteArray& bytes, const QString& what) const
 {
     if (Console::WriteStandardOutput(bytes))
         return Success;
-    return Fail(QStringLiteral("standard output: %1 could not be written").arg(what));
+    return Fail(QStringLiteral("standard output: ") + what +
+                QStringLiteral(" could not be written"));
 }
 
 // An option's name as it is typed: "-o", "--output".
@@ -89,7 +107,7 @@ QString CommandLineTool::ParseError() const
 {
     const QStringList unknown = _parser.unknownOptionNames();
     if (!unknown.isEmpty())
-        return QStringLiteral("unknown option %1").arg(Dashed(unknown.first()));
+        return QStringLiteral("unknown option ") + Dashed(unknown.first());
     QString reason = _parser.errorText();
     if (reason.endsWith(QLatin1Char('.')))
         reason.chop(1);

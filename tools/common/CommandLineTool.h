@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+class MessageList;
 class ToolOptions;
 
 // What the programs share on their command lines: --help and --version, one font file as
@@ -34,6 +35,10 @@ public:
     int Fail(const QString& message) const;
     void Note(const QString& message) const;
     void Warn(const QString& message) const;
+    // Each message of the list, each after the prefix, then one line for those it only
+    // counted.
+    void Note(const MessageList& messages, const QString& prefix = QString()) const;
+    void Warn(const MessageList& warnings) const;
     // Writes to standard output, or fails naming what could not be written.
     int Print(const QByteArray& bytes, const QString& what) const;
 

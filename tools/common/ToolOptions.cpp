@@ -1,5 +1,7 @@
 #include "ToolOptions.h"
 
+#include "Message.h"
+
 #include <QCommandLineParser>
 
 #include <algorithm>
@@ -7,7 +9,7 @@
 bool ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 {
     if (arguments.size() != 1)
-        return Fail(QStringLiteral("expected one font file, got %1").arg(arguments.size()));
+        return Fail(Message::Text(u"expected one font file, got %1", {arguments.size()}));
     fontPath = arguments.first();
     return true;
 }
@@ -37,8 +39,6 @@ bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLin
             return true;
         }
     }
-    return Fail(QStringLiteral("--%1 %2: expected a whole number from %3 to %4")
-                    .arg(option.names().constFirst(), text)
-                    .arg(minimum)
-                    .arg(maximum));
+    return Fail(Message::Text(u"--%1 %2: expected a whole number from %3 to %4",
+                              {option.names().constFirst(), text, minimum, maximum}));
 }

@@ -2,6 +2,7 @@
 
 #include "FontChar.h"
 #include "GlyphSheet.h"
+#include "Message.h"
 
 #include <QCommandLineParser>
 
@@ -56,10 +57,10 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                 "says."),
                  QStringLiteral("file")),
       _baselineOption(QStringLiteral("baseline"),
-                      QStringLiteral("With --bdf, the grid row just above the baseline, 0 (top) "
-                                     "to 7; default %1, so that the font ascends 7 pixels and "
-                                     "descends 1.")
-                          .arg(BdfWriter::DefaultBaseline),
+                      Message::Text(u"With --bdf, the grid row just above the baseline, 0 (top) "
+                                    u"to 7; default %1, so that the font ascends 7 pixels and "
+                                    u"descends 1.",
+                                    {BdfWriter::DefaultBaseline}),
                       QStringLiteral("row"))
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
@@ -87,7 +88,8 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     for (const QCommandLineOption& option :
          {_outputOption, _headerOption, _pngOption, _bdfOption}) {
         if (parser.isSet(option) && parser.value(option).isEmpty())
-            return Fail(QStringLiteral("--%1: expected a file name").arg(option.names().last()));
+            return Fail(QStringLiteral("--") + option.names().last() +
+                        QStringLiteral(": expected a file name"));
     }
     _outputPath = parser.value(_outputOption);
     _headerPath = parser.value(_headerOption);
@@ -115,18 +117,22 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     CArray::Layout layout = CArray::Layout::Columns;
     if (parser.isSet(_layoutOption) &&
         !CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
-        return Fail(QStringLiteral("--layout %1: expected one of %2")
-                        .arg(parser.value(_layoutOption),
-                             CArray::LayoutNames().join(QStringLiteral(", "))));
+        return Fail(Message::Text(
+            u"--layout %1: expected one of %2",
+            {parser.value(_layoutOption), CArray::LayoutNames().join(QStringLiteral(", "))}));
     }
     QString name = QLatin1String(CArray::EditorName);
     if (parser.isSet(_nameOption)) {
         name = parser.value(_nameOption);
         QString reason;
         if (!CArray::IsValidName(name, &reason))
-            return Fail(QStringLiteral("--name %1: %2").arg(name, reason));
+            return Fail(Message::Text(u"--name %1: %2", {name, reason}));
     }
-    // --progmem is const as well, so giving both means --progmem.
+    // --progmem is const as well: both together are refused, as pixmint_add_font refuses
+    // CONST PROGMEM, rather than one silently taken for the other.
+    if (parser.isSet(_progmemOption) && parser.isSet(_constOption))
+        return Fail(QStringLiteral("give --const or --progmem, not both (--progmem makes the "
+                                   "array const as well)"));
     CArray::Storage storage = CArray::Storage::Plain;
     if (parser.isSet(_progmemOption))
         storage = CArray::Storage::Progmem;
@@ -136,8 +142,8 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     if (parser.isSet(_rangeOption)) {
         CodeRange read(0, 0);
         if (!CodeRange::Parse(parser.value(_rangeOption), &read)) {
-            return Fail(QStringLiteral("--range %1: expected %2")
-                            .arg(parser.value(_rangeOption), CodeRange::Syntax()));
+            return Fail(Message::Text(u"--range %1: expected %2",
+                                      {parser.value(_rangeOption), CodeRange::Syntax()}));
         }
         range = read;
     }

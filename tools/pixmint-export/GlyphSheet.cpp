@@ -4,6 +4,7 @@
 #include "CharacterMap.h"
 #include "FontCharSet.h"
 #include "GlyphName.h"
+#include "Message.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -41,14 +42,9 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
     const qint64 width = qint64(columns) * cellWidth;
     const qint64 height = rows * cellHeight;
     if (height > MaxSide || width * height > MaxPixels) {
-        if (error) {
-            *error = QStringLiteral("%1 glyphs at scale %2 do not fit on one sheet "
-                                    "(%3 x %4 pixels)")
-                         .arg(count)
-                         .arg(scale)
-                         .arg(width)
-                         .arg(height);
-        }
+        Message::Fail(error, Message::Text(u"%1 glyphs at scale %2 do not fit on one sheet "
+                                           u"(%3 x %4 pixels)",
+                                           {count, scale, width, height}));
         return {};
     }
 
@@ -100,30 +96,20 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
     if (longest == 0) {
         tooLarge = QStringLiteral("there is no character to draw");
     } else if (width > MaxSide) {
-        tooLarge = QStringLiteral("%1 characters at scale %2 do not fit on one line of at most %3 "
-                                  "pixels")
-                       .arg(longest)
-                       .arg(scale)
-                       .arg(MaxSide);
+        tooLarge = Message::Text(u"%1 characters at scale %2 do not fit on one line of at most %3 "
+                                 u"pixels",
+                                 {longest, scale, MaxSide});
     } else if (height > MaxSide) {
-        tooLarge = QStringLiteral("%1 lines at scale %2 do not fit in an image of at most %3 "
-                                  "pixels high")
-                       .arg(lines.size())
-                       .arg(scale)
-                       .arg(MaxSide);
+        tooLarge = Message::Text(u"%1 lines at scale %2 do not fit in an image of at most %3 "
+                                 u"pixels high",
+                                 {lines.size(), scale, MaxSide});
     } else if (width * height > MaxPixels) {
-        tooLarge = QStringLiteral("%1 lines of up to %2 characters at scale %3 make %4 x %5 "
-                                  "pixels, more than the %6 of one image")
-                       .arg(lines.size())
-                       .arg(longest)
-                       .arg(scale)
-                       .arg(width)
-                       .arg(height)
-                       .arg(MaxPixels);
+        tooLarge = Message::Text(u"%1 lines of up to %2 characters at scale %3 make %4 x %5 "
+                                 u"pixels, more than the %6 of one image",
+                                 {lines.size(), longest, scale, width, height, MaxPixels});
     }
     if (!tooLarge.isEmpty()) {
-        if (error)
-            *error = tooLarge;
+        Message::Fail(error, tooLarge);
         return {};
     }
 

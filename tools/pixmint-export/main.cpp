@@ -11,6 +11,8 @@
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
 #include "GlyphSheet.h"
+#include "Message.h"
+#include "MessageList.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -74,10 +76,9 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
     QString report;
     for (const FontFileCheck::Problem& problem : problems) {
-        report +=
-            Console::VisibleText(
-                QStringLiteral("%1:%2: %3").arg(path).arg(problem.line).arg(problem.message)) +
-            QLatin1Char('\n');
+        report += Console::VisibleText(
+                      Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
+                  QLatin1Char('\n');
     }
     // Standard output may be the font itself (">> font.xml"), which the report must not end.
     FileWriter files;
@@ -88,16 +89,23 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     return problems.isEmpty() ? CommandLineTool::Success : CommandLineTool::ProblemsFound;
 }
 
-// One line naming each character that --text has no glyph for.
+// One line naming the characters that --text has no glyph for, as many as a list of
+// warnings holds.
 QString Missing(const QList<char32_t>& missing)
 {
-    QStringList named;
+    MessageList named;
     for (const char32_t character : missing) {
-        named << QStringLiteral("\"%1\" (U+%2)")
-                     .arg(QString::fromUcs4(&character, 1),
-                          QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
+        if (named.IsFull()) {
+            named.AddUnlisted(missing.size() - named.Listed().size());
+            break;
+        }
+        named.Add(Message::Quoted(QString::fromUcs4(&character, 1)) + QStringLiteral(" (") +
+                  Message::CodePoint(character) + u')');
     }
-    return QStringLiteral("no glyph for %1: drawn blank").arg(named.join(QStringLiteral(", ")));
+    QString line = QStringLiteral("no glyph for ") + named.Listed().join(QStringLiteral(", "));
+    if (named.Unlisted() > 0)
+        line += Message::Text(u" and %1 more characters", {named.Unlisted()});
+    return line + QStringLiteral(": drawn blank");
 }
 
 QByteArray Png(const QImage& image)
@@ -106,6 +114,83 @@ QByteArray Png(const QImage& image)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     return image.save(&buffer, "PNG") ? png : QByteArray();
+}
+
+// The C/C++ source goes to standard output unless another output is asked for.
+bool SourceToStandardOutput(const ExportOptions& options)
+{
+    return options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
+           options.BdfPath().isEmpty();
+}
+
+bool WantsSource(const ExportOptions& options)
+{
+    return !options.OutputPath().isEmpty() || !options.HeaderPath().isEmpty() ||
+           SourceToStandardOutput(options);
+}
+
+// The specimen sheet or the text, as PNG; false, with the message, when it cannot be drawn.
+bool AddImage(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
+              FileWriter& files, QList<char32_t>& missing, QString& error)
+{
+    const QImage image =
+        options.Text().isEmpty()
+            ? GlyphSheet::Render(font, options.Scale(), &error)
+            : GlyphSheet::RenderText(font, options.Text(), options.Scale(), &missing, &error);
+    if (image.isNull()) {
+        error = (options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
+                QStringLiteral(": ") + error;
+        return false;
+    }
+    const QByteArray png = Png(image);
+    if (png.isEmpty()) {
+        error = QStringLiteral("the image could not be encoded as PNG");
+        return false;
+    }
+    files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
+    return true;
+}
+
+// Every output that the command line asks for, and only those: the C source of a million
+// glyphs costs as much as reading them. False, with the message, when one cannot be made.
+bool AddOutputs(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
+                FileWriter& files, QList<char32_t>& missing, QString& error)
+{
+    const CSourceWriter& writer = options.Writer();
+    const bool source = WantsSource(options);
+    const bool bdf = !options.BdfPath().isEmpty();
+    if ((source && !writer.Accepts(font, &error)) || (bdf && !BdfWriter::Accepts(font, &error))) {
+        error = fontPath + QStringLiteral(": ") + error;
+        return false;
+    }
+    // In the user's encoding, as the editor exports.
+    const QByteArray encoding = source ? Console::LocaleEncoding() : QByteArray();
+    if (!options.OutputPath().isEmpty())
+        files.Add(options.OutputPath(), writer.SourceBytes(font, encoding), FileWriter::Mode::Text);
+    if (!options.HeaderPath().isEmpty())
+        files.Add(options.HeaderPath(), writer.HeaderBytes(font, encoding), FileWriter::Mode::Text);
+    if (!options.PngPath().isEmpty() && !AddImage(options, fontPath, font, files, missing, error))
+        return false;
+    // BDF is ASCII with LF line ends on every system.
+    if (bdf)
+        files.Add(options.BdfPath(), options.Bdf().Bytes(font), FileWriter::Mode::Binary);
+    if (SourceToStandardOutput(options))
+        files.AddStandardOutput(writer.SourceBytes(font, encoding));
+    return true;
+}
+
+// What the outputs written cannot say although the font does, the first of them in full.
+MessageList Warnings(const ExportOptions& options, const FontCharSet& font,
+                     const QList<char32_t>& missing)
+{
+    MessageList warnings;
+    if (WantsSource(options))
+        options.Writer().Warnings(font, warnings);
+    if (!missing.isEmpty())
+        warnings.Add(Missing(missing));
+    if (!options.BdfPath().isEmpty())
+        options.Bdf().Warnings(font, warnings);
+    return warnings;
 }
 
 } // namespace
@@ -130,53 +215,18 @@ int main(int argc, char* argv[])
     const std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
     if (!font)
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
-    const CSourceWriter& writer = options.Writer();
-    if (!writer.Accepts(*font, &error) ||
-        (!options.BdfPath().isEmpty() && !BdfWriter::Accepts(*font, &error)))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    // Tens of megabytes for a large font, which its outputs need no more.
+    bytes = QByteArray();
 
     // Every output is made, then written beside its target, before any target is replaced:
     // a failure writes nothing, and no output may replace the font or another output.
-    // In the user's encoding, as the editor exports.
-    const QByteArray encoding = Console::LocaleEncoding();
-    const QByteArray source = writer.SourceBytes(*font, encoding);
     FileWriter files;
     files.Protect(fontPath);
-    if (!options.OutputPath().isEmpty())
-        files.Add(options.OutputPath(), source, FileWriter::Mode::Text);
-    if (!options.HeaderPath().isEmpty())
-        files.Add(options.HeaderPath(), writer.HeaderBytes(*font, encoding),
-                  FileWriter::Mode::Text);
     QList<char32_t> missing;
-    if (!options.PngPath().isEmpty()) {
-        const QImage image =
-            options.Text().isEmpty()
-                ? GlyphSheet::Render(*font, options.Scale(), &error)
-                : GlyphSheet::RenderText(*font, options.Text(), options.Scale(), &missing, &error);
-        if (image.isNull()) {
-            return tool.Fail((options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
-                             QStringLiteral(": ") + error);
-        }
-        const QByteArray png = Png(image);
-        if (png.isEmpty())
-            return tool.Fail(QStringLiteral("the image could not be encoded as PNG"));
-        files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
-    }
-    // BDF is ASCII with LF line ends on every system.
-    if (!options.BdfPath().isEmpty())
-        files.Add(options.BdfPath(), options.Bdf().Bytes(*font), FileWriter::Mode::Binary);
-    if (options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
-        options.BdfPath().isEmpty())
-        files.AddStandardOutput(source);
+    if (!AddOutputs(options, fontPath, *font, files, missing, error))
+        return tool.Fail(error);
     if (!files.Commit())
         return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    for (const QString& warning : writer.Warnings(*font))
-        tool.Warn(warning);
-    if (!options.BdfPath().isEmpty()) {
-        for (const QString& warning : options.Bdf().Warnings(*font))
-            tool.Warn(warning);
-    }
-    if (!missing.isEmpty())
-        tool.Warn(Missing(missing));
+    tool.Warn(Warnings(options, *font, missing));
     return CommandLineTool::Success;
 }

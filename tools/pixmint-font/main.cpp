@@ -13,6 +13,7 @@
 #include "FontOptions.h"
 #include "GlyphName.h"
 #include "GlyphRows.h"
+#include "Message.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -168,7 +169,7 @@ bool ReadRows(const QStringList& arguments, FontChar& glyph, QString& error)
     if (!FileReader::ReadBytes(QStringLiteral("/dev/stdin"), MaxInput, bytes, &error))
         return fail(input);
     if (bytes.size() > MaxInput) {
-        error = QStringLiteral("more than %1 bytes, not a glyph as show prints it").arg(MaxInput);
+        error = Message::Text(u"more than %1 bytes, not a glyph as show prints it", {MaxInput});
         return fail(input);
     }
     return GlyphRows::ReadPicture(QString::fromUtf8(bytes), glyph, &error) || fail(input);

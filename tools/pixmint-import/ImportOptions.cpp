@@ -1,5 +1,7 @@
 #include "ImportOptions.h"
 
+#include "Message.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -8,14 +10,13 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                     QStringLiteral("Write the font file to <FONT.xml>, replacing it as a "
                                    "whole, instead of to standard output."),
                     QStringLiteral("FONT.xml")),
-      _sizeOption(QStringLiteral("size"),
-                  QStringLiteral("Bitmap fonts: the strike nearest to <px> pixels high (default "
-                                 "%1). Outline fonts: rendered at <px> pixels (default %1). %2 "
-                                 "to %3.")
-                      .arg(FontImport::DefaultSize)
-                      .arg(FontImport::MinSize)
-                      .arg(FontImport::MaxSize),
-                  QStringLiteral("px")),
+      _sizeOption(
+          QStringLiteral("size"),
+          Message::Text(u"Bitmap fonts: the strike nearest to <px> pixels high (default "
+                        u"%1). Outline fonts: rendered at <px> pixels (default %1). %2 "
+                        u"to %3.",
+                        {FontImport::DefaultSize, FontImport::MinSize, FontImport::MaxSize}),
+          QStringLiteral("px")),
       _baselineOption(QStringLiteral("baseline"),
                       QStringLiteral("The grid row just above the baseline, 0 (top) to 7; "
                                      "default the font's ascent in pixels minus 1, at most 7."),
@@ -26,17 +27,17 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                                   "Given more than once, the texts are joined."),
                    QStringLiteral("text")),
       _codesOption(QStringLiteral("codes"),
-                   QStringLiteral("Also import a glyph for each code of <range> that the font "
-                                  "has, named \"U+XXXX  label\" unless a default name already "
-                                  "stands for it; of a C table, import only these codes. %1. "
-                                  "Given more than once, the ranges add up.")
-                       .arg(CodeRange::Syntax()),
+                   Message::Text(u"Also import a glyph for each code of <range> that the font "
+                                 u"has, named \"U+XXXX  label\" unless a default name already "
+                                 u"stands for it; of a C table, import only these codes. %1. "
+                                 u"Given more than once, the ranges add up.",
+                                 {CodeRange::Syntax()}),
                    QStringLiteral("range")),
       _layoutOption(QStringLiteral("layout"),
-                    QStringLiteral("The font is a table of glyphs in C or C++ source whose bytes "
-                                   "are as pixmint-export --layout writes them: %1. Not needed "
-                                   "for a table that Pixmint wrote.")
-                        .arg(CArray::LayoutNames().join(QStringLiteral(", "))),
+                    Message::Text(u"The font is a table of glyphs in C or C++ source whose bytes "
+                                  u"are as pixmint-export --layout writes them: %1. Not needed "
+                                  u"for a table that Pixmint wrote.",
+                                  {CArray::LayoutNames().join(QStringLiteral(", "))}),
                     QStringLiteral("layout")),
       _firstOption(QStringLiteral("first"),
                    QStringLiteral("C table: the code of its first glyph, 0 to 255; default 0, or "
@@ -68,7 +69,7 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     for (const QString& text : parser.values(_codesOption)) {
         CodeRange range(0, 0);
         if (!CodeRange::Parse(text, &range))
-            return Fail(QStringLiteral("--codes %1: expected %2").arg(text, CodeRange::Syntax()));
+            return Fail(Message::Text(u"--codes %1: expected %2", {text, CodeRange::Syntax()}));
         _import.codes.push_back(range);
     }
     return ReadTable(parser);
@@ -93,17 +94,17 @@ bool ImportOptions::ReadTable(const QCommandLineParser& parser)
         return true;
     for (const QCommandLineOption* option : {&_sizeOption, &_baselineOption, &_charsOption}) {
         if (parser.isSet(*option)) {
-            return Fail(QStringLiteral("--%1 is for fonts that FreeType reads, not for a table "
-                                       "in C source")
-                            .arg(option->names().constFirst()));
+            return Fail(QStringLiteral("--") + option->names().constFirst() +
+                        QStringLiteral(" is for fonts that FreeType reads, not for a table in C "
+                                       "source"));
         }
     }
     CArray::Layout layout = CArray::Layout::Columns;
     if (parser.isSet(_layoutOption)) {
         if (!CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
-            return Fail(QStringLiteral("--layout %1: expected one of %2")
-                            .arg(parser.value(_layoutOption),
-                                 CArray::LayoutNames().join(QStringLiteral(", "))));
+            return Fail(Message::Text(
+                u"--layout %1: expected one of %2",
+                {parser.value(_layoutOption), CArray::LayoutNames().join(QStringLiteral(", "))}));
         }
         _table.layout = layout;
     }

@@ -7,6 +7,8 @@
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
+#include "Message.h"
+#include "MessageList.h"
 
 #include <QCoreApplication>
 
@@ -31,14 +33,14 @@ const QList<HelpText::Example> Examples = {
 
 // The glyphs of a table in C source, read within the bounds of a font file.
 bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
-               QStringList& notes, QString& error)
+               MessageList& notes, QString& error)
 {
     QByteArray source;
     if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, source, &error))
         return false;
     if (source.size() > FontImport::MaxFileSize) {
-        error = QStringLiteral("the file is too large to be a table (more than %1 bytes)")
-                    .arg(FontImport::MaxFileSize);
+        error = Message::Text(u"the file is too large to be a table (more than %1 bytes)",
+                              {FontImport::MaxFileSize});
         return false;
     }
     return CTableImport::Read(source, options, font, &notes, &error);
@@ -60,7 +62,7 @@ int main(int argc, char* argv[])
     FontCharSet font;
     if (!FontImport::AddCharacters(font, options.Characters(), &error))
         return tool.Fail(QStringLiteral("--chars: ") + error);
-    QStringList notes;
+    MessageList notes;
     if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
                             : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
@@ -74,7 +76,6 @@ int main(int argc, char* argv[])
         files.Add(options.OutputPath(), FontFileWriter::Bytes(font), FileWriter::Mode::Text);
     if (!files.Commit())
         return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    for (const QString& note : notes)
-        tool.Note(note);
+    tool.Note(notes);
     return CommandLineTool::Success;
 }

@@ -1,0 +1,55 @@
+#include "Message.h"
+
+#include "Console.h"
+
+QString Message::Text(QStringView pattern, std::initializer_list<Value> values)
+{
+    QString text;
+    text.reserve(pattern.size());
+    for (qsizetype index = 0; index < pattern.size(); ++index) {
+        const QChar character = pattern[index];
+        const qsizetype number =
+            index + 1 < pattern.size() ? pattern[index + 1].unicode() - u'0' : qsizetype(0);
+        if (character == u'%' && number >= 1 && number <= qsizetype(values.size()) && number <= 9) {
+            text += (values.begin() + (number - 1))->Text();
+            ++index;
+        } else {
+            text += character;
+        }
+    }
+    return text;
+}
+
+QString Message::Shown(QStringView text)
+{
+    if (text.size() <= MaxShown)
+        return Console::VisibleText(text);
+    return Console::VisibleText(text.left(MaxShown)) + u'\u2026';
+}
+
+QString Message::Quoted(QStringView text)
+{
+    return u'"' + Shown(text) + u'"';
+}
+
+QString Message::Hex(qint64 value)
+{
+    return QStringLiteral("0x") + QString::number(value, 16).rightJustified(2, u'0');
+}
+
+QString Message::CodePoint(char32_t code)
+{
+    return QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+}
+
+QString Message::LibraryError(QLatin1String library, qint64 code)
+{
+    return library + QStringLiteral(" error ") + Hex(code);
+}
+
+bool Message::Fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
