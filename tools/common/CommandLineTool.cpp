@@ -9,8 +9,9 @@
 
 #include <QCoreApplication>
 
-CommandLineTool::CommandLineTool(const QString& name, const QString& description)
-    : _name(name),
+CommandLineTool::CommandLineTool(const QString& name, const QString& description,
+                                 const QList<HelpText::Example>& examples)
+    : _name(name), _examples(examples),
       _helpOption({QStringLiteral("h"), QStringLiteral("help")}, HelpText::HelpDescription()),
       _versionOption({QStringLiteral("v"), QStringLiteral("version")},
                      HelpText::VersionDescription())
@@ -124,5 +125,5 @@ QString CommandLineTool::Help() const
     const QString usage = QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst();
     if (text.startsWith(usage))
         text.replace(0, usage.size(), QStringLiteral("Usage: ") + _name);
-    return text;
+    return text + HelpText::Ending(_name, _examples);
 }

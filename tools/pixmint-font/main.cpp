@@ -42,6 +42,15 @@ QString Description()
                "that begin with a dash follow --, which ends the options.");
 }
 
+const QList<HelpText::Example> Examples = {
+    {QStringLiteral("Make a font file of the 86 blank glyphs of the default table:"),
+     QStringLiteral("pixmint-font new font.xml")},
+    {QStringLiteral("Draw the glyph of A, a row after another from the top:"),
+     QStringLiteral("pixmint-font draw font.xml 'C27  A' \\\n"
+                    "'.###./#...#/#...#/#####/#...#/#...#/#...#/.....'")},
+    {QStringLiteral("Show the glyph of A:"),
+     QStringLiteral("pixmint-font show font.xml 'C27  A'")}};
+
 // A path as a shell takes it back, for a command to copy.
 QString ShellWord(const QString& path)
 {
@@ -243,7 +252,7 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    CommandLineTool tool(QStringLiteral("pixmint-font"), Description());
+    CommandLineTool tool(QStringLiteral("pixmint-font"), Description(), Examples);
     FontOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))

@@ -22,6 +22,15 @@ const QString Description =
                    "that lose pixels to the 5 x 8 "
                    "grid, and characters the font lacks, are named on standard error.");
 
+const QList<HelpText::Example> Examples = {
+    {QStringLiteral("Start from the 5x8 font of X11 (Debian's xfonts-base):"),
+     QStringLiteral("pixmint-import -o font.xml /usr/share/fonts/X11/misc/5x8.pcf.gz")},
+    {QStringLiteral("Render a TrueType font at 8 pixels, with glyphs for the codes 160 to 255:"),
+     QStringLiteral("pixmint-import --codes 160-255 -o dejavu.xml \\\n"
+                    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")},
+    {QStringLiteral("Read back a table that pixmint-export wrote:"),
+     QStringLiteral("pixmint-import -o back.xml font.c")}};
+
 // The glyphs of a table in C source, read within the bounds of a font file.
 bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
                MessageList& notes, QString& error)
@@ -42,7 +51,7 @@ bool ReadTable(const QString& path, const CTableImport::Options& options, FontCh
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    CommandLineTool tool(QStringLiteral("pixmint-import"), Description);
+    CommandLineTool tool(QStringLiteral("pixmint-import"), Description, Examples);
     ImportOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))
