@@ -234,6 +234,11 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    u"whole (at most %2 glyphs)",
                                    {map.Count(), MaxPcfGlyphs}));
     }
+    if (map.Count() > MaxCodedGlyphs) {
+        warnings.Add(Message::Text(u"pixmint-import cannot read the BDF font back: FreeType finds "
+                                   u"at most %1 glyphs of a BDF font by their codes",
+                                   {MaxCodedGlyphs}));
+    }
     bool coded = false;
     for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)
         coded = map.GlyphIndex(code) != CharacterMap::NoGlyph;

@@ -3,6 +3,7 @@
 // deleted.
 #include "CharacterMap.h"
 #include "CommandLineTool.h"
+#include "EditedFile.h"
 #include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
@@ -224,9 +225,11 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     if (options.GetCommand() == FontOptions::Command::Draw &&
         !ReadRows(options.Arguments(), drawn, error))
         return tool.Fail(error);
+    // Held until the file is written, so that another edit waits and then reads this one's.
+    EditedFile file;
     QByteArray bytes;
     FontEdit::Opened opened;
-    if (ReadFont(path, bytes, &error))
+    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
         opened = FontEdit::Open(bytes, &error);
     if (!opened.font)
         return tool.Fail(path + QStringLiteral(": ") + error);
@@ -236,8 +239,10 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     FontEdit edit(font);
     if (!Apply(edit, options, drawn, &error))
         return tool.Fail(path + QStringLiteral(": ") + error);
+    QByteArray edited;
+    if (!FontFileWriter::ReadableBytes(font, edited, &error))
+        return tool.Fail(path + QStringLiteral(": ") + error);
     // A file that already says it (the same pixels drawn again) is left as it is.
-    const QByteArray edited = FontFileWriter::Bytes(font);
     if (edited == bytes)
         return CommandLineTool::Success;
     FileWriter files;

@@ -67,13 +67,16 @@ int main(int argc, char* argv[])
                             : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
+    QByteArray written;
+    if (!FontFileWriter::ReadableBytes(font, written, &error))
+        return tool.Fail(fontPath + QStringLiteral(": ") + error);
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);
     if (options.ToStandardOutput())
-        files.AddStandardOutput(FontFileWriter::Bytes(font));
+        files.AddStandardOutput(written);
     else
-        files.Add(options.OutputPath(), FontFileWriter::Bytes(font), FileWriter::Mode::Text);
+        files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
     if (!files.Commit())
         return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
     tool.Note(notes);
