@@ -9,10 +9,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 # One list per purpose; each script installs the lists it needs.
-# The editor and both converters, to build and to run them: FreeType and zlib are for
-# pixmint-import, the fonts for the editor's text and the labels of the specimen sheets.
+# The editor and the command-line programs, to build and to run them: FreeType and zlib are
+# for pixmint-import, the fonts for the editor's text and the labels of the specimen sheets;
+# dpkg-buildflags (dpkg-dev) gives the hardening flags, scdoc makes the manual page pixmint(5).
 editor_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-                 fonts-dejavu-core libfreetype-dev zlib1g-dev)
+                 fonts-dejavu-core libfreetype-dev zlib1g-dev dpkg-dev scdoc)
 # The Debian package (cpack -G DEB): dpkg-shlibdeps, from dpkg-dev, and file compute its Depends.
 package_packages=(dpkg-dev file)
 # The benchmarks on top of the editor: a virtual X server for the start-up, xmllint as the
@@ -25,10 +26,13 @@ bench_packages=(xvfb xauth libxml2-utils)
 # sources of locales, so that the export is tested under a Latin-1 locale built with
 # localedef; the AVR and ARM compilers, so that the generated C builds for firmware (most of
 # the download: about 2.3 GiB installed); git, which runs pixmint-font as a diff driver; the
-# readers of the TrueType font: ots-sanitize, fontTools' ttx and FontForge.
+# readers of the TrueType font: ots-sanitize, fontTools' ttx and FontForge; the checkers of
+# the package and its manual pages (lintian, mandoc, man) and bash-completion, whose helpers
+# the installed completion uses.
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
                xfonts-base xfonts-utils pcf2bdf ncompress locales gcc-avr avr-libc
-               gcc-arm-none-eabi git opentype-sanitizer fonttools fontforge-nox)
+               gcc-arm-none-eabi git opentype-sanitizer fonttools fontforge-nox lintian mandoc
+               man-db bash-completion)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

@@ -259,6 +259,8 @@ void TestBdfWriter::warnsOfWhatReadersMiss_data()
                                  "makes of it a PCF font that FreeType and pcf2bdf cannot read "
                                  "whole (at most 65534 glyphs)"
                               << 1 << 0;
+    QTest::newRow("one more than FreeType finds by code")
+        << QByteArray("A") << 65535 << QByteArray() << "the BDF font has 65536 glyphs" << 2 << 0;
     QTest::newRow("no glyph for a character")
         << QByteArray("logo") << 0 << QByteArray()
         << "no glyph stands for a character, so every ENCODING is -1" << 1 << 0;

@@ -370,6 +370,15 @@ void TestCommandLine::helpTextsAgree()
         lines[arguments + 1].startsWith(QStringLiteral("  ") + argument + QStringLiteral("  ")),
         qPrintable(lines[arguments + 1]));
 
+    // Two or three examples, each naming the program, then the manual page to read.
+    QCOMPARE(lines.last(), QStringLiteral("See ") + name + QStringLiteral("(1)."));
+    const QStringList examples = lines.mid(lines.indexOf(QStringLiteral("Examples:")))
+                                     .filter(QRegularExpression("^    \\S"));
+    QVERIFY2(examples.size() >= 2 && examples.size() <= 3 && lines.indexOf("Examples:") > arguments,
+             qPrintable(help.out));
+    for (const QString& command : examples)
+        QVERIFY2(command.contains(name + QLatin1Char(' ')), qPrintable(command));
+
     const Run version = RunWithoutDisplay(program, {QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, name + QStringLiteral(" " PIXMINT_VERSION "\n"));

@@ -291,6 +291,7 @@ void TestDisplayLibraries::trueTypeDatesFromTheSources_data()
     QTest::newRow("not set: 1970") << QByteArray() << 2082844800LL;
     QTest::newRow("the end of 9999") << QByteArray("253402300799") << 255485145599LL;
     QTest::newRow("beyond 9999") << QByteArray("253402300800") << -1LL;
+    QTest::newRow("leading zeros") << QByteArray("00000000000000000000001") << 2082844801LL;
     QTest::newRow("not decimal") << QByteArray("-17e8") << -1LL;
 }
 

@@ -640,6 +640,11 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("GFX font named as a type it uses")
         << QStringList{"good.xml", "--gfx", "out.h", "--name", "GFXfont"}
         << "pixmint-export: --name GFXfont: is a type that the GFX font header uses";
+    for (const char* name : {"uint32_t", "INT8_MAX", "size_t", "std", "Adafruit_GFX"}) {
+        QTest::addRow("GFX font named %s, which its includes declare", name)
+            << QStringList{"good.xml", "--gfx", "out.h", "--name", name}
+            << QStringLiteral("pixmint-export: --name %1: is declared by the headers").arg(name);
+    }
     QTest::newRow("standalone without GFX")
         << QStringList{"good.xml", "--gfx-standalone"} << "pixmint-export: --gfx-standalone shapes";
     QTest::newRow("TrueType name beyond 63 characters")

@@ -121,6 +121,10 @@ void TestFont::editsChangeOnlyTheirLines_data()
                             << "rename.diff";
     QTest::newRow("delete") << "pixmint-font delete font.xml 'C85  ©' 'C84  ®' 'C85  ©'"
                             << "delete.diff";
+    // Each waits for the lock of the one before and reads what it wrote.
+    QTest::newRow("adds at once") << "for g in a b c d e f g h; do pixmint-font add font.xml "
+                                     "\"z  $g\" & done; wait"
+                                  << "adds.diff";
     QTest::newRow("the same pixels")
         << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
         << "";
@@ -184,6 +188,14 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
     row("the font in", "draw font.xml 'C00  a' < font.xml", "standard input: expected 8 rows");
     row("the font out", "show font.xml 'C00  a' >> font.xml",
         "standard output: this is the file being read");
+    row("the font as standard input", "delete /dev/stdin 'C00  a' <> font.xml",
+        "/dev/stdin: a stream the program was started with, which an edit cannot replace");
+    row("a pipe", "mkfifo pipe && pixmint-font add pipe x", "pipe: not a regular file");
+    // Each quotation mark of the name is written as &quot;.
+    row("a rewrite larger than the editor opens",
+        "{ printf \"<CharSet><FontChar Char='\"; head -c 14000000 /dev/zero | tr '\\0' '\"'; "
+        "echo \"'/></CharSet>\"; } > big.xml && pixmint-font add big.xml x",
+        "big.xml: the font file would take 84000");
     row("new over a file", "new font.xml --empty", "this file already exists");
     row("new over a dangling link", "ln -s other.xml link.xml; pixmint-font new link.xml",
         "this file already exists");

@@ -161,7 +161,7 @@ void TestImport::importsTinyFont_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArrayList>("glyphs"); // "0000000c04 C27  A": bytes and name
     QTest::addColumn<QByteArrayList>("notes");  // besides the default characters it lacks
-    QTest::addColumn<int>("lacking");
+    QTest::addColumn<int>("lacking"); // default characters; 0: Pixmint's font, none of them
     const QByteArray w = Dropped("C49  W", 2);
     QTest::newRow("default baseline") << TinyBdf << QStringList()
                                       << QByteArrayList{"000000040c C27  A", "4040404040 C49  W",
@@ -206,6 +206,17 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{w, "\"C27  A\": the bounding box (BBX)" + negative,
                           "\"C81  \xC2\xB2\": the bounding box (BBX)" + negative}
         << 82;
+    // A glyph copied with its Pixmint name in a text editor: the first of the name is kept.
+    QTest::newRow("a Pixmint name twice")
+        << QByteArray(TinyBdf)
+               .replace("STARTFONT 2.1", "STARTFONT 2.2")
+               .replace("STARTCHAR c65", "COMMENT Pixmint name \"x\"\nSTARTCHAR c65")
+               .replace("STARTCHAR c87", "COMMENT Pixmint name \"x\"\nSTARTCHAR c87")
+        << QStringList()
+        << QByteArrayList{"000000040c x", "00e0a0e000 c103", "0100000000 c178", "0000000040 c233"}
+        << QByteArrayList{Dropped("x", 2), "\"x\": a second glyph of this name; only the first "
+                                           "is kept"}
+        << 0;
     // 8 x 32,768 pixels: FreeType's renderer never returned, and at 255 pixels cannot draw it.
     const QList<QList<QRect>> tall{{QRect(0, -32767, 16, 32767), QRect(0, 0, 16, 32767)}};
     for (const int em : {16, 510}) {
@@ -237,6 +248,8 @@ void TestImport::importsTinyFont()
     QFETCH(QByteArrayList, notes);
     QFETCH(int, lacking);
     FontCharSet expected;
+    if (lacking == 0)
+        expected.Clear();
     for (const QByteArray& glyph : glyphs) {
         FontChar*& slot = expected.At(glyph.mid(11).toStdString());
         slot = slot ? slot : new FontChar;
@@ -300,6 +313,8 @@ void TestImport::failuresWriteNothing_data()
         "table.c: the array x holds 3 bytes");
     row("table without layout", {"table.c"}, "table.c: --layout is needed");
     row("table with a size", {"table.c", "--size", "8"}, "--size is for fonts that FreeType reads");
+    row("a name no font file carries", {"names.c"}, "names.c: the name \"\\x01A\" holds U+0001");
+    row("more glyphs than FreeType finds", {"many.bdf"}, "many.bdf: the BDF font has 65536 glyphs");
 }
 
 void TestImport::failuresWriteNothing()
@@ -312,7 +327,11 @@ void TestImport::failuresWriteNothing()
         {"old.xml", "<CharSet/>\n"},
         {"truncated.bdf", TinyBdf.left(TinyBdf.indexOf("STARTCHAR c103") + 40)},
         {"huge.bdf", QByteArray(TinyBdf).replace("BBX 2 2 3 3", "BBX 60000 60000 3 3")},
-        {"table.c", "char x[] = {1, 2, 3};"}};
+        {"table.c", "char x[] = {1, 2, 3};"},
+        {"names.c", "/* Auto generated file */\nunsigned char f[][5] = {\n{0,0,0,0,0},\t/* Char = "
+                    "\\x01A */\n{0,0,0,0,0}\t/* Char = \\x02A */\n};\n"},
+        {"many.bdf",
+         "STARTFONT 2.1\nCOMMENT Made by Pixmint\n" + QByteArray("ENDCHAR\n").repeated(65536)}};
     for (auto file = files.begin(); file != files.end(); ++file)
         QVERIFY(TestFiles::Write(folder.filePath(QLatin1String(file.key())), file.value()));
     const QMap<QString, QByteArray> before = Snapshot(folder.path());

@@ -1,9 +1,9 @@
 #include "BdfBoxCheck.h"
 
+#include "BdfLines.h"
+
 #include <QByteArrayView>
 #include <QList>
-
-#include <algorithm>
 
 namespace {
 
@@ -29,10 +29,7 @@ std::set<long> BdfBoxCheck::NegativeBoxCodes(const QByteArray& bdf)
     long code = -1;
     const QByteArrayView text(bdf);
     for (qsizetype start = 0; start < text.size();) {
-        // Lines end at a line feed, a carriage return or both, as FreeType reads them.
-        const qsizetype end = std::find_if(text.begin() + start, text.end(),
-                                           [](char byte) { return byte == '\n' || byte == '\r'; }) -
-                              text.begin();
+        const qsizetype end = BdfLines::End(text, start);
         const QByteArrayView line = text.sliced(start, end - start);
         start = end + 1;
         // Keywords start their line and end at a blank, as FreeType's reader takes them.

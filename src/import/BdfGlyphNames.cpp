@@ -1,5 +1,6 @@
 #include "BdfGlyphNames.h"
 
+#include "BdfLines.h"
 #include "BdfWriter.h"
 
 #include <QByteArrayView>
@@ -20,10 +21,7 @@ bool BdfGlyphNames::Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByt
     encoded.reserve(bdf.size() + bdf.size() / 8);
     const QByteArrayView text(bdf);
     for (qsizetype start = 0; start < text.size();) {
-        // Lines end at a line feed, a carriage return or both, as FreeType reads them.
-        const qsizetype end = std::find_if(text.begin() + start, text.end(),
-                                           [](char byte) { return byte == '\n' || byte == '\r'; }) -
-                              text.begin();
+        const qsizetype end = BdfLines::End(text, start);
         const QByteArrayView line = text.sliced(start, end - start);
         const qsizetype next = std::min(end + 1, text.size());
         if (line.startsWith(BdfWriter::MadeByComment)) {

@@ -210,18 +210,22 @@ std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
 }
 
 // The glyphs drawn: into the set's glyphs of those names, or as the whole set for Pixmint's
-// own font, where a name given twice keeps its first glyph.
+// own font, where a name given twice keeps its first glyph and the report names the other.
 void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool replaces,
-           FontCharSet& set)
+           FontCharSet& set, MessageList& report)
 {
     if (replaces)
         set.Clear();
     for (const auto& [name, glyph] : drawn) {
         FontChar*& slot = set.At(name);
-        if (!slot)
+        if (!slot) {
             slot = new FontChar(glyph);
-        else if (!replaces)
+        } else if (!replaces) {
             *slot = glyph;
+        } else {
+            report << GlyphName::Quoted(name) +
+                          QStringLiteral(": a second glyph of this name; only the first is kept");
+        }
     }
 }
 
@@ -299,7 +303,7 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
         }
         drawn.emplace_back(name, glyph);
     }
-    Store(drawn, replaces, set);
+    Store(drawn, replaces, set, report);
     return true;
 }
 
@@ -341,6 +345,11 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
     const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
+    if (pixmintBdf && own.size() > BdfWriter::MaxCodedGlyphs) {
+        return Message::Fail(error, Message::Text(u"the BDF font has %1 glyphs, and FreeType finds "
+                                                  u"at most %2 glyphs of a BDF font by their codes",
+                                                  {own.size(), BdfWriter::MaxCodedGlyphs}));
+    }
     if (pixmintBdf)
         bytes = std::move(encoded);
     // Declared before the library, which must be done before its memory goes.

@@ -1,6 +1,5 @@
 #include "Console.h"
 
-#include "FileWriter.h"
 #include "Message.h"
 
 #include <QFile>
@@ -57,13 +56,6 @@ bool Console::DecodeArguments(int argc, char* argv[], QStringList& arguments, QS
         arguments << argument;
     }
     return true;
-}
-
-bool Console::WriteStandardOutput(const QByteArray& bytes)
-{
-    FileWriter writer;
-    writer.AddStandardOutput(bytes);
-    return writer.Commit();
 }
 
 void Console::PrintError(const QString& program, const QString& message)

@@ -21,9 +21,6 @@ public:
     static bool DecodeArguments(int argc, char* argv[], QStringList& arguments,
                                 QString* error = nullptr);
 
-    // Standard output, with every failure noticed: what cannot be written there is an error,
-    // not a success.
-    static bool WriteStandardOutput(const QByteArray& bytes);
     // "program: message" as one line on standard error, whatever the message holds.
     static void PrintError(const QString& program, const QString& message);
 

@@ -63,6 +63,13 @@ bool FileWriter::Commit()
     return true;
 }
 
+bool FileWriter::WriteStandardOutput(const QByteArray& bytes)
+{
+    FileWriter writer;
+    writer.AddStandardOutput(bytes);
+    return writer.Commit();
+}
+
 bool FileWriter::WriteFile(const QString& path, const QByteArray& bytes, Mode mode, QString* error)
 {
     FileWriter writer;

@@ -37,6 +37,9 @@ public:
     const QString& FailedPath() const { return _failedPath; }
     const QString& Reason() const { return _reason; }
 
+    // Standard output, with every failure noticed: what cannot be written there is an error,
+    // not a success.
+    static bool WriteStandardOutput(const QByteArray& bytes);
     // One file alone, replaced as a whole or left as it was; false with the reason.
     static bool WriteFile(const QString& path, const QByteArray& bytes, Mode mode,
                           QString* error = nullptr);

@@ -49,3 +49,13 @@ QString HelpText::Wrap(const QString& text)
     }
     return lines.join(QLatin1Char('\n'));
 }
+
+QString HelpText::Ending(const QString& program, const QList<Example>& examples)
+{
+    QString text = QStringLiteral("\nExamples:\n");
+    for (const Example& example : examples)
+        text += QStringLiteral("  ") + example.purpose + QStringLiteral("\n    ") +
+                QString(example.command).replace(u'\n', QStringLiteral("\n      ")) +
+                QLatin1Char('\n');
+    return text + QStringLiteral("\nSee ") + program + QStringLiteral("(1).\n");
+}

@@ -131,6 +131,24 @@ void AppendGlyph(std::string& text, const std::string& name, const std::string& 
     text += "ENDCHAR\n";
 }
 
+// The names of the glyphs that have a code, where the code's default name is another: the
+// properties are what PCF keeps besides the glyphs that have a code, and their count, written
+// first, says that the font is Pixmint's.
+QByteArrayList NameProperties(const CharacterMap& map)
+{
+    QByteArrayList named;
+    for (quint32 index = 0; index < map.Count(); ++index) {
+        const int code = WrittenCode(map, index);
+        bool cut = false;
+        if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
+            named << BdfWriter::NameProperty + Hex(code, 2) + " \"" +
+                         EscapedName(map.Name(index), cut, true) + '"';
+        }
+    }
+    named.prepend(BdfWriter::NameCountProperty + (' ' + Number(named.size())));
+    return named;
+}
+
 } // namespace
 
 BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
@@ -172,19 +190,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         "FONT_ASCENT " + Number(ascent),
         "FONT_DESCENT " + Number(descent),
     };
-    // The names of the glyphs that have a code, where the code's default name is another: the
-    // properties are what PCF keeps besides the glyphs that have a code, and the count says
-    // that the font is Pixmint's.
-    QByteArrayList named;
-    for (quint32 index = 0; index < map.Count(); ++index) {
-        const int code = WrittenCode(map, index);
-        bool cut = false;
-        if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
-            named << NameProperty + Hex(code, 2) + " \"" + EscapedName(map.Name(index), cut, true) +
-                         '"';
-        }
-    }
-    properties << NameCountProperty + (' ' + Number(named.size())) << named;
+    properties << NameProperties(map);
     // What a reader shows for a character the font lacks: "?", or else a blank.
     for (const int code : {int('?'), int(' ')}) {
         if (map.GlyphIndex(code) != CharacterMap::NoGlyph) {
@@ -233,6 +239,11 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    u"makes of it a PCF font that FreeType and pcf2bdf cannot read "
                                    u"whole (at most %2 glyphs)",
                                    {map.Count(), MaxPcfGlyphs}));
+    }
+    if (map.Count() > MaxCodedGlyphs) {
+        warnings.Add(Message::Text(u"pixmint-import cannot read the BDF font back: FreeType finds "
+                                   u"at most %1 glyphs of a BDF font by their codes",
+                                   {MaxCodedGlyphs}));
     }
     bool coded = false;
     for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)

@@ -21,6 +21,9 @@ public:
     // which FreeType misreads (65,535: the last glyph lost, others shifted) or, like
     // pcf2bdf, refuses (65,536 and more).
     static constexpr quint32 MaxPcfGlyphs = 65534;
+    // The most glyphs of a BDF font that FreeType finds by their codes: its BDF reader keeps
+    // a glyph's index in 16 bits, so that a code beyond gives no glyph or another one.
+    static constexpr quint32 MaxCodedGlyphs = 65535;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
     explicit BdfWriter(int baseline = DefaultBaseline);
@@ -30,9 +33,9 @@ public:
     static bool Accepts(const FontCharSet& set, QString* reason = nullptr);
     QByteArray Bytes(const FontCharSet& set) const;
     // What readers of the BDF font make of it although it is valid: a font too large for the
-    // PCF font that bdftopcf makes of it, or one without any code; then each glyph that stands
-    // for a code an earlier glyph has, which is written with -1, and each name too long for
-    // the line of its comment, which is cut there.
+    // PCF font that bdftopcf makes of it, or for pixmint-import, or one without any code; then
+    // each glyph that stands for a code an earlier glyph has, which is written with -1, and
+    // each name too long for the line of its comment, which is cut there.
     void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
     // A glyph's Pixmint name stands in the line before its STARTCHAR when the BDF name is

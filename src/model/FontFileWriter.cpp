@@ -1,9 +1,24 @@
 #include "FontFileWriter.h"
 
 #include "FontCharSet.h"
+#include "FontFileGuard.h"
+#include "GlyphName.h"
+#include "Message.h"
 
 #include <QBuffer>
 #include <QXmlStreamWriter>
+
+#include <algorithm>
+
+namespace {
+
+// XML 1.0 holds no C0 control character but these three, not even as a reference.
+bool IsHeldByXml(char byte)
+{
+    return quint8(byte) >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r';
+}
+
+} // namespace
 
 QByteArray FontFileWriter::Bytes(const FontCharSet& set)
 {
@@ -13,4 +28,25 @@ QByteArray FontFileWriter::Bytes(const FontCharSet& set)
     QXmlStreamWriter writer(&buffer);
     set.WriteXml(writer);
     return bytes;
+}
+
+bool FontFileWriter::ReadableBytes(const FontCharSet& set, QByteArray& bytes, QString* error)
+{
+    for (const auto& entry : set) {
+        const std::string& name = entry.first;
+        const auto dropped = std::find_if_not(name.begin(), name.end(), IsHeldByXml);
+        if (dropped != name.end()) {
+            return Message::Fail(error, Message::Text(u"the name %1 holds %2, which a font file "
+                                                      u"cannot carry",
+                                                      {GlyphName::Quoted(name),
+                                                       Message::CodePoint(quint8(*dropped))}));
+        }
+    }
+    bytes = Bytes(set);
+    if (bytes.size() > FontFileGuard::MaxFileSize) {
+        return Message::Fail(error, Message::Text(u"the font file would take %1 bytes, more than "
+                                                  u"the %2 that the editor opens",
+                                                  {bytes.size(), FontFileGuard::MaxFileSize}));
+    }
+    return true;
 }

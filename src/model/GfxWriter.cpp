@@ -6,6 +6,7 @@
 #include "Message.h"
 #include "MessageList.h"
 
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <array>
@@ -61,6 +62,16 @@ constexpr char Types[] = "#include <stdint.h>\n"
                          "} GFXfont;\n"
                          "#endif\n";
 
+// What the header's includes already declare, which a font of that name would declare again:
+// <stdint.h>'s types and macros, <stddef.h>'s (which <avr/pgmspace.h> and the library bring),
+// and C++'s namespace std. In a build the header is NAME.h, which must not hide the library's
+// <Adafruit_GFX.h>: it would include itself instead.
+constexpr char Declared[] = "^(?:u?int(?:_least|_fast)?[0-9]+_t|u?int(?:ptr|max)_t"
+                            "|U?INT(?:_LEAST|_FAST)?[0-9]+_(?:MAX|MIN|WIDTH|C)"
+                            "|U?INT(?:PTR|MAX)_(?:MAX|MIN|WIDTH|C)"
+                            "|(?:SIZE|PTRDIFF|SIG_ATOMIC|WCHAR|WINT)_(?:MAX|MIN|WIDTH)"
+                            "|size_t|ptrdiff_t|max_align_t|NULL|offsetof|std|Adafruit_GFX)$";
+
 } // namespace
 
 GfxWriter::GfxWriter(const QString& name, const CodeRange& range, int baseline, bool standalone)
@@ -78,6 +89,11 @@ bool GfxWriter::IsValidName(const QString& name, QString* reason)
                 *reason = QStringLiteral("is a type that the GFX font header uses");
             return false;
         }
+    }
+    static const QRegularExpression declared(QLatin1String{Declared});
+    if (declared.match(name).hasMatch()) {
+        return Message::Fail(reason, QStringLiteral("is declared by the headers that the GFX font "
+                                                    "header includes"));
     }
     return true;
 }

@@ -44,7 +44,12 @@ QString Help()
                          u"Arguments:\n"
                          u"  FONT.xml       The font file to open at start, exactly as \"Open "
                          u"font\" does.\n",
-                         {HelpText::HelpDescription(), HelpText::VersionDescription()});
+                         {HelpText::HelpDescription(), HelpText::VersionDescription()}) +
+           HelpText::Ending(
+               QStringLiteral("pixmint"),
+               {{QStringLiteral("Open a font file:"), QStringLiteral("pixmint font.xml")},
+                {QStringLiteral("Run the editor on a virtual X server, where there is no display:"),
+                 QStringLiteral("xvfb-run -a pixmint font.xml")}});
 }
 
 // A lone "-" is a file name, as it is to most programs that take files.

@@ -1,7 +1,8 @@
 # Installs Pixmint into a fresh prefix and checks what a desktop reads from it with the
 # desktop's own tools, then builds the Debian package and checks that it holds that same
 # install under /usr with dependencies computed from the linked libraries.
-# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK, LICENSE (the source tree's).
+# Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK, LICENSE (the source tree's), HARDENED
+# (whether the build has Debian's hardening flags).
 cmake_minimum_required(VERSION 3.25)
 
 function(run output_variable)
@@ -110,4 +111,54 @@ run(depends dpkg-deb --field "${package}" Depends)
 foreach(library libqt6widgets6 libqt6xml6 libc6)
     string(FIND "${depends}" "${library} (" at)
     check("the package does not depend on ${library}: ${depends}" at GREATER -1)
+endforeach()
+
+# The package as a system that installs it sees it (unpacked into a folder): each program with
+# its manual page and its completion, every page clean under mandoc's and man's checks, and
+# reached by man through MANPATH as by name.
+set(root "${WORK_DIR}/root")
+run(ignored dpkg-deb -x "${package}" "${root}")
+file(GLOB programs RELATIVE "${root}/usr/bin" "${root}/usr/bin/*")
+foreach(program IN LISTS programs)
+    foreach(file man/man1/${program}.1.gz bash-completion/completions/${program})
+        check("the package has no ${file}" EXISTS "${root}/usr/share/${file}")
+    endforeach()
+endforeach()
+file(GLOB_RECURSE pages "${root}/usr/share/man/*.gz")
+list(LENGTH pages count)
+check("expected a manual page for each program and one for the file format: ${pages}"
+      count EQUAL 5)
+foreach(page IN LISTS pages)
+    run(output mandoc -Tlint "${page}")
+    check("mandoc -Tlint ${page}:\n${output}" output MATCHES "^$")
+    execute_process(COMMAND man --warnings -E UTF-8 -l "${page}" OUTPUT_QUIET
+                    ERROR_VARIABLE output RESULT_VARIABLE result)
+    check("man --warnings -l ${page} (${result}):\n${output}" result EQUAL 0 AND output MATCHES "^$")
+endforeach()
+# Each page names every option of its program's --help, and says how it ends.
+foreach(program IN LISTS programs)
+    run(help "${root}/usr/bin/${program}" --help)
+    string(REGEX MATCHALL "\n  (-[-a-z]+)(, --[-a-z]+)?" options "${help}")
+    run(page env MANWIDTH=100 man -E ascii -l "${root}/usr/share/man/man1/${program}.1.gz")
+    foreach(text IN LISTS options ITEMS "EXIT STATUS" "EXAMPLES" "SEE ALSO")
+        string(STRIP "${text}" text)
+        string(FIND "${page}" "${text}" at)
+        check("the manual page of ${program} does not say ${text}:\n${page}" at GREATER -1)
+    endforeach()
+endforeach()
+foreach(name "pixmint-font" "5 pixmint")
+    separate_arguments(name)
+    run(page env "MANPATH=${root}/usr/share/man" MANWIDTH=100 man -E ascii ${name})
+    check("man ${name} through MANPATH:\n${page}" page MATCHES "^PIXMINT")
+endforeach()
+
+# lintian, with its default profile: no error, no warning. Of a build with Debian's hardening,
+# nothing more with --pedantic -I either (its one override is explained in the package).
+foreach(profile "" "--pedantic;-I")
+    execute_process(COMMAND lintian ${profile} "${package}" OUTPUT_VARIABLE output
+                    ERROR_VARIABLE ignored RESULT_VARIABLE result)
+    check("lintian ${profile} (${result}):\n${output}" result EQUAL 0 AND output MATCHES "^$")
+    if(NOT HARDENED)
+        break()
+    endif()
 endforeach()

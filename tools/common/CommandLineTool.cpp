@@ -1,6 +1,7 @@
 #include "CommandLineTool.h"
 
 #include "Console.h"
+#include "FileWriter.h"
 #include "HelpText.h"
 #include "Message.h"
 #include "MessageList.h"
@@ -8,8 +9,9 @@
 
 #include <QCoreApplication>
 
-CommandLineTool::CommandLineTool(const QString& name, const QString& description)
-    : _name(name),
+CommandLineTool::CommandLineTool(const QString& name, const QString& description,
+                                 const QList<HelpText::Example>& examples)
+    : _name(name), _examples(examples),
       _helpOption({QStringLiteral("h"), QStringLiteral("help")}, HelpText::HelpDescription()),
       _versionOption({QStringLiteral("v"), QStringLiteral("version")},
                      HelpText::VersionDescription())
@@ -89,7 +91,7 @@ void CommandLineTool::Warn(const MessageList& warnings) const
 
 int CommandLineTool::Print(const QByteArray& bytes, const QString& what) const
 {
-    if (Console::WriteStandardOutput(bytes))
+    if (FileWriter::WriteStandardOutput(bytes))
         return Success;
     return Fail(QStringLiteral("standard output: ") + what +
                 QStringLiteral(" could not be written"));
@@ -123,5 +125,5 @@ QString CommandLineTool::Help() const
     const QString usage = QStringLiteral("Usage: ") + QCoreApplication::arguments().constFirst();
     if (text.startsWith(usage))
         text.replace(0, usage.size(), QStringLiteral("Usage: ") + _name);
-    return text;
+    return text + HelpText::Ending(_name, _examples);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HelpText.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -15,8 +17,10 @@ class CommandLineTool
 public:
     enum ExitStatus { Success = 0, ProblemsFound = 1, Failure = 2 };
 
-    // The program's name as its messages and --version give it, and what --help says of it.
-    CommandLineTool(const QString& name, const QString& description);
+    // The program's name as its messages and --version give it, and what --help says of it:
+    // the description first, the examples last.
+    CommandLineTool(const QString& name, const QString& description,
+                    const QList<HelpText::Example>& examples);
 
     // Where a program declares its own options, before Parse.
     QCommandLineParser& Parser() { return _parser; }
@@ -44,6 +48,7 @@ private:
     QString Help() const;
 
     QString _name;
+    QList<HelpText::Example> _examples;
     QCommandLineParser _parser;
     QCommandLineOption _helpOption;
     QCommandLineOption _versionOption;

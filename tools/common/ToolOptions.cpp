@@ -25,6 +25,17 @@ bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLin
     if (!parser.isSet(option))
         return true;
     const QString text = parser.value(option);
+    qint64 number = 0;
+    if (ToNumber(text, minimum, maximum, number)) {
+        value = int(number);
+        return true;
+    }
+    return Fail(Message::Text(u"--%1 %2: expected a whole number from %3 to %4",
+                              {option.names().constFirst(), text, minimum, maximum}));
+}
+
+bool ToolOptions::ToNumber(QStringView text, qint64 minimum, qint64 maximum, qint64& value)
+{
     const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
         return c >= u'0' && c <= u'9';
     });
@@ -32,13 +43,11 @@ bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLin
     QStringView significant = text;
     while (significant.size() > 1 && significant.front() == u'0')
         significant = significant.mid(1);
-    if (digits && significant.size() <= 18) {
-        const qlonglong number = significant.toLongLong();
-        if (number >= minimum && number <= maximum) {
-            value = int(number);
-            return true;
-        }
-    }
-    return Fail(Message::Text(u"--%1 %2: expected a whole number from %3 to %4",
-                              {option.names().constFirst(), text, minimum, maximum}));
+    if (!digits || significant.size() > 18)
+        return false;
+    const qint64 number = significant.toLongLong();
+    if (number < minimum || number > maximum)
+        return false;
+    value = number;
+    return true;
 }

@@ -37,6 +37,9 @@ protected:
     // no blank.
     bool ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int minimum,
                     int maximum, int& value);
+    // The same rule for any text, such as an environment variable's; false when it is no such
+    // number or out of the range.
+    static bool ToNumber(QStringView text, qint64 minimum, qint64 maximum, qint64& value);
 
 private:
     QString _error;

@@ -6,8 +6,6 @@
 
 #include <QCommandLineParser>
 
-#include <algorithm>
-
 ExportOptions::ExportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
                     QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, "
@@ -170,11 +168,7 @@ bool ExportOptions::ReadSourceDate(qint64& time)
     const QString epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
     if (epoch.isEmpty())
         return true;
-    const bool digits = epoch.size() <= 12 && std::all_of(epoch.begin(), epoch.end(), [](QChar c) {
-                            return c >= u'0' && c <= u'9';
-                        });
-    time = digits ? epoch.toLongLong() : -1;
-    if (time >= 0 && time <= TrueTypeWriter::MaxTime)
+    if (ToNumber(epoch, 0, TrueTypeWriter::MaxTime, time))
         return true;
     return Fail(Message::Text(u"SOURCE_DATE_EPOCH %1: expected the seconds since 1970 in decimal "
                               u"digits, at most %2",

@@ -31,6 +31,15 @@ const QString Description =
                    "--header and --range is given; also BDF, Adafruit GFX and TrueType fonts, a "
                    "specimen sheet and a preview of text.");
 
+const QList<HelpText::Example> Examples = {
+    {QStringLiteral("Write the source and header of a firmware table, codes 32 to 126, rows:"),
+     QStringLiteral("pixmint-export --layout rows --range 32-126 --header font.h \\\n"
+                    "-o font.c font.xml")},
+    {QStringLiteral("Report every problem in a font file:"),
+     QStringLiteral("pixmint-export --check font.xml")},
+    {QStringLiteral("Draw every glyph, labelled, on a specimen sheet:"),
+     QStringLiteral("pixmint-export --png sheet.png font.xml")}};
+
 bool WantsSheet(int argc, char* argv[])
 {
     return std::any_of(argv + 1, argv + argc, [](const char* argument) {
@@ -202,7 +211,7 @@ int main(int argc, char* argv[])
 {
     const std::unique_ptr<QCoreApplication> application =
         MakeApplication(WantsSheet(argc, argv), argv[0]);
-    CommandLineTool tool(QStringLiteral("pixmint-export"), Description);
+    CommandLineTool tool(QStringLiteral("pixmint-export"), Description, Examples);
     ExportOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))

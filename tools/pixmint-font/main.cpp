@@ -3,6 +3,7 @@
 // deleted.
 #include "CharacterMap.h"
 #include "CommandLineTool.h"
+#include "EditedFile.h"
 #include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
@@ -41,6 +42,15 @@ QString Description()
                "change in any other way (see pixmint-export --check) is not edited. Names "
                "that begin with a dash follow --, which ends the options.");
 }
+
+const QList<HelpText::Example> Examples = {
+    {QStringLiteral("Make a font file of the 86 blank glyphs of the default table:"),
+     QStringLiteral("pixmint-font new font.xml")},
+    {QStringLiteral("Draw the glyph of A, a row after another from the top:"),
+     QStringLiteral("pixmint-font draw font.xml 'C27  A' \\\n"
+                    "'.###./#...#/#...#/#####/#...#/#...#/#...#/.....'")},
+    {QStringLiteral("Show the glyph of A:"),
+     QStringLiteral("pixmint-font show font.xml 'C27  A'")}};
 
 // A path as a shell takes it back, for a command to copy.
 QString ShellWord(const QString& path)
@@ -215,9 +225,11 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     if (options.GetCommand() == FontOptions::Command::Draw &&
         !ReadRows(options.Arguments(), drawn, error))
         return tool.Fail(error);
+    // Held until the file is written, so that another edit waits and then reads this one's.
+    EditedFile file;
     QByteArray bytes;
     FontEdit::Opened opened;
-    if (ReadFont(path, bytes, &error))
+    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
         opened = FontEdit::Open(bytes, &error);
     if (!opened.font)
         return tool.Fail(path + QStringLiteral(": ") + error);
@@ -227,8 +239,10 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     FontEdit edit(font);
     if (!Apply(edit, options, drawn, &error))
         return tool.Fail(path + QStringLiteral(": ") + error);
+    QByteArray edited;
+    if (!FontFileWriter::ReadableBytes(font, edited, &error))
+        return tool.Fail(path + QStringLiteral(": ") + error);
     // A file that already says it (the same pixels drawn again) is left as it is.
-    const QByteArray edited = FontFileWriter::Bytes(font);
     if (edited == bytes)
         return CommandLineTool::Success;
     FileWriter files;
@@ -243,7 +257,7 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    CommandLineTool tool(QStringLiteral("pixmint-font"), Description());
+    CommandLineTool tool(QStringLiteral("pixmint-font"), Description(), Examples);
     FontOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))

@@ -22,6 +22,15 @@ const QString Description =
                    "that lose pixels to the 5 x 8 "
                    "grid, and characters the font lacks, are named on standard error.");
 
+const QList<HelpText::Example> Examples = {
+    {QStringLiteral("Start from the 5x8 font of X11 (Debian's xfonts-base):"),
+     QStringLiteral("pixmint-import -o font.xml /usr/share/fonts/X11/misc/5x8.pcf.gz")},
+    {QStringLiteral("Render a TrueType font at 8 pixels, with glyphs for the codes 160 to 255:"),
+     QStringLiteral("pixmint-import --codes 160-255 -o dejavu.xml \\\n"
+                    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")},
+    {QStringLiteral("Read back a table that pixmint-export wrote:"),
+     QStringLiteral("pixmint-import -o back.xml font.c")}};
+
 // The glyphs of a table in C source, read within the bounds of a font file.
 bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
                MessageList& notes, QString& error)
@@ -42,7 +51,7 @@ bool ReadTable(const QString& path, const CTableImport::Options& options, FontCh
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    CommandLineTool tool(QStringLiteral("pixmint-import"), Description);
+    CommandLineTool tool(QStringLiteral("pixmint-import"), Description, Examples);
     ImportOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))
@@ -58,13 +67,16 @@ int main(int argc, char* argv[])
                             : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
+    QByteArray written;
+    if (!FontFileWriter::ReadableBytes(font, written, &error))
+        return tool.Fail(fontPath + QStringLiteral(": ") + error);
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);
     if (options.ToStandardOutput())
-        files.AddStandardOutput(FontFileWriter::Bytes(font));
+        files.AddStandardOutput(written);
     else
-        files.Add(options.OutputPath(), FontFileWriter::Bytes(font), FileWriter::Mode::Text);
+        files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
     if (!files.Commit())
         return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
     tool.Note(notes);
