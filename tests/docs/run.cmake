@@ -161,7 +161,9 @@ set(warnings -Wall -Wextra -pedantic -Werror)
 if(kind STREQUAL "sh")
     foreach(word IN LISTS words)
         if(word MATCHES "^package=(.*)")
-            string(REPLACE "${CMAKE_MATCH_1}" "${PREFIX}/lib/cmake/Pixmint" text "${text}")
+            # Quoted for the shell, since the build folder may hold blanks.
+            string(REPLACE "'" "'\\''" package "${PREFIX}/lib/cmake/Pixmint")
+            string(REPLACE "${CMAKE_MATCH_1}" "'${package}'" text "${text}")
         endif()
     endforeach()
     file(WRITE "${WORK}/block-${LINE}.sh" "${text}")
@@ -230,12 +232,13 @@ elseif(kind STREQUAL "compile")
 elseif(kind STREQUAL "cmake")
     # As written and, as a project may well be written, with cmake_minimum_required taken
     # out or put in, with each toolchain file: the package is found without a word. It is
-    # named by Pixmint_DIR, as a toolchain file that keeps the search in its sysroot needs.
+    # named by Pixmint_DIR, as a toolchain file that keeps the search in its sysroot needs;
+    # the libraries' stand-ins are on the include path, as for compile.
     string(REGEX REPLACE "cmake_minimum_required\\([^)]*\\)\n" "" other "${text}")
     if(other STREQUAL text)
         set(other "cmake_minimum_required(VERSION 3.25)\n${text}")
     endif()
-    string(JOIN " " flags ${warnings} "-I${FIXTURES}")
+    string(JOIN " " flags ${warnings})
     set(ENV{CFLAGS} "${flags}")
     set(ENV{CXXFLAGS} "${flags}")
     foreach(toolchain IN LISTS words)
@@ -249,8 +252,10 @@ elseif(kind STREQUAL "cmake")
             file(WRITE "${WORK}/CMakeLists.txt" "${${variant}}")
             set(build "build-${LINE}-${toolchain}-${variant}")
             file(REMOVE_RECURSE "${WORK}/${build}")
-            run(${CMAKE_COMMAND} -S . -B "${build}" ${file}
-                "-DPixmint_DIR=${PREFIX}/lib/cmake/Pixmint")
+            run(${CMAKE_COMMAND} -S . -B "${build}" ${file} --no-warn-unused-cli
+                "-DPixmint_DIR=${PREFIX}/lib/cmake/Pixmint"
+                "-DCMAKE_C_STANDARD_INCLUDE_DIRECTORIES=${FIXTURES}"
+                "-DCMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES=${FIXTURES}")
             # CMake's own word on a project without cmake_minimum_required, and none other.
             string(REPLACE "CMake Warning (dev) in CMakeLists.txt:\n  No cmake_minimum_required"
                            "" output "${run_output}")
