@@ -1,13 +1,14 @@
 # The extractor of the manual's snippets: the fenced blocks of a page and the marker before
-# each, an HTML comment that says how the test suite runs the block:
+# each, an HTML comment that says how the test suite runs the block (tests/docs/run.cmake):
 #   <!-- test: sh [package=DIR] [with FIXTURE...] -->  commands, each of which must succeed
 #   <!-- test: console [with FIXTURE...] -->  "$ " commands, their output as the block shows it
 #   <!-- test: file NAME -->                  the block is the file NAME, for the blocks after it
 #   <!-- test: compile COMPILER... [as NAME] [with FIXTURE...] -->  C or C++, by its language
 #   <!-- test: cmake TOOLCHAIN... [with FIXTURE...] -->  a project's CMakeLists.txt
 #   <!-- untested: REASON -->                 a block that cannot run in a test, and why
-# Blocks in xml and text are prose; any other block needs a marker. Used when the suite is
-# configured (a test per block, run.cmake) and when a block runs.
+# A FIXTURE is a file of tests/docs/fixtures, NAME=FILE that file under another name, or
+# build, the project's build folder. Blocks in xml and text are prose; any other block needs
+# a marker. Used when the suite is configured (a test per block) and when a block runs.
 
 set(_docs_held_1 ";")
 set(_docs_held_2 "[")
