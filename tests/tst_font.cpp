@@ -1,5 +1,5 @@
-// pixmint-font, the program: the examples of its page as written, the files it makes, the
-// lines an edit changes, and every refusal leaving the files as they were.
+// pixmint-font, the program: the files it makes, the lines an edit changes, and every refusal
+// leaving the files as they were. (The examples of its page run with the manual's, tests/docs.)
 #include "CharacterMap.h"
 #include "FontCharSet.h"
 #include "FontFileWriter.h"
@@ -22,18 +22,11 @@ struct Run
     QByteArray err;
 };
 
-// A shell command in the folder, with the built programs first on the PATH and git set up
-// for a repository of its own.
+// A shell command in the folder, with the built programs first on the PATH.
 Run Shell(const QString& folder, const QString& command)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PATH", QStringLiteral(PIXMINT_BIN ":") + environment.value("PATH"));
-    environment.insert("HOME", folder);
-    environment.insert("GIT_CONFIG_NOSYSTEM", "1");
-    for (const char* variable : {"GIT_AUTHOR", "GIT_COMMITTER"}) {
-        environment.insert(QLatin1String(variable) + "_NAME", "Pixmint");
-        environment.insert(QLatin1String(variable) + "_EMAIL", "dev@pixmint.invalid");
-    }
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
@@ -53,7 +46,6 @@ class TestFont : public QObject
 
 private slots:
     void init();
-    void documentedExamplesRunAsWritten();
     void newWritesWhatTheEditorSaves_data();
     void newWritesWhatTheEditorSaves();
     void editsChangeOnlyTheirLines_data();
@@ -69,53 +61,6 @@ void TestFont::init()
 {
     _dir = std::make_unique<QTemporaryDir>();
     QVERIFY(_dir->isValid());
-}
-
-void TestFont::documentedExamplesRunAsWritten()
-{
-    const QByteArray page = TestFiles::Read(QStringLiteral(PIXMINT_DOCS "/pixmint-font.md"));
-    QVERIFY(!page.isEmpty());
-    // Every command of the console blocks in order, in one shell, a line apart from the next.
-    QByteArray script, sketch, *block = nullptr;
-    QStringList commands, expected;
-    for (const QByteArray& line : page.split('\n')) {
-        if (line.startsWith("```")) {
-            block = line == "```console" ? &script : line == "```cpp" ? &sketch : nullptr;
-        } else if (block == &script && line.startsWith("$ ")) {
-            commands << QString::fromUtf8(line.mid(2));
-            expected << QString();
-            script += "echo @@@\n{ " + line.mid(2) + "\n} 2>&1\n";
-        } else if (block == &script) {
-            expected.last() += QString::fromUtf8(line) + '\n';
-        } else if (block) {
-            sketch += line + '\n';
-        }
-    }
-    const QStringList printed = QString::fromUtf8(Shell(_dir->path(), script).out).split("@@@\n");
-    QCOMPARE(printed.size(), commands.size() + 1);
-    for (qsizetype index = 0; index < commands.size(); ++index) {
-        QVERIFY2(printed[index + 1] == expected[index],
-                 qPrintable(commands[index] + "\n" + printed[index + 1]));
-    }
-
-    // The CGRAM recipe's sketch, against a display that prints what it is given.
-    QVERIFY(TestFiles::Write(
-        _dir->filePath("LiquidCrystal.h"),
-        "#include <cstdio>\ntypedef unsigned char byte;\n"
-        "struct LiquidCrystal {\n LiquidCrystal(int, int, int, int, int, int) {}\n"
-        " void begin(int, int) {}\n void write(byte code) { std::printf(\"%d\\n\", code); }\n"
-        " void createChar(int code, byte rows[8]) {\n  std::printf(\"%d:\", code);\n"
-        "  for (int row = 0; row < 8; ++row) std::printf(\" %02x\", rows[row]);\n"
-        "  std::printf(\"\\n\");\n }\n};\n"));
-    QVERIFY(TestFiles::Write(_dir->filePath("sketch.cpp"), sketch + "int main() { setup(); }\n"));
-    const Run sketchRun =
-        Shell(_dir->path(), PIXMINT_CXX_COMPILER " -Wall -Wextra -Werror -I. -o "
-                                                 "sketch sketch.cpp -x c cgram.c && ./sketch");
-    QVERIFY2(sketchRun.exitCode == 0, sketchRun.err);
-    QCOMPARE(sketchRun.out, "0: 00 0a 1f 1f 0e 04 00 00\n1: 04 0e 1f 04 04 04 04 00\n"
-                            "2: 00 00 00 00 00 00 00 00\n3: 00 00 00 00 00 00 00 00\n"
-                            "4: 00 00 00 00 00 00 00 00\n5: 00 00 00 00 00 00 00 00\n"
-                            "6: 00 00 00 00 00 00 00 00\n7: 00 00 00 00 00 00 00 00\n0\n1\n");
 }
 
 void TestFont::newWritesWhatTheEditorSaves_data()
