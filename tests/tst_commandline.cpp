@@ -305,6 +305,11 @@ void TestCommandLine::answersWithoutADisplay_data()
         << "at most one font file, got 2 ";
     QTest::newRow("a font file") << QStringList{"a.xml"} << 2 << ""
                                  << "\"xcb\" needs DISPLAY, which is not set; without a display";
+    QTest::newRow("an X server that is not there")
+        << QStringList{"-display", ":4999", "a.xml"} << 2 << ""
+        << "window on: could not connect to display :4999; without a display";
+    QTest::newRow("a platform that is not installed") << QStringList{"-platform", "none"} << 2 << ""
+                                                      << "platform plugin \"none\" in";
 }
 
 void TestCommandLine::answersWithoutADisplay()
