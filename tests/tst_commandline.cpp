@@ -308,6 +308,9 @@ void TestCommandLine::answersWithoutADisplay_data()
     QTest::newRow("an X server that is not there")
         << QStringList{"-display", ":4999", "a.xml"} << 2 << ""
         << "window on: could not connect to display :4999; without a display";
+    QTest::newRow("a platform without a screen")
+        << QStringList{"-platform", "linuxfb:fb=/dev/null"} << 2 << ""
+        << "window on: Qt's platform \"linuxfb\" has no screen; without";
     QTest::newRow("a platform that is not installed") << QStringList{"-platform", "none"} << 2 << ""
                                                       << "platform plugin \"none\" in";
 }

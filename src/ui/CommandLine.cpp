@@ -72,15 +72,10 @@ struct HeldMessage
 QList<HeldMessage> heldMessages;
 QtMessageHandler previousHandler = nullptr;
 
-// Qt's fatal message at start ("no Qt platform plugin could be initialized", then advice to
-// reinstall) follows the platforms' own reasons (categories qt.qpa.*), which are what the one
-// line gives.
-void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+// Ends the program where the window cannot open: one line giving the reasons that the
+// platforms gave while Qt started (categories qt.qpa.*), else the reason given here.
+[[noreturn]] void RefuseToStart(const QString& otherwise)
 {
-    if (type != QtFatalMsg) {
-        heldMessages.append({type, context.category, text});
-        return;
-    }
     QStringList reasons;
     for (const HeldMessage& message : std::as_const(heldMessages)) {
         if (message.type != QtDebugMsg && message.type != QtInfoMsg &&
@@ -89,10 +84,19 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
     }
     reasons.removeDuplicates();
     if (reasons.isEmpty())
-        reasons << text.section(u'\n', 0, 0);
+        reasons << otherwise;
     Console::PrintError(QStringLiteral("pixmint"), NoDisplay(reasons.join(QStringLiteral("; "))));
     std::fflush(stderr);
     std::_Exit(2);
+}
+
+// Qt's fatal message at start ("no Qt platform plugin could be initialized", then advice to
+// reinstall) follows the platforms' own reasons.
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg)
+        RefuseToStart(text.section(u'\n', 0, 0));
+    heldMessages.append({type, context.category, text});
 }
 
 // A lone "-" is a file name, as it is to most programs that take files.
@@ -197,6 +201,12 @@ std::unique_ptr<QApplication> CommandLine::StartApplication(int& argc, char* arg
 {
     previousHandler = qInstallMessageHandler(HoldWhileStarting);
     auto application = std::make_unique<QApplication>(argc, argv);
+    // A platform that started without a screen (linuxfb without a frame buffer) would abort
+    // at the window.
+    if (!QGuiApplication::primaryScreen()) {
+        RefuseToStart(QStringLiteral("Qt's platform \"") + QGuiApplication::platformName() +
+                      QStringLiteral("\" has no screen"));
+    }
     qInstallMessageHandler(previousHandler);
     for (const HeldMessage& message : std::as_const(heldMessages)) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
