@@ -28,12 +28,12 @@ int main(int argc, char* argv[])
 
     // The application object takes its own options out of argv and lowers the count.
     int toolkitArgumentCount = commandLine.ToolkitArgumentCount();
-    QApplication application(toolkitArgumentCount, argv);
+    const auto application = CommandLine::StartApplication(toolkitArgumentCount, argv);
     // Installed after the application has read its arguments, so that a -style option
     // does not change the editor's look.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     MainWindow window;
     commandLine.Show(window);
-    return application.exec();
+    return application->exec();
 }

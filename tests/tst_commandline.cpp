@@ -305,6 +305,14 @@ void TestCommandLine::answersWithoutADisplay_data()
         << "at most one font file, got 2 ";
     QTest::newRow("a font file") << QStringList{"a.xml"} << 2 << ""
                                  << "\"xcb\" needs DISPLAY, which is not set; without a display";
+    QTest::newRow("an X server that is not there")
+        << QStringList{"-display", ":4999", "a.xml"} << 2 << ""
+        << "window on: could not connect to display :4999; without a display";
+    QTest::newRow("a platform without a screen")
+        << QStringList{"-platform", "linuxfb:fb=/dev/null"} << 2 << ""
+        << "window on: Qt's platform \"linuxfb\" has no screen; without";
+    QTest::newRow("a platform that is not installed") << QStringList{"-platform", "none"} << 2 << ""
+                                                      << "platform plugin \"none\" in";
 }
 
 void TestCommandLine::answersWithoutADisplay()

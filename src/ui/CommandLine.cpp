@@ -5,10 +5,13 @@
 #include "MainWindow.h"
 #include "Message.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -50,6 +53,50 @@ QString Help()
                {{QStringLiteral("Open a font file:"), QStringLiteral("pixmint font.xml")},
                 {QStringLiteral("Run the editor on a virtual X server, where there is no display:"),
                  QStringLiteral("xvfb-run -a pixmint font.xml")}});
+}
+
+// Without a display, a reason given in one line and where to run the editor instead.
+QString NoDisplay(const QString& reason)
+{
+    return QStringLiteral("no display to open the window on: ") + reason +
+           QStringLiteral("; without a display, run it as xvfb-run -a pixmint [FONT.xml]");
+}
+
+// What Qt says while the application object starts, held back.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> heldMessages;
+QtMessageHandler previousHandler = nullptr;
+
+// Ends the program where the window cannot open: one line giving the reasons that the
+// platforms gave while Qt started (categories qt.qpa.*), else the reason given here.
+[[noreturn]] void RefuseToStart(const QString& otherwise)
+{
+    QStringList reasons;
+    for (const HeldMessage& message : std::as_const(heldMessages)) {
+        if (message.type != QtDebugMsg && message.type != QtInfoMsg &&
+            message.category.startsWith("qt.qpa"))
+            reasons << message.text;
+    }
+    reasons.removeDuplicates();
+    if (reasons.isEmpty())
+        reasons << otherwise;
+    Console::PrintError(QStringLiteral("pixmint"), NoDisplay(reasons.join(QStringLiteral("; "))));
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
+// Qt's fatal message at start ("no Qt platform plugin could be initialized", then advice to
+// reinstall) follows the platforms' own reasons.
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg)
+        RefuseToStart(text.section(u'\n', 0, 0));
+    heldMessages.append({type, context.category, text});
 }
 
 // A lone "-" is a file name, as it is to most programs that take files.
@@ -145,11 +192,28 @@ QString CommandLine::MissingDisplay() const
             return {};
     }
     unset.removeDuplicates();
-    return QStringLiteral("no display to open the window on: Qt's platform \"") +
-           QString::fromLocal8Bit(platforms) + QStringLiteral("\" needs ") +
-           unset.join(QStringLiteral(" or ")) +
-           QStringLiteral(", which is not set; without a display, run it as "
-                          "xvfb-run -a pixmint [FONT.xml]");
+    return NoDisplay(QStringLiteral("Qt's platform \"") + QString::fromLocal8Bit(platforms) +
+                     QStringLiteral("\" needs ") + unset.join(QStringLiteral(" or ")) +
+                     QStringLiteral(", which is not set"));
+}
+
+std::unique_ptr<QApplication> CommandLine::StartApplication(int& argc, char* argv[])
+{
+    previousHandler = qInstallMessageHandler(HoldWhileStarting);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    // A platform that started without a screen (linuxfb without a frame buffer) would abort
+    // at the window.
+    if (!QGuiApplication::primaryScreen()) {
+        RefuseToStart(QStringLiteral("Qt's platform \"") + QGuiApplication::platformName() +
+                      QStringLiteral("\" has no screen"));
+    }
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& message : std::as_const(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
+    return application;
 }
 
 bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error,

@@ -6,9 +6,11 @@
 #include <QProcessEnvironment>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class MainWindow;
+class QApplication;
 
 // The editor's command line, pixmint [FILE], read before the application object exists, so
 // that --help, --version and a refused command line need no display. Qt's own options
@@ -35,6 +37,14 @@ public:
 
     // The font file named on the command line, in the system's bytes; none when none is.
     const std::optional<QByteArray>& FontPath() const { return _fontPath; }
+
+    // The application object, given argc and argv as Qt is to read them (argc is lowered as
+    // Qt takes its options out, and must outlive the object). Where no platform that Qt tries
+    // can start (an X server that is not there, a platform that is not installed) or the one
+    // that starts has no screen, Qt would end the program with abort() after lines of advice:
+    // the editor says why in one line instead and exits with status 2. What Qt says while starting
+    // is held back till then, and passed on once it has started.
+    static std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[]);
 
     // Shows the window, then opens the named font file in it as "Open font" does: after the
     // window, so that a warning has it as its parent.

@@ -21,6 +21,13 @@ endforeach()
 if(NOT EXISTS "${prefix}/share/bash-completion/completions/pixmint-export")
     message(FATAL_ERROR "the completion of pixmint-export is not installed")
 endif()
+# Nor does it make a package named after all the programs.
+execute_process(COMMAND ${CMAKE_COMMAND} -E chdir "${build}" ${CMAKE_CPACK_COMMAND} -G DEB
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+file(GLOB packages "${build}/*.deb")
+if(result EQUAL 0 OR packages OR NOT output MATCHES "package would lack pixmint,")
+    message(FATAL_ERROR "cpack made a package of pixmint-export alone (${result}):\n${output}")
+endif()
 
 set(project "${WORK_DIR}/project")
 file(WRITE "${project}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)
