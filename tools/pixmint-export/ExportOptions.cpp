@@ -179,13 +179,9 @@ bool ExportOptions::ReadSourceDate(qint64& time)
 // export has, asks for that source.
 bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
 {
-    CArray::Layout layout = CArray::Layout::Columns;
-    if (parser.isSet(_layoutOption) &&
-        !CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
-        return Fail(Message::Text(
-            u"--layout %1: expected one of %2",
-            {parser.value(_layoutOption), CArray::LayoutNames().join(QStringLiteral(", "))}));
-    }
+    std::optional<CArray::Layout> layout;
+    if (!ReadLayout(parser, _layoutOption, layout))
+        return false;
     QString name = QLatin1String(CArray::EditorName);
     if (parser.isSet(_nameOption)) {
         name = parser.value(_nameOption);
@@ -203,18 +199,18 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         storage = CArray::Storage::Progmem;
     else if (parser.isSet(_constOption))
         storage = CArray::Storage::Const;
-    if (parser.isSet(_rangeOption)) {
-        CodeRange read(0, 0);
-        if (!CodeRange::Parse(parser.value(_rangeOption), &read)) {
-            return Fail(Message::Text(u"--range %1: expected %2",
-                                      {parser.value(_rangeOption), CodeRange::Syntax()}));
-        }
-        _range = read;
-    }
+    // Given once at most, as every option that is not joined.
+    std::vector<CodeRange> ranges;
+    if (!ReadRanges(parser, _rangeOption, ranges))
+        return false;
+    if (!ranges.empty())
+        _range = ranges.front();
     const bool header = parser.isSet(_headerOption);
-    const bool firmware = header || parser.isSet(_layoutOption) || parser.isSet(_nameOption) ||
+    const bool firmware = header || layout || parser.isSet(_nameOption) ||
                           storage != CArray::Storage::Plain || _range;
-    if (firmware)
-        _writer = CSourceWriter(CArray(layout, name, storage), header, _range);
+    if (firmware) {
+        _writer = CSourceWriter(CArray(layout.value_or(CArray::Layout::Columns), name, storage),
+                                header, _range);
+    }
     return true;
 }

@@ -111,11 +111,10 @@ bool FontOptions::Read(const QCommandLineParser& parser)
 // The codes of the ranges, then those of the characters.
 bool FontOptions::ReadCodes(const QCommandLineParser& parser)
 {
-    for (const QString& text : parser.values(_codesOption)) {
-        CodeRange range(0, 0);
-        if (!CodeRange::Parse(text, &range))
-            return Fail(QStringLiteral("--codes ") + text + QStringLiteral(": expected ") +
-                        CodeRange::Syntax());
+    std::vector<CodeRange> ranges;
+    if (!ReadRanges(parser, _codesOption, ranges))
+        return false;
+    for (const CodeRange& range : ranges) {
         for (int code = range.First(); code <= range.Last(); ++code)
             _codes.push_back(code);
     }
