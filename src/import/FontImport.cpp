@@ -316,11 +316,8 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
         present.insert(CharacterMap::Code(entry.first));
     std::vector<std::string> names;
     for (const char32_t code : characters.toUcs4()) {
-        if (code > 0xFF) {
-            return Message::Fail(error, Message::Text(u"%1 (%2) is not a Latin-1 character",
-                                                      {Message::Quoted(QString::fromUcs4(&code, 1)),
-                                                       Message::CodePoint(code)}));
-        }
+        if (!CodeRange::IsLatin1(code, error))
+            return false;
         if (QChar::category(code) == QChar::Other_Control) {
             return Message::Fail(error, Message::CodePoint(code) +
                                             QStringLiteral(" is a control character, which no "

@@ -25,6 +25,10 @@ public:
     // What Parse reads: the bounds, one after the other, and their limits.
     static QString Syntax();
 
+    // Whether a character has a Latin-1 code, which is then its code point; false, with the
+    // reason naming it, for one beyond.
+    static bool IsLatin1(char32_t character, QString* reason = nullptr);
+
     // Ascending codes as runs, each code written by name: "0x00 to 0x1f, 0x7f".
     static QString Runs(const std::vector<int>& codes, QString (*name)(int));
 

@@ -119,12 +119,9 @@ bool FontOptions::ReadCodes(const QCommandLineParser& parser)
             _codes.push_back(code);
     }
     for (const char32_t character : parser.values(_charsOption).join(QString()).toUcs4()) {
-        if (character > char32_t(CodeRange::MaxCode)) {
-            return Fail(QStringLiteral("--chars: \"") + QString::fromUcs4(&character, 1) +
-                        QStringLiteral("\" (U+") +
-                        QString::number(uint(character), 16).toUpper().rightJustified(4, u'0') +
-                        QStringLiteral(") is not a Latin-1 character"));
-        }
+        QString reason;
+        if (!CodeRange::IsLatin1(character, &reason))
+            return Fail(QStringLiteral("--chars: ") + reason);
         _codes.push_back(int(character));
     }
     return true;
