@@ -6,6 +6,7 @@
 #include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
+#include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
@@ -311,10 +312,7 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
 {
-    std::set<int> present;
-    for (const auto& entry : set)
-        present.insert(CharacterMap::Code(entry.first));
-    std::vector<std::string> names;
+    std::vector<int> codes;
     for (const char32_t code : characters.toUcs4()) {
         if (!CodeRange::IsLatin1(code, error))
             return false;
@@ -323,13 +321,9 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
                                             QStringLiteral(" is a control character, which no "
                                                            "glyph name in a font file can carry"));
         }
-        if (present.insert(int(code)).second)
-            names.push_back(CharacterMap::GlyphNameFor(int(code)));
+        codes.push_back(int(code));
     }
-    for (const std::string& name : names) {
-        auto glyph = std::make_unique<FontChar>();
-        set.At(name) = glyph.release();
-    }
+    FontEdit(set).AddCodes(codes);
     return true;
 }
 
