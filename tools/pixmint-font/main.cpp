@@ -71,9 +71,7 @@ int Print(const CommandLineTool& tool, const QString& fontPath, const QString& t
     FileWriter files;
     files.Protect(fontPath);
     files.AddStandardOutput(text.toLocal8Bit());
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 // A line a glyph: the code the character map gives it, whether it is blank, its name.
@@ -131,9 +129,7 @@ int New(const CommandLineTool& tool, const FontOptions& options, const QString& 
     FontEdit(font).AddCodes(options.Codes());
     FileWriter files;
     files.AddNew(path, FontFileWriter::Bytes(font), FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 int Read(const CommandLineTool& tool, const FontOptions& options, const QString& path)
@@ -247,9 +243,7 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
         return CommandLineTool::Success;
     FileWriter files;
     files.Add(path, edited, FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 } // namespace

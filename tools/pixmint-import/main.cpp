@@ -77,8 +77,8 @@ int main(int argc, char* argv[])
         files.AddStandardOutput(written);
     else
         files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (tool.Commit(files) != CommandLineTool::Success)
+        return CommandLineTool::Failure;
     tool.Note(notes);
     return CommandLineTool::Success;
 }
