@@ -12,6 +12,11 @@ bool FileReader::ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Message::Fail(error, file.errorString());
+    return ReadBytes(file, limit, bytes, error);
+}
+
+bool FileReader::ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes, QString* error)
+{
     bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return Message::Fail(error, file.errorString());

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+
 // Reads whole files as bytes, within a bound.
 class FileReader
 {
@@ -11,5 +13,8 @@ public:
     // caller can tell a file that is too large; devices and pipes report no size. False, with
     // the system's reason, when the file cannot be read.
     static bool ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
+                          QString* error = nullptr);
+    // The same from a file that is already open for reading, such as one held locked.
+    static bool ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes,
                           QString* error = nullptr);
 };
