@@ -54,14 +54,8 @@ QString CodeText(int code)
 // reads a compressed stream, which it can only go through forwards.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
-    if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, bytes, error))
-        return false;
-    if (bytes.size() > FontImport::MaxFileSize) {
-        return Message::Fail(error, Message::Text(u"the file is too large to be a font (more "
-                                                  u"than %1 bytes)",
-                                                  {FontImport::MaxFileSize}));
-    }
-    return FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
+    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a font", bytes, error) &&
+           FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
 }
 
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO

@@ -15,6 +15,18 @@ bool FileReader::ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
     return ReadBytes(file, limit, bytes, error);
 }
 
+bool FileReader::ReadWithin(const QString& path, qint64 limit, QStringView what, QByteArray& bytes,
+                            QString* error)
+{
+    if (!ReadBytes(path, limit, bytes, error))
+        return false;
+    if (bytes.size() <= limit)
+        return true;
+    return Message::Fail(error,
+                         Message::Text(u"the file is too large to be %1 (more than %2 bytes)",
+                                       {what.toString(), limit}));
+}
+
 bool FileReader::ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes, QString* error)
 {
     bytes = file.read(limit + 1);

@@ -17,4 +17,8 @@ public:
     // The same from a file that is already open for reading, such as one held locked.
     static bool ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes,
                           QString* error = nullptr);
+    // The bytes of a file of at most limit bytes; false, with the reason, when it cannot be
+    // read or is larger: "the file is too large to be WHAT (more than LIMIT bytes)".
+    static bool ReadWithin(const QString& path, qint64 limit, QStringView what, QByteArray& bytes,
+                           QString* error = nullptr);
 };
