@@ -157,10 +157,8 @@ bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
 {
     if (set.Count() > 0)
         return true;
-    if (reason)
-        *reason = QStringLiteral("the font has no glyphs, and BDF readers refuse a font without "
-                                 "glyphs");
-    return false;
+    return Message::Fail(reason, QStringLiteral("the font has no glyphs, and BDF readers refuse a "
+                                                "font without glyphs"));
 }
 
 QByteArray BdfWriter::Bytes(const FontCharSet& set) const

@@ -84,11 +84,8 @@ bool GfxWriter::IsValidName(const QString& name, QString* reason)
     if (!CArray::IsValidName(name, reason))
         return false;
     for (const char* used : {"GFXfont", "GFXglyph", "int8_t", "uint8_t", "uint16_t"}) {
-        if (name == QLatin1String(used)) {
-            if (reason)
-                *reason = QStringLiteral("is a type that the GFX font header uses");
-            return false;
-        }
+        if (name == QLatin1String(used))
+            return Message::Fail(reason, QStringLiteral("is a type that the GFX font header uses"));
     }
     static const QRegularExpression declared(QLatin1String{Declared});
     if (declared.match(name).hasMatch()) {

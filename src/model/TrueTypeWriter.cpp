@@ -78,24 +78,21 @@ bool TrueTypeWriter::IsValidName(const QString& name, QString* reason)
         plain = plain && character > u' ' && character < u'\x7F' &&
                 !QStringLiteral("[]{}()<>/%").contains(character);
     }
-    if (!plain && reason) {
-        *reason = QStringLiteral("is not a PostScript name, as a TrueType font's name must be: "
-                                 "1 to 63 printable ASCII characters, none of them blank or one "
-                                 "of []{}()<>/%");
-    }
-    return plain;
+    if (plain)
+        return true;
+    return Message::Fail(reason, QStringLiteral("is not a PostScript name, as a TrueType font's "
+                                                "name must be: 1 to 63 printable ASCII "
+                                                "characters, none of them blank or one of "
+                                                "[]{}()<>/%"));
 }
 
 bool TrueTypeWriter::Accepts(const FontCharSet& set, QString* reason)
 {
     if (set.Count() <= MaxGlyphs)
         return true;
-    if (reason) {
-        *reason = Message::Text(u"the font has %1 glyphs, and a TrueType font holds at most %2 "
-                                u"besides .notdef",
-                                {set.Count(), MaxGlyphs});
-    }
-    return false;
+    return Message::Fail(reason, Message::Text(u"the font has %1 glyphs, and a TrueType font "
+                                               u"holds at most %2 besides .notdef",
+                                               {set.Count(), MaxGlyphs}));
 }
 
 QByteArray TrueTypeWriter::Bytes(const FontCharSet& set) const
