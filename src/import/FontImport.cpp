@@ -141,8 +141,7 @@ bool PropertyTargets(FT_Face face, std::vector<Target>& targets, std::set<int>& 
     for (int code = 0; code < CharacterMap::CodeCount; ++code) {
         if (FT_Get_Char_Index(face, FT_ULong(code)) == 0)
             continue;
-        const QByteArray key =
-            BdfWriter::NameProperty + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
+        const QByteArray key = BdfWriter::NamePropertyKey(code);
         std::string name;
         const bool named =
             FT_Get_BDF_Property(face, key.constData(), &property) == 0 &&

@@ -141,7 +141,7 @@ QByteArrayList NameProperties(const CharacterMap& map)
         const int code = WrittenCode(map, index);
         bool cut = false;
         if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
-            named << BdfWriter::NameProperty + Hex(code, 2) + " \"" +
+            named << BdfWriter::NamePropertyKey(code) + " \"" +
                          EscapedName(map.Name(index), cut, true) + '"';
         }
     }
@@ -271,6 +271,11 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
             u"and comes back cut",
             {GlyphName::Quoted(map.Name(index)), map.Name(index).size(), LongestCommentName}));
     }
+}
+
+QByteArray BdfWriter::NamePropertyKey(int code)
+{
+    return NameProperty + Hex(code, 2);
 }
 
 bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
