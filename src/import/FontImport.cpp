@@ -199,7 +199,8 @@ std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
     }
     std::sort(lacking.begin(), lacking.end());
     if (!lacking.empty())
-        report << QStringLiteral("the font has no glyph for ") + CodeRange::Runs(lacking, CodeText);
+        report << QStringLiteral("the font has no glyph for ") +
+                      CodeRange::Runs(lacking, CodeRange::Naming::CodePoint);
     return targets;
 }
 

@@ -18,12 +18,6 @@
 
 namespace {
 
-// A code as the importer's notes name it: "U+0041".
-QString CodeText(int code)
-{
-    return Message::CodePoint(char32_t(code));
-}
-
 // The comments' text as the source was written: a file that Pixmint writes is in one
 // encoding, UTF-8 or the locale's (Latin-1 where a name's bytes are not UTF-8).
 class CommentDecoder
@@ -191,7 +185,7 @@ bool CTableImport::Read(const QByteArray& source, const Options& options, FontCh
     }
     if (notes && !lacking.empty())
         *notes << QStringLiteral("the table has no glyph for ") +
-                      CodeRange::Runs(lacking, CodeText);
+                      CodeRange::Runs(lacking, CodeRange::Naming::CodePoint);
     set.Clear();
     for (auto& [glyphName, glyph] : made)
         set.At(glyphName) = std::exchange(glyph, nullptr);

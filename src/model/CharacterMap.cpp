@@ -82,7 +82,7 @@ QString CharacterMap::MissingCodes(const CodeRange& range) const
         if (GlyphIndex(code) == NoGlyph)
             missing.push_back(code);
     }
-    return CodeRange::Runs(missing, [](int code) { return Message::Hex(code); });
+    return CodeRange::Runs(missing, CodeRange::Naming::Hex);
 }
 
 // Past the list's room the rest are counted, not worded.

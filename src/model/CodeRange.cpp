@@ -69,8 +69,11 @@ bool CodeRange::IsLatin1(char32_t character, QString* reason)
                                                 Message::CodePoint(character)}));
 }
 
-QString CodeRange::Runs(const std::vector<int>& codes, QString (*name)(int))
+QString CodeRange::Runs(const std::vector<int>& codes, Naming naming)
 {
+    const auto name = [naming](int code) {
+        return naming == Naming::Hex ? Message::Hex(code) : Message::CodePoint(char32_t(code));
+    };
     QStringList runs;
     for (size_t start = 0; start < codes.size();) {
         size_t end = start;
