@@ -156,13 +156,13 @@ void CTableReader::Scanner::SkipLineComment()
 }
 
 // A string or character literal ends at its closing quote or, unterminated, at the end of its
-// line, as in the text of #error; escapes are passed over.
+// line, as in the text of #error; escapes are passed over, never beyond the end of the text.
 void CTableReader::Scanner::SkipLiteral(char quote)
 {
     ++_at;
     while (_at < _size && LineBreak(_at) == 0) {
         const char c = _text[_at];
-        _at += c == '\\' ? 2 : 1;
+        _at = std::min(_at + (c == '\\' ? 2 : 1), _size);
         if (c == quote)
             return;
     }
