@@ -17,6 +17,7 @@ namespace {
 constexpr int PixelSize = int(FontChar::RowCount);
 constexpr int Resolution = 75;
 constexpr int PointSize = 8;
+constexpr char Family[] = "Pixmint";
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
 // BDF readers read lines into buffers of a few hundred bytes and take what does not fit as
@@ -149,6 +150,39 @@ QByteArrayList NameProperties(const CharacterMap& map)
     return named;
 }
 
+// The font's properties: the fields of its XLFD name, its ascent and descent, the names of
+// its glyphs for PCF, and what a reader shows for a character that the font lacks: "?", or
+// else a blank.
+QByteArrayList Properties(const CharacterMap& map, int ascent, int descent)
+{
+    QByteArrayList properties = {
+        "FOUNDRY \"Misc\"",
+        "FAMILY_NAME \"" + QByteArray(Family) + '"',
+        "WEIGHT_NAME \"Medium\"",
+        "SLANT \"R\"",
+        "SETWIDTH_NAME \"Normal\"",
+        "ADD_STYLE_NAME \"\"",
+        "PIXEL_SIZE " + Number(PixelSize),
+        "POINT_SIZE " + Number(PointSize * 10),
+        "RESOLUTION_X " + Number(Resolution),
+        "RESOLUTION_Y " + Number(Resolution),
+        "SPACING \"C\"",
+        "AVERAGE_WIDTH " + Number(int(FontChar::Advance) * 10),
+        "CHARSET_REGISTRY \"ISO8859\"",
+        "CHARSET_ENCODING \"1\"",
+        "FONT_ASCENT " + Number(ascent),
+        "FONT_DESCENT " + Number(descent),
+    };
+    properties << NameProperties(map);
+    for (const int code : {int('?'), int(' ')}) {
+        if (map.GlyphIndex(code) != CharacterMap::NoGlyph) {
+            properties << "DEFAULT_CHAR " + Number(code);
+            break;
+        }
+    }
+    return properties;
+}
+
 } // namespace
 
 BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
@@ -169,38 +203,12 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
     // Every glyph fills the 5 x 8 cell, whose lowest row is the descent below the baseline.
     const QByteArray box =
         Number(FontChar::ColumnCount) + ' ' + Number(PixelSize) + " 0 " + Number(-descent);
-    const QByteArray family = "Pixmint";
-    QByteArrayList properties = {
-        "FOUNDRY \"Misc\"",
-        "FAMILY_NAME \"" + family + '"',
-        "WEIGHT_NAME \"Medium\"",
-        "SLANT \"R\"",
-        "SETWIDTH_NAME \"Normal\"",
-        "ADD_STYLE_NAME \"\"",
-        "PIXEL_SIZE " + Number(PixelSize),
-        "POINT_SIZE " + Number(PointSize * 10),
-        "RESOLUTION_X " + Number(Resolution),
-        "RESOLUTION_Y " + Number(Resolution),
-        "SPACING \"C\"",
-        "AVERAGE_WIDTH " + Number(int(FontChar::Advance) * 10),
-        "CHARSET_REGISTRY \"ISO8859\"",
-        "CHARSET_ENCODING \"1\"",
-        "FONT_ASCENT " + Number(ascent),
-        "FONT_DESCENT " + Number(descent),
-    };
-    properties << NameProperties(map);
-    // What a reader shows for a character the font lacks: "?", or else a blank.
-    for (const int code : {int('?'), int(' ')}) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph) {
-            properties << "DEFAULT_CHAR " + Number(code);
-            break;
-        }
-    }
-    // The XLFD name: the properties above in their order, spacing and width included.
-    const QByteArray fontName = "-Misc-" + family + "-Medium-R-Normal--" + Number(PixelSize) + '-' +
-                                Number(PointSize * 10) + '-' + Number(Resolution) + '-' +
-                                Number(Resolution) + "-C-" + Number(int(FontChar::Advance) * 10) +
-                                "-ISO8859-1";
+    const QByteArrayList properties = Properties(map, ascent, descent);
+    // The XLFD name: the properties in their order, spacing and width included.
+    const QByteArray fontName = QByteArray("-Misc-") + Family + "-Medium-R-Normal--" +
+                                Number(PixelSize) + '-' + Number(PointSize * 10) + '-' +
+                                Number(Resolution) + '-' + Number(Resolution) + "-C-" +
+                                Number(int(FontChar::Advance) * 10) + "-ISO8859-1";
     QByteArrayList lines = {
         "STARTFONT 2.1",
         MadeByComment + QByteArray(": 5 x 8 glyphs in the order of their names"),
