@@ -94,13 +94,6 @@ QByteArray EscapedName(const std::string& name, bool& cut, bool property = false
     return QByteArray::fromStdString(text);
 }
 
-// The code a glyph is written with: its label's, unless an earlier glyph has it.
-int WrittenCode(const CharacterMap& map, quint32 index)
-{
-    const int code = CharacterMap::Code(map.Name(index));
-    return code >= 0 && map.GlyphIndex(code) == index ? code : -1;
-}
-
 // A glyph from the comment that gives its Pixmint name, where its BDF name differs, to
 // ENDCHAR; the rows of its bitmap top first, each a byte with the left column in bit 7.
 void AppendGlyph(std::string& text, const std::string& name, const std::string& bdfName, int code,
@@ -139,7 +132,7 @@ QByteArrayList NameProperties(const CharacterMap& map)
 {
     QByteArrayList named;
     for (quint32 index = 0; index < map.Count(); ++index) {
-        const int code = WrittenCode(map, index);
+        const int code = map.CodeOf(index);
         bool cut = false;
         if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
             named << BdfWriter::NamePropertyKey(code) + " \"" +
@@ -227,7 +220,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
     std::string glyph;
     for (quint32 index = 0; index < map.Count(); ++index) {
         glyph.clear();
-        AppendGlyph(glyph, map.Name(index), names.Name(index), WrittenCode(map, index),
+        AppendGlyph(glyph, map.Name(index), names.Name(index), map.CodeOf(index),
                     std::string_view(metrics.constData(), size_t(metrics.size())),
                     map.Glyph(index));
         AppendLarge(bdf, glyph);

@@ -75,6 +75,12 @@ std::string CharacterMap::NewGlyphName(int code)
     return names[size_t(code) & 0xFFu];
 }
 
+int CharacterMap::CodeOf(quint32 index) const
+{
+    const int code = Code(Name(index));
+    return code >= 0 && GlyphIndex(code) == index ? code : -1;
+}
+
 QString CharacterMap::MissingCodes(const CodeRange& range) const
 {
     std::vector<int> missing;

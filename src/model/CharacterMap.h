@@ -41,6 +41,9 @@ public:
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
     quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }
+    // The inverse: the code whose glyph the glyph of that index is, or -1 for a glyph that
+    // stands for no code or for one that an earlier glyph has.
+    int CodeOf(quint32 index) const;
     // The codes of a range that no glyph stands for, each run once: "0x00 to 0x1f, 0x7f"; empty
     // when every code has a glyph.
     QString MissingCodes(const CodeRange& range) const;

@@ -78,17 +78,12 @@ int Print(const CommandLineTool& tool, const QString& fontPath, const QString& t
 QString List(const FontCharSet& font)
 {
     const CharacterMap map(font);
-    std::vector<int> codes(map.Count(), -1);
-    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
-            codes[map.GlyphIndex(code)] = code;
-    }
     QString text;
     for (quint32 index = 0; index < map.Count(); ++index) {
-        text += codes[index] < 0
-                    ? QStringLiteral("-   ")
-                    : QStringLiteral("0x") +
-                          QString::number(codes[index], 16).toUpper().rightJustified(2, u'0');
+        const int code = map.CodeOf(index);
+        text += code < 0 ? QStringLiteral("-   ")
+                         : QStringLiteral("0x") +
+                               QString::number(code, 16).toUpper().rightJustified(2, u'0');
         text +=
             map.Glyph(index) == FontChar() ? QStringLiteral(" blank ") : QStringLiteral(" drawn ");
         text += GlyphName::Shown(map.Name(index)) + QLatin1Char('\n');
