@@ -144,14 +144,13 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
         return false;
     _bdf = BdfWriter(baseline);
     const QString name = parser.value(_nameOption);
-    QString reason;
-    if (gfx && parser.isSet(_nameOption) && !GfxWriter::IsValidName(name, &reason))
-        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    if (gfx && !CheckName(parser, GfxWriter::IsValidName))
+        return false;
     _gfx = GfxWriter(parser.isSet(_nameOption) ? name : QLatin1String(CArray::EditorName),
                      _range.value_or(CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast)),
                      baseline, parser.isSet(_gfxStandaloneOption));
-    if (trueType && parser.isSet(_nameOption) && !TrueTypeWriter::IsValidName(name, &reason))
-        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
+        return false;
     qint64 time = 0;
     if (trueType && !ReadSourceDate(time))
         return false;
@@ -159,6 +158,17 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
         parser.isSet(_nameOption) ? name : QLatin1String(TrueTypeWriter::DefaultName), baseline,
         time);
     return true;
+}
+
+// --name, where it is given, by the rule of an output for its names.
+bool ExportOptions::CheckName(const QCommandLineParser& parser,
+                              bool (*isValid)(const QString& name, QString* reason))
+{
+    const QString name = parser.value(_nameOption);
+    QString reason;
+    if (!parser.isSet(_nameOption) || isValid(name, &reason))
+        return true;
+    return Fail(Message::Text(u"--name %1: %2", {name, reason}));
 }
 
 // Reproducible builds give the time of their sources; a value that is no such time is a
@@ -182,13 +192,10 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     std::optional<CArray::Layout> layout;
     if (!ReadLayout(parser, _layoutOption, layout))
         return false;
-    QString name = QLatin1String(CArray::EditorName);
-    if (parser.isSet(_nameOption)) {
-        name = parser.value(_nameOption);
-        QString reason;
-        if (!CArray::IsValidName(name, &reason))
-            return Fail(Message::Text(u"--name %1: %2", {name, reason}));
-    }
+    if (!CheckName(parser, CArray::IsValidName))
+        return false;
+    const QString name =
+        parser.isSet(_nameOption) ? parser.value(_nameOption) : QLatin1String(CArray::EditorName);
     // --progmem is const as well: both together are refused, as pixmint_add_font refuses
     // CONST PROGMEM, rather than one silently taken for the other.
     if (parser.isSet(_progmemOption) && parser.isSet(_constOption))
