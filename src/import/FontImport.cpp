@@ -3,18 +3,17 @@
 #include "BdfBoxCheck.h"
 #include "BdfGlyphNames.h"
 #include "BdfWriter.h"
-#include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
 #include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
+#include "ImportTargets.h"
 #include "Message.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_BDF_H
 #include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 
@@ -124,86 +123,6 @@ QString DrawingNote(const GlyphDrawing::Result& result)
         {result.dropped, result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels")});
 }
 
-// A glyph to draw: its name, and the code FreeType finds it by.
-struct Target
-{
-    std::string name;
-    FT_ULong charCode;
-};
-
-// A BDF or PCF font that Pixmint wrote, which lost its comments (bdftopcf, pcf2bdf): every
-// glyph of a Latin-1 code, named by its property or by the code's default name.
-bool PropertyTargets(FT_Face face, std::vector<Target>& targets, std::set<int>& present)
-{
-    BDF_PropertyRec property;
-    if (FT_Get_BDF_Property(face, BdfWriter::NameCountProperty, &property) != 0)
-        return false;
-    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
-        if (FT_Get_Char_Index(face, FT_ULong(code)) == 0)
-            continue;
-        const QByteArray key = BdfWriter::NamePropertyKey(code);
-        std::string name;
-        const bool named =
-            FT_Get_BDF_Property(face, key.constData(), &property) == 0 &&
-            property.type == BDF_PROPERTY_TYPE_ATOM && property.u.atom &&
-            BdfWriter::Unescape(property.u.atom, name) == qsizetype(qstrlen(property.u.atom));
-        targets.push_back({named ? name : CharacterMap::NewGlyphName(code), FT_ULong(code)});
-        present.insert(code);
-    }
-    return true;
-}
-
-// Pixmint's own glyphs, each by the code the scan gave it, or by its properties; or else each
-// name of the set that stands for a code, and a new name for each code asked for that the
-// font has and no name stands for. The codes asked for that no glyph stands for are named in
-// one note. Pixmint's own glyphs replace those of the set.
-std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
-                            const std::vector<BdfGlyphNames::Glyph>* own,
-                            const std::vector<CodeRange>& codes, MessageList& report,
-                            bool& replaces)
-{
-    std::vector<Target> targets;
-    std::set<int> present;
-    replaces = own || PropertyTargets(face, targets, present);
-    if (own) {
-        for (size_t index = 0; index < own->size(); ++index) {
-            const std::string& name = (*own)[index].name;
-            targets.push_back({name, FT_ULong(BdfGlyphNames::FirstCode + qint64(index))});
-            present.insert(CharacterMap::Code(name));
-            if ((*own)[index].cut) {
-                report << GlyphName::Quoted(name) +
-                              QStringLiteral(": the name was cut in the BDF font; "
-                                             "this is its first part");
-            }
-        }
-    } else if (!replaces) {
-        for (const auto& entry : set) {
-            const int code = CharacterMap::Code(entry.first);
-            if (code >= 0) {
-                present.insert(code);
-                targets.push_back({entry.first, FT_ULong(code)});
-            }
-        }
-    }
-    std::vector<int> lacking;
-    for (const CodeRange& range : codes) {
-        for (int code = range.First(); code <= range.Last(); ++code) {
-            if (present.count(code) > 0)
-                continue;
-            present.insert(code);
-            if (!replaces && FT_Get_Char_Index(face, FT_ULong(code)) != 0)
-                targets.push_back({CharacterMap::GlyphNameFor(code), FT_ULong(code)});
-            else
-                lacking.push_back(code);
-        }
-    }
-    std::sort(lacking.begin(), lacking.end());
-    if (!lacking.empty())
-        report << QStringLiteral("the font has no glyph for ") +
-                      CodeRange::Runs(lacking, CodeRange::Naming::CodePoint);
-    return targets;
-}
-
 // The glyphs drawn: into the set's glyphs of those names, or as the whole set for Pixmint's
 // own font, where a name given twice keeps its first glyph and the report names the other.
 void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool replaces,
@@ -277,7 +196,8 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
     bool replaces = false;
-    for (const Target& target : Targets(face.get(), set, own, options.codes, report, replaces)) {
+    for (const ImportTargets::Target& target :
+         ImportTargets::Find(face.get(), set, own, options.codes, report, replaces)) {
         const std::string& name = target.name;
         const FT_ULong code = target.charCode;
         FontChar glyph;
