@@ -48,6 +48,11 @@ std::string CharacterMap::Label(int code)
         return std::string(1, char(code));
     if (code == ' ')
         return "Space";
+    return HexLabel(code);
+}
+
+std::string CharacterMap::HexLabel(int code)
+{
     char hexadecimal[8];
     std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", unsigned(code) & 0xFFu);
     return hexadecimal;

@@ -32,6 +32,8 @@ public:
     // for 32, "0xHH" for every other code (controls, the no-break space, the soft hyphen), so
     // that any code has a label that a font file carries and a reader sees.
     static std::string Label(int code);
+    // The "0xHH" label of a code, whatever the code: "0x41".
+    static std::string HexLabel(int code);
     // The name of a glyph made for a code: "U+", four upper-case hexadecimal digits, two
     // spaces and the code's label, so "U+0041  A", "U+0001  0x01", "U+0020  Space".
     static std::string GlyphNameFor(int code);

@@ -82,8 +82,7 @@ QString List(const FontCharSet& font)
     for (quint32 index = 0; index < map.Count(); ++index) {
         const int code = map.CodeOf(index);
         text += code < 0 ? QStringLiteral("-   ")
-                         : QStringLiteral("0x") +
-                               QString::number(code, 16).toUpper().rightJustified(2, u'0');
+                         : QString::fromLatin1(CharacterMap::HexLabel(code).c_str());
         text +=
             map.Glyph(index) == FontChar() ? QStringLiteral(" blank ") : QStringLiteral(" drawn ");
         text += GlyphName::Shown(map.Name(index)) + QLatin1Char('\n');
