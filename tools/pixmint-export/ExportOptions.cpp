@@ -81,8 +81,7 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                     u"C/C++ source then goes only where -o says.",
                                     {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
                       QStringLiteral("file")),
-      _gfx(QLatin1String(CArray::EditorName),
-           CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast), BdfWriter::DefaultBaseline,
+      _gfx(QLatin1String(CArray::EditorName), GfxWriter::DefaultRange(), BdfWriter::DefaultBaseline,
            false)
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
@@ -147,8 +146,8 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
     if (gfx && !CheckName(parser, GfxWriter::IsValidName))
         return false;
     _gfx = GfxWriter(parser.isSet(_nameOption) ? name : QLatin1String(CArray::EditorName),
-                     _range.value_or(CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast)),
-                     baseline, parser.isSet(_gfxStandaloneOption));
+                     _range.value_or(GfxWriter::DefaultRange()), baseline,
+                     parser.isSet(_gfxStandaloneOption));
     if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
         return false;
     qint64 time = 0;
