@@ -2,6 +2,7 @@
 
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
@@ -198,7 +199,7 @@ void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
             stream << "0xffff";
         stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ") << Message::Hex(code);
         if (index != CharacterMap::NoGlyph)
-            stream << ": " << CArray::CommentText(map.Name(index));
+            stream << ": " << GlyphComment::Text(map.Name(index));
         if (index != CharacterMap::NoGlyph && !MapReaches(index))
             stream << ", glyph " << index << ", beyond what an unsigned short indexes";
         stream << " */\n";

@@ -4,6 +4,7 @@
 #include "CTableReader.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "Message.h"
 #include "MessageList.h"
 
@@ -42,23 +43,23 @@ private:
 };
 
 // What the comment after each glyph's bytes says, where it is one that CArray writes.
-std::vector<std::optional<CArray::RowComment>> RowComments(const CTableReader& reader,
-                                                           const CommentDecoder& decode,
-                                                           qsizetype bytes, qsizetype count)
+std::vector<std::optional<GlyphComment::Row>> RowComments(const CTableReader& reader,
+                                                          const CommentDecoder& decode,
+                                                          qsizetype bytes, qsizetype count)
 {
-    std::vector<std::optional<CArray::RowComment>> rows(static_cast<size_t>(count));
+    std::vector<std::optional<GlyphComment::Row>> rows(static_cast<size_t>(count));
     for (const CTableReader::RowComment& comment : reader.RowComments()) {
-        CArray::RowComment row;
+        GlyphComment::Row row;
         if (comment.values % bytes == 0 && comment.values > 0 &&
             !rows[size_t(comment.values / bytes - 1)] &&
-            CArray::ReadRowComment(decode(reader.Text(comment)), row))
+            GlyphComment::ReadRow(decode(reader.Text(comment)), row))
             rows[size_t(comment.values / bytes - 1)] = row;
     }
     return rows;
 }
 
 // Pixmint's array of glyphs: every row's comment names its glyph, no two alike.
-bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& rows,
+bool NamesFromComments(const std::vector<std::optional<GlyphComment::Row>>& rows,
                        std::vector<std::optional<std::string>>& names)
 {
     std::set<std::string> seen;
@@ -73,12 +74,12 @@ bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& row
 
 // Glyph i for the code first + i; in a table of codes that Pixmint wrote, a row without a
 // glyph is none, and a row keeps the name its comment gives where that stands for its code.
-void NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, int first,
+void NamesFromCodes(const std::vector<std::optional<GlyphComment::Row>>& rows, int first,
                     std::vector<std::optional<std::string>>& names)
 {
     for (size_t index = 0; index < rows.size(); ++index) {
         const int code = first + int(index);
-        const std::optional<CArray::RowComment>& row = rows[index];
+        const std::optional<GlyphComment::Row>& row = rows[index];
         if (row && row->code == code && !row->hasGlyph)
             continue;
         names[index] = row && row->code == code && CharacterMap::Code(row->name) == code

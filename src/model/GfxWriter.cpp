@@ -3,6 +3,7 @@
 #include "CArray.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "Message.h"
 #include "MessageList.h"
 
@@ -35,7 +36,7 @@ QString Comment(const CharacterMap& map, int code)
     const quint32 index = map.GlyphIndex(code);
     return QStringLiteral(" /* ") + Message::Hex(code) + QStringLiteral(": ") +
            (index == CharacterMap::NoGlyph ? QStringLiteral("no glyph")
-                                           : CArray::CommentText(map.Name(index))) +
+                                           : GlyphComment::Text(map.Name(index))) +
            QStringLiteral(" */\n");
 }
 
