@@ -3,17 +3,17 @@
 #include "BdfBoxCheck.h"
 #include "BdfGlyphNames.h"
 #include "BdfWriter.h"
-#include "CharacterMap.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
+#include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
+#include "ImportTargets.h"
 #include "Message.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_BDF_H
 #include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 
@@ -53,14 +53,8 @@ QString CodeText(int code)
 // reads a compressed stream, which it can only go through forwards.
 bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
 {
-    if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, bytes, error))
-        return false;
-    if (bytes.size() > FontImport::MaxFileSize) {
-        return Message::Fail(error, Message::Text(u"the file is too large to be a font (more "
-                                                  u"than %1 bytes)",
-                                                  {FontImport::MaxFileSize}));
-    }
-    return FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
+    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a font", bytes, error) &&
+           FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
 }
 
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
@@ -127,86 +121,6 @@ QString DrawingNote(const GlyphDrawing::Result& result)
     return Message::Text(
         u": %1 %2 outside the 5 x 8 grid dropped",
         {result.dropped, result.dropped == 1 ? QStringLiteral("pixel") : QStringLiteral("pixels")});
-}
-
-// A glyph to draw: its name, and the code FreeType finds it by.
-struct Target
-{
-    std::string name;
-    FT_ULong charCode;
-};
-
-// A BDF or PCF font that Pixmint wrote, which lost its comments (bdftopcf, pcf2bdf): every
-// glyph of a Latin-1 code, named by its property or by the code's default name.
-bool PropertyTargets(FT_Face face, std::vector<Target>& targets, std::set<int>& present)
-{
-    BDF_PropertyRec property;
-    if (FT_Get_BDF_Property(face, BdfWriter::NameCountProperty, &property) != 0)
-        return false;
-    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
-        if (FT_Get_Char_Index(face, FT_ULong(code)) == 0)
-            continue;
-        const QByteArray key =
-            BdfWriter::NameProperty + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
-        std::string name;
-        const bool named =
-            FT_Get_BDF_Property(face, key.constData(), &property) == 0 &&
-            property.type == BDF_PROPERTY_TYPE_ATOM && property.u.atom &&
-            BdfWriter::Unescape(property.u.atom, name) == qsizetype(qstrlen(property.u.atom));
-        targets.push_back({named ? name : CharacterMap::NewGlyphName(code), FT_ULong(code)});
-        present.insert(code);
-    }
-    return true;
-}
-
-// Pixmint's own glyphs, each by the code the scan gave it, or by its properties; or else each
-// name of the set that stands for a code, and a new name for each code asked for that the
-// font has and no name stands for. The codes asked for that no glyph stands for are named in
-// one note. Pixmint's own glyphs replace those of the set.
-std::vector<Target> Targets(FT_Face face, const FontCharSet& set,
-                            const std::vector<BdfGlyphNames::Glyph>* own,
-                            const std::vector<CodeRange>& codes, MessageList& report,
-                            bool& replaces)
-{
-    std::vector<Target> targets;
-    std::set<int> present;
-    replaces = own || PropertyTargets(face, targets, present);
-    if (own) {
-        for (size_t index = 0; index < own->size(); ++index) {
-            const std::string& name = (*own)[index].name;
-            targets.push_back({name, FT_ULong(BdfGlyphNames::FirstCode + qint64(index))});
-            present.insert(CharacterMap::Code(name));
-            if ((*own)[index].cut) {
-                report << GlyphName::Quoted(name) +
-                              QStringLiteral(": the name was cut in the BDF font; "
-                                             "this is its first part");
-            }
-        }
-    } else if (!replaces) {
-        for (const auto& entry : set) {
-            const int code = CharacterMap::Code(entry.first);
-            if (code >= 0) {
-                present.insert(code);
-                targets.push_back({entry.first, FT_ULong(code)});
-            }
-        }
-    }
-    std::vector<int> lacking;
-    for (const CodeRange& range : codes) {
-        for (int code = range.First(); code <= range.Last(); ++code) {
-            if (present.count(code) > 0)
-                continue;
-            present.insert(code);
-            if (!replaces && FT_Get_Char_Index(face, FT_ULong(code)) != 0)
-                targets.push_back({CharacterMap::GlyphNameFor(code), FT_ULong(code)});
-            else
-                lacking.push_back(code);
-        }
-    }
-    std::sort(lacking.begin(), lacking.end());
-    if (!lacking.empty())
-        report << QStringLiteral("the font has no glyph for ") + CodeRange::Runs(lacking, CodeText);
-    return targets;
 }
 
 // The glyphs drawn: into the set's glyphs of those names, or as the whole set for Pixmint's
@@ -282,7 +196,8 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
     bool replaces = false;
-    for (const Target& target : Targets(face.get(), set, own, options.codes, report, replaces)) {
+    for (const ImportTargets::Target& target :
+         ImportTargets::Find(face.get(), set, own, options.codes, report, replaces)) {
         const std::string& name = target.name;
         const FT_ULong code = target.charCode;
         FontChar glyph;
@@ -311,28 +226,18 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
 {
-    std::set<int> present;
-    for (const auto& entry : set)
-        present.insert(CharacterMap::Code(entry.first));
-    std::vector<std::string> names;
+    std::vector<int> codes;
     for (const char32_t code : characters.toUcs4()) {
-        if (code > 0xFF) {
-            return Message::Fail(error, Message::Text(u"%1 (%2) is not a Latin-1 character",
-                                                      {Message::Quoted(QString::fromUcs4(&code, 1)),
-                                                       Message::CodePoint(code)}));
-        }
+        if (!CodeRange::IsLatin1(code, error))
+            return false;
         if (QChar::category(code) == QChar::Other_Control) {
             return Message::Fail(error, Message::CodePoint(code) +
                                             QStringLiteral(" is a control character, which no "
                                                            "glyph name in a font file can carry"));
         }
-        if (present.insert(int(code)).second)
-            names.push_back(CharacterMap::GlyphNameFor(int(code)));
+        codes.push_back(int(code));
     }
-    for (const std::string& name : names) {
-        auto glyph = std::make_unique<FontChar>();
-        set.At(name) = glyph.release();
-    }
+    FontEdit(set).AddCodes(codes);
     return true;
 }
 

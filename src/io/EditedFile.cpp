@@ -101,10 +101,7 @@ bool EditedFile::Read(const QString& path, qint64 limit, QByteArray& bytes, QStr
     QFile file;
     if (!file.open(_descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return Message::Fail(error, file.errorString());
-    bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Message::Fail(error, file.errorString());
-    return true;
+    return FileReader::ReadBytes(file, limit, bytes, error);
 #else
     return FileReader::ReadBytes(path, limit, bytes, error);
 #endif

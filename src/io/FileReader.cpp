@@ -12,6 +12,23 @@ bool FileReader::ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Message::Fail(error, file.errorString());
+    return ReadBytes(file, limit, bytes, error);
+}
+
+bool FileReader::ReadWithin(const QString& path, qint64 limit, QStringView what, QByteArray& bytes,
+                            QString* error)
+{
+    if (!ReadBytes(path, limit, bytes, error))
+        return false;
+    if (bytes.size() <= limit)
+        return true;
+    return Message::Fail(error,
+                         Message::Text(u"the file is too large to be %1 (more than %2 bytes)",
+                                       {what.toString(), limit}));
+}
+
+bool FileReader::ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes, QString* error)
+{
     bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return Message::Fail(error, file.errorString());

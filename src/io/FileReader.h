@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+
 // Reads whole files as bytes, within a bound.
 class FileReader
 {
@@ -12,4 +14,11 @@ public:
     // the system's reason, when the file cannot be read.
     static bool ReadBytes(const QString& path, qint64 limit, QByteArray& bytes,
                           QString* error = nullptr);
+    // The same from a file that is already open for reading, such as one held locked.
+    static bool ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes,
+                          QString* error = nullptr);
+    // The bytes of a file of at most limit bytes; false, with the reason, when it cannot be
+    // read or is larger: "the file is too large to be WHAT (more than LIMIT bytes)".
+    static bool ReadWithin(const QString& path, qint64 limit, QStringView what, QByteArray& bytes,
+                           QString* error = nullptr);
 };

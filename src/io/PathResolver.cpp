@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "DeviceWriter.h"
+#include "Message.h"
 
 #include <QByteArrayList>
 #include <QFile>
@@ -89,12 +90,6 @@ bool ReadLink(const QByteArray& link, QByteArray& target)
     }
 }
 
-bool Refuse(QString* reason, const QString& text)
-{
-    *reason = text;
-    return false;
-}
-
 // The folder that a relative path starts from, free of links as the system keeps it.
 bool StartFolder(const QByteArray& path, QByteArray& walked, QString* reason)
 {
@@ -102,7 +97,7 @@ bool StartFolder(const QByteArray& path, QByteArray& walked, QString* reason)
         return true;
     char* current = ::getcwd(nullptr, 0);
     if (!current)
-        return Refuse(reason, DeviceWriter::SystemError(errno));
+        return Message::Fail(reason, DeviceWriter::SystemError(errno));
     walked = current == QByteArray("/") ? QByteArray() : QByteArray(current);
     ::free(current);
     return true;
@@ -119,19 +114,19 @@ bool MeetLink(const QByteArray& path, const QByteArray& next, const QByteArray& 
                                       "such as /tmp, is not followed");
         if (next != path)
             text += QStringLiteral(" (") + QFile::decodeName(next) + QLatin1Char(')');
-        return Refuse(reason, text);
+        return Message::Fail(reason, text);
     }
     bool number = false;
     const int named = name.toInt(&number);
     if (number && pending.isEmpty() && IsOwnDescriptorFolder(walked)) {
         if (!PathResolver::OpenAtStart(named))
-            return Refuse(reason, DeviceWriter::SystemError(ENOENT));
+            return Message::Fail(reason, DeviceWriter::SystemError(ENOENT));
         descriptor = named;
         return true;
     }
     QByteArray target;
     if (!ReadLink(next, target))
-        return Refuse(reason, DeviceWriter::SystemError(errno));
+        return Message::Fail(reason, DeviceWriter::SystemError(errno));
     if (target.startsWith('/'))
         walked.clear();
     pending = target.split('/') + pending;
@@ -169,14 +164,14 @@ bool Walk(const QByteArray& path, QByteArray& walked, int& descriptor, QString* 
         struct stat status = {};
         if (::lstat(next.constData(), &status) != 0) {
             if (errno != ENOENT || !pending.isEmpty())
-                return Refuse(reason, DeviceWriter::SystemError(errno));
+                return Message::Fail(reason, DeviceWriter::SystemError(errno));
             walked = next; // a new file
         } else if (!S_ISLNK(status.st_mode)) {
             if (!pending.isEmpty() && !S_ISDIR(status.st_mode))
-                return Refuse(reason, DeviceWriter::SystemError(ENOTDIR));
+                return Message::Fail(reason, DeviceWriter::SystemError(ENOTDIR));
             walked = next;
         } else if (++links > MaxLinks) {
-            return Refuse(reason, QStringLiteral("too many levels of symbolic links"));
+            return Message::Fail(reason, QStringLiteral("too many levels of symbolic links"));
         } else if (!MeetLink(path, next, name, status, walked, pending, descriptor, reason)) {
             return false;
         }
@@ -184,7 +179,8 @@ bool Walk(const QByteArray& path, QByteArray& walked, int& descriptor, QString* 
     if (walked.isEmpty())
         walked = "/";
     if (descriptor < 0 && !SystemAgrees(path, walked))
-        return Refuse(reason, QStringLiteral("the system opens another file than its links name"));
+        return Message::Fail(reason,
+                             QStringLiteral("the system opens another file than its links name"));
     return true;
 }
 #endif
@@ -201,8 +197,9 @@ bool PathResolver::Resolve(const QString& path, Place& place, QString* reason)
     if (place.descriptor >= 0)
         return true;
     if (!Console::DecodeFileName(walked, place.path))
-        return Refuse(reason, QStringLiteral("the name of the file it leads to is not valid in "
-                                             "the system's encoding"));
+        return Message::Fail(reason,
+                             QStringLiteral("the name of the file it leads to is not valid in "
+                                            "the system's encoding"));
 #else
     Q_UNUSED(reason);
     place.path = QFileInfo(path).absoluteFilePath();

@@ -17,6 +17,7 @@ namespace {
 constexpr int PixelSize = int(FontChar::RowCount);
 constexpr int Resolution = 75;
 constexpr int PointSize = 8;
+constexpr char Family[] = "Pixmint";
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
 // BDF readers read lines into buffers of a few hundred bytes and take what does not fit as
@@ -93,13 +94,6 @@ QByteArray EscapedName(const std::string& name, bool& cut, bool property = false
     return QByteArray::fromStdString(text);
 }
 
-// The code a glyph is written with: its label's, unless an earlier glyph has it.
-int WrittenCode(const CharacterMap& map, quint32 index)
-{
-    const int code = CharacterMap::Code(map.Name(index));
-    return code >= 0 && map.GlyphIndex(code) == index ? code : -1;
-}
-
 // A glyph from the comment that gives its Pixmint name, where its BDF name differs, to
 // ENDCHAR; the rows of its bitmap top first, each a byte with the left column in bit 7.
 void AppendGlyph(std::string& text, const std::string& name, const std::string& bdfName, int code,
@@ -138,10 +132,10 @@ QByteArrayList NameProperties(const CharacterMap& map)
 {
     QByteArrayList named;
     for (quint32 index = 0; index < map.Count(); ++index) {
-        const int code = WrittenCode(map, index);
+        const int code = map.CodeOf(index);
         bool cut = false;
         if (code >= 0 && map.Name(index) != CharacterMap::NewGlyphName(code)) {
-            named << BdfWriter::NameProperty + Hex(code, 2) + " \"" +
+            named << BdfWriter::NamePropertyKey(code) + " \"" +
                          EscapedName(map.Name(index), cut, true) + '"';
         }
     }
@@ -149,32 +143,14 @@ QByteArrayList NameProperties(const CharacterMap& map)
     return named;
 }
 
-} // namespace
-
-BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
-
-bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
+// The font's properties: the fields of its XLFD name, its ascent and descent, the names of
+// its glyphs for PCF, and what a reader shows for a character that the font lacks: "?", or
+// else a blank.
+QByteArrayList Properties(const CharacterMap& map, int ascent, int descent)
 {
-    if (set.Count() > 0)
-        return true;
-    if (reason)
-        *reason = QStringLiteral("the font has no glyphs, and BDF readers refuse a font without "
-                                 "glyphs");
-    return false;
-}
-
-QByteArray BdfWriter::Bytes(const FontCharSet& set) const
-{
-    const CharacterMap map(set);
-    const int ascent = _baseline + 1;
-    const int descent = PixelSize - ascent;
-    // Every glyph fills the 5 x 8 cell, whose lowest row is the descent below the baseline.
-    const QByteArray box =
-        Number(FontChar::ColumnCount) + ' ' + Number(PixelSize) + " 0 " + Number(-descent);
-    const QByteArray family = "Pixmint";
     QByteArrayList properties = {
         "FOUNDRY \"Misc\"",
-        "FAMILY_NAME \"" + family + '"',
+        "FAMILY_NAME \"" + QByteArray(Family) + '"',
         "WEIGHT_NAME \"Medium\"",
         "SLANT \"R\"",
         "SETWIDTH_NAME \"Normal\"",
@@ -191,18 +167,41 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
         "FONT_DESCENT " + Number(descent),
     };
     properties << NameProperties(map);
-    // What a reader shows for a character the font lacks: "?", or else a blank.
     for (const int code : {int('?'), int(' ')}) {
         if (map.GlyphIndex(code) != CharacterMap::NoGlyph) {
             properties << "DEFAULT_CHAR " + Number(code);
             break;
         }
     }
-    // The XLFD name: the properties above in their order, spacing and width included.
-    const QByteArray fontName = "-Misc-" + family + "-Medium-R-Normal--" + Number(PixelSize) + '-' +
-                                Number(PointSize * 10) + '-' + Number(Resolution) + '-' +
-                                Number(Resolution) + "-C-" + Number(int(FontChar::Advance) * 10) +
-                                "-ISO8859-1";
+    return properties;
+}
+
+} // namespace
+
+BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
+
+bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
+{
+    if (set.Count() > 0)
+        return true;
+    return Message::Fail(reason, QStringLiteral("the font has no glyphs, and BDF readers refuse a "
+                                                "font without glyphs"));
+}
+
+QByteArray BdfWriter::Bytes(const FontCharSet& set) const
+{
+    const CharacterMap map(set);
+    const int ascent = _baseline + 1;
+    const int descent = PixelSize - ascent;
+    // Every glyph fills the 5 x 8 cell, whose lowest row is the descent below the baseline.
+    const QByteArray box =
+        Number(FontChar::ColumnCount) + ' ' + Number(PixelSize) + " 0 " + Number(-descent);
+    const QByteArrayList properties = Properties(map, ascent, descent);
+    // The XLFD name: the properties in their order, spacing and width included.
+    const QByteArray fontName = QByteArray("-Misc-") + Family + "-Medium-R-Normal--" +
+                                Number(PixelSize) + '-' + Number(PointSize * 10) + '-' +
+                                Number(Resolution) + '-' + Number(Resolution) + "-C-" +
+                                Number(int(FontChar::Advance) * 10) + "-ISO8859-1";
     QByteArrayList lines = {
         "STARTFONT 2.1",
         MadeByComment + QByteArray(": 5 x 8 glyphs in the order of their names"),
@@ -221,7 +220,7 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
     std::string glyph;
     for (quint32 index = 0; index < map.Count(); ++index) {
         glyph.clear();
-        AppendGlyph(glyph, map.Name(index), names.Name(index), WrittenCode(map, index),
+        AppendGlyph(glyph, map.Name(index), names.Name(index), map.CodeOf(index),
                     std::string_view(metrics.constData(), size_t(metrics.size())),
                     map.Glyph(index));
         AppendLarge(bdf, glyph);
@@ -273,6 +272,11 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
             u"and comes back cut",
             {GlyphName::Quoted(map.Name(index)), map.Name(index).size(), LongestCommentName}));
     }
+}
+
+QByteArray BdfWriter::NamePropertyKey(int code)
+{
+    return NameProperty + Hex(code, 2);
 }
 
 bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)

@@ -57,6 +57,8 @@ public:
     // number is NameCountProperty's value, which every font that Pixmint writes has.
     static constexpr char NameCountProperty[] = "PIXMINT_NAMES";
     static constexpr char NameProperty[] = "PIXMINT_NAME_";
+    // The property that names the glyph of a code: "PIXMINT_NAME_07".
+    static QByteArray NamePropertyKey(int code);
     // The name that escaped text gives back, up to the first quotation mark that is not
     // escaped: its index, the text's size when there is none, -1 for a malformed escape.
     static qsizetype Unescape(QByteArrayView text, std::string& name);

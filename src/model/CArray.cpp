@@ -1,7 +1,6 @@
 #include "CArray.h"
 
-#include "Console.h"
-#include "GlyphName.h"
+#include "GlyphComment.h"
 #include "Message.h"
 
 #include <QStringEncoder>
@@ -63,36 +62,6 @@ bool Contains(const char* words, const QString& name)
 bool IsAsciiLetter(QChar character)
 {
     return (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z');
-}
-
-// How the comment of a row begins: the glyph's name follows the first.
-constexpr char GlyphWord[] = "Char = ";
-constexpr char NoGlyphWord[] = "no glyph";
-
-// The characters of a name that Console::VisibleText writes as escapes.
-bool IsControl(QChar character)
-{
-    const char16_t code = character.unicode();
-    return code < 0x20 || code == 0x7F || (code >= 0x80 && code <= 0x9F);
-}
-
-// Whether a backslash of a name, before the character next, would be read back as the start
-// of an escape or as the backslash that keeps "*/" and "/*" apart: such a backslash is
-// written twice.
-bool NeedsDoubling(QChar previous, QChar next)
-{
-    return next == u'\\' || next == u't' || next == u'n' || next == u'r' || next == u'x' ||
-           IsControl(next) || (previous == u'*' && next == u'/') ||
-           (previous == u'/' && next == u'*');
-}
-
-int HexDigit(QChar character)
-{
-    const char16_t c = character.unicode();
-    return c >= u'0' && c <= u'9'   ? c - u'0'
-           : c >= u'a' && c <= u'f' ? c - u'a' + 10
-           : c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                    : -1;
 }
 
 } // namespace
@@ -175,10 +144,9 @@ QString CArray::Placement() const
 void CArray::Write(QTextStream& stream, const std::map<std::string, FontChar*>& glyphs) const
 {
     WriteStart(stream);
-    const QString comment = QLatin1String(GlyphWord);
     size_t left = glyphs.size();
     for (const auto& [name, glyph] : glyphs)
-        WriteRow(stream, glyph, --left == 0, comment, &name);
+        WriteRow(stream, glyph, --left == 0, GlyphComment::RowText(-1, &name));
     stream << "};";
 }
 
@@ -187,10 +155,8 @@ void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableR
     WriteStart(stream);
     for (size_t index = 0; index < rows.size(); ++index) {
         const TableRow& row = rows[index];
-        const QString code = Message::Hex(first + qint64(index)) + QStringLiteral(": ");
         WriteRow(stream, row.glyph, index + 1 == rows.size(),
-                 code + QLatin1String(row.glyph ? GlyphWord : NoGlyphWord),
-                 row.glyph ? row.name : nullptr);
+                 GlyphComment::RowText(first + int(index), row.glyph ? row.name : nullptr));
     }
     stream << "};";
 }
@@ -202,9 +168,9 @@ void CArray::WriteStart(QTextStream& stream) const
 }
 
 // "{0x..,0x..}": each byte as unsigned lowercase hexadecimal without leading zeros, zero bytes
-// without a glyph; then the comment, which ends with the name when there is one.
-void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last, const QString& comment,
-                      const std::string* name) const
+// without a glyph; then the comment.
+void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last,
+                      const QString& comment) const
 {
     const LayoutBytes bytes = glyph ? Bytes(*glyph, _layout) : LayoutBytes{};
     stream << '{';
@@ -213,86 +179,7 @@ void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last, con
             stream << ',';
         stream << "0x" << QString::number(bytes[index], 16);
     }
-    stream << (last ? "}\t/* " : "},\t/* ") << comment;
-    if (name)
-        stream << CommentText(*name);
-    stream << " */\n";
-}
-
-// A name comes from a font file and is compiled into firmware inside a comment, so no name
-// may end that comment or reach the next line: "*/" would end it, a line break (after a
-// backslash, or the trigraph ??/) would splice the next line into it, and "/*" makes the
-// compiler warn. Control characters are written as escapes, and a backslash goes between
-// the two characters of "*/" and of "/*". A backslash of the name that would read as one of
-// those is doubled, so that the text gives the name back.
-QString CArray::CommentText(const std::string& name)
-{
-    const QString original = GlyphName::ToString(name);
-    QString text;
-    text.reserve(original.size());
-    for (qsizetype index = 0; index < original.size(); ++index) {
-        const QChar character = original[index];
-        if (!text.isEmpty() && ((text.back() == u'*' && character == u'/') ||
-                                (text.back() == u'/' && character == u'*')))
-            text += u'\\';
-        if (character == u'\\' && index + 1 < original.size() &&
-            NeedsDoubling(index > 0 ? original[index - 1] : QChar(), original[index + 1]))
-            text += u'\\';
-        if (IsControl(character))
-            text += Console::VisibleText(QStringView(&original.data()[index], 1));
-        else
-            text += character;
-    }
-    return text;
-}
-
-bool CArray::NameFromCommentText(QStringView text, std::string& name)
-{
-    QString original;
-    for (qsizetype index = 0; index < text.size(); ++index) {
-        const QChar character = text[index];
-        const QChar next = index + 1 < text.size() ? text[index + 1] : QChar();
-        if (character != u'\\') {
-            original += character;
-            continue;
-        }
-        const bool separates = index > 0 && ((next == u'/' && text[index - 1] == u'*') ||
-                                             (next == u'*' && text[index - 1] == u'/'));
-        if (next == u'\\' || next == u't' || next == u'n' || next == u'r') {
-            original += next == u't' ? u'\t' : next == u'n' ? u'\n' : next == u'r' ? u'\r' : next;
-            ++index;
-        } else if (next == u'x' && index + 3 < text.size() && HexDigit(text[index + 2]) >= 0 &&
-                   HexDigit(text[index + 3]) >= 0) {
-            original += QChar(HexDigit(text[index + 2]) * 16 + HexDigit(text[index + 3]));
-            index += 3;
-        } else if (!separates) {
-            original += character;
-        }
-    }
-    if (!GlyphName::IsLatin1(original))
-        return false;
-    name = GlyphName::FromString(original);
-    return true;
-}
-
-// " Char = NAME ", " 0xHH: Char = NAME " or " 0xHH: no glyph ", as WriteRow writes them.
-bool CArray::ReadRowComment(QStringView body, RowComment& row)
-{
-    if (body.size() < 2 || !body.startsWith(u' ') || !body.endsWith(u' '))
-        return false;
-    QStringView text = body.mid(1, body.size() - 2);
-    row = RowComment();
-    if (text.startsWith(u"0x") && text.size() >= 6 && text.mid(4, 2) == u": " &&
-        HexDigit(text[2]) >= 0 && HexDigit(text[3]) >= 0) {
-        row.code = HexDigit(text[2]) * 16 + HexDigit(text[3]);
-        text = text.mid(6);
-        if (text == QLatin1String(NoGlyphWord))
-            return true;
-    }
-    if (!text.startsWith(QLatin1String(GlyphWord)))
-        return false;
-    row.hasGlyph = true;
-    return NameFromCommentText(text.mid(qsizetype(sizeof GlyphWord) - 1), row.name);
+    stream << (last ? "}\t/* " : "},\t/* ") << comment << " */\n";
 }
 
 QByteArray CArray::Encoded(const QString& text, const QByteArray& encoding)

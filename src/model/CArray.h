@@ -69,23 +69,6 @@ public:
     // the code has no glyph, each comment naming the code and its glyph.
     void WriteTable(QTextStream& stream, int first, const std::vector<TableRow>& rows) const;
 
-    // A name as generated C shows it inside a comment: visible, and never ending the comment
-    // or splicing a line into it. Every comment that holds a name is written through this.
-    static QString CommentText(const std::string& name);
-    // The inverse: the name that CommentText wrote as this text. False for a text that it
-    // cannot have written (a character beyond Latin-1).
-    static bool NameFromCommentText(QStringView text, std::string& name);
-    // What the comment of a row says, read from its text between "/*" and "*/": the code of a
-    // table's row (or -1), and the glyph's name, if it has one. False for a comment that
-    // Write and WriteTable do not write.
-    struct RowComment
-    {
-        int code = -1;
-        bool hasGlyph = false;
-        std::string name;
-    };
-    static bool ReadRowComment(QStringView body, RowComment& row);
-
     // Generated C text in the encoding of that name, the locale's for a file the user reads
     // (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the file
     // unchanged. UTF-8 when Qt has no such encoding or the text holds a character that it
@@ -112,8 +95,8 @@ private:
     static BitPlace Place(Layout layout, quint32 column, quint32 row);
 
     void WriteStart(QTextStream& stream) const;
-    void WriteRow(QTextStream& stream, const FontChar* glyph, bool last, const QString& comment,
-                  const std::string* name) const;
+    void WriteRow(QTextStream& stream, const FontChar* glyph, bool last,
+                  const QString& comment) const;
 
     Layout _layout = Layout::Columns;
     QString _name = QLatin1String(EditorName);

@@ -2,6 +2,7 @@
 
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
@@ -19,12 +20,6 @@ constexpr char MadeByWords[] = " Auto generated file";
 constexpr char RangeWords[] = "\n   a row for each code from 0x";
 constexpr char LayoutWords[] = "\n   layout ";
 
-// A code as the source's comments and its messages write it: "0x41".
-QString Hex(int code)
-{
-    return Message::Hex(code);
-}
-
 } // namespace
 
 CSourceWriter::CSourceWriter(const CArray& array, bool header,
@@ -38,16 +33,12 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
     if (IsEditorExport())
         return true;
     QString why;
-    if (!CArray::IsValidName(_array.Name(), &why)) {
-        if (reason)
-            *reason = Message::Text(u"the name %1 %2", {_array.Name(), why});
-        return false;
-    }
+    if (!CArray::IsValidName(_array.Name(), &why))
+        return Message::Fail(reason, Message::Text(u"the name %1 %2", {_array.Name(), why}));
     // A table of codes has its rows whatever the font holds.
     if (set.Count() == 0 && !_range) {
-        if (reason)
-            *reason = QStringLiteral("the font has no glyphs, and C has no empty array");
-        return false;
+        return Message::Fail(reason,
+                             QStringLiteral("the font has no glyphs, and C has no empty array"));
     }
     return true;
 }
@@ -77,7 +68,7 @@ void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) cons
         warnings.Add(Message::Text(u"glyph %1, for the character %2, is number %3 of the font, "
                                    u"beyond the first %4 that %5_map can index: the map gives "
                                    u"%5_NONE for it",
-                                   {GlyphName::Quoted(map.Name(index)), Hex(code),
+                                   {GlyphName::Quoted(map.Name(index)), Message::Hex(code),
                                     qint64(index) + 1, MapNone, _array.Name()}));
     }
 }
@@ -145,7 +136,8 @@ void CSourceWriter::WriteMadeBy(QTextStream& stream) const
     if (_header && !_range)
         stream << ", character map " << _array.Name() << "_map";
     if (_range) {
-        stream << RangeWords << Hex(_range->First()).mid(2) << " to " << Hex(_range->Last());
+        stream << RangeWords << Message::Hex(_range->First()).mid(2) << " to "
+               << Message::Hex(_range->Last());
     }
     stream << LayoutWords << CArray::LayoutName(_array.GetLayout()) << ": "
            << CArray::LayoutDescription(_array.GetLayout()) << " */\n";
@@ -205,9 +197,9 @@ void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
             stream << index;
         else
             stream << "0xffff";
-        stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ") << Hex(code);
+        stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ") << Message::Hex(code);
         if (index != CharacterMap::NoGlyph)
-            stream << ": " << CArray::CommentText(map.Name(index));
+            stream << ": " << GlyphComment::Text(map.Name(index));
         if (index != CharacterMap::NoGlyph && !MapReaches(index))
             stream << ", glyph " << index << ", beyond what an unsigned short indexes";
         stream << " */\n";

@@ -4,6 +4,7 @@
 #include "CTableReader.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "Message.h"
 #include "MessageList.h"
 
@@ -17,12 +18,6 @@
 #include <utility>
 
 namespace {
-
-// A code as the importer's notes name it: "U+0041".
-QString CodeText(int code)
-{
-    return Message::CodePoint(char32_t(code));
-}
 
 // The comments' text as the source was written: a file that Pixmint writes is in one
 // encoding, UTF-8 or the locale's (Latin-1 where a name's bytes are not UTF-8).
@@ -48,23 +43,23 @@ private:
 };
 
 // What the comment after each glyph's bytes says, where it is one that CArray writes.
-std::vector<std::optional<CArray::RowComment>> RowComments(const CTableReader& reader,
-                                                           const CommentDecoder& decode,
-                                                           qsizetype bytes, qsizetype count)
+std::vector<std::optional<GlyphComment::Row>> RowComments(const CTableReader& reader,
+                                                          const CommentDecoder& decode,
+                                                          qsizetype bytes, qsizetype count)
 {
-    std::vector<std::optional<CArray::RowComment>> rows(static_cast<size_t>(count));
+    std::vector<std::optional<GlyphComment::Row>> rows(static_cast<size_t>(count));
     for (const CTableReader::RowComment& comment : reader.RowComments()) {
-        CArray::RowComment row;
+        GlyphComment::Row row;
         if (comment.values % bytes == 0 && comment.values > 0 &&
             !rows[size_t(comment.values / bytes - 1)] &&
-            CArray::ReadRowComment(decode(reader.Text(comment)), row))
+            GlyphComment::ReadRow(decode(reader.Text(comment)), row))
             rows[size_t(comment.values / bytes - 1)] = row;
     }
     return rows;
 }
 
 // Pixmint's array of glyphs: every row's comment names its glyph, no two alike.
-bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& rows,
+bool NamesFromComments(const std::vector<std::optional<GlyphComment::Row>>& rows,
                        std::vector<std::optional<std::string>>& names)
 {
     std::set<std::string> seen;
@@ -79,12 +74,12 @@ bool NamesFromComments(const std::vector<std::optional<CArray::RowComment>>& row
 
 // Glyph i for the code first + i; in a table of codes that Pixmint wrote, a row without a
 // glyph is none, and a row keeps the name its comment gives where that stands for its code.
-void NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, int first,
+void NamesFromCodes(const std::vector<std::optional<GlyphComment::Row>>& rows, int first,
                     std::vector<std::optional<std::string>>& names)
 {
     for (size_t index = 0; index < rows.size(); ++index) {
         const int code = first + int(index);
-        const std::optional<CArray::RowComment>& row = rows[index];
+        const std::optional<GlyphComment::Row>& row = rows[index];
         if (row && row->code == code && !row->hasGlyph)
             continue;
         names[index] = row && row->code == code && CharacterMap::Code(row->name) == code
@@ -93,11 +88,21 @@ void NamesFromCodes(const std::vector<std::optional<CArray::RowComment>>& rows, 
     }
 }
 
-// Each glyph's bytes in the layout.
-bool Decode(const QByteArray& values, CArray::Layout layout, const QString& name,
-            std::vector<FontChar>& glyphs, QString* error)
+// Each glyph's bytes in the layout; false, with the reason, for values that are no whole
+// number of glyphs, or bits set that the layout leaves zero.
+bool Decode(const CTableReader& reader, CArray::Layout layout, std::vector<FontChar>& glyphs,
+            QString* error)
 {
+    const QByteArray& values = reader.Values();
+    const QString name = QString::fromLatin1(reader.Name());
     const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
+    if (values.isEmpty() || values.size() % bytes != 0) {
+        return Message::Fail(
+            error, Message::Text(u"the array %1 holds %2 bytes, which is no "
+                                 u"multiple of the %3 bytes a glyph of the "
+                                 u"layout %4 takes",
+                                 {name, values.size(), bytes, CArray::LayoutName(layout)}));
+    }
     glyphs.resize(size_t(values.size() / bytes));
     for (size_t index = 0; index < glyphs.size(); ++index) {
         const auto* glyph =
@@ -112,6 +117,33 @@ bool Decode(const QByteArray& values, CArray::Layout layout, const QString& name
     return true;
 }
 
+// Each glyph's name, none for a row of a table of codes without a glyph: those that the rows'
+// comments give, where the table may be an array of glyphs that Pixmint wrote, else by code
+// from first on. An array of glyphs that Pixmint wrote has a comment for each row; any other
+// table must fit the codes, which is known before the rows' comments are read.
+bool Names(const CTableReader& reader, const CommentDecoder& decode, bool mayBeNamed, int first,
+           qsizetype bytes, qsizetype count, std::vector<std::optional<std::string>>& names,
+           QString* error)
+{
+    const qsizetype last = first + count - 1;
+    if (!mayBeNamed && last > CodeRange::MaxCode) {
+        return Message::Fail(error, Message::Text(u"its %1 glyphs from the code %2 on would reach "
+                                                  u"the code %3, beyond %4 (see --first)",
+                                                  {count, first, last, CodeRange::MaxCode}));
+    }
+    const auto rows = RowComments(reader, decode, bytes, count);
+    names.assign(size_t(count), std::nullopt);
+    if (mayBeNamed && NamesFromComments(rows, names))
+        return true;
+    if (last > CodeRange::MaxCode) {
+        return Message::Fail(error, Message::Text(u"the rows' comments do not name its %1 "
+                                                  u"glyphs, and their codes would go beyond %2",
+                                                  {count, CodeRange::MaxCode}));
+    }
+    NamesFromCodes(rows, first, names);
+    return true;
+}
+
 bool InCodes(const std::vector<CodeRange>& codes, int code)
 {
     for (const CodeRange& range : codes) {
@@ -119,6 +151,35 @@ bool InCodes(const std::vector<CodeRange>& codes, int code)
             return true;
     }
     return false;
+}
+
+// The glyphs that have a name and, where codes are asked for, stand for one of them, in place
+// of the set's; the notes name the codes asked for that no glyph stands for.
+void Store(const std::vector<std::optional<std::string>>& names,
+           const std::vector<FontChar>& glyphs, const std::vector<CodeRange>& codes,
+           FontCharSet& set, MessageList* notes)
+{
+    std::set<int> found;
+    FontCharSet made;
+    made.Clear();
+    for (size_t index = 0; index < names.size(); ++index) {
+        const int code = names[index] ? CharacterMap::Code(*names[index]) : -1;
+        if (!names[index] || (!codes.empty() && !InCodes(codes, code)))
+            continue;
+        found.insert(code);
+        made.At(*names[index]) = new FontChar(glyphs[index]);
+    }
+    std::vector<int> lacking;
+    for (int code = 0; code <= CodeRange::MaxCode; ++code) {
+        if (InCodes(codes, code) && found.count(code) == 0)
+            lacking.push_back(code);
+    }
+    if (notes && !lacking.empty())
+        *notes << QStringLiteral("the table has no glyph for ") +
+                      CodeRange::Runs(lacking, CodeRange::Naming::CodePoint);
+    set.Clear();
+    for (auto& [glyphName, glyph] : made)
+        set.At(glyphName) = std::exchange(glyph, nullptr);
 }
 
 } // namespace
@@ -138,62 +199,17 @@ bool CTableImport::Read(const QByteArray& source, const Options& options, FontCh
                                             "bytes hold a glyph"));
     }
     const CArray::Layout layout = options.layout ? *options.layout : madeBy.layout;
-    const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
-    const QByteArray& values = reader.Values();
-    const QString name = QString::fromLatin1(reader.Name());
-    if (values.isEmpty() || values.size() % bytes != 0) {
-        return Message::Fail(
-            error, Message::Text(u"the array %1 holds %2 bytes, which is no "
-                                 u"multiple of the %3 bytes a glyph of the "
-                                 u"layout %4 takes",
-                                 {name, values.size(), bytes, CArray::LayoutName(layout)}));
-    }
-    const qsizetype count = values.size() / bytes;
     std::vector<FontChar> glyphs;
-    if (!Decode(values, layout, name, glyphs, error))
+    if (!Decode(reader, layout, glyphs, error))
         return false;
-
-    // An array of glyphs that Pixmint wrote has a comment for each row; any other table
-    // must fit the codes, which is known before the rows' comments are read.
+    const qsizetype count = qsizetype(glyphs.size());
     const bool mayBeNamed = pixmint && madeBy.first < 0 && options.first < 0 &&
                             qsizetype(reader.RowComments().size()) >= count;
     const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
-    const qsizetype last = first + count - 1;
-    if (!mayBeNamed && last > CodeRange::MaxCode) {
-        return Message::Fail(error, Message::Text(u"its %1 glyphs from the code %2 on would reach "
-                                                  u"the code %3, beyond %4 (see --first)",
-                                                  {count, first, last, CodeRange::MaxCode}));
-    }
-    const auto rows = RowComments(reader, decode, bytes, count);
-    std::vector<std::optional<std::string>> names(static_cast<size_t>(count));
-    if (!mayBeNamed || !NamesFromComments(rows, names)) {
-        if (last > CodeRange::MaxCode)
-            return Message::Fail(error, Message::Text(u"the rows' comments do not name its %1 "
-                                                      u"glyphs, and their codes would go beyond %2",
-                                                      {count, CodeRange::MaxCode}));
-        NamesFromCodes(rows, first, names);
-    }
-
-    std::set<int> found;
-    FontCharSet made;
-    made.Clear();
-    for (size_t index = 0; index < names.size(); ++index) {
-        const int code = names[index] ? CharacterMap::Code(*names[index]) : -1;
-        if (!names[index] || (!options.codes.empty() && !InCodes(options.codes, code)))
-            continue;
-        found.insert(code);
-        made.At(*names[index]) = new FontChar(glyphs[index]);
-    }
-    std::vector<int> lacking;
-    for (int code = 0; code <= CodeRange::MaxCode; ++code) {
-        if (InCodes(options.codes, code) && found.count(code) == 0)
-            lacking.push_back(code);
-    }
-    if (notes && !lacking.empty())
-        *notes << QStringLiteral("the table has no glyph for ") +
-                      CodeRange::Runs(lacking, CodeText);
-    set.Clear();
-    for (auto& [glyphName, glyph] : made)
-        set.At(glyphName) = std::exchange(glyph, nullptr);
+    std::vector<std::optional<std::string>> names;
+    if (!Names(reader, decode, mayBeNamed, first, qsizetype(CArray::ByteCount(layout)), count,
+               names, error))
+        return false;
+    Store(names, glyphs, options.codes, set, notes);
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class CTableScanner;
+
 // The bytes of a glyph table in C or C++ source, as firmware keeps its fonts: the initializer
 // of the first array definition (NAME[...] = {...}), or of the array of a given name. Its
 // values are integer literals of 0 to 255 (decimal, hexadecimal, octal or binary, with any
@@ -40,12 +42,11 @@ public:
     const QByteArray& LeadingComment() const { return _leadingComment; }
 
 private:
-    class Scanner;
     bool Fail(qsizetype offset, const QString& reason);
-    bool FindArray(Scanner& scanner, const QByteArray& arrayName);
+    bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
     // Past the bracket or parenthesis that closes the one just read.
-    bool SkipGroup(Scanner& scanner, char open);
-    bool ReadInitializer(Scanner& scanner);
+    bool SkipGroup(CTableScanner& scanner, char open);
+    bool ReadInitializer(CTableScanner& scanner);
 
     QByteArray _source;
     QString _error;

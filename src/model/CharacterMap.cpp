@@ -48,6 +48,11 @@ std::string CharacterMap::Label(int code)
         return std::string(1, char(code));
     if (code == ' ')
         return "Space";
+    return HexLabel(code);
+}
+
+std::string CharacterMap::HexLabel(int code)
+{
     char hexadecimal[8];
     std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", unsigned(code) & 0xFFu);
     return hexadecimal;
@@ -75,6 +80,12 @@ std::string CharacterMap::NewGlyphName(int code)
     return names[size_t(code) & 0xFFu];
 }
 
+int CharacterMap::CodeOf(quint32 index) const
+{
+    const int code = Code(Name(index));
+    return code >= 0 && GlyphIndex(code) == index ? code : -1;
+}
+
 QString CharacterMap::MissingCodes(const CodeRange& range) const
 {
     std::vector<int> missing;
@@ -82,7 +93,7 @@ QString CharacterMap::MissingCodes(const CodeRange& range) const
         if (GlyphIndex(code) == NoGlyph)
             missing.push_back(code);
     }
-    return CodeRange::Runs(missing, [](int code) { return Message::Hex(code); });
+    return CodeRange::Runs(missing, CodeRange::Naming::Hex);
 }
 
 // Past the list's room the rest are counted, not worded.

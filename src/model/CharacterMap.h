@@ -32,6 +32,8 @@ public:
     // for 32, "0xHH" for every other code (controls, the no-break space, the soft hyphen), so
     // that any code has a label that a font file carries and a reader sees.
     static std::string Label(int code);
+    // The "0xHH" label of a code, whatever the code: "0x41".
+    static std::string HexLabel(int code);
     // The name of a glyph made for a code: "U+", four upper-case hexadecimal digits, two
     // spaces and the code's label, so "U+0041  A", "U+0001  0x01", "U+0020  Space".
     static std::string GlyphNameFor(int code);
@@ -41,6 +43,9 @@ public:
 
     // The index in name order of the first glyph that stands for a code, or NoGlyph.
     quint32 GlyphIndex(int code) const { return _first[size_t(code)]; }
+    // The inverse: the code whose glyph the glyph of that index is, or -1 for a glyph that
+    // stands for no code or for one that an earlier glyph has.
+    int CodeOf(quint32 index) const;
     // The codes of a range that no glyph stands for, each run once: "0x00 to 0x1f, 0x7f"; empty
     // when every code has a glyph.
     QString MissingCodes(const CodeRange& range) const;

@@ -60,8 +60,20 @@ QString CodeRange::Syntax()
                          {MaxCode});
 }
 
-QString CodeRange::Runs(const std::vector<int>& codes, QString (*name)(int))
+bool CodeRange::IsLatin1(char32_t character, QString* reason)
 {
+    if (character <= char32_t(MaxCode))
+        return true;
+    return Message::Fail(reason, Message::Text(u"%1 (%2) is not a Latin-1 character",
+                                               {Message::Quoted(QString::fromUcs4(&character, 1)),
+                                                Message::CodePoint(character)}));
+}
+
+QString CodeRange::Runs(const std::vector<int>& codes, Naming naming)
+{
+    const auto name = [naming](int code) {
+        return naming == Naming::Hex ? Message::Hex(code) : Message::CodePoint(char32_t(code));
+    };
     QStringList runs;
     for (size_t start = 0; start < codes.size();) {
         size_t end = start;

@@ -25,8 +25,15 @@ public:
     // What Parse reads: the bounds, one after the other, and their limits.
     static QString Syntax();
 
-    // Ascending codes as runs, each code written by name: "0x00 to 0x1f, 0x7f".
-    static QString Runs(const std::vector<int>& codes, QString (*name)(int));
+    // Whether a character has a Latin-1 code, which is then its code point; false, with the
+    // reason naming it, for one beyond.
+    static bool IsLatin1(char32_t character, QString* reason = nullptr);
+
+    // How Runs writes a code: as Message::Hex, as the converter's warnings name codes, or as
+    // Message::CodePoint, as the importer's notes name characters.
+    enum class Naming { Hex, CodePoint };
+    // Ascending codes as runs: "0x00 to 0x1f, 0x7f", "U+0000 to U+001F, U+007F".
+    static QString Runs(const std::vector<int>& codes, Naming naming);
 
 private:
     int _first;

@@ -3,6 +3,7 @@
 #include "CArray.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
+#include "GlyphComment.h"
 #include "Message.h"
 #include "MessageList.h"
 
@@ -35,7 +36,7 @@ QString Comment(const CharacterMap& map, int code)
     const quint32 index = map.GlyphIndex(code);
     return QStringLiteral(" /* ") + Message::Hex(code) + QStringLiteral(": ") +
            (index == CharacterMap::NoGlyph ? QStringLiteral("no glyph")
-                                           : CArray::CommentText(map.Name(index))) +
+                                           : GlyphComment::Text(map.Name(index))) +
            QStringLiteral(" */\n");
 }
 
@@ -84,11 +85,8 @@ bool GfxWriter::IsValidName(const QString& name, QString* reason)
     if (!CArray::IsValidName(name, reason))
         return false;
     for (const char* used : {"GFXfont", "GFXglyph", "int8_t", "uint8_t", "uint16_t"}) {
-        if (name == QLatin1String(used)) {
-            if (reason)
-                *reason = QStringLiteral("is a type that the GFX font header uses");
-            return false;
-        }
+        if (name == QLatin1String(used))
+            return Message::Fail(reason, QStringLiteral("is a type that the GFX font header uses"));
     }
     static const QRegularExpression declared(QLatin1String{Declared});
     if (declared.match(name).hasMatch()) {

@@ -20,8 +20,7 @@ class GfxWriter
 {
 public:
     // Printable ASCII, the codes the library's own fonts hold.
-    static constexpr int DefaultFirst = 0x20;
-    static constexpr int DefaultLast = 0x7E;
+    static CodeRange DefaultRange() { return CodeRange(0x20, 0x7E); }
     // How far the library moves the cursor down for a new line: the glyph's height.
     static constexpr int LineAdvance = 8;
 

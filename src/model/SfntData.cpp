@@ -34,6 +34,16 @@ SfntData& SfntData::Pad()
     return *this;
 }
 
+SfntData& SfntData::SearchFields(int count, int size)
+{
+    int power = 1, log = 0;
+    while (power * 2 <= count) {
+        power *= 2;
+        ++log;
+    }
+    return U16(power * size).U16(log).U16((count - power) * size);
+}
+
 quint32 SfntData::Checksum(const QByteArray& bytes)
 {
     quint32 sum = 0;

@@ -14,6 +14,10 @@ public:
     SfntData& Append(const QByteArray& bytes);
     // Zero bytes up to the next multiple of four, where every table starts.
     SfntData& Pad();
+    // What a reader needs to search count entries of size bytes each: searchRange, the bytes
+    // of the largest power of two of entries not above count, entrySelector, that power's
+    // logarithm, and rangeShift, the bytes of the entries beyond.
+    SfntData& SearchFields(int count, int size);
 
     const QByteArray& Bytes() const { return _bytes; }
     int Size() const { return int(_bytes.size()); }

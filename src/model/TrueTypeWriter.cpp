@@ -34,13 +34,8 @@ QByteArray Font(const std::vector<std::pair<QByteArray, QByteArray>>& tables)
     std::vector<std::pair<QByteArray, QByteArray>> sorted = tables;
     std::sort(sorted.begin(), sorted.end());
     const int count = int(tables.size());
-    int power = 1, log = 0;
-    while (power * 2 <= count) {
-        power *= 2;
-        ++log;
-    }
     SfntData font;
-    font.U32(0x00010000).U16(count).U16(power * 16).U16(log).U16(count * 16 - power * 16);
+    font.U32(0x00010000).U16(count).SearchFields(count, 16);
     SfntData data;
     int headAt = 0;
     std::vector<int> offsets;
@@ -78,24 +73,21 @@ bool TrueTypeWriter::IsValidName(const QString& name, QString* reason)
         plain = plain && character > u' ' && character < u'\x7F' &&
                 !QStringLiteral("[]{}()<>/%").contains(character);
     }
-    if (!plain && reason) {
-        *reason = QStringLiteral("is not a PostScript name, as a TrueType font's name must be: "
-                                 "1 to 63 printable ASCII characters, none of them blank or one "
-                                 "of []{}()<>/%");
-    }
-    return plain;
+    if (plain)
+        return true;
+    return Message::Fail(reason, QStringLiteral("is not a PostScript name, as a TrueType font's "
+                                                "name must be: 1 to 63 printable ASCII "
+                                                "characters, none of them blank or one of "
+                                                "[]{}()<>/%"));
 }
 
 bool TrueTypeWriter::Accepts(const FontCharSet& set, QString* reason)
 {
     if (set.Count() <= MaxGlyphs)
         return true;
-    if (reason) {
-        *reason = Message::Text(u"the font has %1 glyphs, and a TrueType font holds at most %2 "
-                                u"besides .notdef",
-                                {set.Count(), MaxGlyphs});
-    }
-    return false;
+    return Message::Fail(reason, Message::Text(u"the font has %1 glyphs, and a TrueType font "
+                                               u"holds at most %2 besides .notdef",
+                                               {set.Count(), MaxGlyphs}));
 }
 
 QByteArray TrueTypeWriter::Bytes(const FontCharSet& set) const
@@ -222,16 +214,10 @@ QByteArray TrueTypeWriter::Cmap(const CharacterMap& map)
     }
     segments.push_back({0xFFFF, 0xFFFF, 1});
     const int count = int(segments.size());
-    int power = 1, log = 0;
-    while (power * 2 <= count) {
-        power *= 2;
-        ++log;
-    }
     SfntData cmap;
     // One subtable: Windows, Unicode BMP, which Latin-1 codes are the start of.
     cmap.U16(0).U16(1).U16(3).U16(1).U32(12);
-    cmap.U16(4).U16(16 + 8 * count).U16(0).U16(2 * count).U16(2 * power).U16(log);
-    cmap.U16(2 * count - 2 * power);
+    cmap.U16(4).U16(16 + 8 * count).U16(0).U16(2 * count).SearchFields(count, 2);
     for (const Segment& segment : segments)
         cmap.U16(segment.end);
     cmap.U16(0);

@@ -97,6 +97,13 @@ int CommandLineTool::Print(const QByteArray& bytes, const QString& what) const
                 QStringLiteral(" could not be written"));
 }
 
+int CommandLineTool::Commit(FileWriter& files) const
+{
+    if (files.Commit())
+        return Success;
+    return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+}
+
 // An option's name as it is typed: "-o", "--output".
 QString CommandLineTool::Dashed(const QString& name)
 {

@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
+class FileWriter;
 class MessageList;
 class ToolOptions;
 
@@ -41,6 +42,9 @@ public:
     void Warn(const MessageList& warnings) const;
     // Writes to standard output, or fails naming what could not be written.
     int Print(const QByteArray& bytes, const QString& what) const;
+    // Writes the outputs (FileWriter::Commit): Success, or Failure after naming the output
+    // that could not be written and why.
+    int Commit(FileWriter& files) const;
 
 private:
     static QString Dashed(const QString& name);

@@ -51,3 +51,33 @@ bool ToolOptions::ToNumber(QStringView text, qint64 minimum, qint64 maximum, qin
     value = number;
     return true;
 }
+
+bool ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLineOption& option,
+                             std::optional<CArray::Layout>& layout)
+{
+    if (!parser.isSet(option))
+        return true;
+    const QString text = parser.value(option);
+    CArray::Layout read = CArray::Layout::Columns;
+    if (!CArray::LayoutFromName(text, &read)) {
+        return Fail(Message::Text(
+            u"--%1 %2: expected one of %3",
+            {option.names().constFirst(), text, CArray::LayoutNames().join(QStringLiteral(", "))}));
+    }
+    layout = read;
+    return true;
+}
+
+bool ToolOptions::ReadRanges(const QCommandLineParser& parser, const QCommandLineOption& option,
+                             std::vector<CodeRange>& ranges)
+{
+    for (const QString& text : parser.values(option)) {
+        CodeRange range(0, 0);
+        if (!CodeRange::Parse(text, &range)) {
+            return Fail(Message::Text(u"--%1 %2: expected %3",
+                                      {option.names().constFirst(), text, CodeRange::Syntax()}));
+        }
+        ranges.push_back(range);
+    }
+    return true;
+}

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "CArray.h"
+#include "CodeRange.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 class QCommandLineOption;
 class QCommandLineParser;
@@ -40,6 +46,13 @@ protected:
     // The same rule for any text, such as an environment variable's; false when it is no such
     // number or out of the range.
     static bool ToNumber(QStringView text, qint64 minimum, qint64 maximum, qint64& value);
+    // The option's layout of a glyph's bytes by its name (CArray::LayoutFromName) into layout,
+    // which stays as it is when the option is not given.
+    bool ReadLayout(const QCommandLineParser& parser, const QCommandLineOption& option,
+                    std::optional<CArray::Layout>& layout);
+    // Each value of the option as a range of codes (CodeRange::Parse), appended in order.
+    bool ReadRanges(const QCommandLineParser& parser, const QCommandLineOption& option,
+                    std::vector<CodeRange>& ranges);
 
 private:
     QString _error;

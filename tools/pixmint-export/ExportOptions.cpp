@@ -81,8 +81,7 @@ ExportOptions::ExportOptions(QCommandLineParser& parser)
                                     u"C/C++ source then goes only where -o says.",
                                     {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
                       QStringLiteral("file")),
-      _gfx(QLatin1String(CArray::EditorName),
-           CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast), BdfWriter::DefaultBaseline,
+      _gfx(QLatin1String(CArray::EditorName), GfxWriter::DefaultRange(), BdfWriter::DefaultBaseline,
            false)
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
@@ -144,14 +143,13 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
         return false;
     _bdf = BdfWriter(baseline);
     const QString name = parser.value(_nameOption);
-    QString reason;
-    if (gfx && parser.isSet(_nameOption) && !GfxWriter::IsValidName(name, &reason))
-        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    if (gfx && !CheckName(parser, GfxWriter::IsValidName))
+        return false;
     _gfx = GfxWriter(parser.isSet(_nameOption) ? name : QLatin1String(CArray::EditorName),
-                     _range.value_or(CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast)),
-                     baseline, parser.isSet(_gfxStandaloneOption));
-    if (trueType && parser.isSet(_nameOption) && !TrueTypeWriter::IsValidName(name, &reason))
-        return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+                     _range.value_or(GfxWriter::DefaultRange()), baseline,
+                     parser.isSet(_gfxStandaloneOption));
+    if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
+        return false;
     qint64 time = 0;
     if (trueType && !ReadSourceDate(time))
         return false;
@@ -159,6 +157,17 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
         parser.isSet(_nameOption) ? name : QLatin1String(TrueTypeWriter::DefaultName), baseline,
         time);
     return true;
+}
+
+// --name, where it is given, by the rule of an output for its names.
+bool ExportOptions::CheckName(const QCommandLineParser& parser,
+                              bool (*isValid)(const QString& name, QString* reason))
+{
+    const QString name = parser.value(_nameOption);
+    QString reason;
+    if (!parser.isSet(_nameOption) || isValid(name, &reason))
+        return true;
+    return Fail(Message::Text(u"--name %1: %2", {name, reason}));
 }
 
 // Reproducible builds give the time of their sources; a value that is no such time is a
@@ -179,20 +188,13 @@ bool ExportOptions::ReadSourceDate(qint64& time)
 // export has, asks for that source.
 bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
 {
-    CArray::Layout layout = CArray::Layout::Columns;
-    if (parser.isSet(_layoutOption) &&
-        !CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
-        return Fail(Message::Text(
-            u"--layout %1: expected one of %2",
-            {parser.value(_layoutOption), CArray::LayoutNames().join(QStringLiteral(", "))}));
-    }
-    QString name = QLatin1String(CArray::EditorName);
-    if (parser.isSet(_nameOption)) {
-        name = parser.value(_nameOption);
-        QString reason;
-        if (!CArray::IsValidName(name, &reason))
-            return Fail(Message::Text(u"--name %1: %2", {name, reason}));
-    }
+    std::optional<CArray::Layout> layout;
+    if (!ReadLayout(parser, _layoutOption, layout))
+        return false;
+    if (!CheckName(parser, CArray::IsValidName))
+        return false;
+    const QString name =
+        parser.isSet(_nameOption) ? parser.value(_nameOption) : QLatin1String(CArray::EditorName);
     // --progmem is const as well: both together are refused, as pixmint_add_font refuses
     // CONST PROGMEM, rather than one silently taken for the other.
     if (parser.isSet(_progmemOption) && parser.isSet(_constOption))
@@ -203,18 +205,18 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         storage = CArray::Storage::Progmem;
     else if (parser.isSet(_constOption))
         storage = CArray::Storage::Const;
-    if (parser.isSet(_rangeOption)) {
-        CodeRange read(0, 0);
-        if (!CodeRange::Parse(parser.value(_rangeOption), &read)) {
-            return Fail(Message::Text(u"--range %1: expected %2",
-                                      {parser.value(_rangeOption), CodeRange::Syntax()}));
-        }
-        _range = read;
-    }
+    // Given once at most, as every option that is not joined.
+    std::vector<CodeRange> ranges;
+    if (!ReadRanges(parser, _rangeOption, ranges))
+        return false;
+    if (!ranges.empty())
+        _range = ranges.front();
     const bool header = parser.isSet(_headerOption);
-    const bool firmware = header || parser.isSet(_layoutOption) || parser.isSet(_nameOption) ||
+    const bool firmware = header || layout || parser.isSet(_nameOption) ||
                           storage != CArray::Storage::Plain || _range;
-    if (firmware)
-        _writer = CSourceWriter(CArray(layout, name, storage), header, _range);
+    if (firmware) {
+        _writer = CSourceWriter(CArray(layout.value_or(CArray::Layout::Columns), name, storage),
+                                header, _range);
+    }
     return true;
 }

@@ -36,6 +36,8 @@ public:
 private:
     bool ReadWriter(const QCommandLineParser& parser);
     bool ReadFonts(const QCommandLineParser& parser);
+    bool CheckName(const QCommandLineParser& parser,
+                   bool (*isValid)(const QString& name, QString* reason));
     bool ReadSourceDate(qint64& time);
 
     QCommandLineOption _outputOption;

@@ -84,8 +84,8 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     FileWriter files;
     files.Protect(path);
     files.AddStandardOutput(report.toLocal8Bit());
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (tool.Commit(files) != CommandLineTool::Success)
+        return CommandLineTool::Failure;
     return problems.isEmpty() ? CommandLineTool::Success : CommandLineTool::ProblemsFound;
 }
 
@@ -237,8 +237,8 @@ int main(int argc, char* argv[])
     QList<char32_t> missing;
     if (!AddOutputs(options, fontPath, *font, files, missing, error))
         return tool.Fail(error);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (tool.Commit(files) != CommandLineTool::Success)
+        return CommandLineTool::Failure;
     tool.Warn(Warnings(options, *font, missing));
     return CommandLineTool::Success;
 }

@@ -111,21 +111,17 @@ bool FontOptions::Read(const QCommandLineParser& parser)
 // The codes of the ranges, then those of the characters.
 bool FontOptions::ReadCodes(const QCommandLineParser& parser)
 {
-    for (const QString& text : parser.values(_codesOption)) {
-        CodeRange range(0, 0);
-        if (!CodeRange::Parse(text, &range))
-            return Fail(QStringLiteral("--codes ") + text + QStringLiteral(": expected ") +
-                        CodeRange::Syntax());
+    std::vector<CodeRange> ranges;
+    if (!ReadRanges(parser, _codesOption, ranges))
+        return false;
+    for (const CodeRange& range : ranges) {
         for (int code = range.First(); code <= range.Last(); ++code)
             _codes.push_back(code);
     }
     for (const char32_t character : parser.values(_charsOption).join(QString()).toUcs4()) {
-        if (character > char32_t(CodeRange::MaxCode)) {
-            return Fail(QStringLiteral("--chars: \"") + QString::fromUcs4(&character, 1) +
-                        QStringLiteral("\" (U+") +
-                        QString::number(uint(character), 16).toUpper().rightJustified(4, u'0') +
-                        QStringLiteral(") is not a Latin-1 character"));
-        }
+        QString reason;
+        if (!CodeRange::IsLatin1(character, &reason))
+            return Fail(QStringLiteral("--chars: ") + reason);
         _codes.push_back(int(character));
     }
     return true;

@@ -71,26 +71,18 @@ int Print(const CommandLineTool& tool, const QString& fontPath, const QString& t
     FileWriter files;
     files.Protect(fontPath);
     files.AddStandardOutput(text.toLocal8Bit());
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 // A line a glyph: the code the character map gives it, whether it is blank, its name.
 QString List(const FontCharSet& font)
 {
     const CharacterMap map(font);
-    std::vector<int> codes(map.Count(), -1);
-    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
-            codes[map.GlyphIndex(code)] = code;
-    }
     QString text;
     for (quint32 index = 0; index < map.Count(); ++index) {
-        text += codes[index] < 0
-                    ? QStringLiteral("-   ")
-                    : QStringLiteral("0x") +
-                          QString::number(codes[index], 16).toUpper().rightJustified(2, u'0');
+        const int code = map.CodeOf(index);
+        text += code < 0 ? QStringLiteral("-   ")
+                         : QString::fromLatin1(CharacterMap::HexLabel(code).c_str());
         text +=
             map.Glyph(index) == FontChar() ? QStringLiteral(" blank ") : QStringLiteral(" drawn ");
         text += GlyphName::Shown(map.Name(index)) + QLatin1Char('\n');
@@ -131,9 +123,7 @@ int New(const CommandLineTool& tool, const FontOptions& options, const QString& 
     FontEdit(font).AddCodes(options.Codes());
     FileWriter files;
     files.AddNew(path, FontFileWriter::Bytes(font), FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 int Read(const CommandLineTool& tool, const FontOptions& options, const QString& path)
@@ -247,9 +237,7 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
         return CommandLineTool::Success;
     FileWriter files;
     files.Add(path, edited, FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
-    return CommandLineTool::Success;
+    return tool.Commit(files);
 }
 
 } // namespace

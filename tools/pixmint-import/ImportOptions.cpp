@@ -66,13 +66,7 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
     _characters = parser.values(_charsOption).join(QString());
-    for (const QString& text : parser.values(_codesOption)) {
-        CodeRange range(0, 0);
-        if (!CodeRange::Parse(text, &range))
-            return Fail(Message::Text(u"--codes %1: expected %2", {text, CodeRange::Syntax()}));
-        _import.codes.push_back(range);
-    }
-    return ReadTable(parser);
+    return ReadRanges(parser, _codesOption, _import.codes) && ReadTable(parser);
 }
 
 bool ImportOptions::Accumulates(const QString& name) const
@@ -99,15 +93,8 @@ bool ImportOptions::ReadTable(const QCommandLineParser& parser)
                                        "source"));
         }
     }
-    CArray::Layout layout = CArray::Layout::Columns;
-    if (parser.isSet(_layoutOption)) {
-        if (!CArray::LayoutFromName(parser.value(_layoutOption), &layout)) {
-            return Fail(Message::Text(
-                u"--layout %1: expected one of %2",
-                {parser.value(_layoutOption), CArray::LayoutNames().join(QStringLiteral(", "))}));
-        }
-        _table.layout = layout;
-    }
+    if (!ReadLayout(parser, _layoutOption, _table.layout))
+        return false;
     if (!ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first))
         return false;
     _table.arrayName = parser.value(_arrayOption).toUtf8();

@@ -7,7 +7,6 @@
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
-#include "Message.h"
 #include "MessageList.h"
 
 #include <QCoreApplication>
@@ -36,14 +35,8 @@ bool ReadTable(const QString& path, const CTableImport::Options& options, FontCh
                MessageList& notes, QString& error)
 {
     QByteArray source;
-    if (!FileReader::ReadBytes(path, FontImport::MaxFileSize, source, &error))
-        return false;
-    if (source.size() > FontImport::MaxFileSize) {
-        error = Message::Text(u"the file is too large to be a table (more than %1 bytes)",
-                              {FontImport::MaxFileSize});
-        return false;
-    }
-    return CTableImport::Read(source, options, font, &notes, &error);
+    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
+           CTableImport::Read(source, options, font, &notes, &error);
 }
 
 } // namespace
@@ -77,8 +70,8 @@ int main(int argc, char* argv[])
         files.AddStandardOutput(written);
     else
         files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
-    if (!files.Commit())
-        return tool.Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    if (tool.Commit(files) != CommandLineTool::Success)
+        return CommandLineTool::Failure;
     tool.Note(notes);
     return CommandLineTool::Success;
 }
