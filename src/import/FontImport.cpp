@@ -230,11 +230,6 @@ bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QStr
     for (const char32_t code : characters.toUcs4()) {
         if (!CodeRange::IsLatin1(code, error))
             return false;
-        if (QChar::category(code) == QChar::Other_Control) {
-            return Message::Fail(error, Message::CodePoint(code) +
-                                            QStringLiteral(" is a control character, which no "
-                                                           "glyph name in a font file can carry"));
-        }
         codes.push_back(int(code));
     }
     FontEdit(set).AddCodes(codes);
