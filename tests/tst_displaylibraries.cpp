@@ -173,8 +173,10 @@ void TestDisplayLibraries::gfxCompilesForEveryTarget_data()
 {
     QTest::addColumn<QString>("compiler");
     QTest::addColumn<QStringList>("flags");
-    QTest::addColumn<QString>("section"); // where the bitmaps go
+    QTest::addColumn<QString>("section"); // where the data go, read-only with relocations too
     QTest::addColumn<QString>("objdump");
+    QTest::newRow("host") << PIXMINT_CXX_COMPILER << QStringList() << "(rodata|data\\.rel\\.ro.*)"
+                          << "objdump";
     QTest::newRow("AVR, C++98") << "avr-g++" << QStringList{"-mmcu=atmega328p"} << "progmem.data"
                                 << "avr-objdump";
     QTest::newRow("ARM") << "arm-none-eabi-g++" << QStringList{"-mcpu=cortex-m0", "-mthumb"}
@@ -195,20 +197,35 @@ void TestDisplayLibraries::gfxCompilesForEveryTarget()
     const TestFonts::Font hostile =
         TestFonts::Make({{"a*\\\n/ int evil1 = 1; /*  A", {0x80, 0x40, 0x20, 0x10, 0x08}},
                          {"b*?\?/\n/ int evil2 = 2; /*  B", {1, 2, 4, 8, 16}}});
-    for (const TestFonts::Font& font : {hostile, TestFonts::Font(TestFonts::Make({}))}) {
+    // avr-libc's macros and functions are the program's to avoid, not the header's; a name
+    // that the header or a compiler takes may be refused, but never accepted and broken.
+    const QStringList accepted = {"font",  "SREG",       "SP",       "PORTB",    "RAMEND",
+                                  "PGM_P", "PGM_VOID_P", "memcpy_P", "strlen_P", "pgm_read_byte"};
+    const QStringList mayRefuse = {"GFXglyph", "GFXfont", "uint8_t", "PROGMEM", "AVR", "linux"};
+    std::vector<std::pair<TestFonts::Font, QString>> cases = {{TestFonts::Make({}), "font"}};
+    for (const QString& name : accepted + mayRefuse)
+        cases.emplace_back(hostile, name);
+    for (const auto& [font, name] : cases) {
         QVERIFY(TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*font)));
-        QCOMPARE(In(PIXMINT_EXPORT,
-                    {"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font"})
-                     .exitCode,
-                 0);
+        const int exported =
+            In(PIXMINT_EXPORT, {"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", name})
+                .exitCode;
+        QVERIFY2(exported == 0 || (exported == 2 && mayRefuse.contains(name)), qPrintable(name));
+        if (exported != 0)
+            continue;
         QVERIFY(TestFiles::Write(_dir.filePath("use.cpp"),
-                                 "#include \"font.h\"\nconst GFXfont* used = &font;\n"));
+                                 "#include \"font.h\"\nconst GFXfont* used = &" + name.toLatin1() +
+                                     ";\n"));
         const Run compiled = In(compiler, Strict + flags + QStringList{"-O2", "-c", "use.cpp"});
-        QVERIFY2(compiled.exitCode == 0, compiled.err.constData());
-        const QString symbols = In(objdump, {"-t", "use.o"}).out;
+        QVERIFY2(compiled.exitCode == 0, qPrintable(name + ": " + compiled.err));
+        const QString symbols = In(objdump, {"-t", "-C", "use.o"}).out;
         QVERIFY2(!symbols.contains("evil"), qPrintable(symbols));
-        QVERIFY2(symbols.contains(QRegularExpression("\\s\\." + section + "\\s.*font_Bitmaps")),
-                 qPrintable(symbols));
+        // The library reads the font too with pgm_read_*.
+        for (const QString& symbol : {name + "_Bitmaps", name + "_Glyphs", name}) {
+            QVERIFY2(symbols.contains(
+                         QRegularExpression("\\s\\." + section + "\\s.*\\s" + symbol + "\n")),
+                     qPrintable(symbols));
+        }
     }
 }
 

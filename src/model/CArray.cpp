@@ -46,10 +46,12 @@ constexpr char Keywords[] =
     "while xor xor_eq ";
 
 // Names that C programs already give a meaning: a variable called main makes a C++ program
-// ill-formed, and avr-libc defines PROGMEM as a macro. The header is NAME.h, which must not
-// hide a standard header on the include path.
+// ill-formed, avr-libc defines PROGMEM as a macro, and the compilers define AVR (avr-gcc),
+// unix and linux (gcc on Linux) in their default, GNU modes. The header is NAME.h, which
+// must not hide a standard header on the include path.
 constexpr char Taken[] =
-    " main PROGMEM assert complex ctype errno fenv float inttypes iso646 limits locale math "
+    " main PROGMEM AVR unix linux assert complex ctype errno fenv float inttypes iso646 limits "
+    "locale math "
     "setjmp signal stdalign stdarg stdatomic stdbit stdbool stdckdint stddef stdint stdio "
     "stdlib stdnoreturn string tgmath threads time uchar wchar wctype ";
 

@@ -42,9 +42,7 @@ QString Comment(const CharacterMap& map, int code)
 
 // The library's gfxfont.h, field for field, under its own guard: whichever comes first
 // declares the types.
-constexpr char Types[] = "#include <stdint.h>\n"
-                         "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n"
-                         "#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n"
+constexpr char Types[] = "#include <stdint.h>\n\n"
                          "#ifndef _GFXFONT_H_\n#define _GFXFONT_H_\n"
                          "typedef struct {\n"
                          "    uint16_t bitmapOffset;\n"
@@ -64,14 +62,20 @@ constexpr char Types[] = "#include <stdint.h>\n"
                          "#endif\n";
 
 // What the header's includes already declare, which a font of that name would declare again:
-// <stdint.h>'s types and macros, <stddef.h>'s (which <avr/pgmspace.h> and the library bring),
-// and C++'s namespace std. In a build the header is NAME.h, which must not hide the library's
-// <Adafruit_GFX.h>: it would include itself instead.
+// <stdint.h>'s types and macros, <stddef.h>'s (which the library brings) and C++'s namespace
+// std. In a build the header is NAME.h, which must not hide the library's <Adafruit_GFX.h>: it
+// would include itself instead.
 constexpr char Declared[] = "^(?:u?int(?:_least|_fast)?[0-9]+_t|u?int(?:ptr|max)_t"
                             "|U?INT(?:_LEAST|_FAST)?[0-9]+_(?:MAX|MIN|WIDTH|C)"
                             "|U?INT(?:PTR|MAX)_(?:MAX|MIN|WIDTH|C)"
                             "|(?:SIZE|PTRDIFF|SIG_ATOMIC|WCHAR|WINT)_(?:MAX|MIN|WIDTH)"
                             "|size_t|ptrdiff_t|max_align_t|NULL|offsetof|std|Adafruit_GFX)$";
+
+// Before each declaration: in flash, as the library reads it (pgm_read_*). The platform's
+// PROGMEM where it has one; on AVR avr-gcc's own attribute, which PROGMEM stands for, without
+// <avr/pgmspace.h>, whose macros (SREG, PGM_P, memcpy_P) could take the font's name.
+constexpr char InFlash[] = "#if defined(PROGMEM)\nPROGMEM\n"
+                           "#elif defined(__AVR__)\n__attribute__((__progmem__))\n#endif\n";
 
 } // namespace
 
@@ -104,7 +108,7 @@ QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) 
     WriteStart(stream);
     WriteBitmaps(map, stream);
     WriteGlyphs(map, stream);
-    stream << "const GFXfont " << _name << " PROGMEM = {(uint8_t *)" << _name
+    stream << InFlash << "const GFXfont " << _name << " = {(uint8_t *)" << _name
            << "_Bitmaps, (GFXglyph *)" << _name << "_Glyphs, " << Message::Hex(_range.First())
            << ", " << Message::Hex(_range.Last()) << ", " << LineAdvance << "};\n\n#endif\n";
     stream.flush();
@@ -140,7 +144,7 @@ void GfxWriter::WriteStart(QTextStream& stream) const
 
 void GfxWriter::WriteBitmaps(const CharacterMap& map, QTextStream& stream) const
 {
-    stream << "const uint8_t " << _name << "_Bitmaps[] PROGMEM = {\n";
+    stream << InFlash << "const uint8_t " << _name << "_Bitmaps[] = {\n";
     bool empty = true;
     for (int code = _range.First(); code <= _range.Last(); ++code) {
         const quint32 index = map.GlyphIndex(code);
@@ -162,7 +166,7 @@ void GfxWriter::WriteBitmaps(const CharacterMap& map, QTextStream& stream) const
 // above the cursor. A code without a glyph has no pixels, but the cursor still moves on.
 void GfxWriter::WriteGlyphs(const CharacterMap& map, QTextStream& stream) const
 {
-    stream << "const GFXglyph " << _name << "_Glyphs[] PROGMEM = {\n";
+    stream << InFlash << "const GFXglyph " << _name << "_Glyphs[] = {\n";
     int offset = 0;
     for (int code = _range.First(); code <= _range.Last(); ++code) {
         const bool drawn = map.GlyphIndex(code) != CharacterMap::NoGlyph;

@@ -5,12 +5,6 @@
 #define PIXMINT_GFX_font5x8_H
 
 #include <stdint.h>
-#if defined(__AVR__)
-#include <avr/pgmspace.h>
-#endif
-#ifndef PROGMEM
-#define PROGMEM
-#endif
 
 #ifndef _GFXFONT_H_
 #define _GFXFONT_H_
@@ -31,12 +25,22 @@ typedef struct {
 } GFXfont;
 #endif
 
-const uint8_t font5x8_Bitmaps[] PROGMEM = {
+#if defined(PROGMEM)
+PROGMEM
+#elif defined(__AVR__)
+__attribute__((__progmem__))
+#endif
+const uint8_t font5x8_Bitmaps[] = {
     0x74, 0x42, 0x22, 0x00, 0x80, /* 0x3f: tab\t"q"\  ? */
     0x74, 0x63, 0xf8, 0xc6, 0x20, /* 0x41: C27  A */
 };
 
-const GFXglyph font5x8_Glyphs[] PROGMEM = {
+#if defined(PROGMEM)
+PROGMEM
+#elif defined(__AVR__)
+__attribute__((__progmem__))
+#endif
+const GFXglyph font5x8_Glyphs[] = {
     {0, 0, 0, 6, 0, 0}, /* 0x3e: no glyph */
     {0, 5, 8, 6, 0, -7}, /* 0x3f: tab\t"q"\  ? */
     {5, 0, 0, 6, 0, 0}, /* 0x40: no glyph */
@@ -45,6 +49,11 @@ const GFXglyph font5x8_Glyphs[] PROGMEM = {
     {10, 0, 0, 6, 0, 0} /* 0x43: no glyph */
 };
 
-const GFXfont font5x8 PROGMEM = {(uint8_t *)font5x8_Bitmaps, (GFXglyph *)font5x8_Glyphs, 0x3e, 0x43, 8};
+#if defined(PROGMEM)
+PROGMEM
+#elif defined(__AVR__)
+__attribute__((__progmem__))
+#endif
+const GFXfont font5x8 = {(uint8_t *)font5x8_Bitmaps, (GFXglyph *)font5x8_Glyphs, 0x3e, 0x43, 8};
 
 #endif

@@ -1,7 +1,8 @@
 # The extractor of the manual's snippets: the fenced blocks of a page and the marker before
 # each, an HTML comment that says how the test suite runs the block (tests/docs/run.cmake):
 #   <!-- test: sh [package=DIR] [with FIXTURE...] -->  commands, each of which must succeed
-#   <!-- test: console [with FIXTURE...] -->  "$ " commands, their output as the block shows it
+#   <!-- test: console [status=S,...] [with FIXTURE...] -->  "$ " commands, their output as the
+#                                             block shows it, each exiting 0 or with its S
 #   <!-- test: file NAME -->                  the block is the file NAME, for the blocks after it
 #   <!-- test: compile COMPILER... [as NAME] [with FIXTURE...] -->  C or C++, by its language
 #   <!-- test: cmake TOOLCHAIN... [with FIXTURE...] -->  a project's CMakeLists.txt
