@@ -105,7 +105,7 @@ int main(int argc, char* argv[])
         font = Open(path);
         const GfxWriter writer(QStringLiteral("font"),
                                CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast),
-                               BdfWriter::DefaultBaseline, false);
+                               FontChar::DefaultBaseline, false);
         prepare = [&, writer] { return [&, writer] { writer.Bytes(*font); }; };
     } else if (operation == "export-ttf") {
         font = Open(path);
