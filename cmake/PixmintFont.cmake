@@ -135,7 +135,7 @@ function(pixmint_add_font target font)
     # it. The stamp says when the converter last ran; Ninja sees from the unchanged times of
     # the byproducts that nothing else needs to run, Makefiles from the times themselves.
     # Not every generator makes the folder of a custom command's output.
-    _pixmint_font_build_folder()
+    _pixmint_font_paths("${target}")
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
     set(staging "${folder}/staging")
     file(MAKE_DIRECTORY "${folder}/include" "${staging}")
@@ -193,34 +193,58 @@ function(pixmint_add_font target font)
     endif()
 endfunction()
 
-# Stops the configuration where the build folder holds what the generated files cannot be
-# named with: CMake refuses "#" in a rule's output, make reads "$(" in a command as the start
-# of a variable, a tab splits a header's name in the dependencies that make reads and has
-# Ninja export the font at every build, and Ninja cannot take "|" in a file name.
-function(_pixmint_font_build_folder)
-    set(marks "#" "$(" "\t")
+# Stops the configuration where a path that the rule names holds what the build cannot take:
+# CMake refuses "#", "<" and ">" in a rule's output; make reads "$(" as the start of a
+# variable and "#" as a comment; a tab splits a file's name in the dependencies that make
+# reads and has Ninja export the font at every build; Ninja cannot take "|" in a file name,
+# nor make ":" in one that a rule reads. CMake leaves "[", "?" and "{" unquoted in a command,
+# even in the folder that it changes to, and the shell expands them to other files.
+# (Regular expressions: a "[" in a list would join the items after it.)
+function(_pixmint_font_paths target)
+    set(marks "#<>[?{\t")
     if(CMAKE_GENERATOR MATCHES "Ninja")
-        list(APPEND marks "|")
+        string(APPEND marks "|")
     endif()
-    foreach(mark IN LISTS marks)
-        string(FIND "${CMAKE_CURRENT_BINARY_DIR}" "${mark}" at)
-        if(at GREATER -1)
-            _pixmint_font_visible("${CMAKE_CURRENT_BINARY_DIR}" folder)
-            _pixmint_font_visible("${mark}" mark)
-            message(FATAL_ERROR "pixmint_add_font: the build folder \"${folder}\" holds "
-                                "\"${mark}\", which ${CMAKE_GENERATOR} cannot take in the "
-                                "files that a rule makes; build in a folder without it")
-        endif()
-    endforeach()
+    set(marks "[${marks}]|[$][(]")
+    _pixmint_font_refuse("the build folder" "${CMAKE_CURRENT_BINARY_DIR}" "${marks}" makes
+                         "build in a folder without it")
+    # The target names a folder of the build folder; names that CMake warns of (CMP0037) are
+    # taken only under old policies.
+    _pixmint_font_refuse("the target name" "${target}" "[^A-Za-z0-9_.+-]" makes
+                         "give the target a name of letters, digits, _, ., + and -")
+    if(CMAKE_GENERATOR STREQUAL "Unix Makefiles")
+        get_target_property(folder "${target}" SOURCE_DIR)
+        _pixmint_font_refuse("the folder of ${target}" "${folder}" ":" reads
+                             "move the project to a folder without it or build with Ninja")
+        string(APPEND marks "|:")
+    endif()
+    get_target_property(converter Pixmint::pixmint-export LOCATION)
+    _pixmint_font_refuse("the converter" "${converter}" "${marks}" reads
+                         "install Pixmint in a folder without it")
+endfunction()
+
+# Stops the configuration, naming <what>, <path> and what it holds, where the regular
+# expression <marks> finds something in <path>.
+function(_pixmint_font_refuse what path marks verb advice)
+    string(REGEX MATCH "${marks}" mark "${path}")
+    if(NOT mark STREQUAL "")
+        _pixmint_font_visible("${path}" path)
+        _pixmint_font_visible("${mark}" mark)
+        message(FATAL_ERROR "pixmint_add_font: ${what} \"${path}\" holds \"${mark}\", which "
+                            "${CMAKE_GENERATOR} cannot take in the files that a rule ${verb}; "
+                            "${advice}")
+    endif()
 endfunction()
 
 # Checks the font file and sets, in the caller, font_input: the path that the converter is
 # given; font_depends: the file the rule depends on; font_shown: the font as messages name it;
-# font_staged: whether font_input is a link to the font. A path that the build tools cannot
-# carry (Ninja and make end a file name at "|" or a line feed, make at ":" or a tab; Ninja
-# cannot read a carriage return; CMake ends a list item at ";", turns "\" into "/" and passes
-# "$(" on as the start of a variable) reaches the build as the link <link>, of a safe name,
-# whose target's time the build tools read.
+# font_staged: whether font_input is a link to the font. A path that holds any ASCII
+# character but letters, digits, spaces and "_./+-" reaches the build as the link <link>, of a
+# safe name, whose target's time the build tools read: each of the others means something to
+# a build tool or the shell. Ninja and make end a file name at "|" or a line feed, make at ":"
+# or a tab and expands "[", "?" and "*" in one; Ninja cannot read a carriage return; CMake ends
+# a list item at ";", turns "\" into "/", passes "$(" on as the start of a variable and leaves
+# "[", "?", "{" and "!" unquoted in a command, which the shell expands.
 function(_pixmint_font_input font link)
     cmake_path(ABSOLUTE_PATH font BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE
                OUTPUT_VARIABLE path)
@@ -235,20 +259,19 @@ function(_pixmint_font_input font link)
     _pixmint_font_visible("${font}" shown)
     set(input "${path}")
     set(staged FALSE)
-    foreach(mark "|" "\n" "\r" "\t" ":" ";" "\\" "$(")
-        string(FIND "${path}" "${mark}" at)
-        if(at GREATER -1)
-            file(CREATE_LINK "${path}" "${link}" RESULT failure SYMBOLIC)
-            if(failure)
-                message(FATAL_ERROR "pixmint_add_font: the path of the font \"${shown}\" holds "
-                                    "characters that the build tools cannot take, and no link "
-                                    "to it could be made (${failure}); rename it")
-            endif()
-            set(input "${link}")
-            set(staged TRUE)
-            break()
+    string(REGEX REPLACE "[A-Za-z0-9_./+ -]" "" unsafe "${path}")
+    string(ASCII 1 first)
+    string(ASCII 127 last)
+    if(unsafe MATCHES "[${first}-${last}]")
+        file(CREATE_LINK "${path}" "${link}" RESULT failure SYMBOLIC)
+        if(failure)
+            message(FATAL_ERROR "pixmint_add_font: the path of the font \"${shown}\" holds "
+                                "characters that the build tools cannot take, and no link "
+                                "to it could be made (${failure}); rename it")
         endif()
-    endforeach()
+        set(input "${link}")
+        set(staged TRUE)
+    endif()
     set(depends "${input}")
     if(generated)
         set(depends "${path}")

@@ -106,8 +106,16 @@ write_small_font(9)
 foreach(mark "|" "\t" "\n" "\r" ":" ";" "\\" "$(x)")
     file(COPY_FILE "${fonts}/small font.xml" "${fonts}/mark ${mark}.xml")
 endforeach()
+# Fonts whose names the shell expands to the others: in a folder that CMake need not quote.
+set(globs "${WORK_DIR}/globs")
+file(MAKE_DIRECTORY "${globs}")
+file(COPY_FILE "${SOURCE_DIR}/../data/firmware.xml" "${globs}/v1.xml")
+file(COPY_FILE "${SOURCE_DIR}/../data/two-glyphs.xml" "${globs}/v2.xml")
+foreach(glob "v[1]" "v?")
+    file(COPY_FILE "${fonts}/small font.xml" "${globs}/${glob}.xml")
+endforeach()
 set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=${LANGUAGE}
-    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FOLDER=${fonts}"
+    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FOLDER=${fonts}" "-DGLOB_FOLDER=${globs}"
     "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3 ${minimum})
 run(${configure} -B "${build}")
 if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
@@ -119,6 +127,15 @@ set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0
 set(small_edited
     "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620)
+# Each of those fonts exports in the build as it exports alone.
+file(GLOB glob_fonts RELATIVE "${globs}" "${globs}/*")
+foreach(font IN LISTS glob_fonts)
+    list(FIND glob_fonts "${font}" at)
+    file(GLOB source "${build}/pixmint_fonts/consumer/glob_${at}.c*")
+    run("${WORK_DIR}/prefix/bin/pixmint-export" "${globs}/${font}" -o "${WORK_DIR}/alone.c"
+        --name glob_${at})
+    run(${CMAKE_COMMAND} -E compare_files "${source}" "${WORK_DIR}/alone.c")
+endforeach()
 
 # Nothing but one font changes; a later modification time even on coarse file systems.
 set(font_folder "${build}/fonts/pixmint_fonts/consumer")
