@@ -244,7 +244,7 @@ endfunction()
 # a build tool or the shell. Ninja and make end a file name at "|" or a line feed, make at ":"
 # or a tab and expands "[", "?" and "*" in one; Ninja cannot read a carriage return; CMake ends
 # a list item at ";", turns "\" into "/", passes "$(" on as the start of a variable and leaves
-# "[", "?", "{" and "!" unquoted in a command, which the shell expands.
+# "[", "?" and "{" unquoted in a command, for the shell to expand.
 function(_pixmint_font_input font link)
     cmake_path(ABSOLUTE_PATH font BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE
                OUTPUT_VARIABLE path)

@@ -1,10 +1,12 @@
 # Installs Pixmint into a fresh prefix, builds the consumer project against it in folders
 # whose paths hold spaces and quotes (with Makefiles also "|"), from fonts whose names no
-# build tool takes (the first one with all such characters, then one for each), and runs
-# it. Then it changes the first font file and checks that the next build exports and
-# compiles that font again and nothing else; changes a glyph of the font with a header and
-# checks that its source is compiled again but not what includes the header, which keeps
-# its bytes; and that a build after that does nothing. Then a problem in the first font,
+# build tool takes (the first one with all such characters and all that the shell reads,
+# then one for each) and fonts whose names the shell would expand to the fonts beside them
+# (v[1].xml beside v1.xml, each compared with what it exports alone), and runs it. Then it
+# changes the first font file and checks that the next build exports and compiles that font
+# again and nothing else; changes a glyph of the font with a header and checks that its
+# source is compiled again but not what includes the header, which keeps its bytes; and that
+# a build after that does nothing. Then a problem in the first font,
 # which the project checks, must fail the build naming the font, and two fonts under one name
 # must stop the configuration.
 # With Makefiles, only the converters and the CMake package are installed, and the project
@@ -31,7 +33,7 @@ endfunction()
 
 # The name that the project gives its first font.
 function(write_font middle_byte)
-    file(WRITE "${fonts}/font |\t\n\r:;\\$(x).xml"
+    file(WRITE "${fonts}/font |\t\n\r:;\\$(x)\"!#%&'*,<=>?@[]^`{}~.xml"
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CharSet>\n"
         "<FontChar Char=\"C27  A\"><Byte Index=\"${index}\">7e</Byte><Byte Index=\"1\">9</Byte>"
         "<Byte Index=\"2\">${middle_byte}</Byte><Byte Index=\"3\">9</Byte>"
@@ -174,7 +176,7 @@ write_font(7f)
 execute_process(COMMAND ${CMAKE_COMMAND} --build "${build}" --parallel 1
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 string(REGEX REPLACE "[ \n]+" " " output "${output}")
-set(font "${fonts}/font |\\t\\n\\r:;\\$(x).xml")
+set(font "${fonts}/font |\\t\\n\\r:;\\$(x)\"!#%&'*,<=>?@[]^`{}~.xml")
 string(CONCAT expected "the font \"${font}\" does not pass pixmint-export --check (CHECK): "
     "${font}:3: Index 9 is outside 0 to 4")
 string(FIND "${output}" "${expected}" at)
