@@ -362,7 +362,8 @@ void TestExport::drawsTextAsTheDisplayShowsIt_data()
     QStringList named;
     for (char32_t code = 0x100; code < 0x100 + 1002; ++code) {
         many += QString::fromUcs4(&code, 1);
-        named << "\"" + QString::fromUcs4(&code, 1) + "\" (U+0" +
+        // U+034F, the combining grapheme joiner, shows as nothing.
+        named << "\"" + (code == 0x34F ? "\\u034f" : QString::fromUcs4(&code, 1)) + "\" (U+0" +
                      QString::number(code, 16).toUpper() + ')';
     }
     QTest::newRow("the first 1,000 characters without a glyph")
