@@ -33,6 +33,8 @@ bool IsHidden(char32_t code)
     default:
         break;
     }
+    if (code < 0x034F)
+        return false;
     static constexpr char32_t Ignorable[][2] = {
         {0x034F, 0x034F},   {0x115F, 0x1160},   {0x17B4, 0x17B5},  {0x180B, 0x180F},
         {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFFA0, 0xFFA0},  {0xFFF0, 0xFFF8},
