@@ -1,5 +1,6 @@
 #include "GlyphName.h"
 
+#include "Console.h"
 #include "Message.h"
 
 #include <QList>
@@ -64,4 +65,13 @@ QString GlyphName::Shown(QStringView name)
 QString GlyphName::Quoted(const std::string& name)
 {
     return Message::Quoted(ToString(name.substr(0, MaxShownLength + 1)));
+}
+
+bool GlyphName::FromShown(QStringView shown, std::string& name)
+{
+    QString text;
+    if (!Console::ReadVisibleText(shown, text) || !IsLatin1(text))
+        return false;
+    name = FromString(text);
+    return true;
 }

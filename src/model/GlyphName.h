@@ -24,12 +24,17 @@ public:
     // A name as it is shown to people, in the editor's list, on a specimen sheet and in
     // messages: laying out a name of megabytes, or a million names of several lines, would
     // take seconds, so a longer name shows its first MaxShownLength characters and an
-    // ellipsis, and control characters show as escapes (\n), so that every name is one short
-    // line (Message::Shown). Only what is shown is converted, so a long name costs no more.
+    // ellipsis; a backslash shows as \\, and control characters and the others that would
+    // show as nothing or as another as escapes (\n, \xa0), so that every name is one short
+    // line and no two look alike (Message::Shown). Only what is shown is converted, so a long
+    // name costs no more.
     static constexpr size_t MaxShownLength = size_t(Message::MaxShown);
     static QString Shown(const std::string& name);
     // The same for a name in the toolkit's text, such as one typed on a command line.
     static QString Shown(QStringView name);
     // The same between quotation marks, as messages name a glyph.
     static QString Quoted(const std::string& name);
+    // The name that a text is shown for, whole (not shortened); false when no name is shown
+    // as the text (Console::ReadVisibleText).
+    static bool FromShown(QStringView shown, std::string& name);
 };

@@ -76,9 +76,9 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
     QString report;
     for (const FontFileCheck::Problem& problem : problems) {
-        report += Console::VisibleText(
-                      Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
-                  QLatin1Char('\n');
+        report +=
+            Console::OneLine(Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
+            QLatin1Char('\n');
     }
     // Standard output may be the font itself (">> font.xml"), which the report must not end.
     FileWriter files;
