@@ -62,7 +62,7 @@ QString Escape(char32_t code)
     return u'\\' + QChar(letter) + QString::number(uint(code), 16).rightJustified(digits, u'0');
 }
 
-// VisibleText, or with backslashes and a space at the end kept: OneLine.
+// VisibleText, or OneLine: only what would break the line or show as nothing on it escaped.
 QString Visible(QStringView text, bool all)
 {
     QString visible;
@@ -74,7 +74,10 @@ QString Visible(QStringView text, bool all)
         if (pair)
             code = QChar::surrogateToUcs4(text[index], text[index + 1]);
         const bool last = index + (pair ? 2 : 1) == text.size();
-        if (IsHidden(code) || (all && (code == u'\\' || (code == u' ' && last))))
+        const bool breaks = QChar::category(code) == QChar::Other_Control ||
+                            QChar::category(code) == QChar::Separator_Line ||
+                            QChar::category(code) == QChar::Separator_Paragraph;
+        if (all ? IsHidden(code) || code == u'\\' || (code == u' ' && last) : breaks)
             visible += Escape(code);
         else
             visible += text.mid(index, pair ? 2 : 1);

@@ -20,9 +20,11 @@ public:
     // The text that VisibleText writes as visible; false when visible is not what it writes
     // for any text (a backslash that begins no escape, an escape that it would not write).
     static bool ReadVisibleText(QStringView visible, QString& text);
-    // The text on one line: as VisibleText writes it, but with backslashes and a space at the
-    // end as they are. For a message whose parts from elsewhere (Message::Shown) are visible
-    // text already, which it leaves as it is, while any other part still stays on its line.
+    // The text on one line: the controls (C0, DEL, C1) and the line and paragraph separators
+    // escaped as VisibleText writes them, every other character as it is. For a message whose
+    // parts from elsewhere (Message::Shown) are visible text already, which it leaves as it
+    // is, and for names shown where nobody types them back (the editor's list, a specimen
+    // sheet), as they have always been shown there.
     static QString OneLine(QStringView text);
 
     // A file name in the system's bytes, as a command line gives it, as the toolkit's text;

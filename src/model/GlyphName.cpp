@@ -62,6 +62,14 @@ QString GlyphName::Shown(QStringView name)
     return Message::Shown(name);
 }
 
+QString GlyphName::Listed(const std::string& name)
+{
+    const QString text = ToString(name.substr(0, MaxShownLength + 1));
+    if (size_t(text.size()) <= MaxShownLength)
+        return Console::OneLine(text);
+    return Console::OneLine(QStringView(text).left(qsizetype(MaxShownLength))) + u'\u2026';
+}
+
 QString GlyphName::Quoted(const std::string& name)
 {
     return Message::Quoted(ToString(name.substr(0, MaxShownLength + 1)));
