@@ -107,6 +107,7 @@ void TestBdfWriter::readersGetEveryGlyph()
 {
     QFETCH(int, baseline);
     const std::unique_ptr<FontCharSet> font = TestFonts::Full();
+    TestFonts::Store(*font, "U+00FF  \xFF", {0x1D, 0xA0, 0xA0, 0xA0, 0x7D}); // the last code
     const QString xml = _dir->filePath(QStringLiteral("font.xml"));
     const QString bdf = _dir->filePath(QStringLiteral("font.bdf"));
     QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));

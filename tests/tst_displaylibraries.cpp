@@ -265,6 +265,18 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     for (qsizetype at = 0; at + 3 < bytes.size(); at += 4)
         sum += qFromBigEndian<quint32>(bytes.constData() + at);
     QCOMPARE(sum, 0xB1B0AFBAu);
+    // OS/2's x-height and cap height: the top of the highest pixel of "x" and of "H", or 0.
+    const char* os2 =
+        bytes.constData() + qFromBigEndian<quint32>(bytes.constData() + bytes.indexOf("OS/2") + 8);
+    const std::map<int, FontChar> byCode = TestFonts::ByCode(*font);
+    for (const int code : {'x', 'H'}) {
+        int top = 0;
+        for (int pixel = 39; byCode.count(code) && pixel >= 0; --pixel) {
+            if (byCode.at(code).GetPixel(quint32(pixel % 5), quint32(pixel / 5)))
+                top = (baseline.toInt() + 1 - pixel / 5) * 128;
+        }
+        QCOMPARE(qFromBigEndian<qint16>(os2 + (code == 'x' ? 86 : 88)), qint16(top));
+    }
     // FreeType, through the importer at 8 pixels, gives every glyph back at its code.
     const Run imported = In(PIXMINT_IMPORT, {_ttf, "--size", "8", "--codes", "0-255"});
     QCOMPARE(imported.exitCode, 0);
