@@ -1,0 +1,219 @@
+#include "U8g2Writer.h"
+
+#include "CArray.h"
+#include "CharacterMap.h"
+#include "Message.h"
+#include "MessageList.h"
+#include "U8g2BitStream.h"
+#include "U8g2Runs.h"
+#include "U8g2Source.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+
+constexpr QLatin1String Section("U8G2_FONT_SECTION");
+// The widest counts that the library reads: it takes a field from two bytes at most.
+constexpr int MaxCountWidth = 8;
+
+// A code's glyph cropped to its lit pixels as the library places it: x from the cursor to the
+// left column, y from the baseline up to the bottom row; 0 x 0 without any.
+struct Box
+{
+    int code = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    U8g2Runs runs = U8g2Runs({});
+};
+
+Box Crop(int code, const FontChar* glyph, int baseline)
+{
+    Box box;
+    box.code = code;
+    int left = int(FontChar::ColumnCount), right = -1, top = int(FontChar::RowCount), bottom = -1;
+    for (int row = 0; glyph && row < int(FontChar::RowCount); ++row) {
+        for (int column = 0; column < int(FontChar::ColumnCount); ++column) {
+            if (glyph->GetPixel(quint32(column), quint32(row))) {
+                left = std::min(left, column), right = std::max(right, column);
+                top = std::min(top, row), bottom = std::max(bottom, row);
+            }
+        }
+    }
+    if (right < 0)
+        return box;
+    std::vector<bool> pixels;
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column)
+            pixels.push_back(glyph->GetPixel(quint32(column), quint32(row)));
+    }
+    box.x = left, box.y = baseline - bottom;
+    box.width = right - left + 1, box.height = bottom - top + 1;
+    box.runs = U8g2Runs(pixels);
+    return box;
+}
+
+// The widths of the fields of every glyph, which the header gives.
+struct Widths
+{
+    int zeros = 0, ones = 1, width = 1, height = 1, x = 1, y = 1, advance = 1;
+    int Metrics() const { return width + height + x + y + advance; }
+};
+
+// The narrowest fields for the boxes, and the widths of the counts that make the fewest
+// bytes of all glyphs (the first such, the narrowest counts of unlit pixels first).
+Widths Choose(const std::vector<Box>& boxes)
+{
+    Widths widths;
+    int most[2] = {0, 0}, x[2] = {0, 0}, y[2] = {0, 0};
+    for (const Box& box : boxes) {
+        most[0] = std::max(most[0], box.width), most[1] = std::max(most[1], box.height);
+        x[0] = std::min(x[0], box.x), x[1] = std::max(x[1], box.x);
+        y[0] = std::min(y[0], box.y), y[1] = std::max(y[1], box.y);
+    }
+    widths.width = U8g2BitStream::UnsignedWidth(most[0]);
+    widths.height = U8g2BitStream::UnsignedWidth(most[1]);
+    widths.x = U8g2BitStream::SignedWidth(x[0], x[1]);
+    widths.y = U8g2BitStream::SignedWidth(y[0], y[1]);
+    widths.advance = U8g2BitStream::SignedWidth(0, int(FontChar::Advance));
+    int fewest = INT_MAX;
+    for (int zeros = 0; zeros <= MaxCountWidth; ++zeros) {
+        for (int ones = 1; ones <= MaxCountWidth; ++ones) {
+            int total = 0;
+            for (auto box = boxes.begin(); box != boxes.end() && total < fewest; ++box) {
+                const int bits = box->width == 0 ? 0 : box->runs.Bits(zeros, ones);
+                total = bits < 0 ? INT_MAX : total + (widths.Metrics() + bits + 7) / 8;
+            }
+            if (total < fewest)
+                fewest = total, widths.zeros = zeros, widths.ones = ones;
+        }
+    }
+    return widths;
+}
+
+// A glyph: its code, its size with these two bytes, then its fields and its pixels. The
+// library draws nothing for a width of 0, and reads no counts then.
+QByteArray Glyph(const Box& box, const Widths& widths)
+{
+    U8g2BitStream bits;
+    bits.Write(quint32(box.width), widths.width);
+    bits.Write(quint32(box.height), widths.height);
+    bits.WriteSigned(box.x, widths.x);
+    bits.WriteSigned(box.y, widths.y);
+    bits.WriteSigned(int(FontChar::Advance), widths.advance);
+    if (box.width > 0)
+        box.runs.Write(widths.zeros, widths.ones, bits);
+    return QByteArray(1, char(box.code)) + char(2 + bits.Bytes().size()) + bits.Bytes();
+}
+
+// How far a code's lit pixels reach above the baseline, and below it (negative); the cell's
+// reach for a code without any, which is where u8g2_SetFontPosTop and the like then align.
+std::pair<int, int> Reach(const std::vector<Box>& boxes, int code, int baseline)
+{
+    for (const Box& box : boxes) {
+        if (box.code == code && box.width > 0)
+            return {box.y + box.height, box.y};
+    }
+    return {baseline + 1, baseline + 1 - int(FontChar::RowCount)};
+}
+
+// The offsets are from the end of the header. The font's box is the cell, as a display
+// shows the font; the glyph count, which the library does not read, stops at its byte's most.
+QByteArray Header(const std::vector<Box>& boxes, const Widths& widths, int baseline,
+                  const int (&starts)[3])
+{
+    const std::pair<int, int> upper = Reach(boxes, 'A', baseline),
+                              lower = Reach(boxes, 'g', baseline);
+    const int values[U8g2Writer::HeaderSize] = {std::min(int(boxes.size()), 255),
+                                                0,
+                                                widths.zeros,
+                                                widths.ones,
+                                                widths.width,
+                                                widths.height,
+                                                widths.x,
+                                                widths.y,
+                                                widths.advance,
+                                                int(FontChar::ColumnCount),
+                                                int(FontChar::RowCount),
+                                                0,
+                                                baseline + 1 - int(FontChar::RowCount),
+                                                upper.first,
+                                                lower.second,
+                                                Reach(boxes, '(', baseline).first,
+                                                Reach(boxes, ')', baseline).second,
+                                                starts[0] >> 8,
+                                                starts[0] & 0xFF,
+                                                starts[1] >> 8,
+                                                starts[1] & 0xFF,
+                                                starts[2] >> 8,
+                                                starts[2] & 0xFF};
+    QByteArray header;
+    for (const int value : values)
+        header.append(char(quint8(value)));
+    return header;
+}
+
+} // namespace
+
+U8g2Writer::U8g2Writer(const QString& name, const CodeRange& range, int baseline)
+    : _name(name), _range(range), _baseline(baseline)
+{
+}
+
+bool U8g2Writer::IsValidName(const QString& name, QString* reason)
+{
+    return U8g2Source::IsValidName(name, reason);
+}
+
+// The glyphs in ascending code, as the library looks a code up: from the first glyph, or
+// from that of "A" or of "a" on, to the end of the codes up to 255 (a size of 0). Then the
+// codes above 255: a lookup table of one entry, 0xffff, that leads to an empty list.
+QByteArray U8g2Writer::Font(const FontCharSet& set) const
+{
+    const CharacterMap map(set);
+    std::vector<Box> boxes;
+    for (int code = _range.First(); code <= _range.Last(); ++code) {
+        const quint32 index = map.GlyphIndex(code);
+        boxes.push_back(
+            Crop(code, index == CharacterMap::NoGlyph ? nullptr : &map.Glyph(index), _baseline));
+    }
+    const Widths widths = Choose(boxes);
+    QByteArray glyphs;
+    int starts[3] = {-1, -1, -1};
+    for (const Box& box : boxes) {
+        for (const int first : {'A', 'a'}) {
+            if (box.code >= first && starts[first == 'a'] < 0)
+                starts[first == 'a'] = int(glyphs.size());
+        }
+        glyphs += Glyph(box, widths);
+    }
+    for (int& start : starts)
+        start = start < 0 ? int(glyphs.size()) : start;
+    starts[2] = int(glyphs.size()) + 2;
+    glyphs += QByteArray("\0\0"
+                         "\0\4\xFF\xFF"
+                         "\0\0",
+                         8);
+    return Header(boxes, widths, _baseline, starts) + glyphs;
+}
+
+QByteArray U8g2Writer::Bytes(const FontCharSet& set, const QByteArray& encoding) const
+{
+    const QString comment = Message::Text(
+        u"Auto generated file: u8g2 font %1, for u8g2_SetFont(&u8g2, %1)\n"
+        u"   codes %2 to %3, 5 x 8 pixels a glyph, advance 6; u8g2_DrawStr's y is "
+        u"the baseline,\n   just below grid row %4; each glyph is cropped to its "
+        u"lit pixels",
+        {_name, Message::Hex(_range.First()), Message::Hex(_range.Last()), _baseline});
+    return CArray::Encoded(U8g2Source::Text(comment, _name, Section, Font(set)), encoding);
+}
+
+void U8g2Writer::Warnings(const FontCharSet& set, MessageList& warnings) const
+{
+    const QString missing = CharacterMap(set).MissingCodes(_range);
+    if (!missing.isEmpty()) {
+        warnings.Add(Message::Text(
+            u"the font has no glyph for %1: the u8g2 font %2 draws nothing there and moves on",
+            {missing, _name}));
+    }
+}
