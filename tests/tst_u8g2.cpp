@@ -1,5 +1,7 @@
+#include "MessageList.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "U8g2Source.h"
 #include "U8g2Writer.h"
 #include "U8x8Writer.h"
 
@@ -159,6 +161,7 @@ private slots:
     void drawsTheFontsPixels_data();
     void drawsTheFontsPixels();
     void noLargerThanTheLibrarysConverter();
+    void warnsOfCodesWithoutGlyph();
     void namesThatBreakC_data();
     void namesThatBreakC();
     void compilesForEveryTarget_data();
@@ -263,6 +266,20 @@ void TestU8g2::noLargerThanTheLibrarysConverter()
     QVERIFY2(size <= 844, qPrintable(QString::number(size)));
 }
 
+void TestU8g2::warnsOfCodesWithoutGlyph()
+{
+    const std::unique_ptr<FontCharSet> font = TestFonts::Make({{"A", {1, 0, 0, 0, 0}}});
+    MessageList warnings;
+    U8g2Writer("f", CodeRange(64, 66), 6).Warnings(*font, warnings);
+    U8x8Writer("g", CodeRange(64, 65)).Warnings(*font, warnings);
+    U8x8Writer("h", CodeRange(65, 65)).Warnings(*font, warnings);
+    QCOMPARE(warnings.Listed(),
+             QStringList({"the font has no glyph for 0x40, 0x42: the u8g2 font f "
+                          "draws nothing there and moves on",
+                          "the font has no glyph for 0x40: the u8x8 font g draws "
+                          "a blank tile there"}));
+}
+
 void TestU8g2::namesThatBreakC_data()
 {
     QTest::addColumn<QString>("name");
@@ -306,8 +323,9 @@ void TestU8g2::compilesForEveryTarget_data()
 }
 
 // Each font alone, and beside a stand-in for the library's header that defines the section
-// macros as u8x8.h does: in program memory on AVR either way, of the font's size. Every byte
-// value, and a glyph name that would end a comment or a literal.
+// macros as u8x8.h does: in program memory on AVR either way, the font's bytes exactly (read
+// back on the host). Every byte value, a glyph name that would end a comment or a literal, and
+// bytes longer than a literal may be.
 void TestU8g2::compilesForEveryTarget()
 {
     QFETCH(QString, compiler);
@@ -318,31 +336,43 @@ void TestU8g2::compilesForEveryTarget()
         QSKIP("the cross compilers are not installed (scripts/lib.sh installs them)");
     const std::unique_ptr<FontCharSet> font = TestFonts::Full();
     TestFonts::Store(*font, "\"?\?/\n*/  0x3f", {0x3F, 0x3F, 0x3F, 0x22, 0x5C});
-    QVERIFY(
-        TestFiles::Write(_dir.filePath("u8g2.h"),
-                         "#ifdef __AVR__\n#define U8X8_FONT_SECTION(name) __attribute__(("
-                         "section(\".progmem.\" name)))\n#else\n#define U8X8_FONT_SECTION(name)\n"
-                         "#endif\n#define U8G2_FONT_SECTION("
-                         "name) U8X8_FONT_SECTION(name)\n"));
-    QVERIFY(
-        TestFiles::Write(_dir.filePath("beside.c"), "#include \"u8g2.h\"\n#include \"font.c\"\n"));
+    QVERIFY(TestFiles::Write(_dir.filePath("u8g2.h"),
+                             "#ifdef __AVR__\n#define U8X8_FONT_SECTION(name) __attribute__(("
+                             "section(\".progmem.\" name)))\n#else\n#define "
+                             "U8X8_FONT_SECTION(name)\n#endif\n#define U8G2_FONT_SECTION(name) "
+                             "U8X8_FONT_SECTION(name)\n"));
+    QVERIFY(TestFiles::Write(_dir.filePath("beside.c"),
+                             "#include \"u8g2.h\"\n#include \"font.c\"\n"
+                             "#include <stdio.h>\nint main(void) { "
+                             "fwrite(font, 1, sizeof font, stdout); }\n"));
     const CodeRange range(0, 255);
     const U8g2Writer u8g2("font", range, 6);
     const U8x8Writer u8x8("font", range);
-    const std::pair<QByteArray, QByteArray> outputs[] = {{u8g2.Font(*font), u8g2.Bytes(*font)},
-                                                         {u8x8.Font(*font), u8x8.Bytes(*font)}};
+    // The longest literal, and one byte more: a list.
+    QByteArray longest(4096, '\x7f'), longer = longest;
+    longest[4095] = '\0';
+    const std::pair<QByteArray, QString> outputs[] = {
+        {u8g2.Font(*font), u8g2.Bytes(*font)},
+        {u8x8.Font(*font), u8x8.Bytes(*font)},
+        {longest, U8g2Source::Text("", "font", QLatin1String("U8G2_FONT_SECTION"), longest)},
+        {longer, U8g2Source::Text("", "font", QLatin1String("U8G2_FONT_SECTION"), longer)}};
     for (const auto& [bytes, text] : outputs) {
-        QVERIFY(TestFiles::Write(_dir.filePath("font.c"), text));
+        QVERIFY(TestFiles::Write(_dir.filePath("font.c"), text.toUtf8()));
         for (const char* source : {"font.c", "beside.c"}) {
             QByteArray out;
             QVERIFY2(Run(compiler, Strict + flags + QStringList{"-c", source, "-o", "font.o"},
                          &out) == 0,
                      out.constData());
             QCOMPARE(Run(objdump, {"-t", "font.o"}, &out), 0);
-            const qsizetype size = bytes.size() + (bytes.endsWith('\0') ? 0 : 1);
             const QRegularExpression symbol(QRegularExpression::escape(section) + "\\s+0*" +
-                                            QString::number(size, 16) + " font\n");
+                                            QString::number(bytes.size(), 16) + " font\n");
             QVERIFY2(symbol.match(out).hasMatch(), out.constData());
+        }
+        if (objdump == "objdump") {
+            QCOMPARE(Run(compiler, flags + QStringList{"beside.c", "-o", "beside"}), 0);
+            QByteArray out;
+            QCOMPARE(Run(_dir.filePath("beside"), {}, &out), 0);
+            QCOMPARE(out, bytes);
         }
     }
 }

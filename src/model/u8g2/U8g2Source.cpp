@@ -16,6 +16,10 @@ constexpr char Declared[] = "^(?:u?int(?:_least|_fast)?[0-9]+_t|u?int(?:ptr|max)
 
 // How many characters of escapes a line of the literal holds at most, besides its quotes.
 constexpr int LineLength = 72;
+// The longest string literal that C99 and C11 compilers must take (gcc -pedantic warns of a
+// longer one), and how many numbers a line of a list of them holds.
+constexpr qsizetype MaxLiteral = 4095;
+constexpr qsizetype ListLine = 12;
 
 // A byte of the literal: printable ASCII as itself, but for the quote and the backslash and
 // the question mark, which would begin a trigraph ("??/"); any other byte as an octal escape,
@@ -53,10 +57,11 @@ bool U8g2Source::IsValidName(const QString& name, QString* reason)
 QString U8g2Source::Text(const QString& comment, const QString& name, QLatin1String section,
                          const QByteArray& bytes)
 {
-    const bool zeroEnd = !bytes.isEmpty() && bytes.back() == '\0';
+    const qsizetype characters = bytes.size() - (bytes.endsWith('\0') ? 1 : 0);
+    const bool literal = characters <= MaxLiteral;
     const QString declarator =
         Message::Text(u"const uint8_t %1[%2] %3(\"%1\")",
-                      {name, bytes.size() + (zeroEnd ? 0 : 1), QString(section)});
+                      {name, literal ? characters + 1 : bytes.size(), QString(section)});
     QString text;
     QTextStream stream(&text);
     stream << "/* " << comment << " */\n#include <stdint.h>\n\n#ifndef " << section
@@ -65,7 +70,7 @@ QString U8g2Source::Text(const QString& comment, const QString& name, QLatin1Str
            << "(name)\n#endif\n#endif\n\n#ifdef __cplusplus\nextern \"C\" {\n#endif\nextern "
            << declarator << ";\n#ifdef __cplusplus\n}\n#endif\n\n"
            << declarator << " =\n"
-           << Literal(zeroEnd ? bytes.chopped(1) : bytes) << ";\n";
+           << (literal ? Literal(bytes.left(characters)) : List(bytes)) << ";\n";
     stream.flush();
     return text;
 }
@@ -85,4 +90,17 @@ QString U8g2Source::Literal(const QByteArray& bytes)
         line += int(escaped.size());
     }
     return text + u'"';
+}
+
+QString U8g2Source::List(const QByteArray& bytes)
+{
+    QString text = QStringLiteral("{");
+    for (qsizetype at = 0; at < bytes.size(); ++at) {
+        if (at % ListLine == 0)
+            text += QStringLiteral("\n   ");
+        text += u' ' + Message::Hex(quint8(bytes[at]));
+        if (at + 1 < bytes.size())
+            text += u',';
+    }
+    return text + QStringLiteral("\n}");
 }

@@ -5,9 +5,11 @@
 
 // A font's bytes as the C source that u8g2 and its text mode u8x8 take their fonts in:
 // "const uint8_t NAME[N] SECTION("NAME") =" and a string literal, as the library's own fonts
-// are. It includes only <stdint.h> and defines the section macro where the library's header
-// has not, so that it compiles on its own and beside that header, and in C++, where the
-// declaration before it gives the array C linkage as the header does for the library's fonts.
+// are (a list of numbers instead for a font longer than C compilers must take a literal to
+// be: up to 4095 bytes, a final 0 besides). It includes only <stdint.h> and defines the section
+// macro where the library's header has not, so that it compiles on its own and beside that header,
+// and in C++, where the declaration before it gives the array C linkage as the header does for the
+// library's fonts.
 class U8g2Source
 {
 public:
@@ -21,7 +23,9 @@ public:
                         const QByteArray& bytes);
 
 private:
-    // The string literal of the bytes, split into lines; a final zero byte is the literal's
-    // own terminating one.
+    // The string literal of the bytes, split into lines, after which comes the literal's own
+    // terminating zero byte.
     static QString Literal(const QByteArray& bytes);
+    // The bytes as a list of numbers, for a font longer than a literal may be.
+    static QString List(const QByteArray& bytes);
 };
