@@ -18,19 +18,34 @@ constexpr QLatin1String Section("U8G2_FONT_SECTION");
 // The widest counts that the library reads: it takes a field from two bytes at most.
 constexpr int MaxCountWidth = 8;
 
-// A code's glyph cropped to its lit pixels as the library places it: x from the cursor to the
-// left column, y from the baseline up to the bottom row; 0 x 0 without any.
+// A code's glyph in a box as the library places it: x from the cursor to the left column, y
+// from the baseline up to the bottom row; 0 x 0 without pixels.
 struct Box
 {
     int code = 0;
+    const FontChar* glyph = nullptr;
     int x = 0, y = 0, width = 0, height = 0;
     U8g2Runs runs = U8g2Runs({});
 };
 
+// The box from that column and row (the top left) to that column and row, both included.
+Box Cut(const Box& box, int left, int top, int right, int bottom, int baseline)
+{
+    Box cut = box;
+    std::vector<bool> pixels;
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column)
+            pixels.push_back(box.glyph->GetPixel(quint32(column), quint32(row)));
+    }
+    cut.x = left, cut.y = baseline - bottom;
+    cut.width = right - left + 1, cut.height = bottom - top + 1;
+    cut.runs = U8g2Runs(pixels);
+    return cut;
+}
+
+// The glyph cropped to its lit pixels.
 Box Crop(int code, const FontChar* glyph, int baseline)
 {
-    Box box;
-    box.code = code;
     int left = int(FontChar::ColumnCount), right = -1, top = int(FontChar::RowCount), bottom = -1;
     for (int row = 0; glyph && row < int(FontChar::RowCount); ++row) {
         for (int column = 0; column < int(FontChar::ColumnCount); ++column) {
@@ -40,17 +55,8 @@ Box Crop(int code, const FontChar* glyph, int baseline)
             }
         }
     }
-    if (right < 0)
-        return box;
-    std::vector<bool> pixels;
-    for (int row = top; row <= bottom; ++row) {
-        for (int column = left; column <= right; ++column)
-            pixels.push_back(glyph->GetPixel(quint32(column), quint32(row)));
-    }
-    box.x = left, box.y = baseline - bottom;
-    box.width = right - left + 1, box.height = bottom - top + 1;
-    box.runs = U8g2Runs(pixels);
-    return box;
+    const Box box{code, glyph};
+    return right < 0 ? box : Cut(box, left, top, right, bottom, baseline);
 }
 
 // The widths of the fields of every glyph, which the header gives.
@@ -60,9 +66,8 @@ struct Widths
     int Metrics() const { return width + height + x + y + advance; }
 };
 
-// The narrowest fields for the boxes, and the widths of the counts that make the fewest
-// bytes of all glyphs (the first such, the narrowest counts of unlit pixels first).
-Widths Choose(const std::vector<Box>& boxes)
+// The narrowest fields for the boxes.
+Widths FieldWidths(const std::vector<Box>& boxes)
 {
     Widths widths;
     int most[2] = {0, 0}, x[2] = {0, 0}, y[2] = {0, 0};
@@ -76,19 +81,66 @@ Widths Choose(const std::vector<Box>& boxes)
     widths.x = U8g2BitStream::SignedWidth(x[0], x[1]);
     widths.y = U8g2BitStream::SignedWidth(y[0], y[1]);
     widths.advance = U8g2BitStream::SignedWidth(0, int(FontChar::Advance));
-    int fewest = INT_MAX;
+    return widths;
+}
+
+// The glyphs' boxes and the widths of their fields.
+struct Layout
+{
+    std::vector<Box> boxes;
+    Widths widths;
+    int bytes = INT_MAX; // of all glyphs
+};
+
+// The widths of the counts that make the fewest bytes of all glyphs (the first such, the
+// narrowest counts of unlit pixels first).
+void ChooseCounts(Layout& layout)
+{
+    Widths& widths = layout.widths;
     for (int zeros = 0; zeros <= MaxCountWidth; ++zeros) {
         for (int ones = 1; ones <= MaxCountWidth; ++ones) {
             int total = 0;
-            for (auto box = boxes.begin(); box != boxes.end() && total < fewest; ++box) {
+            for (auto box = layout.boxes.begin(); box != layout.boxes.end() && total < layout.bytes;
+                 ++box) {
                 const int bits = box->width == 0 ? 0 : box->runs.Bits(zeros, ones);
-                total = bits < 0 ? INT_MAX : total + (widths.Metrics() + bits + 7) / 8;
+                total = bits < 0 ? INT_MAX : total + 2 + (widths.Metrics() + bits + 7) / 8;
             }
-            if (total < fewest)
-                fewest = total, widths.zeros = zeros, widths.ones = ones;
+            if (total < layout.bytes)
+                layout.bytes = total, widths.zeros = zeros, widths.ones = ones;
         }
     }
-    return widths;
+}
+
+// The boxes of lit pixels, or boxes stretched left and down to the columns and rows of the
+// cell where that takes a bit less for the x or y of every glyph than it costs in unlit
+// pixels: whichever makes the fewest bytes, the glyphs cropped to their pixels first.
+Layout Choose(const std::vector<Box>& crops, int baseline)
+{
+    Layout best;
+    const Widths cropped = FieldWidths(crops);
+    for (int x = cropped.x; x >= 1; --x) {
+        for (int y = cropped.y; y >= 1; --y) {
+            // The most x, and the row that every bottom row must reach for y to fit.
+            const int mostX = (1 << (x - 1)) - 1, lowest = baseline - ((1 << (y - 1)) - 1);
+            if (lowest >= int(FontChar::RowCount))
+                continue;
+            Layout layout;
+            for (const Box& box : crops) {
+                if (box.width == 0 || (box.x <= mostX && baseline - box.y >= lowest)) {
+                    layout.boxes.push_back(box);
+                    continue;
+                }
+                const int top = baseline - box.y - box.height + 1;
+                layout.boxes.push_back(Cut(box, std::min(box.x, mostX), top, box.x + box.width - 1,
+                                           std::max(baseline - box.y, lowest), baseline));
+            }
+            layout.widths = FieldWidths(layout.boxes);
+            ChooseCounts(layout);
+            if (layout.bytes < best.bytes)
+                best = std::move(layout);
+        }
+    }
+    return best;
 }
 
 // A glyph: its code, its size with these two bytes, then its fields and its pixels. The
@@ -177,15 +229,15 @@ QByteArray U8g2Writer::Font(const FontCharSet& set) const
         boxes.push_back(
             Crop(code, index == CharacterMap::NoGlyph ? nullptr : &map.Glyph(index), _baseline));
     }
-    const Widths widths = Choose(boxes);
+    const Layout layout = Choose(boxes, _baseline);
     QByteArray glyphs;
     int starts[3] = {-1, -1, -1};
-    for (const Box& box : boxes) {
+    for (const Box& box : layout.boxes) {
         for (const int first : {'A', 'a'}) {
             if (box.code >= first && starts[first == 'a'] < 0)
                 starts[first == 'a'] = int(glyphs.size());
         }
-        glyphs += Glyph(box, widths);
+        glyphs += Glyph(box, layout.widths);
     }
     for (int& start : starts)
         start = start < 0 ? int(glyphs.size()) : start;
@@ -194,7 +246,7 @@ QByteArray U8g2Writer::Font(const FontCharSet& set) const
                          "\0\4\xFF\xFF"
                          "\0\0",
                          8);
-    return Header(boxes, widths, _baseline, starts) + glyphs;
+    return Header(boxes, layout.widths, _baseline, starts) + glyphs;
 }
 
 QByteArray U8g2Writer::Bytes(const FontCharSet& set, const QByteArray& encoding) const
