@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -111,9 +112,9 @@ void ChooseCounts(Layout& layout)
     }
 }
 
-// The boxes of lit pixels, or boxes stretched left and down to the columns and rows of the
-// cell where that takes a bit less for the x or y of every glyph than it costs in unlit
-// pixels: whichever makes the fewest bytes, the glyphs cropped to their pixels first.
+// The boxes of lit pixels or, where a field of a bit less for x or y saves more than the
+// unlit pixels cost, boxes stretched left or down within the cell to fit it: whichever makes
+// the fewest bytes, the boxes of lit pixels on a tie.
 Layout Choose(const std::vector<Box>& crops, int baseline)
 {
     Layout best;
@@ -176,32 +177,19 @@ QByteArray Header(const std::vector<Box>& boxes, const Widths& widths, int basel
 {
     const std::pair<int, int> upper = Reach(boxes, 'A', baseline),
                               lower = Reach(boxes, 'g', baseline);
-    const int values[U8g2Writer::HeaderSize] = {std::min(int(boxes.size()), 255),
-                                                0,
-                                                widths.zeros,
-                                                widths.ones,
-                                                widths.width,
-                                                widths.height,
-                                                widths.x,
-                                                widths.y,
-                                                widths.advance,
-                                                int(FontChar::ColumnCount),
-                                                int(FontChar::RowCount),
-                                                0,
-                                                baseline + 1 - int(FontChar::RowCount),
-                                                upper.first,
-                                                lower.second,
-                                                Reach(boxes, '(', baseline).first,
-                                                Reach(boxes, ')', baseline).second,
-                                                starts[0] >> 8,
-                                                starts[0] & 0xFF,
-                                                starts[1] >> 8,
-                                                starts[1] & 0xFF,
-                                                starts[2] >> 8,
-                                                starts[2] & 0xFF};
     QByteArray header;
-    for (const int value : values)
-        header.append(char(quint8(value)));
+    const auto add = [&header](std::initializer_list<int> values) {
+        for (const int value : values)
+            header.append(char(quint8(value)));
+    };
+    add({std::min(int(boxes.size()), 255), 0, widths.zeros, widths.ones});
+    add({widths.width, widths.height, widths.x, widths.y, widths.advance});
+    add({int(FontChar::ColumnCount), int(FontChar::RowCount), 0,
+         baseline + 1 - int(FontChar::RowCount)});
+    add({upper.first, lower.second, Reach(boxes, '(', baseline).first,
+         Reach(boxes, ')', baseline).second});
+    for (const int start : starts)
+        add({start >> 8, start & 0xFF});
     return header;
 }
 
@@ -242,10 +230,9 @@ QByteArray U8g2Writer::Font(const FontCharSet& set) const
     for (int& start : starts)
         start = start < 0 ? int(glyphs.size()) : start;
     starts[2] = int(glyphs.size()) + 2;
-    glyphs += QByteArray("\0\0"
-                         "\0\4\xFF\xFF"
-                         "\0\0",
-                         8);
+    glyphs += QByteArray::fromHex("0000"
+                                  "0004ffff"
+                                  "0000");
     return Header(boxes, layout.widths, _baseline, starts) + glyphs;
 }
 
@@ -254,7 +241,7 @@ QByteArray U8g2Writer::Bytes(const FontCharSet& set, const QByteArray& encoding)
     const QString comment = Message::Text(
         u"Auto generated file: u8g2 font %1, for u8g2_SetFont(&u8g2, %1)\n"
         u"   codes %2 to %3, 5 x 8 pixels a glyph, advance 6; u8g2_DrawStr's y is "
-        u"the baseline,\n   just below grid row %4; each glyph is cropped to its "
+        u"the baseline,\n   just below grid row %4; each glyph in a box around its "
         u"lit pixels",
         {_name, Message::Hex(_range.First()), Message::Hex(_range.Last()), _baseline});
     return CArray::Encoded(U8g2Source::Text(comment, _name, Section, Font(set)), encoding);

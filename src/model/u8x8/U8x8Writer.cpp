@@ -49,8 +49,8 @@ QByteArray U8x8Writer::Bytes(const FontCharSet& set, const QByteArray& encoding)
 {
     const QString comment =
         Message::Text(u"Auto generated file: u8x8 font %1, for u8x8_SetFont(&u8x8, %1)\n"
-                      u"   codes %2 to %3, 5 x 8 pixels a glyph at the left of its 8 x 8 tile, "
-                      u"the grid's rows\n   the tile's rows",
+                      u"   codes %2 to %3 (those with a glyph), 5 x 8 pixels a glyph at the "
+                      u"left of its\n   8 x 8 tile, whose rows are the glyph's",
                       {_name, Message::Hex(_range.First()), Message::Hex(_range.Last())});
     return CArray::Encoded(U8g2Source::Text(comment, _name, Section, Font(set)), encoding);
 }
