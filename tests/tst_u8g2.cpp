@@ -240,6 +240,22 @@ void TestU8g2::drawsTheFontsPixels()
     QFETCH(QByteArray, text);
     Reader u8g2(U8g2Writer("font", range, baseline).Font(*font));
     QCOMPARE(u8g2.Size(), u8g2.font.size());
+    // The font's box, the cell, and how far "A" and "(" reach up and "g" and ")" down from the
+    // baseline, the cell's reach where they have no pixel.
+    const std::map<int, FontChar> glyphs = TestFonts::ByCode(*font);
+    QList<int> box = {5, 8, 0, baseline - 7};
+    for (const int code : {'A', 'g', '(', ')'}) {
+        int top = 8, bottom = -1;
+        for (int pixel = 0; range.Contains(code) && glyphs.count(code) && pixel < 40; ++pixel) {
+            if (glyphs.at(code).GetPixel(pixel % 5, pixel / 5))
+                top = std::min(top, pixel / 5), bottom = pixel / 5;
+        }
+        if (bottom < 0)
+            top = 0, bottom = 7;
+        box << (code == 'A' || code == '(' ? baseline + 1 - top : baseline - bottom);
+    }
+    for (int field = 9; field <= 16; ++field)
+        QCOMPARE(qint8(u8g2.Byte(field)), box.at(field - 9));
     Screen screen = Blank(text.size());
     u8g2.DrawStr(screen, baseline + 1, text);
     QCOMPARE(screen, Expected(*font, text, range, 6));
