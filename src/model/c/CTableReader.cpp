@@ -65,6 +65,13 @@ bool ReadInteger(QByteArrayView text, int& value, QString& reason)
     return true;
 }
 
+// The start of a token as a message shows it.
+QString Shown(QByteArrayView text)
+{
+    return Console::VisibleText(
+        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+}
+
 } // namespace
 
 bool CTableReader::Fail(qsizetype offset, const QString& reason)
@@ -148,8 +155,8 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         // Brackets and parentheses are passed over as a whole, whatever they hold.
         if ((c == '[' && (state == State::Name || state == State::Brackets)) ||
             (c == '(' && (state == State::Brackets || state == State::Attributes))) {
-            if (!SkipGroup(scanner, c))
-                return Fail(token.begin, QStringLiteral("an unclosed bracket"));
+            if (!SkipGroup(scanner, token.begin, c))
+                return false;
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
             state = State::Equals;
@@ -163,13 +170,15 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
     }
 }
 
-bool CTableReader::SkipGroup(CTableScanner& scanner, char open)
+bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
 {
     const char close = open == '[' ? ']' : ')';
     for (qsizetype depth = 1; depth > 0;) {
         const CTableScanner::Token inner = scanner.Next();
-        if (inner.kind == CTableScanner::Kind::End || inner.kind == CTableScanner::Kind::Failed)
-            return false;
+        if (inner.kind == CTableScanner::Kind::Failed)
+            return Fail(scanner.FailedAt(), scanner.Reason());
+        if (inner.kind == CTableScanner::Kind::End)
+            return Fail(begin, QStringLiteral("an unclosed bracket"));
         const char c = inner.kind == CTableScanner::Kind::Punctuator ? _text[inner.begin] : '\0';
         depth += c == open ? 1 : c == close ? -1 : 0;
     }
@@ -195,13 +204,9 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
                                                    {name, depth}));
         }
         if (token.kind == Kind::Directive) {
-            return Fail(token.begin,
-                        Message::Text(
-                            u"#%1 inside the braces of %2: a table's preprocessor lines "
-                            u"are not evaluated",
-                            {Console::VisibleText(QString::fromLatin1(scanner.DirectiveName().first(
-                                 std::min<qsizetype>(scanner.DirectiveName().size(), 40)))),
-                             name}));
+            return Fail(token.begin, Message::Text(u"#%1 inside the braces of %2: a table's "
+                                                   u"preprocessor lines are not evaluated",
+                                                   {Shown(scanner.DirectiveName()), name}));
         }
         if (token.kind == Kind::Comment) {
             if (afterRow && qsizetype(_rowComments.size()) < MaxRowComments)
@@ -226,8 +231,7 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
             _values.append(char(value));
             afterRow = false;
         } else if (c != ',') {
-            const QString shown = Console::VisibleText(
-                QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+            const QString shown = Shown(text);
             return Fail(
                 token.begin,
                 c == '-' ? Message::Text(

@@ -47,8 +47,8 @@ public:
 private:
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
-    // Past the bracket or parenthesis that closes the one just read.
-    bool SkipGroup(CTableScanner& scanner, char open);
+    // Past the bracket or parenthesis that closes the one just read, at begin.
+    bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
     bool ReadInitializer(CTableScanner& scanner);
 
     // The source, and its text with the lines joined, which the tokens index.

@@ -87,11 +87,15 @@ bool CTableScanner::SkipRawString()
 bool CTableScanner::SkipDirective()
 {
     _at += _text[_at] == '#' ? 1 : 2;
-    while (_at < _size &&
-           (CTableLines::IsBlank(_text[_at]) || (_text[_at] == '/' && At(_at + 1) == '*'))) {
-        if (_text[_at] == '/' && !SkipBlockComment())
-            return false;
-        _at += _text[_at] == '/' ? 0 : 1;
+    for (;;) {
+        if (CTableLines::IsBlank(At(_at))) {
+            ++_at;
+        } else if (At(_at) == '/' && At(_at + 1) == '*') {
+            if (!SkipBlockComment())
+                return false;
+        } else {
+            break;
+        }
     }
     _directive = _at;
     while (IsIdentifierCharacter(At(_at)))
