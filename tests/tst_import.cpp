@@ -687,7 +687,11 @@ void TestImport::tablesComeBack()
                          {"logo", {1, 2, 3, 4, 5}},
                          {"*/ end  Q", {0x3e, 0x41, 0x51, 0x21, 0x5e}},
                          {"tab\t\\n\\\\  B", {0xff, 0, 0xff}},
-                         {"U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18}}});
+                         {"U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18}},
+                         {"a\\x41b", {1}},
+                         {"a\\u0041b", {2}},
+                         {"a\\U00000041b", {3}},
+                         {"a\\101b", {4}}});
     const QString xml = _dir.filePath(QStringLiteral("table.xml"));
     const QString source = _dir.filePath(QStringLiteral("table.c"));
     QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
