@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
     } else if (operation == "export-gfx") {
         font = Open(path);
         const GfxWriter writer(QStringLiteral("font"), GfxWriter::DefaultRange(),
-                               BdfWriter::DefaultBaseline, false);
+                               FontChar::DefaultBaseline, false);
         prepare = [&, writer] { return [&, writer] { writer.Bytes(*font); }; };
     } else if (operation == "export-ttf") {
         font = Open(path);

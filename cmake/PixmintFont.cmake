@@ -1,3 +1,5 @@
+include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontPaths.cmake")
+
 # pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
 #                  [RANGE first-last] [CHECK] [GFX])
 #
@@ -135,7 +137,7 @@ function(pixmint_add_font target font)
     # it. The stamp says when the converter last ran; Ninja sees from the unchanged times of
     # the byproducts that nothing else needs to run, Makefiles from the times themselves.
     # Not every generator makes the folder of a custom command's output.
-    _pixmint_font_build_folder()
+    _pixmint_font_paths("${target}")
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/pixmint_fonts/${target}")
     set(staging "${folder}/staging")
     file(MAKE_DIRECTORY "${folder}/include" "${staging}")
@@ -191,80 +193,6 @@ function(pixmint_add_font target font)
         add_custom_target("pixmint_font_${target}-${name}" DEPENDS "${stamp}")
         add_dependencies("${target}" "pixmint_font_${target}-${name}")
     endif()
-endfunction()
-
-# Stops the configuration where the build folder holds what the generated files cannot be
-# named with: CMake refuses "#" in a rule's output, make reads "$(" in a command as the start
-# of a variable, a tab splits a header's name in the dependencies that make reads and has
-# Ninja export the font at every build, and Ninja cannot take "|" in a file name.
-function(_pixmint_font_build_folder)
-    set(marks "#" "$(" "\t")
-    if(CMAKE_GENERATOR MATCHES "Ninja")
-        list(APPEND marks "|")
-    endif()
-    foreach(mark IN LISTS marks)
-        string(FIND "${CMAKE_CURRENT_BINARY_DIR}" "${mark}" at)
-        if(at GREATER -1)
-            _pixmint_font_visible("${CMAKE_CURRENT_BINARY_DIR}" folder)
-            _pixmint_font_visible("${mark}" mark)
-            message(FATAL_ERROR "pixmint_add_font: the build folder \"${folder}\" holds "
-                                "\"${mark}\", which ${CMAKE_GENERATOR} cannot take in the "
-                                "files that a rule makes; build in a folder without it")
-        endif()
-    endforeach()
-endfunction()
-
-# Checks the font file and sets, in the caller, font_input: the path that the converter is
-# given; font_depends: the file the rule depends on; font_shown: the font as messages name it;
-# font_staged: whether font_input is a link to the font. A path that the build tools cannot
-# carry (Ninja and make end a file name at "|" or a line feed, make at ":" or a tab; Ninja
-# cannot read a carriage return; CMake ends a list item at ";", turns "\" into "/" and passes
-# "$(" on as the start of a variable) reaches the build as the link <link>, of a safe name,
-# whose target's time the build tools read.
-function(_pixmint_font_input font link)
-    cmake_path(ABSOLUTE_PATH font BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE
-               OUTPUT_VARIABLE path)
-    # A font that a rule of this folder makes at build time need not exist yet.
-    get_source_file_property(generated "${path}" GENERATED)
-    if(NOT generated AND NOT EXISTS "${path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" does not exist "
-                            "(${path})")
-    elseif(NOT generated AND IS_DIRECTORY "${path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder (${path})")
-    endif()
-    _pixmint_font_visible("${font}" shown)
-    set(input "${path}")
-    set(staged FALSE)
-    foreach(mark "|" "\n" "\r" "\t" ":" ";" "\\" "$(")
-        string(FIND "${path}" "${mark}" at)
-        if(at GREATER -1)
-            file(CREATE_LINK "${path}" "${link}" RESULT failure SYMBOLIC)
-            if(failure)
-                message(FATAL_ERROR "pixmint_add_font: the path of the font \"${shown}\" holds "
-                                    "characters that the build tools cannot take, and no link "
-                                    "to it could be made (${failure}); rename it")
-            endif()
-            set(input "${link}")
-            set(staged TRUE)
-            break()
-        endif()
-    endforeach()
-    set(depends "${input}")
-    if(generated)
-        set(depends "${path}")
-    endif()
-    foreach(result input depends shown staged)
-        set(font_${result} "${${result}}" PARENT_SCOPE)
-    endforeach()
-endfunction()
-
-# Sets <result> to <text> with tabs and line breaks written as \t, \n and \r, as the
-# converter names files, so that a message stays on one line.
-function(_pixmint_font_visible text result)
-    string(REPLACE "\t" "\\t" text "${text}")
-    string(REPLACE "\n" "\\n" text "${text}")
-    string(REPLACE "\r" "\\r" text "${text}")
-    set(${result} "${text}" PARENT_SCOPE)
 endfunction()
 
 # Reads RANGE "first-last" (each decimal or 0x hexadecimal, 0 <= first <= last <= 255) into

@@ -79,7 +79,7 @@ void TestCTable::readsTables_data()
     refused("beyond 255", "x[] = {\n0x100};", a, "line 2: 0x100 in x is beyond 255");
     refused("negative", "x[] = {-1};", a, "line 1: a negative value in x");
     refused("not an integer", "x[] = {1.5};", a, "line 1: 1.5 in x is not an integer literal");
-    refused("escape at the end", "x[] = {'\\", a, "line 1: '\\ in x is not an integer literal");
+    refused("escape at the end", "x[] = {'\\", a, "line 1: '\\\\ in x is not an integer literal");
     refused("macro", "x[] = {B01};", a, "line 1: B01 in x is not an integer literal");
     refused("octal 8", "x[] = {08};", a, "line 1: 08 in x is not an integer literal");
     refused("bits the layout leaves zero", "x[] = {0,0,0x20,0,0,0,0,0};", {"rows", "", "", ""},

@@ -1,4 +1,5 @@
 #include "CSourceWriter.h"
+#include "ExportFormats.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileCheck.h"
@@ -9,9 +10,11 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -106,6 +109,8 @@ private slots:
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void helpAndVersion();
+    void everyFormatIsOffered_data();
+    void everyFormatIsOffered();
     void keepsLargeFilesWithoutReadingThem();
     void writesIntoOpenStreams_data();
     void writesIntoOpenStreams();
@@ -281,6 +286,9 @@ void TestExport::checkVerdicts_data()
     QTest::newRow("line break in a name stays on one line")
         << "<CharSet><FontChar Char='a&#10;b'/>\n<FontChar Char='a&#10;b'/></CharSet>" << 1
         << ":2: Char \"a\\nb\" was already used on line 1: this later glyph replaces it\n";
+    QTest::newRow("a backslash in a name, escaped once, beside a tab")
+        << "<CharSet><FontChar Char='a\\t&#9;'/>\n<FontChar Char='a\\t&#9;'/></CharSet>" << 1
+        << ":2: Char \"a\\\\t\\t\" was already used on line 1: this later glyph replaces it\n";
     QTest::newRow("two glyphs for one character, by name order")
         << "<CharSet><FontChar Char='B  A'/>\n<FontChar Char='A'/></CharSet>" << 1
         << ":1: Char \"B  A\" stands for the character \"A\" (0x41) like Char \"A\", which "
@@ -359,7 +367,8 @@ void TestExport::drawsTextAsTheDisplayShowsIt_data()
     QStringList named;
     for (char32_t code = 0x100; code < 0x100 + 1002; ++code) {
         many += QString::fromUcs4(&code, 1);
-        named << "\"" + QString::fromUcs4(&code, 1) + "\" (U+0" +
+        // U+034F, the combining grapheme joiner, shows as nothing.
+        named << "\"" + (code == 0x34F ? "\\u034f" : QString::fromUcs4(&code, 1)) + "\" (U+0" +
                      QString::number(code, 16).toUpper() + ')';
     }
     QTest::newRow("the first 1,000 characters without a glyph")
@@ -713,6 +722,52 @@ void TestExport::helpAndVersion()
 
 // With several outputs, the old bytes of each are kept to be put back after a failure:
 // reading them took as much memory as the files held, and one of gigabytes ended the converter.
+// Each format of the registry reaches every place that offers the formats: the help (and the
+// manual page made from it), the bash completion, and the CMake package where it writes that
+// format.
+void TestExport::everyFormatIsOffered_data()
+{
+    QTest::addColumn<QString>("option");
+    for (const ExportFormats::Format& format : ExportFormats::All())
+        QTest::newRow(qPrintable(format.option)) << QStringLiteral("--") + format.option;
+}
+
+void TestExport::everyFormatIsOffered()
+{
+    QFETCH(QString, option);
+    const QString root = DataFolder + QStringLiteral("/../..");
+    const Run help = Export({QStringLiteral("--help")});
+    QVERIFY(help.out.contains("\n  " + option.toUtf8()) ||
+            help.out.contains(", " + option.toUtf8() + " <file>"));
+    QProcess bash;
+    bash.start(QStringLiteral("bash"),
+               {QStringLiteral("-c"),
+                QStringLiteral("source /usr/share/bash-completion/bash_completion && source \"$1\" "
+                               "&& COMP_WORDS=(\"$2\" \"$3\") COMP_CWORD=1 COMP_LINE=\"$2 $3\" "
+                               "COMP_POINT=${#COMP_LINE} && _pixmint \"$2\" \"$3\" \"$2\" && "
+                               "printf '%s\\n' \"${COMPREPLY[@]}\""),
+                QStringLiteral("bash"), root + QStringLiteral("/data/pixmint.bash-completion"),
+                QStringLiteral(PIXMINT_EXPORT), option});
+    QVERIFY(bash.waitForFinished(60000));
+    QVERIFY(bash.readAllStandardOutput().split('\n').contains(option.toUtf8()));
+    // The package writes the C source (-o, --header) and GFX; a format it passes on is one that
+    // the registry has.
+    QFile package(root + QStringLiteral("/cmake/PixmintFont.cmake"));
+    QVERIFY(package.open(QIODevice::ReadOnly));
+    const QRegularExpression given(QStringLiteral(" (--[a-z]+) \"\\$\\{staging\\}"));
+    int passedOn = 0;
+    for (const QRegularExpressionMatch& match : given.globalMatch(package.readAll())) {
+        const QString passed = match.captured(1);
+        ++passedOn;
+        QVERIFY2(std::any_of(ExportFormats::All().begin(), ExportFormats::All().end(),
+                             [&passed](const ExportFormats::Format& format) {
+                                 return QStringLiteral("--") + format.option == passed;
+                             }),
+                 qPrintable(passed));
+    }
+    QVERIFY(passedOn >= 2);
+}
+
 void TestExport::keepsLargeFilesWithoutReadingThem()
 {
 #ifndef Q_OS_UNIX

@@ -125,6 +125,19 @@ void TestFont::editsChangeOnlyTheirLines_data()
     QTest::newRow("adds at once") << "for g in a b c d e f g h; do pixmint-font add font.xml "
                                      "\"z  $g\" & done; wait"
                                   << "adds.diff";
+    // Each as list prints it: a backslash as \\, a tab as \t, so that none stands for another.
+    QTest::newRow("names alike but for escapes, each by what list prints")
+        << "for n in 'c\\x85d' 'c~d' 'x!A' 'x\\tA'; do pixmint-font add font.xml \"$n\"; done && "
+           "sed -i 's/c~d/c\\xc2\\x85d/; s/x!A/x\\&#9;A/' font.xml && cp font.xml saved.xml && "
+           "pixmint-font list font.xml | sed -n 's/^-    blank //p' | while IFS= read -r n; do "
+           "pixmint-font draw font.xml \"$n\" '#####/#####/#####/#####/#####/#####/#####/..#..'; "
+           "done"
+        << "alike.diff";
+    QTest::newRow("an escape that list does not print, as it is")
+        << "pixmint-font add font.xml 'a\\x41' && pixmint-font add font.xml aA && "
+           "cp font.xml saved.xml && pixmint-font draw font.xml 'a\\x41' "
+           "'#####/#####/#####/#####/#####/#####/#####/..#..'"
+        << "escape.diff";
     QTest::newRow("the same pixels")
         << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
         << "";
@@ -202,6 +215,8 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
     row("a reversed range", "new other.xml --codes 9-8", "--codes 9-8: expected FIRST-LAST");
     row("not Latin-1", "new other.xml --chars 'a€'", "--chars: \"€\" (U+20AC) is not a Latin-1");
     row("an option of another command", "add font.xml x --empty", "--empty goes with new alone");
+    row("--like with another command", "delete font.xml 'C00  a' --like 'C01  b'",
+        "--like goes with add alone");
     row("too few arguments", "rename font.xml 'C00  a'",
         "rename takes FONT.xml OLD NEW (see --help)");
     // More notes of glyphs for one character, which a rewrite keeps, than a report holds.
@@ -211,6 +226,17 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
         "<FontChar Char=\"z\"><Byte Index=\"0\">1ff</Byte><Byte Index=\"9\"/></FontChar>&|' "
         "many.xml > bad.xml && pixmint-font add bad.xml x",
         "bad.xml: not edited: it has 2 problems");
+    row("more problems than a check reports",
+        "{ echo '<CharSet>'; for i in $(seq 1001); do echo \"<FontChar Char='$i'><Byte "
+        "Index='0'>1ff</Byte></FontChar>\"; done; echo '</CharSet>'; } > cut.xml && "
+        "pixmint-font add cut.xml x",
+        "cut.xml: not edited: it has at least 1000 problems");
+    // The command suggested runs as it is printed, and finds the problems (exit status 1).
+    row("problems of a path that begins with a dash",
+        "cp -- problems.xml \"-it's.xml\" && pixmint-font delete -- \"-it's.xml\" x 2>&1 "
+        "| tee /dev/stderr | sed -n 's/.*(see them with \\(.*\\))$/\\1/p' | sh > out 2>&1; "
+        "[ $? = 1 ] && [ -s out ] && exit 2",
+        "-it's.xml: not edited: it has 14 problems");
     row("problems a rewrite changes", "delete problems.xml 'C27  A'",
         "problems.xml: not edited: it has 14 problems that a rewrite would silently change (see "
         "them with pixmint-export --check problems.xml)");

@@ -341,6 +341,7 @@ void TestFontCharSet::nameConversion_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::string>("name");
     QTest::addColumn<bool>("roundTrips");
+    QTest::addColumn<QString>("shown"); // GlyphName::Shown, which reads back as the name
 
     std::string allBytes;
     QString allCharacters;
@@ -348,13 +349,32 @@ void TestFontCharSet::nameConversion_data()
         allBytes += char(byte);
         allCharacters += QChar(byte);
     }
-    QTest::newRow("all 256 bytes") << allCharacters << allBytes << true;
+    QTest::newRow("all 256 bytes")
+        << allCharacters << allBytes << true
+        << QString::fromUtf8(
+               R"(\x00\x01\x02\x03\x04\x05\x06\x07\x08\t\n\x0b\x0c\r\x0e\x0f\x10\x11\x12\x13)"
+               R"(\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f !"#$%&'()*+,-./0123456789:;)"
+               R"(<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~\x7f\x80)"
+               R"(\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8d\x8e\x8f\x90\x91\x92\x93)"
+               R"(\x94\x95\x96\x97\x98\x99\x9a\x9b\x9c\x9d\x9e\x9f\xa0¡¢£¤¥¦§¨©ª«¬\xad®¯°±²³´µ¶)"
+               R"(·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖ×ØÙÚÛÜÝÞßàáâãäåæçèéêëìíîïðñòóôõö÷øùúûüýþÿ)");
     QTest::newRow("Latin-1 sign") << QStringLiteral("C81  \u00B2") << std::string("C81  \xB2")
-                                  << true;
-    QTest::newRow("empty") << QString() << std::string() << true;
-    QTest::newRow("beyond Latin-1") << QStringLiteral("A\u20ACB") << std::string("A?B") << false;
+                                  << true << QStringLiteral("C81  \u00B2");
+    QTest::newRow("empty") << QString() << std::string() << true << QString();
+    QTest::newRow("beyond Latin-1")
+        << QStringLiteral("A\u20ACB") << std::string("A?B") << false << "A?B";
     QTest::newRow("astral code point is one character")
-        << QStringLiteral("A\U0001F600B") << std::string("A?B") << false;
+        << QStringLiteral("A\U0001F600B") << std::string("A?B") << false << "A?B";
+    // Names that looked alike, and blanks that a line's end hides.
+    QTest::newRow("a backslash and t") << "x\\tA" << std::string("x\\tA") << true << "x\\\\tA";
+    QTest::newRow("a tab") << "x\tA" << std::string("x\tA") << true << "x\\tA";
+    QTest::newRow("a backslash and x85")
+        << "c\\x85d" << std::string("c\\x85d") << true << "c\\\\x85d";
+    QTest::newRow("U+0085") << "c\u0085d"
+                            << std::string("c\x85"
+                                           "d")
+                            << true << "c\\x85d";
+    QTest::newRow("blanks at the end") << "A  " << std::string("A  ") << true << "A \\x20";
 }
 
 void TestFontCharSet::nameConversion()
@@ -362,9 +382,17 @@ void TestFontCharSet::nameConversion()
     QFETCH(QString, text);
     QFETCH(std::string, name);
     QFETCH(bool, roundTrips);
+    QFETCH(QString, shown);
     QCOMPARE(GlyphName::FromString(text), name);
     if (roundTrips)
         QCOMPARE(GlyphName::ToString(name), text);
+    QCOMPARE(GlyphName::Shown(name), shown);
+    std::string back;
+    QVERIFY(GlyphName::FromShown(shown, back));
+    QCOMPARE(back, name);
+    // Only the form that is shown reads back: an escape it never writes names nothing.
+    QVERIFY(!GlyphName::FromShown(shown + "\\x41", back) &&
+            !GlyphName::FromShown(shown + "\\", back));
 }
 
 QTEST_APPLESS_MAIN(TestFontCharSet)

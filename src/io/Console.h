@@ -8,10 +8,24 @@
 class Console
 {
 public:
-    // The text with every control character (C0, DEL and C1) and the line and paragraph
-    // separators written as C escapes: \t, \n, \r, \xHH or \uHHHH. It stays on one line and
-    // shows what it holds; every other character, the backslash included, is kept as it is.
+    // The text on one line, every character of it told apart from any other: a backslash is
+    // written \\, and as C escapes (\t, \n, \r, \xHH, \uHHHH, \UHHHHHHHH) every character
+    // that a terminal shows as nothing or as another: the controls (C0, DEL, C1), the
+    // no-break and other spaces, the soft hyphen and other format characters (zero-width
+    // spaces and joiners, the byte order mark, bidirectional marks and overrides), the line
+    // and paragraph separators, a surrogate without its pair, the characters that Unicode lets
+    // a text ignore, and a space at the end. Two texts never give the same visible text, and
+    // ReadVisibleText gives each back.
     static QString VisibleText(QStringView text);
+    // The text that VisibleText writes as visible; false when visible is not what it writes
+    // for any text (a backslash that begins no escape, an escape that it would not write).
+    static bool ReadVisibleText(QStringView visible, QString& text);
+    // The text on one line: the controls (C0, DEL, C1) and the line and paragraph separators
+    // escaped as VisibleText writes them, every other character as it is. For a message whose
+    // parts from elsewhere (Message::Shown) are visible text already, which it leaves as it
+    // is, and for names shown where nobody types them back (the editor's list, a specimen
+    // sheet), as they have always been shown there.
+    static QString OneLine(QStringView text);
 
     // A file name in the system's bytes, as a command line gives it, as the toolkit's text;
     // false when the bytes do not survive the conversion (not valid UTF-8, say): the text

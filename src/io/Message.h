@@ -34,8 +34,9 @@ public:
     // without a value stays as it is.
     static QString Text(QStringView pattern, std::initializer_list<Value> values);
 
-    // A text as a message shows it: one line (control characters as escapes, see
-    // Console::VisibleText) of at most MaxShown characters, then an ellipsis.
+    // A text as a message shows it: one line, told apart from any other (a backslash as \\,
+    // control characters as escapes, see Console::VisibleText), of at most MaxShown
+    // characters, then an ellipsis.
     static QString Shown(QStringView text);
     // The same between quotation marks.
     static QString Quoted(QStringView text);

@@ -16,6 +16,9 @@ public:
     static constexpr quint32 RowCount = 8;
     // A glyph and the blank column after it: how far a line of text moves on a display.
     static constexpr quint32 Advance = ColumnCount + 1;
+    // The grid row just above the baseline where a format needs one and none is given: the
+    // glyph ascends 7 pixels and descends 1.
+    static constexpr int DefaultBaseline = 6;
 
     FontChar();
 

@@ -1,6 +1,5 @@
 #include "FontCharSet.h"
 
-#include "CArray.h"
 #include "GlyphName.h"
 
 #include <QDomElement>
@@ -98,16 +97,6 @@ void FontCharSet::StoreRead(QStringView name, std::unique_ptr<FontChar> glyph)
     FontChar*& slot = At(GlyphName::FromString(name));
     delete slot;
     slot = glyph.release();
-}
-
-void FontCharSet::ExportC(QTextStream& stream) const
-{
-    ExportC(stream, CArray());
-}
-
-void FontCharSet::ExportC(QTextStream& stream, const CArray& array) const
-{
-    array.Write(stream, _glyphs);
 }
 
 bool FontCharSet::operator==(const FontCharSet& other) const

@@ -1,5 +1,6 @@
 #include "GlyphName.h"
 
+#include "Console.h"
 #include "Message.h"
 
 #include <QList>
@@ -61,7 +62,24 @@ QString GlyphName::Shown(QStringView name)
     return Message::Shown(name);
 }
 
+QString GlyphName::Listed(const std::string& name)
+{
+    const QString text = ToString(name.substr(0, MaxShownLength + 1));
+    if (size_t(text.size()) <= MaxShownLength)
+        return Console::OneLine(text);
+    return Console::OneLine(QStringView(text).left(qsizetype(MaxShownLength))) + u'\u2026';
+}
+
 QString GlyphName::Quoted(const std::string& name)
 {
     return Message::Quoted(ToString(name.substr(0, MaxShownLength + 1)));
+}
+
+bool GlyphName::FromShown(QStringView shown, std::string& name)
+{
+    QString text;
+    if (!Console::ReadVisibleText(shown, text) || !IsLatin1(text))
+        return false;
+    name = FromString(text);
+    return true;
 }

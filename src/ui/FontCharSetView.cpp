@@ -26,7 +26,7 @@ void FontCharSetView::SetFontCharSet(FontCharSet* fontCharSet)
     std::vector<std::pair<int, const std::string*>> shownOtherwise;
     for (const auto& entry : *_fontCharSet) {
         const std::string& name = entry.first;
-        const QString shown = GlyphName::Shown(name);
+        const QString shown = GlyphName::Listed(name);
         // An item shown otherwise keeps the whole name to find the glyph again.
         if (shown != QLatin1String(name.data(), qsizetype(name.size())))
             shownOtherwise.emplace_back(int(texts.size()), &name);

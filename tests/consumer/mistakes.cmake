@@ -47,6 +47,9 @@ endforeach()
 expect("" "${add} NAME rows LAYOUT rows HEADER CHECK HEADER)")
 expect("tool is imported" "pixmint_add_font(tool \${font})")
 expect("interface is a target of type INTERFACE_LIBRARY" "pixmint_add_font(interface \${font})")
+# A target name that CMake takes only under old policies names a folder of the build.
+expect("the target name \"a[?]b\" holds \"[?]\"" "cmake_policy(SET CMP0037 OLD)
+add_executable(\"a?b\" ../main.c)\npixmint_add_font(\"a?b\" \${font})")
 # A header guard is an identifier that no other font of the target may define.
 foreach(first_second "lcd;PIXMINT_FONT_lcd_H" "PIXMINT_FONT_lcd_H;lcd")
     list(GET first_second 0 first)
@@ -102,13 +105,15 @@ if(result EQUAL 0 OR NOT output MATCHES "Pixmint::pixmint-export is not known in
     message(FATAL_ERROR "a font added where the converter is not known:\n${output}")
 endif()
 
-# A build folder that holds what the generator cannot take in the files that a rule makes
-# stops the configuration, naming it; make takes "|", and the consumer test of Makefiles
-# builds in such a folder.
+# A build folder that holds what the generator cannot take in the files that a rule makes,
+# or the shell expands in its commands, stops the configuration, naming it; make takes "|",
+# and the consumer test of Makefiles builds in such a folder. ("?" comes first: CMake's own
+# compiler check would expand it to the folders before.)
 file(WRITE "${case_dir}/top.cmake" "pixmint_add_font(a \${font})\n")
 file(WRITE "${case_dir}/CMakeLists.txt" "")
-foreach(generator_mark "Ninja:#" "Ninja:$(" "Ninja:|" "Ninja:\t" "Unix Makefiles:#"
-        "Unix Makefiles:$(" "Unix Makefiles:\t")
+foreach(generator_mark "Ninja:?" "Ninja:#" "Ninja:$(" "Ninja:|" "Ninja:\t" "Ninja:[" "Ninja:{"
+        "Ninja:<" "Unix Makefiles:?" "Unix Makefiles:#" "Unix Makefiles:$(" "Unix Makefiles:\t"
+        "Unix Makefiles:[" "Unix Makefiles:>")
     string(REPLACE ":" ";" generator_mark "${generator_mark}")
     list(GET generator_mark 0 generator)
     list(GET generator_mark 1 mark)
@@ -121,5 +126,38 @@ foreach(generator_mark "Ninja:#" "Ninja:$(" "Ninja:|" "Ninja:\t" "Unix Makefiles
     string(FIND "${output}" "/b${shown}x\" holds \"${shown}\", which ${generator} cannot" at)
     if(result EQUAL 0 OR at EQUAL -1)
         message(FATAL_ERROR "a build folder holding \"${shown}\" with ${generator}:\n${output}")
+    endif()
+endforeach()
+
+# A project folder that holds ":", where make cannot read the names of the project's own
+# sources, and Pixmint installed in such a folder, where it cannot read the converter's: both
+# stop the configuration with Makefiles; Ninja builds them.
+file(CREATE_LINK "${WORK_DIR}/prefix" "${WORK_DIR}/pre:fix" SYMBOLIC)
+foreach(row "p:c|Ninja|pre:fix|builds"
+        "p:c|Unix Makefiles|prefix|the folder of pc \"[^\"]*/p:c\" holds \":\""
+        "pc|Unix Makefiles|pre:fix|the converter \"[^\"]*/pre:fix/bin/pixmint-export\" holds \":\"")
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 project)
+    list(GET row 1 generator)
+    list(GET row 2 prefix)
+    list(GET row 3 expected)
+    set(project "${WORK_DIR}/${project}")
+    file(WRITE "${project}/main.c" "int main(void) { return 0; }\n")
+    file(WRITE "${project}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)
+project(PC LANGUAGES C)
+find_package(Pixmint 1 REQUIRED)
+add_executable(pc main.c)
+pixmint_add_font(pc \"${SOURCE_DIR}/../../data/firmware.xml\")\n")
+    execute_process(COMMAND ${CMAKE_COMMAND} -S "${project}" -B "${project}/${generator}"
+                            -G "${generator}" "-DCMAKE_PREFIX_PATH=${WORK_DIR}/${prefix}"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(result EQUAL 0)
+        execute_process(COMMAND ${CMAKE_COMMAND} --build "${project}/${generator}"
+                        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    endif()
+    string(REGEX REPLACE "[ \n]+" " " output "${output}")
+    if(expected STREQUAL "builds" AND NOT result EQUAL 0 OR NOT expected STREQUAL "builds"
+       AND (result EQUAL 0 OR NOT output MATCHES "${expected}, which ${generator} cannot take"))
+        message(FATAL_ERROR "${generator} in ${project}, Pixmint in ${prefix}:\n${output}")
     endif()
 endforeach()

@@ -1,10 +1,12 @@
 # Installs Pixmint into a fresh prefix, builds the consumer project against it in folders
 # whose paths hold spaces and quotes (with Makefiles also "|"), from fonts whose names no
-# build tool takes (the first one with all such characters, then one for each), and runs
-# it. Then it changes the first font file and checks that the next build exports and
-# compiles that font again and nothing else; changes a glyph of the font with a header and
-# checks that its source is compiled again but not what includes the header, which keeps
-# its bytes; and that a build after that does nothing. Then a problem in the first font,
+# build tool takes (the first one with all such characters and all that the shell reads,
+# then one for each) and fonts whose names the shell would expand to the fonts beside them
+# (v[1].xml beside v1.xml, each compared with what it exports alone), and runs it. Then it
+# changes the first font file and checks that the next build exports and compiles that font
+# again and nothing else; changes a glyph of the font with a header and checks that its
+# source is compiled again but not what includes the header, which keeps its bytes; and that
+# a build after that does nothing. Then a problem in the first font,
 # which the project checks, must fail the build naming the font, and two fonts under one name
 # must stop the configuration.
 # With Makefiles, only the converters and the CMake package are installed, and the project
@@ -31,7 +33,7 @@ endfunction()
 
 # The name that the project gives its first font.
 function(write_font middle_byte)
-    file(WRITE "${fonts}/font |\t\n\r:;\\$(x).xml"
+    file(WRITE "${fonts}/font |\t\n\r:;\\$(x)\"!#%&'*,<=>?@[]^`{}~.xml"
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CharSet>\n"
         "<FontChar Char=\"C27  A\"><Byte Index=\"${index}\">7e</Byte><Byte Index=\"1\">9</Byte>"
         "<Byte Index=\"2\">${middle_byte}</Byte><Byte Index=\"3\">9</Byte>"
@@ -106,8 +108,16 @@ write_small_font(9)
 foreach(mark "|" "\t" "\n" "\r" ":" ";" "\\" "$(x)")
     file(COPY_FILE "${fonts}/small font.xml" "${fonts}/mark ${mark}.xml")
 endforeach()
+# Fonts whose names the shell expands to the others: in a folder that CMake need not quote.
+set(globs "${WORK_DIR}/globs")
+file(MAKE_DIRECTORY "${globs}")
+file(COPY_FILE "${SOURCE_DIR}/../data/firmware.xml" "${globs}/v1.xml")
+file(COPY_FILE "${SOURCE_DIR}/../data/two-glyphs.xml" "${globs}/v2.xml")
+foreach(glob "v[1]" "v?")
+    file(COPY_FILE "${fonts}/small font.xml" "${globs}/${glob}.xml")
+endforeach()
 set(configure ${CMAKE_COMMAND} -S "${SOURCE_DIR}" -G "${GENERATOR}" -DLANGUAGE=${LANGUAGE}
-    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FOLDER=${fonts}"
+    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DFONT_FOLDER=${fonts}" "-DGLOB_FOLDER=${globs}"
     "-DSECOND_FONT_FILE=${fonts}/small font.xml" -DGLYPH_COUNT=3 ${minimum})
 run(${configure} -B "${build}")
 if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
@@ -119,6 +129,15 @@ set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0
 set(small_edited
     "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620)
+# Each of those fonts exports in the build as it exports alone.
+file(GLOB glob_fonts RELATIVE "${globs}" "${globs}/*")
+foreach(font IN LISTS glob_fonts)
+    list(FIND glob_fonts "${font}" at)
+    file(GLOB source "${build}/pixmint_fonts/consumer/glob_${at}.c*")
+    run("${WORK_DIR}/prefix/bin/pixmint-export" "${globs}/${font}" -o "${WORK_DIR}/alone.c"
+        --name glob_${at})
+    run(${CMAKE_COMMAND} -E compare_files "${source}" "${WORK_DIR}/alone.c")
+endforeach()
 
 # Nothing but one font changes; a later modification time even on coarse file systems.
 set(font_folder "${build}/fonts/pixmint_fonts/consumer")
@@ -157,7 +176,7 @@ write_font(7f)
 execute_process(COMMAND ${CMAKE_COMMAND} --build "${build}" --parallel 1
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 string(REGEX REPLACE "[ \n]+" " " output "${output}")
-set(font "${fonts}/font |\\t\\n\\r:;\\$(x).xml")
+set(font "${fonts}/font |\\t\\n\\r:;\\$(x)\"!#%&'*,<=>?@[]^`{}~.xml")
 string(CONCAT expected "the font \"${font}\" does not pass pixmint-export --check (CHECK): "
     "${font}:3: Index 9 is outside 0 to 4")
 string(FIND "${output}" "${expected}" at)

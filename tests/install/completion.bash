@@ -47,6 +47,11 @@ compopt()
 for name in 'x:y=z' '$(echo)' '~x' -dash "$(printf 'L%.0s' {1..300})"; do
     pixmint-font add font.xml -- "$name"
 done
+# Names that list printed alike: a backslash and t, a tab; a backslash and x85, U+0085.
+for name in 'x\tA' 'c\x85d'; do
+    pixmint-font add font.xml "$name"
+done
+sed -i $'s|</CharSet>|<FontChar Char="x\\&#9;A"/><FontChar Char="c\u0085d"/>&|' font.xml
 cp font.xml "folder/a'b.xml"
 mkfifo folder/fifo.xml
 ln -s /dev/zero folder/zero.xml
@@ -84,6 +89,9 @@ expect pixmint-font show font.xml '\$' '=>' '\$\(echo\)' '(+o filenames)'
 expect pixmint-font show font.xml '\~' '=>' '\~x' '(+o filenames)'
 expect pixmint-font show font.xml '"$' '=>' '$(echo)'
 expect pixmint-font show font.xml -- - '=>' -dash
+expect pixmint-font show font.xml "'x\\\\" '=>' 'x\\tA'
+expect pixmint-font delete font.xml "'x\\t" '=>' 'x\tA'
+expect pixmint-font show font.xml c '=>' 'c\\x85d' 'c\x85d'
 expect pixmint-font show font.xml L '=>'
 expect pixmint-font show "\$'folder/a\\'b.xml'" C27 '=>' 'C27  A'
 expect pixmint-font show folder/fifo.xml '' '=>'

@@ -1,100 +1,117 @@
 #include "ExportOptions.h"
 
-#include "FontChar.h"
+#include "GfxWriter.h"
 #include "GlyphSheet.h"
 #include "Message.h"
+#include "TrueTypeWriter.h"
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
+namespace {
+
+// An option that shapes outputs, listed in --help after the option of the format named.
+struct Shaping
+{
+    QString after;
+    QCommandLineOption option;
+};
+
+QList<Shaping> ShapingOptions()
+{
+    const QString name = QStringLiteral("name");
+    return {
+        {QStringLiteral("output"),
+         {QStringLiteral("layout"),
+          QStringLiteral("Bytes of a glyph: columns (the editor's: 5 bytes, bit 0 = top row), "
+                         "columns-msb (bit 7 = top row), rows (8 bytes, top row first, bit 4 = "
+                         "left column) or rows-msb (bit 7 = left column)."),
+          name}},
+        {QStringLiteral("output"),
+         {name,
+          Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
+                        u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
+                        {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
+          QStringLiteral("ident")}},
+        {QStringLiteral("output"),
+         {QStringLiteral("const"),
+          QStringLiteral("Make the array const, usable from other files in C and C++.")}},
+        {QStringLiteral("output"),
+         {QStringLiteral("progmem"),
+          QStringLiteral("Make the array const and put it in AVR program memory (PROGMEM); other "
+                         "compilers take it as a const array.")}},
+        {QStringLiteral("header"),
+         {QStringLiteral("range"),
+          QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
+                         "to 255, decimal or 0x hexadecimal), zero bytes where the font has no "
+                         "glyph, instead of the glyphs and a map; also the codes of the GFX "
+                         "font (default 32-126)."),
+          QStringLiteral("first-last")}},
+        {QStringLiteral("header"),
+         {QStringLiteral("check"),
+          QStringLiteral("Report every problem in the font file, one line each with its line "
+                         "number, and write nothing. Exit status 1 when there are problems.")}},
+        {QStringLiteral("png"),
+         {QStringLiteral("text"),
+          QStringLiteral("With --png, draw <string> as the display shows it instead of the "
+                         "specimen sheet: one glyph a character, by the character map; a line "
+                         "feed starts a new line."),
+          QStringLiteral("string")}},
+        {QStringLiteral("png"),
+         {QStringLiteral("scale"),
+          QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
+          QStringLiteral("n"), QStringLiteral("4")}},
+        {QStringLiteral("bdf"),
+         {QStringLiteral("baseline"),
+          Message::Text(u"With --bdf, --gfx or --ttf, the grid row just above the baseline, 0 "
+                        u"(top) to 7; default %1, so that the font ascends 7 pixels and "
+                        u"descends 1.",
+                        {FontChar::DefaultBaseline}),
+          QStringLiteral("row")}},
+        {QStringLiteral("gfx"),
+         {QStringLiteral("gfx-standalone"),
+          QStringLiteral("With --gfx, declare the library's GFXglyph and GFXfont in the header "
+                         "instead of including <Adafruit_GFX.h>.")}},
+    };
+}
+
+} // namespace
+
 ExportOptions::ExportOptions(QCommandLineParser& parser)
-    : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                    QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, "
-                                   "instead of to standard output."),
-                    QStringLiteral("file")),
-      _layoutOption(QStringLiteral("layout"),
-                    QStringLiteral("Bytes of a glyph: columns (the editor's: 5 bytes, bit 0 = top "
-                                   "row), columns-msb (bit 7 = top row), rows (8 bytes, top row "
-                                   "first, bit 4 = left column) or rows-msb (bit 7 = left "
-                                   "column)."),
-                    QStringLiteral("name")),
-      _nameOption(QStringLiteral("name"),
-                  Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
-                                u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
-                                {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
-                  QStringLiteral("ident")),
-      _constOption(QStringLiteral("const"),
-                   QStringLiteral("Make the array const, usable from other files in C and C++.")),
-      _progmemOption(QStringLiteral("progmem"),
-                     QStringLiteral("Make the array const and put it in AVR program memory "
-                                    "(PROGMEM); other compilers take it as a const array.")),
-      _headerOption(QStringLiteral("header"),
-                    QStringLiteral("Also write a header for C and C++ to <file>: the array, its "
-                                   "sizes and the character map NAME_map, which the source then "
-                                   "defines."),
-                    QStringLiteral("file")),
-      _rangeOption(QStringLiteral("range"),
-                   QStringLiteral("Make the array a table with a row for each code from FIRST to "
-                                  "LAST (0 to 255, decimal or 0x hexadecimal), zero bytes where "
-                                  "the font has no glyph, instead of the glyphs and a map; "
-                                  "also the codes of the GFX font (default 32-126)."),
-                   QStringLiteral("first-last")),
-      _checkOption(QStringLiteral("check"),
-                   QStringLiteral("Report every problem in the font file, one line each with its "
-                                  "line number, and write nothing. Exit status 1 when there are "
-                                  "problems.")),
-      _pngOption(QStringLiteral("png"),
-                 QStringLiteral("Draw every glyph, in font order, on a labelled specimen sheet in "
-                                "<file> (PNG). The C/C++ source then goes only where -o says."),
-                 QStringLiteral("file")),
-      _textOption(QStringLiteral("text"),
-                  QStringLiteral("With --png, draw <string> as the display shows it instead of "
-                                 "the specimen sheet: one glyph a character, by the character "
-                                 "map; a line feed starts a new line."),
-                  QStringLiteral("string")),
-      _scaleOption(QStringLiteral("scale"),
-                   QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
-                   QStringLiteral("n"), QStringLiteral("4")),
-      _bdfOption(QStringLiteral("bdf"),
-                 QStringLiteral("Write the font as BDF 2.1, the interchange format of bitmap "
-                                "fonts, to <file>. The C/C++ source then goes only where -o "
-                                "says."),
-                 QStringLiteral("file")),
-      _baselineOption(QStringLiteral("baseline"),
-                      Message::Text(u"With --bdf, --gfx or --ttf, the grid row just above the "
-                                    u"baseline, 0 (top) to 7; default %1, so that the font "
-                                    u"ascends 7 pixels and descends 1.",
-                                    {BdfWriter::DefaultBaseline}),
-                      QStringLiteral("row")),
-      _gfxOption(QStringLiteral("gfx"),
-                 QStringLiteral("Write the font as a C++ header in the Adafruit GFX custom-font "
-                                "form to <file>, for display.setFont(&NAME): the codes of --range "
-                                "(default 32-126), the cursor's y on the baseline. The C/C++ "
-                                "source then goes only where -o says."),
-                 QStringLiteral("file")),
-      _gfxStandaloneOption(QStringLiteral("gfx-standalone"),
-                           QStringLiteral("With --gfx, declare the library's GFXglyph and GFXfont "
-                                          "in the header instead of including <Adafruit_GFX.h>.")),
-      _trueTypeOption(QStringLiteral("ttf"),
-                      Message::Text(u"Write the font as TrueType to <file>: each pixel a square, "
-                                    u"exact at 8 pixels per em, named by --name (default %1). "
-                                    u"Its dates are SOURCE_DATE_EPOCH, or else 1970-01-01. The "
-                                    u"C/C++ source then goes only where -o says.",
-                                    {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
-                      QStringLiteral("file")),
-      _gfx(QLatin1String(CArray::EditorName), GfxWriter::DefaultRange(), BdfWriter::DefaultBaseline,
-           false)
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
                                  QStringLiteral("The font file to read, as the editor saves it."));
-    parser.addOptions({_outputOption, _layoutOption, _nameOption, _constOption, _progmemOption,
-                       _headerOption, _rangeOption, _checkOption, _pngOption, _textOption,
-                       _scaleOption, _bdfOption, _baselineOption, _gfxOption, _gfxStandaloneOption,
-                       _trueTypeOption});
+    const QList<Shaping> shaping = ShapingOptions();
+    for (const ExportFormats::Format& format : ExportFormats::All()) {
+        _options.push_back(format.Option());
+        for (const Shaping& option : shaping) {
+            if (option.after == format.option)
+                _options.push_back(option.option);
+        }
+    }
+    for (const QCommandLineOption& option : _options)
+        parser.addOption(option);
+}
+
+const QCommandLineOption& ExportOptions::Option(QStringView name) const
+{
+    return *std::find_if(
+        _options.begin(), _options.end(),
+        [name](const QCommandLineOption& option) { return option.names().last() == name; });
+}
+
+QString ExportOptions::FailurePlace(const ExportFormats::Format& format,
+                                    const QString& fontPath) const
+{
+    return format.option == QLatin1String("png") && !_settings.text.isEmpty()
+               ? QStringLiteral("--text")
+               : fontPath;
 }
 
 bool ExportOptions::Read(const QCommandLineParser& parser)
 {
-    if (parser.isSet(_checkOption)) {
+    if (parser.isSet(QStringLiteral("check"))) {
         for (const QString& name : parser.optionNames()) {
             if (name != QLatin1String("check"))
                 return Fail(QStringLiteral("--check writes nothing: it takes no other option"));
@@ -103,69 +120,69 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
         return true;
     }
 
-    if (!ReadNumber(parser, _scaleOption, GlyphSheet::MinScale, GlyphSheet::MaxScale, _scale))
+    if (!ReadNumber(parser, Option(u"scale"), GlyphSheet::MinScale, GlyphSheet::MaxScale,
+                    _settings.scale))
         return false;
-    if (!ReadWriter(parser))
+    if (!ReadWriter(parser) || !ReadPaths(parser))
         return false;
-    for (const QCommandLineOption& option :
-         {_outputOption, _headerOption, _pngOption, _bdfOption, _gfxOption, _trueTypeOption}) {
-        if (parser.isSet(option) && parser.value(option).isEmpty())
-            return Fail(QStringLiteral("--") + option.names().last() +
-                        QStringLiteral(": expected a file name"));
-    }
-    _outputPath = parser.value(_outputOption);
-    _headerPath = parser.value(_headerOption);
-    _pngPath = parser.value(_pngOption);
-    _bdfPath = parser.value(_bdfOption);
-    _gfxPath = parser.value(_gfxOption);
-    _trueTypePath = parser.value(_trueTypeOption);
-    _text = parser.value(_textOption);
-    if (parser.isSet(_textOption) && !parser.isSet(_pngOption))
+    _settings.text = parser.value(QStringLiteral("text"));
+    if (parser.isSet(QStringLiteral("text")) && !parser.isSet(QStringLiteral("png")))
         return Fail(QStringLiteral("--text draws into an image: give its file with --png"));
-    if (parser.isSet(_textOption) && _text.isEmpty())
+    if (parser.isSet(QStringLiteral("text")) && _settings.text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
     return ReadFonts(parser);
+}
+
+// A request for each format whose file is given, in the registry's order; the C source goes
+// to standard output unless another output is asked for.
+bool ExportOptions::ReadPaths(const QCommandLineParser& parser)
+{
+    bool standardOutput = true;
+    for (const ExportFormats::Format& format : ExportFormats::All()) {
+        if (!parser.isSet(format.option))
+            continue;
+        const QString path = parser.value(format.option);
+        if (path.isEmpty())
+            return Fail(QStringLiteral("--") + format.option +
+                        QStringLiteral(": expected a file name"));
+        _requests.push_back({&format, path});
+        standardOutput = standardOutput && !format.replacesStandardOutput;
+    }
+    if (standardOutput)
+        _requests.push_back({&ExportFormats::StandardOutput(), QString()});
+    return true;
 }
 
 // The fonts for other programs: BDF, GFX and TrueType.
 bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
 {
-    const bool gfx = parser.isSet(_gfxOption);
-    const bool trueType = parser.isSet(_trueTypeOption);
-    if (parser.isSet(_baselineOption) && !parser.isSet(_bdfOption) && !gfx && !trueType)
+    const bool gfx = parser.isSet(QStringLiteral("gfx"));
+    const bool trueType = parser.isSet(QStringLiteral("ttf"));
+    if (parser.isSet(QStringLiteral("baseline")) && !parser.isSet(QStringLiteral("bdf")) && !gfx &&
+        !trueType)
         return Fail(QStringLiteral("--baseline places the glyphs of a BDF, GFX or TrueType font: "
                                    "give its file with --bdf, --gfx or --ttf"));
-    if (parser.isSet(_gfxStandaloneOption) && !gfx)
+    _settings.gfxStandalone = parser.isSet(QStringLiteral("gfx-standalone"));
+    if (_settings.gfxStandalone && !gfx)
         return Fail(QStringLiteral("--gfx-standalone shapes the GFX header: give its file with "
                                    "--gfx"));
-    int baseline = BdfWriter::DefaultBaseline;
-    if (!ReadNumber(parser, _baselineOption, 0, int(FontChar::RowCount) - 1, baseline))
+    if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
+                    _settings.baseline))
         return false;
-    _bdf = BdfWriter(baseline);
-    const QString name = parser.value(_nameOption);
     if (gfx && !CheckName(parser, GfxWriter::IsValidName))
         return false;
-    _gfx = GfxWriter(parser.isSet(_nameOption) ? name : QLatin1String(CArray::EditorName),
-                     _range.value_or(GfxWriter::DefaultRange()), baseline,
-                     parser.isSet(_gfxStandaloneOption));
     if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
         return false;
-    qint64 time = 0;
-    if (trueType && !ReadSourceDate(time))
-        return false;
-    _trueType = TrueTypeWriter(
-        parser.isSet(_nameOption) ? name : QLatin1String(TrueTypeWriter::DefaultName), baseline,
-        time);
-    return true;
+    return !trueType || ReadSourceDate(_settings.time);
 }
 
 // --name, where it is given, by the rule of an output for its names.
 bool ExportOptions::CheckName(const QCommandLineParser& parser,
                               bool (*isValid)(const QString& name, QString* reason))
 {
-    const QString name = parser.value(_nameOption);
+    const QString name = parser.value(QStringLiteral("name"));
     QString reason;
-    if (!parser.isSet(_nameOption) || isValid(name, &reason))
+    if (!parser.isSet(QStringLiteral("name")) || isValid(name, &reason))
         return true;
     return Fail(Message::Text(u"--name %1: %2", {name, reason}));
 }
@@ -189,34 +206,37 @@ bool ExportOptions::ReadSourceDate(qint64& time)
 bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
 {
     std::optional<CArray::Layout> layout;
-    if (!ReadLayout(parser, _layoutOption, layout))
+    if (!ReadLayout(parser, Option(u"layout"), layout))
         return false;
     if (!CheckName(parser, CArray::IsValidName))
         return false;
-    const QString name =
-        parser.isSet(_nameOption) ? parser.value(_nameOption) : QLatin1String(CArray::EditorName);
+    if (parser.isSet(QStringLiteral("name")))
+        _settings.name = parser.value(QStringLiteral("name"));
+    const bool progmem = parser.isSet(QStringLiteral("progmem"));
+    const bool isConst = parser.isSet(QStringLiteral("const"));
     // --progmem is const as well: both together are refused, as pixmint_add_font refuses
     // CONST PROGMEM, rather than one silently taken for the other.
-    if (parser.isSet(_progmemOption) && parser.isSet(_constOption))
+    if (progmem && isConst)
         return Fail(QStringLiteral("give --const or --progmem, not both (--progmem makes the "
                                    "array const as well)"));
     CArray::Storage storage = CArray::Storage::Plain;
-    if (parser.isSet(_progmemOption))
+    if (progmem)
         storage = CArray::Storage::Progmem;
-    else if (parser.isSet(_constOption))
+    else if (isConst)
         storage = CArray::Storage::Const;
     // Given once at most, as every option that is not joined.
     std::vector<CodeRange> ranges;
-    if (!ReadRanges(parser, _rangeOption, ranges))
+    if (!ReadRanges(parser, Option(u"range"), ranges))
         return false;
     if (!ranges.empty())
-        _range = ranges.front();
-    const bool header = parser.isSet(_headerOption);
-    const bool firmware = header || layout || parser.isSet(_nameOption) ||
-                          storage != CArray::Storage::Plain || _range;
-    if (firmware) {
-        _writer = CSourceWriter(CArray(layout.value_or(CArray::Layout::Columns), name, storage),
-                                header, _range);
+        _settings.range = ranges.front();
+    const bool header = parser.isSet(QStringLiteral("header"));
+    if (header || layout || _settings.name || storage != CArray::Storage::Plain ||
+        _settings.range) {
+        _settings.source = CSourceWriter(
+            CArray(layout.value_or(CArray::Layout::Columns),
+                   _settings.name.value_or(QLatin1String(CArray::EditorName)), storage),
+            header, _settings.range);
     }
     return true;
 }

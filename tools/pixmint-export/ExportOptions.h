@@ -1,15 +1,15 @@
 #pragma once
 
-#include "BdfWriter.h"
-#include "CSourceWriter.h"
-#include "GfxWriter.h"
+#include "ExportFormats.h"
 #include "ToolOptions.h"
-#include "TrueTypeWriter.h"
 
 #include <QCommandLineOption>
 
-// The converter's own options: what to write where and how. Read checks everything that can
-// be checked before the font is read.
+#include <vector>
+
+// The converter's own options: the formats of the registry (ExportFormats) with the options
+// that shape them. Read checks everything that can be checked before the font is read, and
+// gives the outputs asked for as requests: a format and its file.
 class ExportOptions : public ToolOptions
 {
 public:
@@ -17,58 +17,32 @@ public:
 
     bool Read(const QCommandLineParser& parser) override;
 
+    struct Request
+    {
+        const ExportFormats::Format* format;
+        QString path; // empty for standard output
+    };
+
     bool IsCheck() const { return _check; }
-    // Empty when not asked for.
-    const QString& OutputPath() const { return _outputPath; }
-    const QString& HeaderPath() const { return _headerPath; }
-    const QString& PngPath() const { return _pngPath; }
-    const QString& BdfPath() const { return _bdfPath; }
-    const QString& GfxPath() const { return _gfxPath; }
-    const QString& TrueTypePath() const { return _trueTypePath; }
-    // The text to draw instead of the specimen sheet, when not empty.
-    const QString& Text() const { return _text; }
-    int Scale() const { return _scale; }
-    const CSourceWriter& Writer() const { return _writer; }
-    const BdfWriter& Bdf() const { return _bdf; }
-    const GfxWriter& Gfx() const { return _gfx; }
-    const TrueTypeWriter& TrueType() const { return _trueType; }
+    // In the registry's order, the C source on standard output last where it goes there.
+    const std::vector<Request>& Requests() const { return _requests; }
+    const ExportFormats::Settings& Settings() const { return _settings; }
+    // Where a failure to make the format's bytes lies: the font's path, or the option whose
+    // value could not be drawn.
+    QString FailurePlace(const ExportFormats::Format& format, const QString& fontPath) const;
 
 private:
+    const QCommandLineOption& Option(QStringView name) const;
     bool ReadWriter(const QCommandLineParser& parser);
+    bool ReadPaths(const QCommandLineParser& parser);
     bool ReadFonts(const QCommandLineParser& parser);
     bool CheckName(const QCommandLineParser& parser,
                    bool (*isValid)(const QString& name, QString* reason));
     bool ReadSourceDate(qint64& time);
 
-    QCommandLineOption _outputOption;
-    QCommandLineOption _layoutOption;
-    QCommandLineOption _nameOption;
-    QCommandLineOption _constOption;
-    QCommandLineOption _progmemOption;
-    QCommandLineOption _headerOption;
-    QCommandLineOption _rangeOption;
-    QCommandLineOption _checkOption;
-    QCommandLineOption _pngOption;
-    QCommandLineOption _textOption;
-    QCommandLineOption _scaleOption;
-    QCommandLineOption _bdfOption;
-    QCommandLineOption _baselineOption;
-    QCommandLineOption _gfxOption;
-    QCommandLineOption _gfxStandaloneOption;
-    QCommandLineOption _trueTypeOption;
-
+    // Every option, in the order --help lists them.
+    std::vector<QCommandLineOption> _options;
     bool _check = false;
-    QString _outputPath;
-    QString _headerPath;
-    QString _pngPath;
-    QString _bdfPath;
-    QString _text;
-    int _scale = 4;
-    CSourceWriter _writer;
-    BdfWriter _bdf;
-    QString _gfxPath;
-    QString _trueTypePath;
-    std::optional<CodeRange> _range;
-    GfxWriter _gfx;
-    TrueTypeWriter _trueType;
+    ExportFormats::Settings _settings;
+    std::vector<Request> _requests;
 };

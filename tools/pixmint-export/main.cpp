@@ -10,16 +10,16 @@
 #include "FontFileCheck.h"
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
-#include "GlyphSheet.h"
 #include "Message.h"
 #include "MessageList.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -76,9 +76,9 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     const QList<FontFileCheck::Problem> problems = FontFileCheck::Check(bytes);
     QString report;
     for (const FontFileCheck::Problem& problem : problems) {
-        report += Console::VisibleText(
-                      Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
-                  QLatin1Char('\n');
+        report +=
+            Console::OneLine(Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
+            QLatin1Char('\n');
     }
     // Standard output may be the font itself (">> font.xml"), which the report must not end.
     FileWriter files;
@@ -89,119 +89,69 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     return problems.isEmpty() ? CommandLineTool::Success : CommandLineTool::ProblemsFound;
 }
 
-// One line naming the characters that --text has no glyph for, as many as a list of
-// warnings holds.
-QString Missing(const QList<char32_t>& missing)
+// One output asked for: its format, made from the options, and its file (empty for standard
+// output); only the first of a family is checked and warns.
+struct Output
 {
-    MessageList named;
-    for (const char32_t character : missing) {
-        if (named.IsFull()) {
-            named.AddUnlisted(missing.size() - named.Listed().size());
-            break;
-        }
-        named.Add(Message::Quoted(QString::fromUcs4(&character, 1)) + QStringLiteral(" (") +
-                  Message::CodePoint(character) + u')');
+    const ExportFormats::Format& format;
+    QString path;
+    std::unique_ptr<OutputFormat> made;
+    bool first;
+};
+
+std::vector<Output> MakeOutputs(const ExportOptions& options)
+{
+    std::vector<Output> outputs;
+    std::set<QString> families;
+    for (const ExportOptions::Request& request : options.Requests()) {
+        const bool first = families.insert(request.format->family).second;
+        outputs.push_back(
+            {*request.format, request.path, request.format->make(options.Settings()), first});
     }
-    QString line = QStringLiteral("no glyph for ") + named.Listed().join(QStringLiteral(", "));
-    if (named.Unlisted() > 0)
-        line += Message::Text(u" and %1 more characters", {named.Unlisted()});
-    return line + QStringLiteral(": drawn blank");
-}
-
-QByteArray Png(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG") ? png : QByteArray();
-}
-
-// The C/C++ source goes to standard output unless another output is asked for.
-bool SourceToStandardOutput(const ExportOptions& options)
-{
-    return options.OutputPath().isEmpty() && options.PngPath().isEmpty() &&
-           options.BdfPath().isEmpty() && options.GfxPath().isEmpty() &&
-           options.TrueTypePath().isEmpty();
-}
-
-bool WantsSource(const ExportOptions& options)
-{
-    return !options.OutputPath().isEmpty() || !options.HeaderPath().isEmpty() ||
-           SourceToStandardOutput(options);
-}
-
-// The specimen sheet or the text, as PNG; false, with the message, when it cannot be drawn.
-bool AddImage(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
-              FileWriter& files, QList<char32_t>& missing, QString& error)
-{
-    const QImage image =
-        options.Text().isEmpty()
-            ? GlyphSheet::Render(font, options.Scale(), &error)
-            : GlyphSheet::RenderText(font, options.Text(), options.Scale(), &missing, &error);
-    if (image.isNull()) {
-        error = (options.Text().isEmpty() ? fontPath : QStringLiteral("--text")) +
-                QStringLiteral(": ") + error;
-        return false;
-    }
-    const QByteArray png = Png(image);
-    if (png.isEmpty()) {
-        error = QStringLiteral("the image could not be encoded as PNG");
-        return false;
-    }
-    files.Add(options.PngPath(), png, FileWriter::Mode::Binary);
-    return true;
+    return outputs;
 }
 
 // Every output that the command line asks for, and only those: the C source of a million
 // glyphs costs as much as reading them. False, with the message, when one cannot be made.
 bool AddOutputs(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
-                FileWriter& files, QList<char32_t>& missing, QString& error)
+                const std::vector<Output>& outputs, FileWriter& files, QString& error)
 {
-    const CSourceWriter& writer = options.Writer();
-    const bool source = WantsSource(options);
-    const bool bdf = !options.BdfPath().isEmpty();
-    const bool gfx = !options.GfxPath().isEmpty();
-    const bool trueType = !options.TrueTypePath().isEmpty();
-    if ((source && !writer.Accepts(font, &error)) || (bdf && !BdfWriter::Accepts(font, &error)) ||
-        (trueType && !TrueTypeWriter::Accepts(font, &error))) {
-        error = fontPath + QStringLiteral(": ") + error;
-        return false;
+    for (const Output& output : outputs) {
+        if (output.first && !output.made->Accepts(font, &error)) {
+            error = fontPath + QStringLiteral(": ") + error;
+            return false;
+        }
     }
-    // In the user's encoding, as the editor exports.
-    const QByteArray encoding = source || gfx ? Console::LocaleEncoding() : QByteArray();
-    if (!options.OutputPath().isEmpty())
-        files.Add(options.OutputPath(), writer.SourceBytes(font, encoding), FileWriter::Mode::Text);
-    if (!options.HeaderPath().isEmpty())
-        files.Add(options.HeaderPath(), writer.HeaderBytes(font, encoding), FileWriter::Mode::Text);
-    if (!options.PngPath().isEmpty() && !AddImage(options, fontPath, font, files, missing, error))
-        return false;
-    // BDF is ASCII with LF line ends on every system.
-    if (bdf)
-        files.Add(options.BdfPath(), options.Bdf().Bytes(font), FileWriter::Mode::Binary);
-    if (gfx)
-        files.Add(options.GfxPath(), options.Gfx().Bytes(font, encoding), FileWriter::Mode::Text);
-    if (trueType)
-        files.Add(options.TrueTypePath(), options.TrueType().Bytes(font), FileWriter::Mode::Binary);
-    if (SourceToStandardOutput(options))
-        files.AddStandardOutput(writer.SourceBytes(font, encoding));
+    // Text in the user's encoding, as the editor exports.
+    const bool text = std::any_of(outputs.begin(), outputs.end(), [](const Output& output) {
+        return output.made->BytesKind() == OutputFormat::Kind::Text;
+    });
+    const QByteArray encoding = text ? Console::LocaleEncoding() : QByteArray();
+    for (const Output& output : outputs) {
+        error.clear();
+        const QByteArray bytes = output.made->Bytes(font, encoding, &error);
+        if (!error.isEmpty()) {
+            error = options.FailurePlace(output.format, fontPath) + QStringLiteral(": ") + error;
+            return false;
+        }
+        if (output.path.isEmpty())
+            files.AddStandardOutput(bytes);
+        else if (output.made->BytesKind() == OutputFormat::Kind::Text)
+            files.Add(output.path, bytes, FileWriter::Mode::Text);
+        else
+            files.Add(output.path, bytes, FileWriter::Mode::Binary);
+    }
     return true;
 }
 
 // What the outputs written cannot say although the font does, the first of them in full.
-MessageList Warnings(const ExportOptions& options, const FontCharSet& font,
-                     const QList<char32_t>& missing)
+MessageList Warnings(const std::vector<Output>& outputs, const FontCharSet& font)
 {
     MessageList warnings;
-    if (WantsSource(options))
-        options.Writer().Warnings(font, warnings);
-    if (!missing.isEmpty())
-        warnings.Add(Missing(missing));
-    if (!options.BdfPath().isEmpty())
-        options.Bdf().Warnings(font, warnings);
-    if (!options.GfxPath().isEmpty())
-        options.Gfx().Warnings(font, warnings);
-    if (!options.TrueTypePath().isEmpty())
-        options.TrueType().Warnings(font, warnings);
+    for (const Output& output : outputs) {
+        if (output.first)
+            output.made->Warnings(font, warnings);
+    }
     return warnings;
 }
 
@@ -234,11 +184,11 @@ int main(int argc, char* argv[])
     // a failure writes nothing, and no output may replace the font or another output.
     FileWriter files;
     files.Protect(fontPath);
-    QList<char32_t> missing;
-    if (!AddOutputs(options, fontPath, *font, files, missing, error))
+    const std::vector<Output> outputs = MakeOutputs(options);
+    if (!AddOutputs(options, fontPath, *font, outputs, files, error))
         return tool.Fail(error);
     if (tool.Commit(files) != CommandLineTool::Success)
         return CommandLineTool::Failure;
-    tool.Warn(Warnings(options, *font, missing));
+    tool.Warn(Warnings(outputs, *font));
     return CommandLineTool::Success;
 }

@@ -39,8 +39,13 @@ QString Description()
                "standard input in the form show prints. add, rename and delete change the "
                "glyphs of the set.\n\nAn edit writes the file byte for byte as the editor's "
                "\"Save font\" would, changing only what it names; a file that a rewrite would "
-               "change in any other way (see pixmint-export --check) is not edited. Names "
-               "that begin with a dash follow --, which ends the options.");
+               "change in any other way (see pixmint-export --check) is not edited.\n\nA name "
+               "is printed, and taken, as list prints it: one line where no two names look "
+               "alike, a backslash as \\\\, a tab as \\t, and every other character that "
+               "would show as nothing or as another as an escape such as \\x85, \\xa0 (the "
+               "no-break space) or \\x20 (a space at the end). A name that no glyph is printed "
+               "as is taken as it is. Names that begin with a dash follow --, which ends the "
+               "options.");
 }
 
 const QList<HelpText::Example> Examples = {
@@ -100,10 +105,10 @@ bool Show(FontCharSet& font, const QStringList& names, QString& text, QString* e
     }
     const FontEdit edit(font);
     for (const QString& name : names) {
-        const FontChar* glyph = edit.Find(name, error);
-        if (!glyph)
+        const std::string* named = edit.Named(name, error);
+        if (!named)
             return false;
-        pictures << GlyphRows::Picture(GlyphName::FromString(name), *glyph);
+        pictures << GlyphRows::Picture(*named, *font.Find(*named)->second);
     }
     text = pictures.join(QLatin1Char('\n'));
     return true;

@@ -31,14 +31,20 @@ public:
     // a font, the reason is in error.
     static Opened Open(const QByteArray& bytes, QString* error);
 
-    // The glyph of a name; null, with the reason, when the font has none, naming the nearest
-    // name there where one is obvious (NearestName).
+    // The name of the glyph that a name given to a program stands for: the glyph that is
+    // shown as it (GlyphName::Shown, as pixmint-font list prints it: "x\\tA" for a backslash
+    // and a t, "x\tA" for a tab), else the glyph of that very name. Null, with the reason,
+    // when the font has neither, naming the nearest name there where one is obvious
+    // (NearestName). What a glyph is shown as comes first, so that it names that glyph even
+    // beside one whose name is that text, shown otherwise.
+    const std::string* Named(QStringView name, QString* error = nullptr) const;
+    // The glyph of Named.
     FontChar* Find(QStringView name, QString* error = nullptr) const;
     // A blank glyph, or a copy of like's pixels, under a new name that a font file carries.
     bool Add(QStringView name, const FontChar* like = nullptr, QString* error = nullptr);
-    // The glyph of one name under another that is new and carried.
+    // The glyph of one name (Named) under another, taken as it is, that is new and carried.
     bool Rename(QStringView from, QStringView to, QString* error = nullptr);
-    // Every glyph named, or none when one of them is missing.
+    // Every glyph named (Named), or none when one of them is missing.
     bool Delete(const QStringList& names, QString* error = nullptr);
     // A blank glyph for each code (0 to 255) that no glyph stands for yet, named by
     // CharacterMap::GlyphNameFor.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FontChar.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -16,7 +18,7 @@ class MessageList;
 class BdfWriter
 {
 public:
-    static constexpr int DefaultBaseline = 6;
+    static constexpr int DefaultBaseline = FontChar::DefaultBaseline;
     // The most glyphs of a PCF font that FreeType reads right: bdftopcf makes a font of more,
     // which FreeType misreads (65,535: the last glyph lost, others shifted) or, like
     // pcf2bdf, refuses (65,536 and more).

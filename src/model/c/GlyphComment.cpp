@@ -10,7 +10,7 @@ namespace {
 constexpr char GlyphWord[] = "Char = ";
 constexpr char NoGlyphWord[] = "no glyph";
 
-// The characters of a name that Console::VisibleText writes as escapes.
+// The control characters of a name, written as Console::VisibleText escapes them.
 bool IsControl(QChar character)
 {
     const char16_t code = character.unicode();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BdfWriter.h"
+#include "FontChar.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,7 +31,7 @@ public:
     // name: the family and PostScript name; time: the creation and modification dates, in
     // seconds since 1970.
     explicit TrueTypeWriter(const QString& name = QLatin1String(DefaultName),
-                            int baseline = BdfWriter::DefaultBaseline, qint64 time = 0);
+                            int baseline = FontChar::DefaultBaseline, qint64 time = 0);
 
     // A PostScript name: up to 63 printable ASCII characters, none of them blank or one of
     // []{}()<>/%. The reason otherwise.

@@ -69,7 +69,7 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
         }
         // Measured whole, a name of megabytes took seconds.
         const QString label =
-            metrics.elidedText(GlyphName::Shown(name), Qt::ElideRight, cellWidth - 2 * Padding);
+            metrics.elidedText(GlyphName::Listed(name), Qt::ElideRight, cellWidth - 2 * Padding);
         painter.setPen(Qt::darkGray);
         painter.drawText(
             QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),

@@ -20,13 +20,19 @@ FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
     return opened;
 }
 
-FontChar* FontEdit::Find(QStringView name, QString* error) const
+const std::string* FontEdit::Named(QStringView name, QString* error) const
 {
-    const std::string stored = GlyphName::FromString(name);
+    std::string stored;
+    if (GlyphName::FromShown(name, stored)) {
+        const auto entry = _set.Find(stored);
+        if (entry != _set.end())
+            return &entry->first;
+    }
+    stored = GlyphName::FromString(name);
     if (GlyphName::IsLatin1(name)) {
         const auto entry = _set.Find(stored);
         if (entry != _set.end())
-            return entry->second;
+            return &entry->first;
     }
     QString reason = QStringLiteral("no glyph is named ") + Message::Quoted(name);
     if (const std::optional<std::string> nearest = NearestName::Find(_set, stored)) {
@@ -35,6 +41,12 @@ FontChar* FontEdit::Find(QStringView name, QString* error) const
     }
     Message::Fail(error, reason);
     return nullptr;
+}
+
+FontChar* FontEdit::Find(QStringView name, QString* error) const
+{
+    const std::string* named = Named(name, error);
+    return named ? _set.Find(*named)->second : nullptr;
 }
 
 bool FontEdit::IsNew(QStringView name, QString* error) const
@@ -60,21 +72,25 @@ bool FontEdit::Add(QStringView name, const FontChar* like, QString* error)
 
 bool FontEdit::Rename(QStringView from, QStringView to, QString* error)
 {
-    if (!Find(from, error) || !IsNew(to, error))
+    const std::string* named = Named(from, error);
+    if (!named || !IsNew(to, error))
         return false;
-    std::unique_ptr<FontChar> glyph = _set.Take(GlyphName::FromString(from));
+    std::unique_ptr<FontChar> glyph = _set.Take(std::string(*named));
     _set.At(GlyphName::FromString(to)) = glyph.release();
     return true;
 }
 
 bool FontEdit::Delete(const QStringList& names, QString* error)
 {
+    std::vector<std::string> named;
     for (const QString& name : names) {
-        if (!Find(name, error))
+        const std::string* found = Named(name, error);
+        if (!found)
             return false;
+        named.push_back(*found);
     }
-    for (const QString& name : names)
-        _set.Take(GlyphName::FromString(name));
+    for (const std::string& name : named)
+        _set.Take(name);
     return true;
 }
 
