@@ -1,5 +1,6 @@
 #include "ExportOptions.h"
 
+#include "BdfWriter.h"
 #include "GfxWriter.h"
 #include "GlyphSheet.h"
 #include "Message.h"
@@ -30,9 +31,10 @@ QList<Shaping> ShapingOptions()
           name}},
         {QStringLiteral("output"),
          {name,
-          Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
-                        u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
-                        {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
+          Message::Text(
+              u"Name of the array and of the GFX font, a C identifier (default "
+              u"PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default %1).",
+              {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
           QStringLiteral("ident")}},
         {QStringLiteral("output"),
          {QStringLiteral("const"),
@@ -168,6 +170,8 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
                                    "--gfx"));
     if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
                     _settings.baseline))
+        return false;
+    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfWriter::IsValidFamily))
         return false;
     if (gfx && !CheckName(parser, GfxWriter::IsValidName))
         return false;

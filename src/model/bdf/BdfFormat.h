@@ -7,7 +7,7 @@
 class BdfFormat : public OutputFormat
 {
 public:
-    explicit BdfFormat(int baseline) : _writer(baseline) {}
+    BdfFormat(int baseline, const QByteArray& family) : _writer(baseline, family) {}
 
     Kind BytesKind() const override { return Kind::Binary; }
     bool Accepts(const FontCharSet& set, QString* reason) const override;
