@@ -31,7 +31,7 @@ QString Description()
                "prints for it: one line where no two names look alike, a backslash as \\\\, a "
                "tab as \\t, and every other character that would show as nothing or as another "
                "as an escape such as \\x85, \\xa0 (the no-break space) or \\x20 (a space at "
-               "the end); 2. its name as it is; 3. a single Latin-1 character (A, \u00e9) or a "
+               "the end); 2. its name as it is; 3. a single Latin-1 character such as A, or a "
                "code (0x41, U+0041): the glyph that the character map gives that code, the "
                "first in name order of those that stand for it. Names that begin with a dash "
                "follow --, which ends the options.");
