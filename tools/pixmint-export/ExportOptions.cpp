@@ -1,6 +1,6 @@
 #include "ExportOptions.h"
 
-#include "BdfWriter.h"
+#include "BdfFormat.h"
 #include "GfxWriter.h"
 #include "GlyphSheet.h"
 #include "Message.h"
@@ -199,7 +199,7 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
     if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
                     _settings.baseline))
         return false;
-    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfWriter::IsValidFamily))
+    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfFormat::IsValidFamily))
         return false;
     if (gfx && !CheckName(parser, GfxWriter::IsValidName))
         return false;

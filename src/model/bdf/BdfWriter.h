@@ -28,19 +28,11 @@ public:
     static constexpr quint32 MaxCodedGlyphs = 65535;
 
     static constexpr char DefaultFamily[] = "Pixmint";
-    // The longest family: its FONT name, the family in the XLFD name's fields, then fits the
-    // 255 characters that X allows a font name.
-    static constexpr int LongestFamily = 200;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
-    // family: FAMILY_NAME and the family field of the FONT name (IsValidFamily).
+    // family: FAMILY_NAME and the family field of the FONT name (BdfFormat::IsValidFamily).
     explicit BdfWriter(int baseline = DefaultBaseline,
                        const QByteArray& family = QByteArray(DefaultFamily));
-
-    // A family that the XLFD name holds as one field and a property string as it is: 1 to
-    // LongestFamily printable ASCII characters, none of - ? * , " (the name's separators and
-    // wildcards). The reason otherwise.
-    static bool IsValidFamily(const QString& family, QString* reason = nullptr);
 
     // False, with the reason, for a font without glyphs, which BDF readers refuse; Bytes
     // expects a font that is accepted.
