@@ -308,6 +308,13 @@ void TestFont::glyphsAsTheUserNamesThem_data()
         "'#####/...../...../...../...../...../...../.....' && pixmint-font list font.xml "
         "--by-code | head -n 3",
         "0x00 drawn a  0x00\n0x20 blank C86  Space\n0x22 blank C76  \"\n");
+    // One character map for all the names of a command: 20,000 of them in a font of 100,000
+    // glyphs within a few seconds of CPU time.
+    row("many characters in a large font",
+        "{ echo '<CharSet><FontChar Char=\"C27  A\"/>'; seq 100000 | sed 's|.*|<FontChar "
+        "Char=\"g&\"/>|'; echo '</CharSet>'; } > big.xml && (ulimit -t 10; pixmint-font show "
+        "big.xml $(yes A | head -n 20000) > out) && tail -n 1 out",
+        ".....\n");
     row("by code, then without one",
         "pixmint-font new e.xml --empty --codes 0-1 && for g in mark "
         "'b  A' '0  A' logo; do pixmint-font add e.xml \"$g\"; done; pixmint-font list e.xml "

@@ -8,6 +8,17 @@
 #include "Message.h"
 #include "NearestName.h"
 
+FontEdit::FontEdit(FontCharSet& set) : _set(set) {}
+
+FontEdit::~FontEdit() = default;
+
+const CharacterMap& FontEdit::Map() const
+{
+    if (!_map)
+        _map = std::make_unique<CharacterMap>(_set);
+    return *_map;
+}
+
 FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
 {
     Opened opened;
@@ -56,7 +67,7 @@ const std::string* FontEdit::Named(QStringView name, QString* error) const
         if (entry != _set.end())
             return &entry->first;
     }
-    const CharacterMap map(_set);
+    const CharacterMap& map = Map();
     int code = SelectedCode(name);
     if (code >= 0 && map.GlyphIndex(code) != CharacterMap::NoGlyph)
         return &map.Name(map.GlyphIndex(code));
@@ -98,6 +109,7 @@ bool FontEdit::Add(QStringView name, const FontChar* like, QString* error)
         return false;
     auto glyph = like ? std::make_unique<FontChar>(*like) : std::make_unique<FontChar>();
     _set.At(GlyphName::FromString(name)) = glyph.release();
+    _map.reset();
     return true;
 }
 
@@ -108,6 +120,7 @@ bool FontEdit::Rename(QStringView from, QStringView to, QString* error)
         return false;
     std::unique_ptr<FontChar> glyph = _set.Take(std::string(*named));
     _set.At(GlyphName::FromString(to)) = glyph.release();
+    _map.reset();
     return true;
 }
 
@@ -122,6 +135,7 @@ bool FontEdit::Delete(const QStringList& names, QString* error)
     }
     for (const std::string& name : named)
         _set.Take(name);
+    _map.reset();
     return true;
 }
 
@@ -140,4 +154,5 @@ void FontEdit::AddCodes(const std::vector<int>& codes)
         auto glyph = std::make_unique<FontChar>();
         _set.At(CharacterMap::GlyphNameFor(code)) = glyph.release();
     }
+    _map.reset();
 }

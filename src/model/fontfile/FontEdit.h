@@ -2,6 +2,8 @@
 
 #include "FontCharSet.h"
 
+class CharacterMap;
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,7 +17,8 @@
 class FontEdit
 {
 public:
-    explicit FontEdit(FontCharSet& set) : _set(set) {}
+    explicit FontEdit(FontCharSet& set);
+    ~FontEdit();
 
     // A font file's font, to be edited and written back whole, with what its check found.
     struct Opened
@@ -56,6 +59,9 @@ public:
 
 private:
     bool IsNew(QStringView name, QString* error) const;
+    // The font's character map, made once for the names of one command, however many.
+    const CharacterMap& Map() const;
 
     FontCharSet& _set;
+    mutable std::unique_ptr<CharacterMap> _map; // null after a change
 };
