@@ -1,5 +1,6 @@
 #include "ExportOptions.h"
 
+#include "BdfFormat.h"
 #include "GfxWriter.h"
 #include "GlyphSheet.h"
 #include "Message.h"
@@ -30,9 +31,10 @@ QList<Shaping> ShapingOptions()
           name}},
         {QStringLiteral("output"),
          {name,
-          Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
-                        u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
-                        {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
+          Message::Text(
+              u"Name of the array and of the GFX font, a C identifier (default "
+              u"PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default %1).",
+              {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
           QStringLiteral("ident")}},
         {QStringLiteral("output"),
          {QStringLiteral("const"),
@@ -75,6 +77,35 @@ QList<Shaping> ShapingOptions()
                          "instead of including <Adafruit_GFX.h>.")}},
     };
 }
+
+// An option that goes only with others: with any of needs where it names some, never with
+// excludes; what it says otherwise.
+struct Conflict
+{
+    const char* option;
+    QStringList needs;
+    QStringList excludes;
+    const char* message;
+};
+
+// --progmem is const as well: both together are refused, as pixmint_add_font refuses CONST
+// PROGMEM, rather than one silently taken for the other.
+const Conflict Conflicts[] = {
+    {"progmem",
+     {},
+     {"const"},
+     "give --const or --progmem, not both (--progmem makes the array const as well)"},
+    {"text", {"png"}, {}, "--text draws into an image: give its file with --png"},
+    {"baseline",
+     {"bdf", "gfx", "ttf"},
+     {},
+     "--baseline places the glyphs of a BDF, GFX or TrueType font: give its file with --bdf, "
+     "--gfx or --ttf"},
+    {"gfx-standalone",
+     {"gfx"},
+     {},
+     "--gfx-standalone shapes the GFX header: give its file with --gfx"},
+};
 
 } // namespace
 
@@ -120,14 +151,20 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
         return true;
     }
 
+    for (const Conflict& conflict : Conflicts) {
+        const auto given = [&](const QString& option) { return parser.isSet(option); };
+        if (parser.isSet(QLatin1String(conflict.option)) &&
+            ((!conflict.needs.isEmpty() &&
+              std::none_of(conflict.needs.begin(), conflict.needs.end(), given)) ||
+             std::any_of(conflict.excludes.begin(), conflict.excludes.end(), given)))
+            return Fail(QLatin1String(conflict.message));
+    }
     if (!ReadNumber(parser, Option(u"scale"), GlyphSheet::MinScale, GlyphSheet::MaxScale,
                     _settings.scale))
         return false;
     if (!ReadWriter(parser) || !ReadPaths(parser))
         return false;
     _settings.text = parser.value(QStringLiteral("text"));
-    if (parser.isSet(QStringLiteral("text")) && !parser.isSet(QStringLiteral("png")))
-        return Fail(QStringLiteral("--text draws into an image: give its file with --png"));
     if (parser.isSet(QStringLiteral("text")) && _settings.text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
     return ReadFonts(parser);
@@ -158,16 +195,11 @@ bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
 {
     const bool gfx = parser.isSet(QStringLiteral("gfx"));
     const bool trueType = parser.isSet(QStringLiteral("ttf"));
-    if (parser.isSet(QStringLiteral("baseline")) && !parser.isSet(QStringLiteral("bdf")) && !gfx &&
-        !trueType)
-        return Fail(QStringLiteral("--baseline places the glyphs of a BDF, GFX or TrueType font: "
-                                   "give its file with --bdf, --gfx or --ttf"));
     _settings.gfxStandalone = parser.isSet(QStringLiteral("gfx-standalone"));
-    if (_settings.gfxStandalone && !gfx)
-        return Fail(QStringLiteral("--gfx-standalone shapes the GFX header: give its file with "
-                                   "--gfx"));
     if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
                     _settings.baseline))
+        return false;
+    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfFormat::IsValidFamily))
         return false;
     if (gfx && !CheckName(parser, GfxWriter::IsValidName))
         return false;
@@ -212,17 +244,10 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         return false;
     if (parser.isSet(QStringLiteral("name")))
         _settings.name = parser.value(QStringLiteral("name"));
-    const bool progmem = parser.isSet(QStringLiteral("progmem"));
-    const bool isConst = parser.isSet(QStringLiteral("const"));
-    // --progmem is const as well: both together are refused, as pixmint_add_font refuses
-    // CONST PROGMEM, rather than one silently taken for the other.
-    if (progmem && isConst)
-        return Fail(QStringLiteral("give --const or --progmem, not both (--progmem makes the "
-                                   "array const as well)"));
     CArray::Storage storage = CArray::Storage::Plain;
-    if (progmem)
+    if (parser.isSet(QStringLiteral("progmem")))
         storage = CArray::Storage::Progmem;
-    else if (isConst)
+    else if (parser.isSet(QStringLiteral("const")))
         storage = CArray::Storage::Const;
     // Given once at most, as every option that is not joined.
     std::vector<CodeRange> ranges;
