@@ -4,6 +4,7 @@
 #include "CommandLineTool.h"
 #include "FileReader.h"
 #include "FileWriter.h"
+#include "FontEdit.h"
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
@@ -53,8 +54,7 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     FontCharSet font;
-    if (!FontImport::AddCharacters(font, options.Characters(), &error))
-        return tool.Fail(QStringLiteral("--chars: ") + error);
+    FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
     if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
                             : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))

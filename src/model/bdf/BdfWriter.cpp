@@ -4,9 +4,9 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "NumberText.h"
 #include "PlainGlyphNames.h"
 
-#include <cctype>
 #include <cstring>
 #include <string_view>
 
@@ -32,14 +32,7 @@ QByteArray Number(qint64 value)
 // Upper-case hexadecimal digits, at least that many.
 void AppendHex(std::string& text, unsigned value, int digits)
 {
-    char buffer[16];
-    int length = 0;
-    do {
-        buffer[length++] = "0123456789ABCDEF"[value & 0xFu];
-        value >>= 4;
-    } while (value != 0 || length < digits);
-    while (length > 0)
-        text += buffer[--length];
+    NumberText::AppendHex(text, value, digits, NumberText::Letters::Upper);
 }
 
 QByteArray Hex(int value, int digits)
@@ -304,10 +297,13 @@ qsizetype BdfWriter::Unescape(QByteArrayView text, std::string& name)
         } else if (index + 1 < text.size() && text[index + 1] != 'x') {
             name += text[++index];
         } else {
-            if (index + 3 >= text.size() || !std::isxdigit(quint8(text[index + 2])) ||
-                !std::isxdigit(quint8(text[index + 3])))
+            const int high =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 2]), 16) : -1;
+            const int low =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 3]), 16) : -1;
+            if (high < 0 || low < 0)
                 return -1;
-            name += char(text.sliced(index + 2, 2).toByteArray().toInt(nullptr, 16));
+            name += char(high * 16 + low);
             index += 3;
         }
     }

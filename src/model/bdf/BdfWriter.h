@@ -1,13 +1,13 @@
 #pragma once
 
 #include "FontChar.h"
+#include "FontCharSet.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
 #include <string>
 
-class FontCharSet;
 class MessageList;
 
 // The font as BDF 2.1, the interchange format of bitmap fonts, for bdftopcf, font editors and
@@ -22,10 +22,10 @@ public:
     // The most glyphs of a PCF font that FreeType reads right: bdftopcf makes a font of more,
     // which FreeType misreads (65,535: the last glyph lost, others shifted) or, like
     // pcf2bdf, refuses (65,536 and more).
-    static constexpr quint32 MaxPcfGlyphs = 65534;
+    static constexpr quint32 MaxPcfGlyphs = FontCharSet::Max16BitCount - 1;
     // The most glyphs of a BDF font that FreeType finds by their codes: its BDF reader keeps
     // a glyph's index in 16 bits, so that a code beyond gives no glyph or another one.
-    static constexpr quint32 MaxCodedGlyphs = 65535;
+    static constexpr quint32 MaxCodedGlyphs = FontCharSet::Max16BitCount;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
     explicit BdfWriter(int baseline = DefaultBaseline);

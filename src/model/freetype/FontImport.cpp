@@ -5,7 +5,6 @@
 #include "BdfWriter.h"
 #include "FileReader.h"
 #include "FontDecompressor.h"
-#include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
@@ -223,18 +222,6 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 }
 
 } // namespace
-
-bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
-{
-    std::vector<int> codes;
-    for (const char32_t code : characters.toUcs4()) {
-        if (!CodeRange::IsLatin1(code, error))
-            return false;
-        codes.push_back(int(code));
-    }
-    FontEdit(set).AddCodes(codes);
-    return true;
-}
 
 bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
                       MessageList* notes, QString* error)

@@ -40,13 +40,6 @@ public:
         std::vector<CodeRange> codes;
     };
 
-    // Adds a blank glyph named by CharacterMap::GlyphNameFor for each character of the text that no
-    // name of the set stands for yet, once. False, with the reason, for a character beyond Latin-1
-    // or a control character (no glyph name in a font file can carry those); the set is then
-    // unchanged.
-    static bool AddCharacters(FontCharSet& set, const QString& characters,
-                              QString* error = nullptr);
-
     // Draws into each glyph of the set whose name stands for a character that character's
     // glyph from the font file, placed by the font's origin and baseline; every other glyph
     // keeps its pixels. Pixels outside the grid are dropped, and each glyph that lost some,
