@@ -2,13 +2,11 @@
 
 #include "CSourceWriter.h"
 #include "Console.h"
-#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
-#include "FontFileGuard.h"
-#include "FontFileReader.h"
+#include "FontFileOpen.h"
 #include "FontFileWriter.h"
 #include "Message.h"
 
@@ -123,10 +121,7 @@ bool MainWindow::OpenFontFile(const QString& path)
         return false;
     }
     QString error;
-    QByteArray bytes;
-    std::unique_ptr<FontCharSet> opened;
-    if (FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, &error))
-        opened = FontFileReader::Read(bytes, &error);
+    std::unique_ptr<FontCharSet> opened = FontFileOpen::Read(path, &error);
     if (!opened) {
         WarnNotOpened(path, error);
         return false;

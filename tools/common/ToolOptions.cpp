@@ -2,6 +2,7 @@
 
 #include "Message.h"
 #include "NumberText.h"
+#include "Status.h"
 
 #include <QCommandLineParser>
 
@@ -65,8 +66,7 @@ bool ToolOptions::ReadCharacters(const QCommandLineParser& parser, const QComman
     for (const char32_t character : parser.values(option).join(QString()).toUcs4()) {
         QString reason;
         if (!CodeRange::IsLatin1(character, &reason))
-            return Fail(QStringLiteral("--") + option.names().constFirst() + QStringLiteral(": ") +
-                        reason);
+            return Fail(Status::In(QStringLiteral("--") + option.names().constFirst(), reason));
         codes.push_back(int(character));
     }
     return true;

@@ -26,7 +26,8 @@ std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<BdfFormat>(settings.baseline);
+    // The warnings name the program that would read the font back.
+    return std::make_unique<BdfFormat>(settings.baseline, QStringLiteral("pixmint-import"));
 }
 
 std::unique_ptr<OutputFormat> Gfx(const ExportFormats::Settings& settings)

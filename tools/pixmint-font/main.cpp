@@ -8,13 +8,13 @@
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontEdit.h"
-#include "FontFileGuard.h"
-#include "FontFileReader.h"
+#include "FontFileOpen.h"
 #include "FontFileWriter.h"
 #include "FontOptions.h"
 #include "GlyphName.h"
 #include "GlyphRows.h"
 #include "Message.h"
+#include "Status.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -114,12 +114,6 @@ bool Show(FontCharSet& font, const QStringList& names, QString& text, QString* e
     return true;
 }
 
-bool ReadFont(const QString& path, QByteArray& bytes, QString* error)
-{
-    // A file beyond the limit is refused by the reader's guards.
-    return FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error);
-}
-
 int New(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
     FontCharSet font;
@@ -133,18 +127,15 @@ int New(const CommandLineTool& tool, const FontOptions& options, const QString& 
 
 int Read(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
-    QByteArray bytes;
     QString error;
-    std::unique_ptr<FontCharSet> font;
-    if (ReadFont(path, bytes, &error))
-        font = FontFileReader::Read(bytes, &error);
+    const std::unique_ptr<FontCharSet> font = FontFileOpen::Read(path, &error);
     if (!font)
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     if (options.GetCommand() == FontOptions::Command::List)
         return Print(tool, path, List(*font));
     QString text;
     if (!Show(*font, options.Arguments(), text, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     return Print(tool, path, text);
 }
 
@@ -223,20 +214,18 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     // Held until the file is written, so that another edit waits and then reads this one's.
     EditedFile file;
     QByteArray bytes;
-    FontEdit::Opened opened;
-    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
-        opened = FontEdit::Open(bytes, &error);
+    const FontEdit::Opened opened = FontFileOpen::Edit(file, path, bytes, &error);
     if (!opened.font)
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     if (opened.changed > 0)
         return tool.Fail(Unedited(path, opened));
     FontCharSet& font = *opened.font;
     FontEdit edit(font);
     if (!Apply(edit, options, drawn, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     QByteArray edited;
     if (!FontFileWriter::ReadableBytes(font, edited, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     // A file that already says it (the same pixels drawn again) is left as it is.
     if (edited == bytes)
         return CommandLineTool::Success;

@@ -9,8 +9,11 @@
 #include "FontImport.h"
 #include "ImportOptions.h"
 #include "MessageList.h"
+#include "Status.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 namespace {
 
@@ -31,13 +34,17 @@ const QList<HelpText::Example> Examples = {
     {QStringLiteral("Read back a table that pixmint-export wrote:"),
      QStringLiteral("pixmint-import -o back.xml font.c")}};
 
-// The glyphs of a table in C source, read within the bounds of a font file.
-bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
+// The glyphs of a table in C source; a reason that an option would answer names it.
+bool ReadTable(const QByteArray& source, const CTableImport::Options& options, FontCharSet& font,
                MessageList& notes, QString& error)
 {
-    QByteArray source;
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
-           CTableImport::Read(source, options, font, &notes, &error);
+    const Status read = CTableImport::Read(source, options, font, &notes);
+    error = read.Is(CTableImport::Failure::NoLayout)
+                ? Status::In(QStringLiteral("--layout is needed"), read.Reason())
+            : read.Is(CTableImport::Failure::BeyondFromFirst)
+                ? read.Reason() + QStringLiteral(" (see --first)")
+                : read.Reason();
+    return read.Ok();
 }
 
 } // namespace
@@ -56,13 +63,18 @@ int main(int argc, char* argv[])
     FontCharSet font;
     FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
-    if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
-                            : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    // A table is read within the bounds of a font that FreeType reads.
+    QByteArray source;
+    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize,
+                                options.IsTable() ? u"a table" : u"a font", source, &error) ||
+        !(options.IsTable()
+              ? ReadTable(source, options.Table(), font, notes, error)
+              : FontImport::Fill(font, std::move(source), options.Import(), &notes, &error)))
+        return tool.Fail(Status::In(fontPath, error));
 
     QByteArray written;
     if (!FontFileWriter::ReadableBytes(font, written, &error))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(fontPath, error));
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);

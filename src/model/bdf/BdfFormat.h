@@ -7,7 +7,8 @@
 class BdfFormat : public OutputFormat
 {
 public:
-    explicit BdfFormat(int baseline) : _writer(baseline) {}
+    // importer: as BdfWriter names it in its warnings.
+    BdfFormat(int baseline, const QString& importer) : _writer(baseline, importer) {}
 
     Kind BytesKind() const override { return Kind::Binary; }
     bool Accepts(const FontCharSet& set, QString* reason) const override;

@@ -171,7 +171,10 @@ QByteArrayList Properties(const CharacterMap& map, int ascent, int descent)
 
 } // namespace
 
-BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
+BdfWriter::BdfWriter(int baseline, const QString& importer)
+    : _baseline(baseline), _importer(importer)
+{
+}
 
 bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
 {
@@ -233,9 +236,12 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    {map.Count(), MaxPcfGlyphs}));
     }
     if (map.Count() > MaxCodedGlyphs) {
-        warnings.Add(Message::Text(u"pixmint-import cannot read the BDF font back: FreeType finds "
-                                   u"at most %1 glyphs of a BDF font by their codes",
-                                   {MaxCodedGlyphs}));
+        const QString lost = _importer.isEmpty()
+                                 ? QStringLiteral("the BDF font cannot be read back")
+                                 : _importer + QStringLiteral(" cannot read the BDF font back");
+        warnings.Add(Message::Text(u"%1: FreeType finds at most %2 glyphs of a BDF font by their "
+                                   u"codes",
+                                   {lost, MaxCodedGlyphs}));
     }
     bool coded = false;
     for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)

@@ -28,7 +28,9 @@ public:
     static constexpr quint32 MaxCodedGlyphs = FontCharSet::Max16BitCount;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
-    explicit BdfWriter(int baseline = DefaultBaseline);
+    // importer: the program that reads the font back through FreeType, as the warnings name
+    // it; none, "the BDF font cannot be read back".
+    explicit BdfWriter(int baseline = DefaultBaseline, const QString& importer = QString());
 
     // False, with the reason, for a font without glyphs, which BDF readers refuse; Bytes
     // expects a font that is accepted.
@@ -67,4 +69,5 @@ public:
 
 private:
     int _baseline;
+    QString _importer;
 };

@@ -3,7 +3,6 @@
 #include "BdfBoxCheck.h"
 #include "BdfGlyphNames.h"
 #include "BdfWriter.h"
-#include "FileReader.h"
 #include "FontDecompressor.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
@@ -50,12 +49,6 @@ QString CodeText(int code)
 // The file's bytes, read once and decompressed in memory: FreeType then needs no file access
 // of its own, the reasons for a file that cannot be read are the system's, and FreeType never
 // reads a compressed stream, which it can only go through forwards.
-bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
-{
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a font", bytes, error) &&
-           FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
-}
-
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
 // 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
 // codes are taken as they are, which fits the many bitmap fonts that name no character set.
@@ -223,11 +216,10 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 } // namespace
 
-bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
+bool FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
                       MessageList* notes, QString* error)
 {
-    QByteArray bytes;
-    if (!ReadFontBytes(fontPath, bytes, error))
+    if (!FontDecompressor::Decompress(bytes, MaxFileSize, error))
         return false;
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
