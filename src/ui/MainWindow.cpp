@@ -120,13 +120,12 @@ bool MainWindow::OpenFontFile(const QString& path)
         WarnNotOpened(path, tr("it is not a regular file"));
         return false;
     }
-    QString error;
-    std::unique_ptr<FontCharSet> opened = FontFileOpen::Read(path, &error);
+    Result<std::unique_ptr<FontCharSet>> opened = FontFileOpen::Read(path);
     if (!opened) {
-        WarnNotOpened(path, error);
+        WarnNotOpened(path, opened.Reason());
         return false;
     }
-    ReplaceFontCharSet(std::move(opened));
+    ReplaceFontCharSet(std::move(*opened));
     return true;
 }
 

@@ -127,14 +127,14 @@ int New(const CommandLineTool& tool, const FontOptions& options, const QString& 
 
 int Read(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
-    QString error;
-    const std::unique_ptr<FontCharSet> font = FontFileOpen::Read(path, &error);
+    const Result<std::unique_ptr<FontCharSet>> font = FontFileOpen::Read(path);
     if (!font)
-        return tool.Fail(Status::In(path, error));
+        return tool.Fail(font.GetStatus().In(path));
     if (options.GetCommand() == FontOptions::Command::List)
-        return Print(tool, path, List(*font));
+        return Print(tool, path, List(**font));
     QString text;
-    if (!Show(*font, options.Arguments(), text, &error))
+    QString error;
+    if (!Show(**font, options.Arguments(), text, &error))
         return tool.Fail(Status::In(path, error));
     return Print(tool, path, text);
 }
@@ -214,23 +214,23 @@ int Edit(const CommandLineTool& tool, const FontOptions& options, const QString&
     // Held until the file is written, so that another edit waits and then reads this one's.
     EditedFile file;
     QByteArray bytes;
-    const FontEdit::Opened opened = FontFileOpen::Edit(file, path, bytes, &error);
-    if (!opened.font)
-        return tool.Fail(Status::In(path, error));
-    if (opened.changed > 0)
-        return tool.Fail(Unedited(path, opened));
-    FontCharSet& font = *opened.font;
+    const Result<FontEdit::Opened> opened = FontFileOpen::Edit(file, path, bytes);
+    if (!opened)
+        return tool.Fail(opened.GetStatus().In(path));
+    if (opened->changed > 0)
+        return tool.Fail(Unedited(path, *opened));
+    FontCharSet& font = *opened->font;
     FontEdit edit(font);
     if (!Apply(edit, options, drawn, &error))
         return tool.Fail(Status::In(path, error));
-    QByteArray edited;
-    if (!FontFileWriter::ReadableBytes(font, edited, &error))
-        return tool.Fail(Status::In(path, error));
+    const Result<QByteArray> edited = FontFileWriter::ReadableBytes(font);
+    if (!edited)
+        return tool.Fail(edited.GetStatus().In(path));
     // A file that already says it (the same pixels drawn again) is left as it is.
-    if (edited == bytes)
+    if (*edited == bytes)
         return CommandLineTool::Success;
     FileWriter files;
-    files.Add(path, edited, FileWriter::Mode::Text);
+    files.Add(path, *edited, FileWriter::Mode::Text);
     return tool.Commit(files);
 }
 

@@ -35,16 +35,15 @@ const QList<HelpText::Example> Examples = {
      QStringLiteral("pixmint-import -o back.xml font.c")}};
 
 // The glyphs of a table in C source; a reason that an option would answer names it.
-bool ReadTable(const QByteArray& source, const CTableImport::Options& options, FontCharSet& font,
-               MessageList& notes, QString& error)
+Status ReadTable(const QByteArray& source, const CTableImport::Options& options, FontCharSet& font,
+                 MessageList& notes)
 {
     const Status read = CTableImport::Read(source, options, font, &notes);
-    error = read.Is(CTableImport::Failure::NoLayout)
-                ? Status::In(QStringLiteral("--layout is needed"), read.Reason())
-            : read.Is(CTableImport::Failure::BeyondFromFirst)
-                ? read.Reason() + QStringLiteral(" (see --first)")
-                : read.Reason();
-    return read.Ok();
+    if (read.Is(CTableImport::Failure::NoLayout))
+        return Status::Failure(Status::In(QStringLiteral("--layout is needed"), read.Reason()));
+    if (read.Is(CTableImport::Failure::BeyondFromFirst))
+        return Status::Failure(read.Reason() + QStringLiteral(" (see --first)"));
+    return read;
 }
 
 } // namespace
@@ -66,22 +65,24 @@ int main(int argc, char* argv[])
     // A table is read within the bounds of a font that FreeType reads.
     QByteArray source;
     if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize,
-                                options.IsTable() ? u"a table" : u"a font", source, &error) ||
-        !(options.IsTable()
-              ? ReadTable(source, options.Table(), font, notes, error)
-              : FontImport::Fill(font, std::move(source), options.Import(), &notes, &error)))
+                                options.IsTable() ? u"a table" : u"a font", source, &error))
         return tool.Fail(Status::In(fontPath, error));
+    const Status read = options.IsTable()
+                            ? ReadTable(source, options.Table(), font, notes)
+                            : FontImport::Fill(font, std::move(source), options.Import(), &notes);
+    if (!read)
+        return tool.Fail(read.In(fontPath));
 
-    QByteArray written;
-    if (!FontFileWriter::ReadableBytes(font, written, &error))
-        return tool.Fail(Status::In(fontPath, error));
+    const Result<QByteArray> written = FontFileWriter::ReadableBytes(font);
+    if (!written)
+        return tool.Fail(written.GetStatus().In(fontPath));
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);
     if (options.ToStandardOutput())
-        files.AddStandardOutput(written);
+        files.AddStandardOutput(*written);
     else
-        files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
+        files.Add(options.OutputPath(), *written, FileWriter::Mode::Text);
     if (tool.Commit(files) != CommandLineTool::Success)
         return CommandLineTool::Failure;
     tool.Note(notes);

@@ -11,18 +11,26 @@ bool FontFileOpen::ReadBytes(const QString& path, QByteArray& bytes, QString* er
     return FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error);
 }
 
-std::unique_ptr<FontCharSet> FontFileOpen::Read(const QString& path, QString* error)
+Result<std::unique_ptr<FontCharSet>> FontFileOpen::Read(const QString& path)
 {
     QByteArray bytes;
-    if (!ReadBytes(path, bytes, error))
-        return nullptr;
-    return FontFileReader::Read(bytes, error);
+    QString error;
+    std::unique_ptr<FontCharSet> font;
+    if (ReadBytes(path, bytes, &error))
+        font = FontFileReader::Read(bytes, &error);
+    if (!font)
+        return Status::Failure(error);
+    return font;
 }
 
-FontEdit::Opened FontFileOpen::Edit(EditedFile& file, const QString& path, QByteArray& bytes,
-                                    QString* error)
+Result<FontEdit::Opened> FontFileOpen::Edit(EditedFile& file, const QString& path,
+                                            QByteArray& bytes)
 {
-    if (!file.Read(path, FontFileGuard::MaxFileSize, bytes, error))
-        return FontEdit::Opened();
-    return FontEdit::Open(bytes, error);
+    QString error;
+    FontEdit::Opened opened;
+    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
+        opened = FontEdit::Open(bytes, &error);
+    if (!opened.font)
+        return Status::Failure(error);
+    return opened;
 }

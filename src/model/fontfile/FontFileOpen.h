@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontEdit.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,12 +20,10 @@ class FontFileOpen
 public:
     // The bytes of the font file at path, for a caller that reads them otherwise (a check).
     static bool ReadBytes(const QString& path, QByteArray& bytes, QString* error);
-    // The font of the file at path; null, with the reason, when it cannot be read or is
-    // refused.
-    static std::unique_ptr<FontCharSet> Read(const QString& path, QString* error);
+    // The font of the file at path, or the reason why it cannot be read or is refused.
+    static Result<std::unique_ptr<FontCharSet>> Read(const QString& path);
     // The font of the file at path for an edit, held by file (its lock) until the file goes,
     // as FontEdit::Open gives it; bytes are what was read, for the edit to tell whether it
     // changed anything.
-    static FontEdit::Opened Edit(EditedFile& file, const QString& path, QByteArray& bytes,
-                                 QString* error);
+    static Result<FontEdit::Opened> Edit(EditedFile& file, const QString& path, QByteArray& bytes);
 };

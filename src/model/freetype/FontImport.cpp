@@ -216,18 +216,19 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 } // namespace
 
-bool FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
-                      MessageList* notes, QString* error)
+Status FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
+                        MessageList* notes)
 {
-    if (!FontDecompressor::Decompress(bytes, MaxFileSize, error))
-        return false;
+    QString error;
+    if (!FontDecompressor::Decompress(bytes, MaxFileSize, &error))
+        return Status::Failure(error);
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
     const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
     if (pixmintBdf && own.size() > BdfWriter::MaxCodedGlyphs) {
-        return Message::Fail(error, Message::Text(u"the BDF font has %1 glyphs, and FreeType finds "
-                                                  u"at most %2 glyphs of a BDF font by their codes",
-                                                  {own.size(), BdfWriter::MaxCodedGlyphs}));
+        return Status::Failure(Message::Text(u"the BDF font has %1 glyphs, and FreeType finds at "
+                                             u"most %2 glyphs of a BDF font by their codes",
+                                             {own.size(), BdfWriter::MaxCodedGlyphs}));
     }
     if (pixmintBdf)
         bytes = std::move(encoded);
@@ -235,20 +236,21 @@ bool FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options
     FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
     if (FT_New_Library(memory.Memory(), &rawLibrary) != 0)
-        return Message::Fail(error, QStringLiteral("FreeType cannot be started"));
+        return Status::Failure(QStringLiteral("FreeType cannot be started"));
     const Library library(rawLibrary);
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
     MessageList report;
-    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report, error)) {
+    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report,
+                  &error)) {
         if (memory.Exhausted()) {
-            Message::Fail(error, Message::Text(u"reading the font takes FreeType more than %1 MiB "
-                                               u"of memory; refused",
-                                               {MaxMemory >> 20}));
+            return Status::Failure(Message::Text(u"reading the font takes FreeType more than %1 "
+                                                 u"MiB of memory; refused",
+                                                 {MaxMemory >> 20}));
         }
-        return false;
+        return Status::Failure(error);
     }
     if (notes)
         *notes = report;
-    return true;
+    return Status();
 }
