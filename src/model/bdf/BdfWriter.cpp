@@ -35,13 +35,6 @@ void AppendHex(std::string& text, unsigned value, int digits)
     NumberText::AppendHex(text, value, digits, NumberText::Letters::Upper);
 }
 
-QByteArray Hex(int value, int digits)
-{
-    std::string text;
-    AppendHex(text, unsigned(value), digits);
-    return QByteArray::fromStdString(text);
-}
-
 // Appends to a QByteArray that grows to hundreds of megabytes: resize grows it in place,
 // where append copies it at each growth and keeps both copies until the copy is done.
 void AppendLarge(QByteArray& bytes, std::string_view text)
@@ -275,7 +268,7 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 
 QByteArray BdfWriter::NamePropertyKey(int code)
 {
-    return NameProperty + Hex(code, 2);
+    return NameProperty + NumberText::Hex(unsigned(code), 2, NumberText::Letters::Upper).toLatin1();
 }
 
 bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
