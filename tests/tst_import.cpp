@@ -330,7 +330,11 @@ void TestImport::failuresWriteNothing_data()
     row("codes backwards", {"tiny.bdf", "--codes", "66-65"}, "--codes 66-65: expected FIRST-LAST");
     row("table of 3 bytes", {"table.c", "--layout", "rows", "-o", "old.xml"},
         "table.c: the array x holds 3 bytes");
-    row("table without layout", {"table.c"}, "table.c: --layout is needed");
+    row("table without layout", {"table.c"},
+        "table.c: --layout is needed: nothing in the file says how its bytes hold a glyph\n");
+    row("table beyond 255", {"names.c", "--layout", "columns", "--first", "255"},
+        "names.c: its 2 glyphs from the code 255 on would reach the code 256, beyond 255 (see "
+        "--first)\n");
     row("table with a size", {"table.c", "--size", "8"}, "--size is for fonts that FreeType reads");
     row("a name no font file carries", {"names.c"}, "names.c: the name \"\\x01A\" holds U+0001");
     row("more glyphs than FreeType finds", {"many.bdf"}, "many.bdf: the BDF font has 65536 glyphs");

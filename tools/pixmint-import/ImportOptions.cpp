@@ -65,8 +65,8 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
         return false;
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
-    _characters = parser.values(_charsOption).join(QString());
-    return ReadRanges(parser, _codesOption, _import.codes) && ReadTable(parser);
+    return ReadRanges(parser, _codesOption, _import.codes) && ReadTable(parser) &&
+           ReadCharacters(parser, _charsOption, _characterCodes);
 }
 
 bool ImportOptions::Accumulates(const QString& name) const

@@ -18,8 +18,8 @@ public:
     // Where the font file goes, unless to standard output.
     bool ToStandardOutput() const { return _toStandardOutput; }
     const QString& OutputPath() const { return _outputPath; }
-    // The characters to add glyphs for, as --chars gives them.
-    const QString& Characters() const { return _characters; }
+    // The codes of the characters to add glyphs for, as --chars gives them.
+    const std::vector<int>& CharacterCodes() const { return _characterCodes; }
     // Whether the font is a table in C or C++ source, which --layout, --first and --array
     // say, or the name of a C or C++ file; and how to read it.
     bool IsTable() const { return _isTable; }
@@ -43,7 +43,7 @@ private:
     FontImport::Options _import;
     bool _toStandardOutput = true;
     QString _outputPath;
-    QString _characters;
+    std::vector<int> _characterCodes;
     bool _isTable = false;
     CTableImport::Options _table;
 };

@@ -4,12 +4,16 @@
 #include "CommandLineTool.h"
 #include "FileReader.h"
 #include "FileWriter.h"
+#include "FontEdit.h"
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
 #include "MessageList.h"
+#include "Status.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 namespace {
 
@@ -30,13 +34,16 @@ const QList<HelpText::Example> Examples = {
     {QStringLiteral("Read back a table that pixmint-export wrote:"),
      QStringLiteral("pixmint-import -o back.xml font.c")}};
 
-// The glyphs of a table in C source, read within the bounds of a font file.
-bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
-               MessageList& notes, QString& error)
+// The glyphs of a table in C source; a reason that an option would answer names it.
+Status ReadTable(const QByteArray& source, const CTableImport::Options& options, FontCharSet& font,
+                 MessageList& notes)
 {
-    QByteArray source;
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
-           CTableImport::Read(source, options, font, &notes, &error);
+    const Status read = CTableImport::Read(source, options, font, &notes);
+    if (read.Is(CTableImport::Failure::NoLayout))
+        return Status::Failure(Status::In(QStringLiteral("--layout is needed"), read.Reason()));
+    if (read.Is(CTableImport::Failure::BeyondFromFirst))
+        return Status::Failure(read.Reason() + QStringLiteral(" (see --first)"));
+    return read;
 }
 
 } // namespace
@@ -53,23 +60,29 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     FontCharSet font;
-    if (!FontImport::AddCharacters(font, options.Characters(), &error))
-        return tool.Fail(QStringLiteral("--chars: ") + error);
+    FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
-    if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
-                            : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    // A table is read within the bounds of a font that FreeType reads.
+    QByteArray source;
+    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize,
+                                options.IsTable() ? u"a table" : u"a font", source, &error))
+        return tool.Fail(Status::In(fontPath, error));
+    const Status read = options.IsTable()
+                            ? ReadTable(source, options.Table(), font, notes)
+                            : FontImport::Fill(font, std::move(source), options.Import(), &notes);
+    if (!read)
+        return tool.Fail(read.In(fontPath));
 
-    QByteArray written;
-    if (!FontFileWriter::ReadableBytes(font, written, &error))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    const Result<QByteArray> written = FontFileWriter::ReadableBytes(font);
+    if (!written)
+        return tool.Fail(written.GetStatus().In(fontPath));
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);
     if (options.ToStandardOutput())
-        files.AddStandardOutput(written);
+        files.AddStandardOutput(*written);
     else
-        files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
+        files.Add(options.OutputPath(), *written, FileWriter::Mode::Text);
     if (tool.Commit(files) != CommandLineTool::Success)
         return CommandLineTool::Failure;
     tool.Note(notes);

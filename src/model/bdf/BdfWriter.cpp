@@ -4,9 +4,9 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "NumberText.h"
 #include "PlainGlyphNames.h"
 
-#include <cctype>
 #include <cstring>
 #include <string_view>
 
@@ -31,21 +31,7 @@ QByteArray Number(qint64 value)
 // Upper-case hexadecimal digits, at least that many.
 void AppendHex(std::string& text, unsigned value, int digits)
 {
-    char buffer[16];
-    int length = 0;
-    do {
-        buffer[length++] = "0123456789ABCDEF"[value & 0xFu];
-        value >>= 4;
-    } while (value != 0 || length < digits);
-    while (length > 0)
-        text += buffer[--length];
-}
-
-QByteArray Hex(int value, int digits)
-{
-    std::string text;
-    AppendHex(text, unsigned(value), digits);
-    return QByteArray::fromStdString(text);
+    NumberText::AppendHex(text, value, digits, NumberText::Letters::Upper);
 }
 
 // Appends to a QByteArray that grows to hundreds of megabytes: resize grows it in place,
@@ -178,7 +164,8 @@ QByteArrayList Properties(const CharacterMap& map, const QByteArray& family, int
 
 } // namespace
 
-BdfWriter::BdfWriter(int baseline, const QByteArray& family) : _baseline(baseline), _family(family)
+BdfWriter::BdfWriter(int baseline, const QByteArray& family, const QString& importer)
+    : _baseline(baseline), _family(family), _importer(importer)
 {
 }
 
@@ -242,9 +229,12 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    {map.Count(), MaxPcfGlyphs}));
     }
     if (map.Count() > MaxCodedGlyphs) {
-        warnings.Add(Message::Text(u"pixmint-import cannot read the BDF font back: FreeType finds "
-                                   u"at most %1 glyphs of a BDF font by their codes",
-                                   {MaxCodedGlyphs}));
+        const QString lost = _importer.isEmpty()
+                                 ? QStringLiteral("the BDF font cannot be read back")
+                                 : _importer + QStringLiteral(" cannot read the BDF font back");
+        warnings.Add(Message::Text(u"%1: FreeType finds at most %2 glyphs of a BDF font by their "
+                                   u"codes",
+                                   {lost, MaxCodedGlyphs}));
     }
     bool coded = false;
     for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)
@@ -278,7 +268,7 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 
 QByteArray BdfWriter::NamePropertyKey(int code)
 {
-    return NameProperty + Hex(code, 2);
+    return NameProperty + NumberText::Hex(unsigned(code), 2, NumberText::Letters::Upper).toLatin1();
 }
 
 bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
@@ -306,10 +296,13 @@ qsizetype BdfWriter::Unescape(QByteArrayView text, std::string& name)
         } else if (index + 1 < text.size() && text[index + 1] != 'x') {
             name += text[++index];
         } else {
-            if (index + 3 >= text.size() || !std::isxdigit(quint8(text[index + 2])) ||
-                !std::isxdigit(quint8(text[index + 3])))
+            const int high =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 2]), 16) : -1;
+            const int low =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 3]), 16) : -1;
+            if (high < 0 || low < 0)
                 return -1;
-            name += char(text.sliced(index + 2, 2).toByteArray().toInt(nullptr, 16));
+            name += char(high * 16 + low);
             index += 3;
         }
     }

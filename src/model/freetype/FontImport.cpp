@@ -3,9 +3,7 @@
 #include "BdfBoxCheck.h"
 #include "BdfGlyphNames.h"
 #include "BdfWriter.h"
-#include "FileReader.h"
 #include "FontDecompressor.h"
-#include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
@@ -51,12 +49,6 @@ QString CodeText(int code)
 // The file's bytes, read once and decompressed in memory: FreeType then needs no file access
 // of its own, the reasons for a file that cannot be read are the system's, and FreeType never
 // reads a compressed stream, which it can only go through forwards.
-bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
-{
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a font", bytes, error) &&
-           FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
-}
-
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
 // 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
 // codes are taken as they are, which fits the many bitmap fonts that name no character set.
@@ -231,31 +223,19 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 } // namespace
 
-bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
+Status FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
+                        MessageList* notes)
 {
-    std::vector<int> codes;
-    for (const char32_t code : characters.toUcs4()) {
-        if (!CodeRange::IsLatin1(code, error))
-            return false;
-        codes.push_back(int(code));
-    }
-    FontEdit(set).AddCodes(codes);
-    return true;
-}
-
-bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
-                      MessageList* notes, QString* error)
-{
-    QByteArray bytes;
-    if (!ReadFontBytes(fontPath, bytes, error))
-        return false;
+    QString error;
+    if (!FontDecompressor::Decompress(bytes, MaxFileSize, &error))
+        return Status::Failure(error);
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
     const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
     if (pixmintBdf && own.size() > BdfWriter::MaxCodedGlyphs) {
-        return Message::Fail(error, Message::Text(u"the BDF font has %1 glyphs, and FreeType finds "
-                                                  u"at most %2 glyphs of a BDF font by their codes",
-                                                  {own.size(), BdfWriter::MaxCodedGlyphs}));
+        return Status::Failure(Message::Text(u"the BDF font has %1 glyphs, and FreeType finds at "
+                                             u"most %2 glyphs of a BDF font by their codes",
+                                             {own.size(), BdfWriter::MaxCodedGlyphs}));
     }
     if (pixmintBdf)
         bytes = std::move(encoded);
@@ -263,20 +243,21 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
     if (FT_New_Library(memory.Memory(), &rawLibrary) != 0)
-        return Message::Fail(error, QStringLiteral("FreeType cannot be started"));
+        return Status::Failure(QStringLiteral("FreeType cannot be started"));
     const Library library(rawLibrary);
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
     MessageList report;
-    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report, error)) {
+    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report,
+                  &error)) {
         if (memory.Exhausted()) {
-            Message::Fail(error, Message::Text(u"reading the font takes FreeType more than %1 MiB "
-                                               u"of memory; refused",
-                                               {MaxMemory >> 20}));
+            return Status::Failure(Message::Text(u"reading the font takes FreeType more than %1 "
+                                                 u"MiB of memory; refused",
+                                                 {MaxMemory >> 20}));
         }
-        return false;
+        return Status::Failure(error);
     }
     if (notes)
         *notes = report;
-    return true;
+    return Status();
 }

@@ -3,6 +3,7 @@
 #include "CodeRange.h"
 #include "FontCharSet.h"
 #include "MessageList.h"
+#include "Status.h"
 
 #include <QString>
 
@@ -40,21 +41,14 @@ public:
         std::vector<CodeRange> codes;
     };
 
-    // Adds a blank glyph named by CharacterMap::GlyphNameFor for each character of the text that no
-    // name of the set stands for yet, once. False, with the reason, for a character beyond Latin-1
-    // or a control character (no glyph name in a font file can carry those); the set is then
-    // unchanged.
-    static bool AddCharacters(FontCharSet& set, const QString& characters,
-                              QString* error = nullptr);
-
     // Draws into each glyph of the set whose name stands for a character that character's
-    // glyph from the font file, placed by the font's origin and baseline; every other glyph
-    // keeps its pixels. Pixels outside the grid are dropped, and each glyph that lost some,
-    // or whose character the font lacks (that glyph is made blank), gets one line in notes.
-    // A BDF font that Pixmint wrote gives the set its own glyphs instead, every one under its
-    // Pixmint name, those of ENCODING -1 included. The notes are then the import's. False,
-    // with the reason, when the file cannot be read or is no font FreeType reads; the set and
-    // the notes are then unchanged.
-    static bool Fill(FontCharSet& set, const QString& fontPath, const Options& options,
-                     MessageList* notes = nullptr, QString* error = nullptr);
+    // glyph from the bytes of a font file (at most MaxFileSize, compressed or not), placed by
+    // the font's origin and baseline; every other glyph keeps its pixels. Pixels outside the
+    // grid are dropped, and each glyph that lost some, or whose character the font lacks (that
+    // glyph is made blank), gets one line in notes. A BDF font that Pixmint wrote gives the set
+    // its own glyphs instead, every one under its Pixmint name, those of ENCODING -1 included.
+    // The notes are then the import's. Fails, with the reason, when the bytes are no font
+    // FreeType reads; the set and the notes are then unchanged.
+    static Status Fill(FontCharSet& set, QByteArray bytes, const Options& options,
+                       MessageList* notes = nullptr);
 };
