@@ -21,7 +21,7 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
       _baselineOption(QStringLiteral("baseline"),
                       QStringLiteral("The grid row just above the baseline, 0 (top) to 7; "
                                      "default: outline fonts the row that loses the fewest "
-                                     "pixels, bitmap fonts the ascent in pixels minus 1."),
+                                     "pixels, bitmap fonts the ascent minus 1, at most 7."),
                       QStringLiteral("row")),
       _charsOption(QStringLiteral("chars"),
                    QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
