@@ -28,7 +28,7 @@ const QString Description =
 const QList<HelpText::Example> Examples = {
     {QStringLiteral("Start from the 5x8 font of X11 (Debian's xfonts-base):"),
      QStringLiteral("pixmint-import -o font.xml /usr/share/fonts/X11/misc/5x8.pcf.gz")},
-    {QStringLiteral("Render a TrueType font at 8 pixels, with glyphs for the codes 160 to 255:"),
+    {QStringLiteral("Fit a TrueType font to the grid, with glyphs for the codes 160 to 255:"),
      QStringLiteral("pixmint-import --codes 160-255 -o dejavu.xml \\\n"
                     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")},
     {QStringLiteral("Read back a table that pixmint-export wrote:"),

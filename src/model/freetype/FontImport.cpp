@@ -7,6 +7,7 @@
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
+#include "GridFit.h"
 #include "ImportTargets.h"
 #include "Message.h"
 
@@ -15,8 +16,6 @@
 #include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <set>
 #include <utility>
@@ -64,34 +63,6 @@ bool ChooseCharacterMap(FT_Face face, MessageList& notes, QString* error)
     }
     return Message::Fail(error, QStringLiteral("the font has no character map, so no character "
                                                "can be found"));
-}
-
-// Bitmap fonts: the strike whose height is nearest to the size asked for, of two as near the
-// lower. Outline fonts: rendered at that size.
-bool ChooseSize(FT_Face face, int size, QString* error)
-{
-    FT_Error failure = 0;
-    if (FT_IS_SCALABLE(face)) {
-        failure = FT_Set_Pixel_Sizes(face, 0, FT_UInt(size));
-    } else if (face->num_fixed_sizes > 0) {
-        int best = 0;
-        for (int index = 1; index < face->num_fixed_sizes; ++index) {
-            const int height = face->available_sizes[index].height;
-            const int bestHeight = face->available_sizes[best].height;
-            const int distance = std::abs(height - size);
-            const int bestDistance = std::abs(bestHeight - size);
-            if (distance < bestDistance || (distance == bestDistance && height < bestHeight))
-                best = index;
-        }
-        failure = FT_Select_Size(face, best);
-    } else {
-        return Message::Fail(error, QStringLiteral("the font has neither outlines nor bitmaps"));
-    }
-    if (failure) {
-        return Message::Fail(error, QStringLiteral("FreeType cannot set the font's size (") +
-                                        FreeTypeError(failure) + u')');
-    }
-    return true;
 }
 
 // What a glyph lost to the grid, or nothing.
@@ -178,14 +149,14 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
                                                    "bound; refused"));
     }
 
-    if (!ChooseCharacterMap(face.get(), report, error) ||
-        !ChooseSize(face.get(), options.size > 0 ? options.size : FontImport::DefaultSize, error))
+    if (!ChooseCharacterMap(face.get(), report, error))
         return false;
+    bool replaces = false;
+    const std::vector<ImportTargets::Target> targets =
+        ImportTargets::Find(face.get(), set, own, options.codes, report, replaces);
     int baseline = options.baseline;
-    if (baseline < 0) {
-        const qint64 ascent = (qint64(face->size->metrics.ascender) + 63) / 64;
-        baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
-    }
+    if (!GridFit::Choose(library, face.get(), targets, options.size, baseline, report, error))
+        return false;
 
     // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
     std::set<long> negativeBoxes;
@@ -194,9 +165,7 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
-    bool replaces = false;
-    for (const ImportTargets::Target& target :
-         ImportTargets::Find(face.get(), set, own, options.codes, report, replaces)) {
+    for (const ImportTargets::Target& target : targets) {
         const std::string& name = target.name;
         const FT_ULong code = target.charCode;
         FontChar glyph;
