@@ -353,6 +353,14 @@ void TestExport::drawsSpecimenSheet()
             blackDots += image.pixelColor(x, y) == QColor(Qt::black);
     // One pixel of "first" and eight of "second", 9 x 9 visible per dot.
     QCOMPARE(blackDots, 9 * 9 * 9);
+#ifdef Q_OS_LINUX
+    // Nor any GUI library, which build servers lack: the loader lists what it would load.
+    environment.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1"));
+    const QByteArray libraries = Export({}, QString(), environment).out;
+    QVERIFY(libraries.contains("libQt6Core"));
+    for (const char* gui : {"libQt6Gui", "libQt6Widgets", "libQt6DBus", "libGL", "libX11"})
+        QVERIFY2(!libraries.contains(gui), gui);
+#endif
 }
 
 void TestExport::drawsTextAsTheDisplayShowsIt_data()
@@ -580,6 +588,11 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("empty text") << QStringList{"good.xml", "--png", "sheet.png", "--text", ""}
                                 << "pixmint-export: --text is empty";
+    QTest::newRow("grid without an image") << QStringList{"good.xml", "-o", "out.cpp", "--grid"}
+                                           << "pixmint-export: --grid draws into an image";
+    QTest::newRow("grid and text")
+        << QStringList{"good.xml", "--png", "sheet.png", "--grid", "--text", "A"}
+        << "pixmint-export: give --grid or --text, not both";
     QTest::newRow("text without an image")
         << QStringList{"good.xml", "-o", "out.cpp", "--text", "A"}
         << "pixmint-export: --text draws into an image";

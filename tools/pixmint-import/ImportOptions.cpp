@@ -23,18 +23,22 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                       QStringLiteral("The grid row just above the baseline, 0 (top) to 7; "
                                      "default the font's ascent in pixels minus 1, at most 7."),
                       QStringLiteral("row")),
-      _charsOption(QStringLiteral("chars"),
-                   QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
-                                  "\"U+XXXX  c\" unless a default name already stands for it. "
-                                  "Given more than once, the texts are joined."),
-                   QStringLiteral("text")),
-      _codesOption(QStringLiteral("codes"),
-                   Message::Text(u"Also import a glyph for each code of <range> that the font "
-                                 u"has, named \"U+XXXX  label\" unless a default name already "
-                                 u"stands for it; of a C table, import only these codes. %1. "
-                                 u"Given more than once, the ranges add up.",
-                                 {CodeRange::Syntax()}),
-                   QStringLiteral("range")),
+      _charsOption(
+          QStringLiteral("chars"),
+          QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
+                         "\"U+XXXX  c\" unless a default name already stands for it; of a picture, "
+                         "the characters of its cells in order. "
+                         "Given more than once, the texts are joined."),
+          QStringLiteral("text")),
+      _codesOption(
+          QStringLiteral("codes"),
+          Message::Text(u"Also import a glyph for each code of <range> that the font "
+                        u"has, named \"U+XXXX  label\" unless a default name already "
+                        u"stands for it; of a C table, import only these codes; of a picture, the "
+                        u"codes of its cells in order. %1. "
+                        u"Given more than once, the ranges add up.",
+                        {CodeRange::Syntax()}),
+          QStringLiteral("range")),
       _layoutOption(QStringLiteral("layout"),
                     Message::Text(u"The font is a table of glyphs in C or C++ source whose bytes "
                                   u"are as pixmint-export --layout writes them: %1. Not needed "
