@@ -34,9 +34,7 @@ const QList<HelpText::Example> Examples = {
      QStringLiteral("pixmint-import --codes 160-255 -o dejavu.xml \\\n"
                     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")},
     {QStringLiteral("Read back a table that pixmint-export wrote:"),
-     QStringLiteral("pixmint-import -o back.xml font.c")},
-    {QStringLiteral("Read a sheet drawn in a paint program, cells for the codes 32 to 126:"),
-     QStringLiteral("pixmint-import --codes 32-126 -o drawn.xml sheet.png")}};
+     QStringLiteral("pixmint-import -o back.xml font.c")}};
 
 // The glyphs of a table in C source; a reason that an option would answer names it.
 Status ReadTable(const QByteArray& source, const CTableImport::Options& options, FontCharSet& font,
