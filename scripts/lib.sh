@@ -10,10 +10,11 @@ export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 # One list per purpose; each script installs the lists it needs.
 # The editor and the command-line programs, to build and to run them: FreeType and zlib are
-# for pixmint-import, the fonts for the editor's text and the labels of the specimen sheets;
+# for pixmint-import, libpng for the pictures that pixmint-export writes and pixmint-import
+# reads, the fonts for the editor's text and the labels of the specimen sheets;
 # dpkg-buildflags (dpkg-dev) gives the hardening flags, scdoc makes the manual page pixmint(5).
 editor_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-                 fonts-dejavu-core libfreetype-dev zlib1g-dev dpkg-dev scdoc)
+                 fonts-dejavu-core libfreetype-dev zlib1g-dev libpng-dev dpkg-dev scdoc)
 # The Debian package (cpack -G DEB): dpkg-shlibdeps, from dpkg-dev, and file compute its Depends.
 package_packages=(dpkg-dev file)
 # The benchmarks on top of the editor: a virtual X server for the start-up, xmllint as the

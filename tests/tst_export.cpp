@@ -103,6 +103,7 @@ private slots:
     void drawsSpecimenSheet();
     void drawsTextAsTheDisplayShowsIt_data();
     void drawsTextAsTheDisplayShowsIt();
+    void labelsWithoutTheirFont();
     void sheetIsAsWideAsItsGlyphs_data();
     void sheetIsAsWideAsItsGlyphs();
     void longNameDrawsAsFastAsItsExport();
@@ -353,6 +354,14 @@ void TestExport::drawsSpecimenSheet()
             blackDots += image.pixelColor(x, y) == QColor(Qt::black);
     // One pixel of "first" and eight of "second", 9 x 9 visible per dot.
     QCOMPARE(blackDots, 9 * 9 * 9);
+#ifdef Q_OS_LINUX
+    // Nor any GUI library, which build servers lack: the loader lists what it would load.
+    environment.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1"));
+    const QByteArray libraries = Export({}, QString(), environment).out;
+    QVERIFY(libraries.contains("libQt6Core"));
+    for (const char* gui : {"libQt6Gui", "libQt6Widgets", "libQt6DBus", "libGL", "libX11"})
+        QVERIFY2(!libraries.contains(gui), gui);
+#endif
 }
 
 void TestExport::drawsTextAsTheDisplayShowsIt_data()
@@ -423,6 +432,46 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
         }
     }
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void TestExport::labelsWithoutTheirFont()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs a private mount namespace");
+#else
+    // Where DejaVu Sans is not installed, a label is drawn in the font's own glyphs: "A", all
+    // lit, for the name "C27  A", in the labels' gray with no shade between.
+    const QString font = _dir->filePath(QStringLiteral("lit.xml"));
+    QByteArray bytes;
+    for (int column = 0; column < 5; ++column)
+        bytes += "<Byte Index=\"" + QByteArray::number(column) + "\">ff</Byte>";
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"C27  A\">" + bytes +
+                                       "</FontChar></CharSet>"));
+    const QString sheet = _dir->filePath(QStringLiteral("lit.png"));
+    QProcess process;
+    process.start(QStringLiteral("unshare"),
+                  {"-rm", "sh", "-c",
+                   "mount -t tmpfs none /usr/share/fonts/truetype/dejavu || exit 77; "
+                   "exec \"$0\" \"$@\"",
+                   PIXMINT_EXPORT, font, "--png", sheet, "--scale", "1"});
+    QVERIFY(process.waitForFinished(60000));
+    const QByteArray error = process.readAllStandardError();
+    if (process.exitCode() != 0 && !error.startsWith("pixmint-export"))
+        QSKIP(("no private mount namespace: " + error).constData());
+    QCOMPARE(process.exitCode(), 0);
+    const QImage image(sheet);
+    QCOMPARE(image.size(), QSize(110 + 2 * 8, 8 + 13 + 3 * 8));
+    int gray = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int level = qGray(image.pixel(x, y));
+            QVERIFY2(level == 0 || level == 128 || level == 255,
+                     qPrintable(QString::number(level)));
+            gray += level == 128;
+        }
+    }
+    QCOMPARE(gray, 5 * 8);
+#endif
 }
 
 void TestExport::sheetIsAsWideAsItsGlyphs_data()
@@ -580,6 +629,11 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("empty text") << QStringList{"good.xml", "--png", "sheet.png", "--text", ""}
                                 << "pixmint-export: --text is empty";
+    QTest::newRow("grid without an image") << QStringList{"good.xml", "-o", "out.cpp", "--grid"}
+                                           << "pixmint-export: --grid draws into an image";
+    QTest::newRow("grid and text")
+        << QStringList{"good.xml", "--png", "sheet.png", "--grid", "--text", "A"}
+        << "pixmint-export: give --grid or --text, not both";
     QTest::newRow("text without an image")
         << QStringList{"good.xml", "-o", "out.cpp", "--text", "A"}
         << "pixmint-export: --text draws into an image";

@@ -21,7 +21,10 @@ std::unique_ptr<OutputFormat> Header(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<PngFormat>(settings.text, settings.scale);
+    std::optional<CodeRange> grid;
+    if (settings.grid)
+        grid = settings.range.value_or(CodeRange(0, CodeRange::MaxCode));
+    return std::make_unique<PngFormat>(settings.text, settings.scale, grid);
 }
 
 std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)

@@ -27,8 +27,9 @@ public:
         std::optional<CodeRange> range; // --range
         int baseline = FontChar::DefaultBaseline;
         bool gfxStandalone = false;
-        qint64 time = 0; // the dates of a font that has them, in seconds since 1970
-        QString text;    // drawn instead of the specimen sheet when not empty
+        qint64 time = 0;   // the dates of a font that has them, in seconds since 1970
+        QString text;      // drawn instead of the specimen sheet when not empty
+        bool grid = false; // the plain sheet of the codes of range instead of the specimen sheet
         int scale = 4;
     };
 

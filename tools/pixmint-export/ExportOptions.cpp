@@ -48,7 +48,7 @@ QList<Shaping> ShapingOptions()
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
                          "to 255, decimal or 0x hexadecimal), zero bytes where the font has no "
                          "glyph, instead of the glyphs and a map; also the codes of the GFX "
-                         "font (default 32-126)."),
+                         "font (default 32-126) and of --grid (default 0-255)."),
           QStringLiteral("first-last")}},
         {QStringLiteral("header"),
          {QStringLiteral("check"),
@@ -61,8 +61,14 @@ QList<Shaping> ShapingOptions()
                          "feed starts a new line."),
           QStringLiteral("string")}},
         {QStringLiteral("png"),
+         {QStringLiteral("grid"),
+          QStringLiteral("With --png, draw a plain sheet for paint programs instead: a cell of 6 "
+                         "x 9 pixels for each code of --range, 16 a row, the glyph in its top "
+                         "left, black on white, no labels; pixmint-import reads it back.")}},
+        {QStringLiteral("png"),
          {QStringLiteral("scale"),
-          QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
+          QStringLiteral(
+              "Size of one glyph pixel in the image, 1 to 64 (default 4, with --grid 1)."),
           QStringLiteral("n"), QStringLiteral("4")}},
         {QStringLiteral("bdf"),
          {QStringLiteral("baseline"),
@@ -167,6 +173,14 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     _settings.text = parser.value(QStringLiteral("text"));
     if (parser.isSet(QStringLiteral("text")) && _settings.text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
+    _settings.grid = parser.isSet(QStringLiteral("grid"));
+    if (_settings.grid && !parser.isSet(QStringLiteral("png")))
+        return Fail(QStringLiteral("--grid draws into an image: give its file with --png"));
+    if (_settings.grid && parser.isSet(QStringLiteral("text")))
+        return Fail(QStringLiteral("give --grid or --text, not both: each draws the whole image"));
+    // A paint program shows the sheet one pixel a pixel.
+    if (_settings.grid && !parser.isSet(QStringLiteral("scale")))
+        _settings.scale = 1;
     return ReadFonts(parser);
 }
 

@@ -13,10 +13,9 @@
 #include "MessageList.h"
 #include "Status.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
@@ -39,37 +38,6 @@ const QList<HelpText::Example> Examples = {
      QStringLiteral("pixmint-export --check font.xml")},
     {QStringLiteral("Draw every glyph, labelled, on a specimen sheet:"),
      QStringLiteral("pixmint-export --png sheet.png font.xml")}};
-
-bool WantsSheet(int argc, char* argv[])
-{
-    return std::any_of(argv + 1, argv + argc, [](const char* argument) {
-        return std::strcmp(argument, "--png") == 0 || std::strncmp(argument, "--png=", 6) == 0;
-    });
-}
-
-// The toolkit is given no arguments: it must not read -platform or the like from them, and
-// the converter's own options are all that is accepted.
-std::unique_ptr<QCoreApplication> MakeApplication(bool drawing, char* program)
-{
-    static int argc = 1;
-    static char* argv[] = {program, nullptr};
-    if (!drawing)
-        return std::make_unique<QCoreApplication>(argc, argv);
-    // Drawing text takes a GUI application, but the converter never shows a window: it
-    // draws offscreen whatever the environment names. Setting up the platform may warn
-    // about the desktop session (no runtime folder, for one), which does not concern a
-    // program that draws into an image; critical and fatal messages still go through.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                previous(type, context, message);
-        });
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    qInstallMessageHandler(previous);
-    return application;
-}
 
 int Check(const CommandLineTool& tool, const QString& path, const QByteArray& bytes)
 {
@@ -159,8 +127,11 @@ MessageList Warnings(const std::vector<Output>& outputs, const FontCharSet& font
 
 int main(int argc, char* argv[])
 {
-    const std::unique_ptr<QCoreApplication> application =
-        MakeApplication(WantsSheet(argc, argv), argv[0]);
+    // Qt is given no arguments: it must not read -platform or the like from them, and the
+    // converter's own options are all that is accepted.
+    int applicationArgc = 1;
+    char* applicationArgv[] = {argv[0], nullptr};
+    const QCoreApplication application(applicationArgc, applicationArgv);
     CommandLineTool tool(QStringLiteral("pixmint-export"), Description, Examples);
     ExportOptions options(tool.Parser());
     int status = CommandLineTool::Success;

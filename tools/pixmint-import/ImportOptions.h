@@ -2,6 +2,7 @@
 
 #include "CTableImport.h"
 #include "FontImport.h"
+#include "SheetImport.h"
 #include "ToolOptions.h"
 
 #include <QCommandLineOption>
@@ -24,12 +25,19 @@ public:
     // say, or the name of a C or C++ file; and how to read it.
     bool IsTable() const { return _isTable; }
     const CTableImport::Options& Table() const { return _table; }
+    // Whether the font is a picture of cells, which --cell and --scale say, or the name of a
+    // PNG file; how to read it, and the code of each cell in reading order.
+    bool IsPicture() const { return _isPicture; }
+    const SheetImport::Options& Picture() const { return _picture; }
+    const std::vector<int>& PictureCodes() const { return _pictureCodes; }
 
     // --chars joins its texts, --codes its ranges.
     bool Accumulates(const QString& name) const override;
 
 private:
     bool ReadTable(const QCommandLineParser& parser);
+    bool ReadPicture(const QCommandLineParser& parser);
+    bool ReadCell(const QCommandLineParser& parser);
 
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
@@ -39,6 +47,8 @@ private:
     QCommandLineOption _layoutOption;
     QCommandLineOption _firstOption;
     QCommandLineOption _arrayOption;
+    QCommandLineOption _cellOption;
+    QCommandLineOption _scaleOption;
 
     FontImport::Options _import;
     bool _toStandardOutput = true;
@@ -46,4 +56,7 @@ private:
     std::vector<int> _characterCodes;
     bool _isTable = false;
     CTableImport::Options _table;
+    bool _isPicture = false;
+    SheetImport::Options _picture;
+    std::vector<int> _pictureCodes;
 };

@@ -9,6 +9,7 @@
 #include "FontImport.h"
 #include "ImportOptions.h"
 #include "MessageList.h"
+#include "SheetImport.h"
 #include "Status.h"
 
 #include <QCoreApplication>
@@ -20,8 +21,9 @@ namespace {
 // What --help says of the program.
 const QString Description =
     QStringLiteral("Writes a Pixmint font file with the glyphs of an existing font (BDF, "
-                   "PCF, TrueType, OpenType: whatever FreeType reads) or a table of glyphs in "
-                   "C or C++ source, byte for byte as the editor's \"Save font\" would. Glyphs "
+                   "PCF, TrueType, OpenType: whatever FreeType reads), a table of glyphs in "
+                   "C or C++ source or a picture of glyphs in PNG, byte for byte as the editor's "
+                   "\"Save font\" would. Glyphs "
                    "that lose pixels to the 5 x 8 "
                    "grid, and characters the font lacks, are named on standard error.");
 
@@ -46,6 +48,15 @@ Status ReadTable(const QByteArray& source, const CTableImport::Options& options,
     return read;
 }
 
+// The glyphs of a picture of cells.
+Status ReadPicture(const QByteArray& picture, const ImportOptions& options, FontCharSet& font)
+{
+    QString error;
+    if (!SheetImport::Read(picture, options.PictureCodes(), options.Picture(), font, &error))
+        return Status::Failure(error);
+    return Status();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -60,14 +71,19 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     FontCharSet font;
-    FontEdit(font).AddCodes(options.CharacterCodes());
+    // A picture's characters are its cells', not glyphs to add.
+    if (!options.IsPicture())
+        FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
-    // A table is read within the bounds of a font that FreeType reads.
+    // A table or a picture is read within the bounds of a font that FreeType reads.
     QByteArray source;
-    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize,
-                                options.IsTable() ? u"a table" : u"a font", source, &error))
+    const QStringView what = options.IsPicture() ? u"a picture"
+                             : options.IsTable() ? u"a table"
+                                                 : u"a font";
+    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize, what, source, &error))
         return tool.Fail(Status::In(fontPath, error));
-    const Status read = options.IsTable()
+    const Status read = options.IsPicture() ? ReadPicture(source, options, font)
+                        : options.IsTable()
                             ? ReadTable(source, options.Table(), font, notes)
                             : FontImport::Fill(font, std::move(source), options.Import(), &notes);
     if (!read)
