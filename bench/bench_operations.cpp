@@ -103,8 +103,7 @@ int main(int argc, char* argv[])
         };
     } else if (operation == "export-gfx") {
         font = Open(path);
-        const GfxWriter writer(QStringLiteral("font"),
-                               CodeRange(GfxWriter::DefaultFirst, GfxWriter::DefaultLast),
+        const GfxWriter writer(QStringLiteral("font"), GfxWriter::DefaultRange(),
                                FontChar::DefaultBaseline, false);
         prepare = [&, writer] { return [&, writer] { writer.Bytes(*font); }; };
     } else if (operation == "export-ttf") {
