@@ -1,8 +1,9 @@
 # A build folder in which only pixmint-export was built, as `cmake --build --target
 # pixmint-export` leaves it (the converter is taken from the suite's build rather than
 # compiled again), installs with a plain `cmake --install`: the converter and the CMake
-# package, and nothing of the programs that were not built. A project then finds the package
-# and compiles a font through it.
+# package, and nothing of the programs that were not built; cpack makes no package of it, and
+# pixmint-tools alone once the other command-line programs are there. A project then finds
+# the package and compiles a font through it.
 # Variables: PIXMINT_BUILD_DIR, PIXMINT_SOURCE_DIR, WORK_DIR.
 include("${CMAKE_CURRENT_LIST_DIR}/../consumer/common.cmake")
 
