@@ -130,8 +130,8 @@ foreach(library libqt6xml6 libfreetype6 libc6)
     string(FIND "${depends}" "${library} (" at)
     check("pixmint-tools does not depend on ${library}: ${depends}" at GREATER -1)
 endforeach()
-check("pixmint-tools depends on a GUI library: ${depends}"
-      NOT depends MATCHES "libqt6(gui|widgets|opengl|dbus)|libx|libgl|libegl|libopengl")
+check("pixmint-tools depends on a GUI library: ${depends}" NOT depends MATCHES
+      "libqt6(gui|widgets|opengl|dbus)|libx11|libxcb|libxkb|libgl|libegl|libopengl")
 
 # pixmint-tools alone, as a build server installs it: a firmware project compiles a font
 # through its CMake package.
