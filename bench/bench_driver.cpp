@@ -206,6 +206,46 @@ void FontCommands(const QString& bin, const QString& work, const QString& font, 
     Row(QStringLiteral("pixmint-font show"), glyphs, show, toFloor(show));
 }
 
+// The shared objects that a command loads, dlopen included: those whose initialisers the
+// dynamic linker runs, as LD_DEBUG=libs reports them.
+int SharedObjects(const QString& work, const QStringList& command)
+{
+    QDir folder(work + QStringLiteral("/libraries"));
+    folder.removeRecursively();
+    QDir().mkpath(folder.path());
+    RunProcess(QStringList{"env", "LD_DEBUG=libs", "LD_DEBUG_OUTPUT=" + folder.path() + "/log"} +
+               command);
+    int count = 0;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        QFile log(folder.filePath(name));
+        if (log.open(QIODevice::ReadOnly))
+            count += int(log.readAll().count("calling init: "));
+    }
+    return count;
+}
+
+// The converter's start-up, which a firmware build pays once a font: a GFX header of X11's
+// 5x8 font against a plain C program on FreeType that writes such a header from the font.
+void ConverterStartup(const QString& bin, const QString& work, int runs)
+{
+    const QString pcf = QStringLiteral("/usr/share/fonts/X11/misc/5x8.pcf.gz");
+    const QString font = work + QStringLiteral("/x11-5x8.xml");
+    RunProcess({bin + "/pixmint-import", pcf, "--codes", "32-126", "-o", font});
+    const QStringList floorCommand = {bin + "/bench_gfx_floor", pcf, "32", "126",
+                                      work + "/floor.h"};
+    const QStringList exportCommand = {bin + "/pixmint-export", font, "--gfx", work + "/gfx.h"};
+    const Measure floor = Median(floorCommand, runs);
+    const Measure converter = Median(exportCommand, runs);
+    auto libraries = [&](const QStringList& command) {
+        return QStringLiteral("%1 shared libraries").arg(SharedObjects(work, command));
+    };
+    Row(QStringLiteral("C program on FreeType: 5x8.pcf.gz to a GFX header (floor)"), "95", floor,
+        libraries(floorCommand));
+    Row(QStringLiteral("pixmint-export font.xml --gfx f.h"), "95", converter,
+        Ratio(converter.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+            libraries(exportCommand));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -275,6 +315,8 @@ int main(int argc, char* argv[])
     Row(QStringLiteral("start-up to first frame: editor"), "86", editor,
         idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
             against(text) + QStringLiteral(" vs text"));
+
+    ConverterStartup(bin, work, startupRuns);
 
     const QStringList operations = {"read",       "read-dom",        "write",
                                     "export",     "export-firmware", "export-gfx",

@@ -18,8 +18,8 @@ editor_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-p
 # The Debian package (cpack -G DEB): dpkg-shlibdeps, from dpkg-dev, and file compute its Depends.
 package_packages=(dpkg-dev file)
 # The benchmarks on top of the editor: a virtual X server for the start-up, xmllint as the
-# floor of reading.
-bench_packages=(xvfb xauth libxml2-utils)
+# floor of reading, X11's 5x8 font for the converter's start-up.
+bench_packages=(xvfb xauth libxml2-utils xfonts-base)
 # What the tests need on top of the editor and the package: a second build tool for the
 # CMake package; real readers of what the programs write (xmllint, the desktop's own tools,
 # Debian's reader of the copyright file); the X11 fonts, the converters between BDF and PCF
