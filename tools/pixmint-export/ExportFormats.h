@@ -27,6 +27,8 @@ public:
         std::optional<CodeRange> range; // --range
         int baseline = FontChar::DefaultBaseline;
         bool gfxStandalone = false;
+        CArray::Layout layout = CArray::Layout::Columns; // --layout, for the raw image too
+        quint64 address = 0;                             // --address of the Intel HEX
         qint64 time = 0;   // the dates of a font that has them, in seconds since 1970
         QString text;      // drawn instead of the specimen sheet when not empty
         bool grid = false; // the plain sheet of the codes of range instead of the specimen sheet
@@ -40,9 +42,12 @@ public:
         QString description;
         // Whether asking for it leaves the C source off standard output.
         bool replacesStandardOutput;
-        // Formats of one family (the C source and its header) are checked and warned about once.
+        // Formats of one family (the C source and its header, the raw image and its Intel HEX)
+        // are warned about once.
         QString family;
         std::unique_ptr<OutputFormat> (*make)(const Settings& settings);
+        // The rule for --name where the format has names of its own beside the C array's.
+        bool (*isValidName)(const QString& name, QString* reason) = nullptr;
 
         QCommandLineOption Option() const;
     };

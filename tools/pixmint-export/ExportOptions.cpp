@@ -1,8 +1,7 @@
 #include "ExportOptions.h"
 
-#include "BdfFormat.h"
-#include "GfxWriter.h"
 #include "GlyphSheet.h"
+#include "IntelHexWriter.h"
 #include "Message.h"
 #include "TrueTypeWriter.h"
 
@@ -32,8 +31,9 @@ QList<Shaping> ShapingOptions()
         {QStringLiteral("output"),
          {name,
           Message::Text(
-              u"Name of the array and of the GFX font, a C identifier (default "
-              u"PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default %1).",
+              u"Name of the array and of the GFX, u8g2, u8x8 and LVGL fonts, a C identifier "
+              u"(default PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default "
+              u"%1).",
               {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
           QStringLiteral("ident")}},
         {QStringLiteral("output"),
@@ -47,8 +47,9 @@ QList<Shaping> ShapingOptions()
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
                          "to 255, decimal or 0x hexadecimal), zero bytes where the font has no "
-                         "glyph, instead of the glyphs and a map; also the codes of the GFX "
-                         "font (default 32-126) and of --grid (default 0-255)."),
+                         "glyph, instead of the glyphs and a map; also the codes of the GFX, "
+                         "u8g2, u8x8 and LVGL fonts (default 32-126) and of --grid (default "
+                         "0-255)."),
           QStringLiteral("first-last")}},
         {QStringLiteral("header"),
          {QStringLiteral("check"),
@@ -72,11 +73,16 @@ QList<Shaping> ShapingOptions()
           QStringLiteral("n"), QStringLiteral("4")}},
         {QStringLiteral("bdf"),
          {QStringLiteral("baseline"),
-          Message::Text(u"With --bdf, --gfx or --ttf, the grid row just above the baseline, 0 "
-                        u"(top) to 7; default %1, so that the font ascends 7 pixels and "
-                        u"descends 1.",
+          Message::Text(u"With --bdf, --gfx, --u8g2, --lvgl or --ttf, the grid row just above "
+                        u"the baseline, 0 (top) to 7; default %1, so that the font ascends 7 "
+                        u"pixels and descends 1.",
                         {FontChar::DefaultBaseline}),
           QStringLiteral("row")}},
+        {QStringLiteral("hex"),
+         {QStringLiteral("address"),
+          QStringLiteral("With --hex, the address of the image's first byte, below 4 GiB, "
+                         "decimal or 0x hexadecimal (default 0)."),
+          QStringLiteral("n"), QStringLiteral("0")}},
         {QStringLiteral("gfx"),
          {QStringLiteral("gfx-standalone"),
           QStringLiteral("With --gfx, declare the library's GFXglyph and GFXfont in the header "
@@ -102,11 +108,13 @@ const Conflict Conflicts[] = {
      {"const"},
      "give --const or --progmem, not both (--progmem makes the array const as well)"},
     {"text", {"png"}, {}, "--text draws into an image: give its file with --png"},
+    // A tile of u8x8 has no baseline; the images follow the C table.
     {"baseline",
-     {"bdf", "gfx", "ttf"},
+     {"bdf", "gfx", "u8g2", "lvgl", "ttf"},
      {},
-     "--baseline places the glyphs of a BDF, GFX or TrueType font: give its file with --bdf, "
-     "--gfx or --ttf"},
+     "--baseline places the glyphs of a font that --bdf, --gfx, --u8g2, --lvgl or --ttf writes: "
+     "give its file"},
+    {"address", {"hex"}, {}, "--address places the Intel HEX records: give their file with --hex"},
     {"gfx-standalone",
      {"gfx"},
      {},
@@ -204,22 +212,32 @@ bool ExportOptions::ReadPaths(const QCommandLineParser& parser)
     return true;
 }
 
-// The fonts for other programs: BDF, GFX and TrueType.
+// The fonts for other programs and the Intel HEX: what shapes them, and --name by the rule of
+// each output for its names.
 bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
 {
-    const bool gfx = parser.isSet(QStringLiteral("gfx"));
-    const bool trueType = parser.isSet(QStringLiteral("ttf"));
     _settings.gfxStandalone = parser.isSet(QStringLiteral("gfx-standalone"));
     if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
                     _settings.baseline))
         return false;
-    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfFormat::IsValidFamily))
+    for (const Request& request : _requests) {
+        if (request.format->isValidName && !CheckName(parser, request.format->isValidName))
+            return false;
+    }
+    if (!ReadAddress(parser))
         return false;
-    if (gfx && !CheckName(parser, GfxWriter::IsValidName))
-        return false;
-    if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
-        return false;
-    return !trueType || ReadSourceDate(_settings.time);
+    return !parser.isSet(QStringLiteral("ttf")) || ReadSourceDate(_settings.time);
+}
+
+bool ExportOptions::ReadAddress(const QCommandLineParser& parser)
+{
+    const QString text = parser.value(QStringLiteral("address"));
+    if (!parser.isSet(QStringLiteral("address")) ||
+        IntelHexWriter::ParseAddress(text, &_settings.address))
+        return true;
+    return Fail(Message::Text(u"--address %1: expected a whole number from 0 to %2, decimal or "
+                              u"0x hexadecimal",
+                              {text, Message::Hex(qint64(IntelHexWriter::AddressLimit - 1))}));
 }
 
 // --name, where it is given, by the rule of an output for its names.
@@ -267,6 +285,7 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     std::vector<CodeRange> ranges;
     if (!ReadRanges(parser, Option(u"range"), ranges))
         return false;
+    _settings.layout = layout.value_or(CArray::Layout::Columns);
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));

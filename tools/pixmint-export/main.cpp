@@ -1,6 +1,7 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
-// systems, the same array in the forms that firmware takes, a checker for font files, BDF,
-// Adafruit GFX and TrueType fonts, a specimen sheet and a preview of text.
+// systems, the same array in the forms that firmware takes, a checker for font files, fonts
+// for other programs and display libraries, images for external flash, a specimen sheet and a
+// preview of text.
 #include "CommandLineTool.h"
 #include "Console.h"
 #include "ExportOptions.h"
@@ -27,7 +28,8 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem, "
-                   "--header and --range is given; also BDF, Adafruit GFX and TrueType fonts, a "
+                   "--header and --range is given; also BDF, Adafruit GFX, u8g2, u8x8, LVGL and "
+                   "TrueType fonts, the table as a raw or Intel HEX image for external flash, a "
                    "specimen sheet and a preview of text.");
 
 const QList<HelpText::Example> Examples = {
@@ -58,7 +60,8 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
 }
 
 // One output asked for: its format, made from the options, and its file (empty for standard
-// output); only the first of a family is checked and warns.
+// output); only the first of a family warns. Each is checked: the Intel HEX refuses an
+// address that the raw image beside it knows nothing of.
 struct Output
 {
     const ExportFormats::Format& format;
@@ -85,7 +88,7 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
                 const std::vector<Output>& outputs, FileWriter& files, QString& error)
 {
     for (const Output& output : outputs) {
-        if (output.first && !output.made->Accepts(font, &error)) {
+        if (!output.made->Accepts(font, &error)) {
             error = Status::In(fontPath, error);
             return false;
         }
