@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <vector>
@@ -50,6 +51,11 @@ private:
     // Past the bracket or parenthesis that closes the one just read, at begin.
     bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
     bool ReadInitializer(CTableScanner& scanner);
+    // Follows the conditional groups (#if ... #elif ... #else ... #endif) that a directive
+    // opens, switches or closes.
+    void Follow(QByteArrayView directive);
+    // The group that the text now read lies in: each branch of each conditional its own.
+    int Group() const { return _groups.empty() ? 0 : _groups.back(); }
 
     // The source, and its text with the lines joined, which the tokens index.
     QByteArray _source;
@@ -59,4 +65,6 @@ private:
     QByteArray _values;
     std::vector<RowComment> _rowComments;
     QByteArray _leadingComment;
+    std::vector<int> _groups;
+    int _lastGroup = 0;
 };
