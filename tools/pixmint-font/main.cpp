@@ -90,7 +90,7 @@ QString List(const FontCharSet& font)
                          : QString::fromLatin1(CharacterMap::HexLabel(code).c_str());
         text +=
             map.Glyph(index) == FontChar() ? QStringLiteral(" blank ") : QStringLiteral(" drawn ");
-        text += GlyphName::Shown(map.Name(index)) + QLatin1Char('\n');
+        text += GlyphName::Whole(map.Name(index)) + QLatin1Char('\n');
     }
     return text;
 }
