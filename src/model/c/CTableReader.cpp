@@ -123,14 +123,8 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         const CTableScanner::Token token = scanner.Next();
         if (token.kind == Kind::Failed)
             return Fail(scanner.FailedAt(), scanner.Reason());
-        if (token.kind == Kind::End) {
-            return Fail(token.begin,
-                        arrayName.isEmpty()
-                            ? QStringLiteral("the file ends without an array definition "
-                                             "(NAME[] = {...})")
-                            : QStringLiteral("the file ends without a definition of the array ") +
-                                  Console::VisibleText(QString::fromLatin1(arrayName)));
-        }
+        if (token.kind == Kind::End)
+            return NotFound(token.begin, arrayName);
         if (token.kind == Kind::Directive) {
             Follow(scanner.DirectiveName());
             first = false;
@@ -167,18 +161,30 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         } else if (c == '{' && state == State::Equals &&
                    (arrayName.isEmpty() || candidate == arrayName)) {
             // Which of the name, "=" and "{" the compiler reads depends on the conditions.
-            if (equalsGroup != nameGroup || Group() != nameGroup) {
-                return Fail(token.begin,
-                            Message::Text(u"the definition of %1 runs across a preprocessor "
-                                          u"conditional (#if ... #endif), which is not evaluated",
-                                          {Console::VisibleText(QString::fromLatin1(candidate))}));
-            }
+            if (equalsGroup != nameGroup || Group() != nameGroup)
+                return Split(token.begin, candidate);
             _name = candidate;
             return true;
         } else {
             state = State::Looking;
         }
     }
+}
+
+bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
+{
+    return Fail(end, arrayName.isEmpty()
+                         ? QStringLiteral("the file ends without an array definition "
+                                          "(NAME[] = {...})")
+                         : QStringLiteral("the file ends without a definition of the array ") +
+                               Console::VisibleText(QString::fromLatin1(arrayName)));
+}
+
+bool CTableReader::Split(qsizetype brace, const QByteArray& name)
+{
+    return Fail(brace, Message::Text(u"the definition of %1 runs across a preprocessor "
+                                     u"conditional (#if ... #endif), which is not evaluated",
+                                     {Console::VisibleText(QString::fromLatin1(name))}));
 }
 
 bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)

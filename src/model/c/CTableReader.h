@@ -48,6 +48,9 @@ public:
 private:
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
+    // FindArray's failures: no such array before the end; a definition that a conditional splits.
+    bool NotFound(qsizetype end, const QByteArray& arrayName);
+    bool Split(qsizetype brace, const QByteArray& name);
     // Past the bracket or parenthesis that closes the one just read, at begin.
     bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
     bool ReadInitializer(CTableScanner& scanner);
