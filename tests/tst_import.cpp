@@ -252,6 +252,11 @@ void TestImport::importsTinyFont_data()
     // The font's hinting took 9 s a glyph; FreeType's auto-hinter draws the empty glyph at once.
     QTest::newRow("endless hinting")
         << SlowHinting() << QStringList() << QByteArrayList() << QByteArrayList() << 1;
+    // The same font inside PostScript (FontForge's Type 42 of SlowHinting(), "!" its one code):
+    // FreeType hinted it with its program, 8 s for the one glyph.
+    QTest::newRow("endless hinting, Type 42")
+        << TestFiles::Data("slow-hinting.t42.gz") << QStringList{"--codes", "33-33"}
+        << QByteArrayList{"0000000000 U+0021  !"} << QByteArrayList() << 86;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))
