@@ -7,15 +7,17 @@
 # variable and "#" as a comment; a tab splits a file's name in the dependencies that make
 # reads and has Ninja export the font at every build; Ninja cannot take "|" in a file name,
 # nor make ":" in one that a rule reads. CMake leaves "[", "?" and "{" unquoted in a command,
-# even in the folder that it changes to, and the shell expands them to other files.
-# (Regular expressions: a "[" in a list would join the items after it.)
+# even in the folder that it changes to, and the shell expands them to other files. In the
+# build folder a "]" before a ";" joins the items of the list of the target's sources, which
+# then names a file that does not exist. (Regular expressions: a "[" in a list would join the
+# items after it.)
 function(_pixmint_font_paths target)
     set(marks "#<>[?{\t")
     if(CMAKE_GENERATOR MATCHES "Ninja")
         string(APPEND marks "|")
     endif()
     set(marks "[${marks}]|[$][(]")
-    _pixmint_font_refuse("the build folder" "${CMAKE_CURRENT_BINARY_DIR}" "${marks}" makes
+    _pixmint_font_refuse("the build folder" "${CMAKE_CURRENT_BINARY_DIR}" "${marks}|]" makes
                          "build in a folder without it")
     # The target names a folder of the build folder; names that CMake warns of (CMP0037) are
     # taken only under old policies.

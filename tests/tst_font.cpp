@@ -144,6 +144,12 @@ void TestFont::editsChangeOnlyTheirLines_data()
         << "n=\"$(printf 'a\\tb\\nc\\rd\\302\\205\\177')\" && pixmint-font add font.xml \"$n\" && "
            "pixmint-font draw font.xml \"$n\" '#####/#####/#####/#####/#####/#####/#####/..#..'"
         << "controls.diff";
+    QTest::newRow("names alike in their first 256 characters, by what list prints")
+        << "n=$(printf %0300d 0) && pixmint-font add font.xml ${n}1 && pixmint-font add font.xml "
+           "${n}2 && cp font.xml saved.xml && pixmint-font list font.xml | sed -n "
+           "'s/^-    blank //p' | tail -1 | { IFS= read -r n; pixmint-font draw font.xml \"$n\" "
+           "'#####/#####/#####/#####/#####/#####/#####/..#..'; }"
+        << "long.diff";
     QTest::newRow("the same pixels")
         << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
         << "";

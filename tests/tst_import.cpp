@@ -366,6 +366,11 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{"fitted to the grid at size 16, baseline 4: 32 pixels lost in 1 glyph",
                           Dropped("C27  A", 32)}
         << 85;
+    // The same font inside PostScript (FontForge's Type 42 of SlowHinting(), "!" its one code):
+    // FreeType hinted it with its program, 8 s for the one glyph.
+    QTest::newRow("endless hinting, Type 42")
+        << TestFiles::Data("slow-hinting.t42.gz") << QStringList{"--codes", "33-33", "--size", "8", "--baseline", "6"}
+        << QByteArrayList{"0000000000 U+0021  !"} << QByteArrayList() << 86;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))

@@ -284,6 +284,9 @@ void TestLvgl::names_data()
                                      "LVGL)";
     QTest::newRow("a keyword") << "int"
                                << "is a keyword of C or C++";
+    QTest::newRow("<stdarg.h>, which lvgl.h includes")
+        << "va_list"
+        << "is declared by the standard headers that lvgl.h includes";
 }
 
 void TestLvgl::names()

@@ -307,10 +307,12 @@ void TestU8g2::namesThatBreakC_data()
                                       << "is a name that the font's C source uses";
     QTest::newRow("u8x8's section") << "U8X8_FONT_SECTION"
                                     << "is a name that the font's C source uses";
-    QTest::newRow("<stdint.h>") << "UINT8_MAX"
-                                << "is declared by <stdint.h>, which the font's C source includes";
-    QTest::newRow("C++") << "std"
-                         << "is declared by <stdint.h>, which the font's C source includes";
+    const char* declared = "is declared by the standard headers that the font's C source and "
+                           "u8g2.h include";
+    QTest::newRow("<stdint.h>") << "UINT8_MAX" << declared;
+    QTest::newRow("C++") << "std" << declared;
+    QTest::newRow("<stddef.h>, which u8g2.h includes") << "size_t" << declared;
+    QTest::newRow("<limits.h>, which u8g2.h includes") << "CHAR_BIT" << declared;
     QTest::newRow("not an identifier") << "a\"b"
                                        << "is not a C identifier";
 }

@@ -63,6 +63,11 @@ QString GlyphName::Shown(const std::string& name)
     return Shown(ToString(name.substr(0, MaxShownLength + 1)));
 }
 
+QString GlyphName::Whole(const std::string& name)
+{
+    return Console::VisibleText(ToString(name));
+}
+
 QString GlyphName::Shown(QStringView name)
 {
     return Message::Shown(name);

@@ -25,17 +25,19 @@ public:
     // the first character that it does not carry.
     static bool IsCarried(QStringView text, QString* reason = nullptr);
 
-    // A name as it is shown to people where they may type it back, by pixmint-font and in
-    // messages: laying out a name of megabytes, or a million names of several lines, would
-    // take seconds, so a longer name shows its first MaxShownLength characters and an
-    // ellipsis; a backslash shows as \\, and control characters and the others that would
-    // show as nothing or as another as escapes (\n, \xa0), so that every name is one short
-    // line and no two look alike (Message::Shown). Only what is shown is converted, so a long
-    // name costs no more.
+    // A name as messages show it: laying out a name of megabytes, or a million names of
+    // several lines, would take seconds, so a longer name shows its first MaxShownLength
+    // characters and an ellipsis; a backslash shows as \\, and control characters and the
+    // others that would show as nothing or as another as escapes (\n, \xa0), so that every
+    // name is one short line (Message::Shown). Only what is shown is converted, so a long name
+    // costs no more.
     static constexpr size_t MaxShownLength = size_t(Message::MaxShown);
     static QString Shown(const std::string& name);
     // The same for a name in the toolkit's text, such as one typed on a command line.
     static QString Shown(QStringView name);
+    // The whole name, escaped as Shown escapes it, where it is typed back (pixmint-font's list
+    // and show): two names that share their first MaxShownLength characters differ here.
+    static QString Whole(const std::string& name);
     // A name where nobody types it back, in the editor's list and on a specimen sheet: cut as
     // Shown, with only what would break its line or show as nothing escaped (Console::OneLine).
     static QString Listed(const std::string& name);

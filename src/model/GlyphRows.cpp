@@ -19,7 +19,7 @@ QString GlyphRows::Draw(const FontChar& glyph)
 
 QString GlyphRows::Picture(const std::string& name, const FontChar& glyph)
 {
-    return GlyphName::Shown(name) + QLatin1Char('\n') + Draw(glyph);
+    return GlyphName::Whole(name) + QLatin1Char('\n') + Draw(glyph);
 }
 
 bool GlyphRows::ReadArgument(QStringView text, FontChar& glyph, QString* error)

@@ -132,7 +132,7 @@ file(WRITE "${case_dir}/top.cmake" "pixmint_add_font(a \${font})\n")
 file(WRITE "${case_dir}/CMakeLists.txt" "")
 foreach(generator_mark "Ninja:?" "Ninja:#" "Ninja:$(" "Ninja:|" "Ninja:\t" "Ninja:[" "Ninja:{"
         "Ninja:<" "Unix Makefiles:?" "Unix Makefiles:#" "Unix Makefiles:$(" "Unix Makefiles:\t"
-        "Unix Makefiles:[" "Unix Makefiles:>")
+        "Unix Makefiles:[" "Unix Makefiles:>" "Ninja:]" "Unix Makefiles:]")
     string(REPLACE ":" ";" generator_mark "${generator_mark}")
     list(GET generator_mark 0 generator)
     list(GET generator_mark 1 mark)

@@ -42,7 +42,7 @@ compopt()
     [[ "$1 $2" != "+o filenames" ]] || unquoted="(+o filenames)"
 }
 
-# Names that readline would not quote alone, that it breaks at, after --, shortened in the list;
+# Names that readline would not quote alone, that it breaks at, after --, longer than messages show;
 # fonts that are not regular files, and one so large that filtering it in the shell took 25 s.
 for name in 'x:y=z' '$(echo)' '~x' -dash "$(printf 'L%.0s' {1..300})"; do
     pixmint-font add font.xml -- "$name"
@@ -92,7 +92,7 @@ expect pixmint-font show font.xml -- - '=>' -dash
 expect pixmint-font show font.xml "'x\\\\" '=>' 'x\\tA'
 expect pixmint-font delete font.xml "'x\\t" '=>' 'x\tA'
 expect pixmint-font show font.xml c '=>' 'c\\x85d' 'c\x85d'
-expect pixmint-font show font.xml L '=>'
+expect pixmint-font show font.xml L '=>' "$(printf 'L%.0s' {1..300})"
 expect pixmint-font show "\$'folder/a\\'b.xml'" C27 '=>' 'C27  A'
 expect pixmint-font show folder/fifo.xml '' '=>'
 expect pixmint-font show folder/zero.xml '' '=>'

@@ -75,7 +75,7 @@ QString Line(const CharacterMap& map, quint32 index)
                      : QString::fromLatin1(CharacterMap::HexLabel(code).c_str())) +
            (map.Glyph(index) == FontChar() ? QStringLiteral(" blank ")
                                            : QStringLiteral(" drawn ")) +
-           GlyphName::Shown(map.Name(index)) + QLatin1Char('\n');
+           GlyphName::Whole(map.Name(index)) + QLatin1Char('\n');
 }
 
 // Each glyph, or those named, as GlyphRows draws it with its name, an empty line between two.

@@ -3,6 +3,7 @@
 #include "GlyphComment.h"
 #include "Message.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTextStream>
 
@@ -221,6 +222,16 @@ bool CArray::IsValidName(const QString& name, QString* reason)
     if (Contains(Taken, name))
         return Message::Fail(reason, QStringLiteral("already has a meaning in C programs"));
     return true;
+}
+
+bool CArray::IsStandardHeaderName(const QString& name)
+{
+    // The limits of <limits.h> (glibc's add POSIX ones, all ..._MAX) and of <stdint.h>.
+    static const QRegularExpression declared(QStringLiteral(
+        "^(?:u?int(?:_least|_fast)?[0-9]+_t|u?int(?:ptr|max)_t|U?INT(?:_LEAST|_FAST)?[0-9]+_C"
+        "|U?INTMAX_C|[A-Z][A-Z0-9_]*_(?:MAX|MIN|WIDTH)|CHAR_BIT|NULL|offsetof|size_t|ptrdiff_t"
+        "|max_align_t|va_(?:list|arg|copy|end|start)|std)$"));
+    return declared.match(name).hasMatch();
 }
 
 bool CArray::LayoutFromName(const QString& name, Layout* layout)

@@ -79,6 +79,9 @@ public:
     // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
     // made from it (NAME_map, NAME_COUNT) must be too. The reason otherwise.
     static bool IsValidName(const QString& name, QString* reason = nullptr);
+    // Whether <stdint.h>, <stddef.h>, <stdarg.h> or <limits.h> declares the name, or C++ uses
+    // it (std): the headers that display libraries' own headers include before a font.
+    static bool IsStandardHeaderName(const QString& name);
     // The layouts by their option names: columns, columns-msb, rows, rows-msb.
     static bool LayoutFromName(const QString& name, Layout* layout);
     static QStringList LayoutNames();

@@ -118,19 +118,15 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
     enum class State { Looking, Name, Brackets, Attributes, Equals } state = State::Looking;
     bool first = true;
     QByteArray candidate;
+    int nameGroup = 0, equalsGroup = 0;
     for (;;) {
         const CTableScanner::Token token = scanner.Next();
         if (token.kind == Kind::Failed)
             return Fail(scanner.FailedAt(), scanner.Reason());
-        if (token.kind == Kind::End) {
-            return Fail(token.begin,
-                        arrayName.isEmpty()
-                            ? QStringLiteral("the file ends without an array definition "
-                                             "(NAME[] = {...})")
-                            : QStringLiteral("the file ends without a definition of the array ") +
-                                  Console::VisibleText(QString::fromLatin1(arrayName)));
-        }
+        if (token.kind == Kind::End)
+            return NotFound(token.begin, arrayName);
         if (token.kind == Kind::Directive) {
+            Follow(scanner.DirectiveName());
             first = false;
             continue;
         }
@@ -145,6 +141,7 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         if (token.kind == Kind::Identifier) {
             if (state == State::Looking || state == State::Name) {
                 candidate = _text.mid(token.begin, token.size);
+                nameGroup = Group();
                 state = State::Name;
             } else if (state == State::Brackets) {
                 state = State::Attributes;
@@ -159,15 +156,35 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
                 return false;
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
+            equalsGroup = Group();
             state = State::Equals;
         } else if (c == '{' && state == State::Equals &&
                    (arrayName.isEmpty() || candidate == arrayName)) {
+            // Which of the name, "=" and "{" the compiler reads depends on the conditions.
+            if (equalsGroup != nameGroup || Group() != nameGroup)
+                return Split(token.begin, candidate);
             _name = candidate;
             return true;
         } else {
             state = State::Looking;
         }
     }
+}
+
+bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
+{
+    return Fail(end, arrayName.isEmpty()
+                         ? QStringLiteral("the file ends without an array definition "
+                                          "(NAME[] = {...})")
+                         : QStringLiteral("the file ends without a definition of the array ") +
+                               Console::VisibleText(QString::fromLatin1(arrayName)));
+}
+
+bool CTableReader::Split(qsizetype brace, const QByteArray& name)
+{
+    return Fail(brace, Message::Text(u"the definition of %1 runs across a preprocessor "
+                                     u"conditional (#if ... #endif), which is not evaluated",
+                                     {Console::VisibleText(QString::fromLatin1(name))}));
 }
 
 bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
@@ -179,10 +196,25 @@ bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
             return Fail(scanner.FailedAt(), scanner.Reason());
         if (inner.kind == CTableScanner::Kind::End)
             return Fail(begin, QStringLiteral("an unclosed bracket"));
+        if (inner.kind == CTableScanner::Kind::Directive)
+            Follow(scanner.DirectiveName());
         const char c = inner.kind == CTableScanner::Kind::Punctuator ? _text[inner.begin] : '\0';
         depth += c == open ? 1 : c == close ? -1 : 0;
     }
     return true;
+}
+
+void CTableReader::Follow(QByteArrayView directive)
+{
+    if (directive == "if" || directive == "ifdef" || directive == "ifndef") {
+        _groups.push_back(++_lastGroup);
+    } else if (directive == "elif" || directive == "elifdef" || directive == "elifndef" ||
+               directive == "else") {
+        if (!_groups.empty())
+            _groups.back() = ++_lastGroup;
+    } else if (directive == "endif" && !_groups.empty()) {
+        _groups.pop_back();
+    }
 }
 
 bool CTableReader::ReadInitializer(CTableScanner& scanner)

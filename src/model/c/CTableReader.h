@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <vector>
@@ -47,9 +48,17 @@ public:
 private:
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
+    // FindArray's failures: no such array before the end; a definition that a conditional splits.
+    bool NotFound(qsizetype end, const QByteArray& arrayName);
+    bool Split(qsizetype brace, const QByteArray& name);
     // Past the bracket or parenthesis that closes the one just read, at begin.
     bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
     bool ReadInitializer(CTableScanner& scanner);
+    // Follows the conditional groups (#if ... #elif ... #else ... #endif) that a directive
+    // opens, switches or closes.
+    void Follow(QByteArrayView directive);
+    // The group that the text now read lies in: each branch of each conditional its own.
+    int Group() const { return _groups.empty() ? 0 : _groups.back(); }
 
     // The source, and its text with the lines joined, which the tokens index.
     QByteArray _source;
@@ -59,4 +68,6 @@ private:
     QByteArray _values;
     std::vector<RowComment> _rowComments;
     QByteArray _leadingComment;
+    std::vector<int> _groups;
+    int _lastGroup = 0;
 };

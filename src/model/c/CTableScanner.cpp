@@ -9,10 +9,11 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Letters, digits, "_" and the bytes of UTF-8 sequences, which C++ allows in identifiers.
+// Letters, digits, "_", the bytes of UTF-8 sequences, which C++ allows in identifiers, and "$",
+// which gcc allows in them.
 bool IsIdentifierCharacter(char c)
 {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' ||
            quint8(c) >= 0x80;
 }
 

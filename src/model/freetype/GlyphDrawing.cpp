@@ -178,11 +178,15 @@ FT_Error RenderOutline(FT_Library library, FT_Outline& outline, qint64 margin, q
 
 // TrueType hinting runs the font's own program, up to a million instructions a glyph, some of
 // which walk every point of the glyph: a glyph of 30,000 points took 17 s of CPU time.
-// FreeType's auto-hinter works from the outline alone, in time that grows with its points; the
-// other formats' hints are data, not programs, and keep their own hinters.
+// FreeType's auto-hinter works from the outline alone, in time that grows with its points. A
+// Type 42 font is a TrueType font inside PostScript, hinted by the same program; the other
+// formats' hints are data, not programs, and keep their own hinters.
 FT_Int32 HintingFlags(FT_Face face)
 {
-    return qstrcmp(FT_Get_Font_Format(face), "TrueType") == 0 ? FT_LOAD_FORCE_AUTOHINT : 0;
+    const char* format = FT_Get_Font_Format(face);
+    return qstrcmp(format, "TrueType") == 0 || qstrcmp(format, "Type 42") == 0
+               ? FT_LOAD_FORCE_AUTOHINT
+               : 0;
 }
 
 // Loads the glyph as GlyphDrawing::Draw says and hands its bitmap, with the column of its left

@@ -59,6 +59,10 @@ bool LvglWriter::IsValidName(const QString& name, QString* reason)
         return Message::Fail(reason, QStringLiteral("begins as the names that LVGL declares "
                                                     "(lv_, LV_, lvgl, LVGL)"));
     }
+    if (CArray::IsStandardHeaderName(name)) {
+        return Message::Fail(reason, QStringLiteral("is declared by the standard headers that "
+                                                    "lvgl.h includes"));
+    }
     return true;
 }
 

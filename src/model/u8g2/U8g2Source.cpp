@@ -3,16 +3,9 @@
 #include "CArray.h"
 #include "Message.h"
 
-#include <QRegularExpression>
 #include <QTextStream>
 
 namespace {
-
-// <stdint.h>'s types and macros, and C++'s namespace std where the source is compiled as C++.
-constexpr char Declared[] = "^(?:u?int(?:_least|_fast)?[0-9]+_t|u?int(?:ptr|max)_t"
-                            "|U?INT(?:_LEAST|_FAST)?[0-9]+_(?:MAX|MIN|WIDTH|C)"
-                            "|U?INT(?:PTR|MAX)_(?:MAX|MIN|WIDTH|C)"
-                            "|(?:SIZE|PTRDIFF|SIG_ATOMIC|WCHAR|WINT)_(?:MAX|MIN|WIDTH)|std)$";
 
 // How many characters of escapes a line of the literal holds at most, besides its quotes.
 constexpr int LineLength = 72;
@@ -43,10 +36,10 @@ bool U8g2Source::IsValidName(const QString& name, QString* reason)
         return false;
     if (name == u"U8G2_FONT_SECTION" || name == u"U8X8_FONT_SECTION" || name == u"uint8_t")
         return Message::Fail(reason, QStringLiteral("is a name that the font's C source uses"));
-    static const QRegularExpression declared(QLatin1String{Declared});
-    if (declared.match(name).hasMatch()) {
-        return Message::Fail(reason, QStringLiteral("is declared by <stdint.h>, which the font's "
-                                                    "C source includes"));
+    // The source includes <stdint.h>, and u8g2.h, beside it, the other standard headers.
+    if (CArray::IsStandardHeaderName(name)) {
+        return Message::Fail(reason, QStringLiteral("is declared by the standard headers that "
+                                                    "the font's C source and u8g2.h include"));
     }
     return true;
 }
