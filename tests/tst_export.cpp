@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "TestFonts.h"
 #include "TestLocales.h"
+#include "TestRun.h"
 
 #include <QFile>
 #include <QImage>
@@ -28,29 +29,14 @@ namespace {
 
 const QString DataFolder = QStringLiteral(PIXMINT_TEST_DATA);
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // Runs the converter; standardOutput names a file to take its output instead of the test.
 Run Export(const QStringList& arguments, const QString& standardOutput = QString(),
            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!standardOutput.isEmpty())
-        process.setStandardOutputFile(standardOutput);
-    process.start(QStringLiteral(PIXMINT_EXPORT), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    RunSetup setup;
+    setup.outputFile = standardOutput;
+    setup.environment = environment;
+    return Start(QStringLiteral(PIXMINT_EXPORT), arguments, setup);
 }
 
 #ifdef Q_OS_UNIX
