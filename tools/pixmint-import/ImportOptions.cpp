@@ -1,9 +1,9 @@
 #include "ImportOptions.h"
 
+#include "ImportSources.h"
 #include "Message.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
@@ -48,11 +48,7 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                                   "defined."),
                    QStringLiteral("name"))
 {
-    parser.addPositionalArgument(
-        QStringLiteral("OTHER-FONT"),
-        QStringLiteral("The font to start from, in another format than Pixmint's: BDF, PCF "
-                       "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads; or a table "
-                       "of glyphs in C or C++ source (.c, .h, .cpp, ...)."));
+    parser.addPositionalArgument(QStringLiteral("OTHER-FONT"), ImportSources::Description());
     parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption, _codesOption,
                        _layoutOption, _firstOption, _arrayOption});
 }
@@ -66,7 +62,7 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
     _characters = parser.values(_charsOption).join(QString());
-    return ReadRanges(parser, _codesOption, _import.codes) && ReadTable(parser);
+    return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser);
 }
 
 bool ImportOptions::Accumulates(const QString& name) const
@@ -74,25 +70,20 @@ bool ImportOptions::Accumulates(const QString& name) const
     return _charsOption.names().contains(name) || _codesOption.names().contains(name);
 }
 
-bool ImportOptions::ReadTable(const QCommandLineParser& parser)
+// The kind of font read, and the options of the others refused with it.
+bool ImportOptions::ReadSource(const QCommandLineParser& parser)
 {
-    static const QStringList SourceSuffixes = {
-        QStringLiteral("c"),   QStringLiteral("h"),   QStringLiteral("cc"),  QStringLiteral("cpp"),
-        QStringLiteral("cxx"), QStringLiteral("hh"),  QStringLiteral("hpp"), QStringLiteral("hxx"),
-        QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")};
     const QStringList positional = parser.positionalArguments();
-    const QString suffix = positional.isEmpty() ? QString() : QFileInfo(positional[0]).suffix();
-    _isTable = parser.isSet(_layoutOption) || parser.isSet(_firstOption) ||
-               parser.isSet(_arrayOption) || SourceSuffixes.contains(suffix, Qt::CaseInsensitive);
-    if (!_isTable)
-        return true;
-    for (const QCommandLineOption* option : {&_sizeOption, &_baselineOption, &_charsOption}) {
-        if (parser.isSet(*option)) {
-            return Fail(QStringLiteral("--") + option->names().constFirst() +
-                        QStringLiteral(" is for fonts that FreeType reads, not for a table in C "
-                                       "source"));
+    _source = &ImportSources::Choose(parser, positional.isEmpty() ? QString() : positional[0]);
+    for (const ImportSources::Source& other : ImportSources::All()) {
+        for (const QString& option : other.options) {
+            if (&other != _source && parser.isSet(option)) {
+                return Fail(QStringLiteral("--") + option + QStringLiteral(" is for ") +
+                            other.what + QStringLiteral(", not for ") + _source->what);
+            }
         }
     }
+    // Given only where the table is read.
     if (!ReadLayout(parser, _layoutOption, _table.layout))
         return false;
     if (!ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first))

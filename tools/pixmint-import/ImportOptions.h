@@ -2,6 +2,7 @@
 
 #include "CTableImport.h"
 #include "FontImport.h"
+#include "ImportSources.h"
 #include "ToolOptions.h"
 
 #include <QCommandLineOption>
@@ -20,16 +21,16 @@ public:
     const QString& OutputPath() const { return _outputPath; }
     // The characters to add glyphs for, as --chars gives them.
     const QString& Characters() const { return _characters; }
-    // Whether the font is a table in C or C++ source, which --layout, --first and --array
-    // say, or the name of a C or C++ file; and how to read it.
-    bool IsTable() const { return _isTable; }
+    // The kind of font to read (ImportSources::Choose).
+    const ImportSources::Source& Source() const { return *_source; }
+    // How to read a table in C or C++ source, where the font is one.
     const CTableImport::Options& Table() const { return _table; }
 
     // --chars joins its texts, --codes its ranges.
     bool Accumulates(const QString& name) const override;
 
 private:
-    bool ReadTable(const QCommandLineParser& parser);
+    bool ReadSource(const QCommandLineParser& parser);
 
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
@@ -44,6 +45,6 @@ private:
     bool _toStandardOutput = true;
     QString _outputPath;
     QString _characters;
-    bool _isTable = false;
+    const ImportSources::Source* _source = &ImportSources::All().front();
     CTableImport::Options _table;
 };

@@ -1,12 +1,11 @@
 // pixmint-import: a Pixmint font file from a font that already exists (BDF, PCF, TrueType,
 // OpenType), for the editor to open and refine.
-#include "CTableImport.h"
 #include "CommandLineTool.h"
-#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
+#include "ImportSources.h"
 #include "MessageList.h"
 
 #include <QCoreApplication>
@@ -14,12 +13,14 @@
 namespace {
 
 // What --help says of the program.
-const QString Description =
-    QStringLiteral("Writes a Pixmint font file with the glyphs of an existing font (BDF, "
-                   "PCF, TrueType, OpenType: whatever FreeType reads) or a table of glyphs in "
-                   "C or C++ source, byte for byte as the editor's \"Save font\" would. Glyphs "
-                   "that lose pixels to the 5 x 8 "
-                   "grid, and characters the font lacks, are named on standard error.");
+QString Description()
+{
+    return QStringLiteral("Writes a Pixmint font file with the glyphs of ") +
+           ImportSources::Summary() +
+           QStringLiteral(", byte for byte as the editor's \"Save font\" would. Glyphs that "
+                          "lose pixels to the 5 x 8 grid, and characters the font lacks, are "
+                          "named on standard error.");
+}
 
 const QList<HelpText::Example> Examples = {
     {QStringLiteral("Start from the 5x8 font of X11 (Debian's xfonts-base):"),
@@ -30,21 +31,12 @@ const QList<HelpText::Example> Examples = {
     {QStringLiteral("Read back a table that pixmint-export wrote:"),
      QStringLiteral("pixmint-import -o back.xml font.c")}};
 
-// The glyphs of a table in C source, read within the bounds of a font file.
-bool ReadTable(const QString& path, const CTableImport::Options& options, FontCharSet& font,
-               MessageList& notes, QString& error)
-{
-    QByteArray source;
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
-           CTableImport::Read(source, options, font, &notes, &error);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    CommandLineTool tool(QStringLiteral("pixmint-import"), Description, Examples);
+    CommandLineTool tool(QStringLiteral("pixmint-import"), Description(), Examples);
     ImportOptions options(tool.Parser());
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))
@@ -56,8 +48,7 @@ int main(int argc, char* argv[])
     if (!FontImport::AddCharacters(font, options.Characters(), &error))
         return tool.Fail(QStringLiteral("--chars: ") + error);
     MessageList notes;
-    if (!(options.IsTable() ? ReadTable(fontPath, options.Table(), font, notes, error)
-                            : FontImport::Fill(font, fontPath, options.Import(), &notes, &error)))
+    if (!options.Source().read(fontPath, options, font, notes, error))
         return tool.Fail(fontPath + QStringLiteral(": ") + error);
 
     QByteArray written;

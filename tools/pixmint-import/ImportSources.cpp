@@ -1,0 +1,87 @@
+#include "ImportSources.h"
+
+#include "CTableImport.h"
+#include "FileReader.h"
+#include "FontImport.h"
+#include "ImportOptions.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+bool ReadFreeType(const QString& path, const ImportOptions& options, FontCharSet& font,
+                  MessageList& notes, QString& error)
+{
+    return FontImport::Fill(font, path, options.Import(), &notes, &error);
+}
+
+// The glyphs of a table in C source, read within the bounds of a font file.
+bool ReadTable(const QString& path, const ImportOptions& options, FontCharSet& font,
+               MessageList& notes, QString& error)
+{
+    QByteArray source;
+    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
+           CTableImport::Read(source, options.Table(), font, &notes, &error);
+}
+
+bool Given(const QCommandLineParser& parser, const ImportSources::Source& source,
+           const QString& suffix)
+{
+    return std::any_of(source.options.begin(), source.options.end(),
+                       [&parser](const QString& option) { return parser.isSet(option); }) ||
+           source.suffixes.contains(suffix, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+const std::vector<ImportSources::Source>& ImportSources::All()
+{
+    static const std::vector<Source> sources = {
+        {QStringLiteral("an existing font (BDF, PCF, TrueType, OpenType: whatever FreeType reads)"),
+         QStringLiteral("BDF, PCF (also .pcf.gz), TrueType or OpenType, whatever FreeType reads"),
+         QStringLiteral("fonts that FreeType reads"),
+         {},
+         {QStringLiteral("size"), QStringLiteral("baseline"), QStringLiteral("chars")},
+         ReadFreeType},
+        {QStringLiteral("a table of glyphs in C or C++ source"),
+         QStringLiteral("a table of glyphs in C or C++ source (.c, .h, .cpp, ...)"),
+         QStringLiteral("a table in C source"),
+         {QStringLiteral("c"), QStringLiteral("h"), QStringLiteral("cc"), QStringLiteral("cpp"),
+          QStringLiteral("cxx"), QStringLiteral("hh"), QStringLiteral("hpp"), QStringLiteral("hxx"),
+          QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")},
+         {QStringLiteral("layout"), QStringLiteral("first"), QStringLiteral("array")},
+         ReadTable},
+    };
+    return sources;
+}
+
+const ImportSources::Source& ImportSources::Choose(const QCommandLineParser& parser,
+                                                   const QString& fontPath)
+{
+    const QString suffix = QFileInfo(fontPath).suffix();
+    const auto chosen = std::find_if(All().begin() + 1, All().end(), [&](const Source& source) {
+        return Given(parser, source, suffix);
+    });
+    return chosen == All().end() ? All().front() : *chosen;
+}
+
+QString ImportSources::Summary()
+{
+    QStringList summaries;
+    for (const Source& source : All())
+        summaries << source.summary;
+    const QString last = summaries.takeLast();
+    return summaries.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+QString ImportSources::Description()
+{
+    QStringList descriptions;
+    for (const Source& source : All())
+        descriptions << source.description;
+    return QStringLiteral("The font to start from, in another format than Pixmint's: ") +
+           descriptions.join(QStringLiteral("; or ")) + QLatin1Char('.');
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class FontCharSet;
+class ImportOptions;
+class MessageList;
+class QCommandLineParser;
+
+// The kinds of font that pixmint-import reads, one row a kind, in the order that --help names
+// them. The program's description and the help of its argument follow from the rows; the
+// options of each kind are refused with another, and a kind is chosen by its own options or
+// the end of the file's name, or else is the first row, which takes any file.
+class ImportSources
+{
+public:
+    struct Source
+    {
+        QString summary;     // in the program's description: "a table of glyphs in C ..."
+        QString description; // in the help of the font argument
+        QString what;        // in messages: "a table in C source"
+        QStringList suffixes;
+        // The long names of the options for this kind alone.
+        QStringList options;
+        // The font at that path into font, with notes; false with the reason.
+        bool (*read)(const QString& path, const ImportOptions& options, FontCharSet& font,
+                     MessageList& notes, QString& error);
+    };
+
+    static const std::vector<Source>& All();
+    // The kind that the command line asks for: the first whose options are given or whose
+    // suffix the font's name has, or else the first row.
+    static const Source& Choose(const QCommandLineParser& parser, const QString& fontPath);
+    // What --help says of the program, and of the font it takes.
+    static QString Summary();
+    static QString Description();
+};
