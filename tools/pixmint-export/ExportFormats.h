@@ -42,6 +42,14 @@ public:
         // Formats of one family (the C source and its header) are checked and warned about once.
         QString family;
         std::unique_ptr<OutputFormat> (*make)(const Settings& settings);
+        // How pixmint_add_font offers it (ExportVocabulary): its keyword, empty where it does
+        // not; the file it gives the output in its folder, @name@ standing for the font's NAME
+        // and @extension@ for c or cpp; for a format that takes the place of the C source, what
+        // it makes; the identifiers that the output defines for a NAME, with --range or not.
+        QString cmakeKeyword;
+        QString cmakeFile;
+        QString cmakeMakes;
+        QStringList (*identifiers)(const QString& name, bool range);
 
         QCommandLineOption Option() const;
     };

@@ -11,14 +11,13 @@
 
 namespace {
 
-// An option that shapes outputs, listed in --help after the option of the format named.
-struct Shaping
-{
-    QString after;
-    QCommandLineOption option;
-};
+using Shaping = ExportOptions::Shaping;
 
-QList<Shaping> ShapingOptions()
+const QString BothStorages = QStringLiteral("give --const or --progmem, not both (--progmem makes "
+                                            "the array const as well)");
+
+// The options of the C source, which pixmint_add_font offers under their keywords.
+QList<Shaping> SourceOptions()
 {
     const QString name = QStringLiteral("name");
     return {
@@ -27,58 +26,84 @@ QList<Shaping> ShapingOptions()
           QStringLiteral("Bytes of a glyph: columns (the editor's: 5 bytes, bit 0 = top row), "
                          "columns-msb (bit 7 = top row), rows (8 bytes, top row first, bit 4 = "
                          "left column) or rows-msb (bit 7 = left column)."),
-          name}},
+          name},
+         QStringLiteral("LAYOUT"),
+         true,
+         CArray::LayoutNames()},
         {QStringLiteral("output"),
          {name,
           Message::Text(u"Name of the array and of the GFX font, a C identifier (default "
                         u"PIXMINT_xxxx); also the TrueType font's name (default %1).",
                         {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
-          QStringLiteral("ident")}},
+          QStringLiteral("ident")},
+         QStringLiteral("NAME")},
         {QStringLiteral("output"),
          {QStringLiteral("const"),
-          QStringLiteral("Make the array const, usable from other files in C and C++.")}},
+          QStringLiteral("Make the array const, usable from other files in C and C++.")},
+         QStringLiteral("CONST"),
+         true},
         {QStringLiteral("output"),
          {QStringLiteral("progmem"),
           QStringLiteral("Make the array const and put it in AVR program memory (PROGMEM); other "
-                         "compilers take it as a const array.")}},
+                         "compilers take it as a const array.")},
+         QStringLiteral("PROGMEM"),
+         true},
         {QStringLiteral("header"),
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
                          "to 255, decimal or 0x hexadecimal), zero bytes where the font has no "
                          "glyph, instead of the glyphs and a map; also the codes of the GFX "
                          "font (default 32-126)."),
-          QStringLiteral("first-last")}},
-        {QStringLiteral("header"),
-         {QStringLiteral("check"),
-          QStringLiteral("Report every problem in the font file, one line each with its line "
-                         "number, and write nothing. Exit status 1 when there are problems.")}},
-        {QStringLiteral("png"),
-         {QStringLiteral("text"),
-          QStringLiteral("With --png, draw <string> as the display shows it instead of the "
-                         "specimen sheet: one glyph a character, by the character map; a line "
-                         "feed starts a new line."),
-          QStringLiteral("string")}},
-        {QStringLiteral("png"),
-         {QStringLiteral("scale"),
-          QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
-          QStringLiteral("n"), QStringLiteral("4")}},
-        {QStringLiteral("bdf"),
-         {QStringLiteral("baseline"),
-          Message::Text(u"With --bdf, --gfx or --ttf, the grid row just above the baseline, 0 "
-                        u"(top) to 7; default %1, so that the font ascends 7 pixels and "
-                        u"descends 1.",
-                        {FontChar::DefaultBaseline}),
-          QStringLiteral("row")}},
-        {QStringLiteral("gfx"),
-         {QStringLiteral("gfx-standalone"),
-          QStringLiteral("With --gfx, declare the library's GFXglyph and GFXfont in the header "
-                         "instead of including <Adafruit_GFX.h>.")}},
+          QStringLiteral("first-last")},
+         QStringLiteral("RANGE")},
     };
 }
 
 } // namespace
 
-ExportOptions::ExportOptions(QCommandLineParser& parser)
+QList<ExportOptions::Shaping> ExportOptions::ShapingOptions()
+{
+    return SourceOptions() +
+           QList<Shaping>{
+               {QStringLiteral("header"),
+                {QStringLiteral("check"),
+                 QStringLiteral(
+                     "Report every problem in the font file, one line each with its line "
+                     "number, and write nothing. Exit status 1 when there are problems.")}},
+               {QStringLiteral("header"),
+                {QStringLiteral("vocabulary"),
+                 QStringLiteral(
+                     "Print what pixmint_add_font offers and checks: the options, layouts "
+                     "and formats that the converter takes, one to a line in fields "
+                     "separated by tabs; read no font.")}},
+               {QStringLiteral("png"),
+                {QStringLiteral("text"),
+                 QStringLiteral(
+                     "With --png, draw <string> as the display shows it instead of the "
+                     "specimen sheet: one glyph a character, by the character map; a line "
+                     "feed starts a new line."),
+                 QStringLiteral("string")}},
+               {QStringLiteral("png"),
+                {QStringLiteral("scale"),
+                 QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
+                 QStringLiteral("n"), QStringLiteral("4")}},
+               {QStringLiteral("bdf"),
+                {QStringLiteral("baseline"),
+                 Message::Text(
+                     u"With --bdf, --gfx or --ttf, the grid row just above the baseline, 0 "
+                     u"(top) to 7; default %1, so that the font ascends 7 pixels and "
+                     u"descends 1.",
+                     {FontChar::DefaultBaseline}),
+                 QStringLiteral("row")}},
+               {QStringLiteral("gfx"),
+                {QStringLiteral("gfx-standalone"),
+                 QStringLiteral(
+                     "With --gfx, declare the library's GFXglyph and GFXfont in the header "
+                     "instead of including <Adafruit_GFX.h>.")}},
+           };
+}
+
+ExportOptions::ExportOptions(QCommandLineParser& parser) : _parser(parser)
 {
     parser.addPositionalArgument(QStringLiteral("FONT.xml"),
                                  QStringLiteral("The font file to read, as the editor saves it."));
@@ -109,15 +134,34 @@ QString ExportOptions::FailurePlace(const ExportFormats::Format& format,
                : fontPath;
 }
 
+QList<ExportOptions::Exclusion> ExportOptions::Exclusions()
+{
+    return {{QStringLiteral("const"), QStringLiteral("progmem"), BothStorages}};
+}
+
+bool ExportOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
+{
+    if (!_parser.isSet(QStringLiteral("vocabulary")))
+        return ToolOptions::ReadArguments(arguments, fontPath);
+    if (!arguments.isEmpty())
+        return Fail(QStringLiteral("--vocabulary describes the converter: it takes no font file"));
+    return true;
+}
+
 bool ExportOptions::Read(const QCommandLineParser& parser)
 {
+    const QStringList given = parser.optionNames();
+    if (parser.isSet(QStringLiteral("vocabulary"))) {
+        _vocabulary = true;
+        return given.size() == 1 ||
+               Fail(QStringLiteral("--vocabulary describes the converter: it takes no other "
+                                   "option"));
+    }
     if (parser.isSet(QStringLiteral("check"))) {
-        for (const QString& name : parser.optionNames()) {
-            if (name != QLatin1String("check"))
-                return Fail(QStringLiteral("--check writes nothing: it takes no other option"));
-        }
         _check = true;
-        return true;
+        return std::all_of(given.begin(), given.end(),
+                           [](const QString& name) { return name == QLatin1String("check"); }) ||
+               Fail(QStringLiteral("--check writes nothing: it takes no other option"));
     }
 
     if (!ReadNumber(parser, Option(u"scale"), GlyphSheet::MinScale, GlyphSheet::MaxScale,
@@ -212,13 +256,14 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         return false;
     if (parser.isSet(QStringLiteral("name")))
         _settings.name = parser.value(QStringLiteral("name"));
+    // --progmem is const as well: both together are refused, as pixmint_add_font refuses
+    // CONST PROGMEM by the same rule, rather than one silently taken for the other.
+    for (const Exclusion& exclusion : Exclusions()) {
+        if (parser.isSet(exclusion.first) && parser.isSet(exclusion.second))
+            return Fail(exclusion.message);
+    }
     const bool progmem = parser.isSet(QStringLiteral("progmem"));
     const bool isConst = parser.isSet(QStringLiteral("const"));
-    // --progmem is const as well: both together are refused, as pixmint_add_font refuses
-    // CONST PROGMEM, rather than one silently taken for the other.
-    if (progmem && isConst)
-        return Fail(QStringLiteral("give --const or --progmem, not both (--progmem makes the "
-                                   "array const as well)"));
     CArray::Storage storage = CArray::Storage::Plain;
     if (progmem)
         storage = CArray::Storage::Progmem;

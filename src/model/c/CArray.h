@@ -79,6 +79,9 @@ public:
     // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
     // made from it (NAME_map, NAME_COUNT) must be too. The reason otherwise.
     static bool IsValidName(const QString& name, QString* reason = nullptr);
+    // The first of those rules, a C identifier, as a regular expression that CMake takes, for
+    // the build to name what is no identifier before the converter runs.
+    static constexpr char IdentifierPattern[] = "^[A-Za-z_][A-Za-z0-9_]*$";
     // The layouts by their option names: columns, columns-msb, rows, rows-msb.
     static bool LayoutFromName(const QString& name, Layout* layout);
     static QStringList LayoutNames();
