@@ -66,3 +66,12 @@ inline Run Start(const QString& program, const QStringList& arguments, const Run
         run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
     return run;
 }
+
+// Runs a program to its end in that folder, with that standard input.
+inline Run StartIn(const QString& folder, const QString& program, const QStringList& arguments,
+                   const QByteArray& input = {})
+{
+    RunSetup setup = InFolder(folder);
+    setup.input = input;
+    return Start(program, arguments, setup);
+}

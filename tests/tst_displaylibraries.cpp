@@ -100,10 +100,7 @@ private:
     // Runs a program to its end in the test's folder.
     Run In(const QString& program, const QStringList& arguments, const QByteArray& input = {})
     {
-        RunSetup setup;
-        setup.folder = _dir.path();
-        setup.input = input;
-        return Start(program, arguments, setup);
+        return StartIn(_dir.path(), program, arguments, input);
     }
 
     QTemporaryDir _dir;
