@@ -28,11 +28,11 @@ bench_packages=(xvfb xauth libxml2-utils)
 # the download: about 2.3 GiB installed); git, which runs pixmint-font as a diff driver; the
 # readers of the TrueType font: ots-sanitize, fontTools' ttx and FontForge; the checkers of
 # the package and its manual pages (lintian, mandoc, man) and bash-completion, whose helpers
-# the installed completion uses.
+# the installed completion uses; Chromium, which draws the TrueType font on a web page.
 test_packages=(make libxml2-utils desktop-file-utils appstream shared-mime-info python3-debian
                xfonts-base xfonts-utils pcf2bdf ncompress locales gcc-avr avr-libc
                gcc-arm-none-eabi git opentype-sanitizer fonttools fontforge-nox lintian mandoc
-               man-db bash-completion)
+               man-db bash-completion chromium)
 
 # Installs whichever of the given Debian packages are missing (as root, or through sudo).
 install_packages() {

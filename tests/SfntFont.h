@@ -7,6 +7,7 @@
 #include <QList>
 #include <QRect>
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 
@@ -80,9 +81,13 @@ inline std::map<QByteArray, QByteArray> Common(int glyphs, int firstCode, const 
             {"cmap", cmap}};
 }
 
-// An outline font: glyph i + 1 is made of the squares of squares[i], in font units.
-inline QByteArray Outlines(const QList<QList<QRect>>& squares, int firstCode,
-                           const QList<int>& indexes, int em = 16)
+// The tables of an outline font: glyph i + 1 is made of the squares of squares[i], in font
+// units, each glyph with the hinting program instructions (which may call functions that the
+// caller puts in an fpgm table).
+inline std::map<QByteArray, QByteArray> OutlineTables(const QList<QList<QRect>>& squares,
+                                                      int firstCode, const QList<int>& indexes,
+                                                      int em = 16,
+                                                      const QByteArray& instructions = {})
 {
     std::map<QByteArray, QByteArray> tables = Common(int(squares.size()) + 1, firstCode, indexes);
     tables["head"].replace(18, 2, U16(em)); // unitsPerEm
@@ -90,6 +95,7 @@ inline QByteArray Outlines(const QList<QList<QRect>>& squares, int firstCode,
     QByteArray glyf;
     // Each glyph's left side bearing is its leftmost point, or FreeType moves it there.
     QByteArray hmtx = U16(12) + U16(0);
+    int points = 0, contours = 0;
     for (const QList<QRect>& glyph : squares) {
         QByteArray ends, xs, ys;
         QRect box;
@@ -107,16 +113,40 @@ inline QByteArray Outlines(const QList<QList<QRect>>& squares, int firstCode,
             }
         }
         glyf += U16(int(glyph.size())) + U16(box.x()) + U16(box.y()) + U16(box.x() + box.width()) +
-                U16(box.y() + box.height()) + ends + U16(0) +
+                U16(box.y() + box.height()) + ends + U16(int(instructions.size())) + instructions +
                 QByteArray(int(xs.size() / 2), '\x01') + xs + ys;
         glyf += QByteArray((4 - glyf.size() % 4) % 4, '\0');
         loca += U32(quint32(glyf.size()));
         hmtx += U16(12) + U16(box.x());
+        points = std::max(points, int(xs.size() / 2));
+        contours = std::max(contours, int(glyph.size()));
+    }
+    // Room for the hinting: the points and contours, one function, the stack, the program's size.
+    if (!instructions.isEmpty()) {
+        tables["maxp"].replace(6, 4, U16(points) + U16(contours));
+        tables["maxp"].replace(20, 8, U16(1) + U16(0) + U16(16) + U16(int(instructions.size())));
     }
     tables["hmtx"] = hmtx;
     tables["loca"] = loca;
     tables["glyf"] = glyf;
-    return Font(tables);
+    return tables;
+}
+
+// An outline font: glyph i + 1 is made of the squares of squares[i], in font units.
+inline QByteArray Outlines(const QList<QList<QRect>>& squares, int firstCode,
+                           const QList<int>& indexes, int em = 16)
+{
+    return Font(OutlineTables(squares, firstCode, indexes, em));
+}
+
+// A name table that gives the font this family name.
+inline QByteArray Name(const QByteArray& family)
+{
+    QByteArray utf16;
+    for (const char letter : family)
+        utf16 += Bytes({0, letter});
+    return U16(0) + U16(1) + U16(18) + U16(3) + U16(1) + U16(0x409) + U16(1) +
+           U16(int(utf16.size())) + U16(0) + utf16;
 }
 
 // A font of bitmap strikes and no outlines, each strike a line ascent and descent in pixels

@@ -81,26 +81,43 @@ void TestBdfWriter::writesGoldenFile()
 void TestBdfWriter::readersGetEveryGlyph_data()
 {
     QTest::addColumn<int>("baseline");
-    QTest::newRow("default baseline 6") << -1;
-    QTest::newRow("baseline 7, no descent") << 7;
-    QTest::newRow("baseline 0") << 0;
+    QTest::addColumn<QByteArray>("family"); // --name, or empty for none
+    QTest::newRow("default baseline 6") << -1 << QByteArray();
+    QTest::newRow("baseline 7, no descent") << 7 << QByteArray();
+    QTest::newRow("baseline 0") << 0 << QByteArray();
+    QTest::newRow("named") << -1 << QByteArray("Lcd5x8_b");
 }
 
 void TestBdfWriter::readersGetEveryGlyph()
 {
     QFETCH(int, baseline);
+    QFETCH(QByteArray, family);
     const std::unique_ptr<FontCharSet> font = TestFonts::Full();
+    TestFonts::Store(*font, "U+00FF  \xFF", {0x1D, 0xA0, 0xA0, 0xA0, 0x7D}); // the last code
     const QString xml = _dir->filePath(QStringLiteral("font.xml"));
     const QString bdf = _dir->filePath(QStringLiteral("font.bdf"));
     QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
     QStringList arguments = {xml, QStringLiteral("--bdf"), bdf};
     if (baseline >= 0)
         arguments << QStringLiteral("--baseline") << QString::number(baseline);
+    if (!family.isEmpty())
+        arguments << QStringLiteral("--name") << family;
     const Run run = Start(QStringLiteral(PIXMINT_EXPORT), arguments);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.isEmpty(), "the source goes only where -o says");
     QCOMPARE(run.err, RepeatedWarning);
     const QByteArray text = TestFiles::Read(bdf);
+    // The family in its two places, and nothing else changed.
+    const QByteArray named = family.isEmpty() ? QByteArray("Pixmint") : family;
+    const QByteArray fontName = "-Misc-" + named + "-Medium-R-Normal--8-80-75-75-C-60-ISO8859-1";
+    QCOMPARE(Values(text, "FONT"), QByteArrayList{fontName});
+    QCOMPARE(Values(text, "FAMILY_NAME"), QByteArrayList{'"' + named + '"'});
+    if (!family.isEmpty()) {
+        QStringList plain = arguments.mid(0, arguments.size() - 2);
+        plain[2] = _dir->filePath(QStringLiteral("plain.bdf"));
+        QCOMPARE(Start(QStringLiteral(PIXMINT_EXPORT), plain).exitCode, 0);
+        QCOMPARE(QByteArray(text).replace(named, "Pixmint"), TestFiles::Read(plain[2]));
+    }
 
     // Every glyph, each at its code or -1, no code twice.
     const int ascent = (baseline >= 0 ? baseline : 6) + 1;
@@ -138,6 +155,7 @@ void TestBdfWriter::readersGetEveryGlyph()
     std::map<int, FontChar> fromPcf = TestFonts::ReadBdf(TestFiles::Read(again));
     fromPcf.erase(-1);
     QVERIFY(fromPcf == TestFonts::ByCode(*font));
+    QCOMPARE(Values(TestFiles::Read(again), "FAMILY_NAME"), QByteArrayList{'"' + named + '"'});
     // PCF keeps no comment and no glyph of ENCODING -1: the others come back under their names.
     FontCharSet encoded;
     encoded.Clear();

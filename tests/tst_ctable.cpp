@@ -2,6 +2,10 @@
 #include "CTableReader.h"
 #include "FontCharSet.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <ctime>
@@ -30,6 +34,8 @@ class TestCTable : public QObject
 private slots:
     void readsTables_data();
     void readsTables();
+    void readsAsGccReads_data();
+    void readsAsGccReads();
     void readsInLinearTime();
 };
 
@@ -88,6 +94,13 @@ void TestCTable::readsTables_data()
     refused("unterminated brace", "x[] = {{1,2,3,4,5}\n", a,
             "line 2: the file ends inside the "
             "braces of x: 1 not closed");
+    // A row without a glyph stands for its own code alone: read from 97 on, it is "b".
+    QTest::newRow("no glyph of another code")
+        << QByteArray("x[][5] = {{1,1,1,1,1}, /* 0x41: Char = A */\n{0,0,0,0,0}, /* 0x42: no "
+                      "glyph */\n{3,3,3,3,3} /* 0x43: Char = C */\n};")
+        << QStringList{"columns", "97", "", ""}
+        << QByteArrayList{"C00  a:0101010101", "C01  b:0000000000", "C02  c:0303030303"}
+        << QString();
     refused("codes beyond 255", "x[] = {1,2,3,4,5,1,2,3,4,5};", {"columns", "255", "", ""},
             "its 2 glyphs from the code 255 on would reach the code 256");
     refused("not text", QByteArray("x[] = {1,2,3,4,5};\0", 19), a, "line 1: not text");
@@ -118,14 +131,86 @@ void TestCTable::readsTables()
         QCOMPARE(Glyphs(set), glyphs);
 }
 
+// What the reader takes from a table that defines t is what gcc compiles from it, in ISO C
+// (trigraphs read) and in GNU C; a text that the two read otherwise, or that the preprocessor
+// changes inside the braces, is refused with its line.
+void TestCTable::readsAsGccReads_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("error");
+    const auto row = [](const char* name, const char* source, const char* error = "") {
+        QTest::newRow(name) << QByteArray(source) << (*error ? QString(error) : QString());
+    };
+    row("splice inside a number", "const unsigned char t[] = {1\\\n1, 2};");
+    row("comment closed across a splice",
+        "const unsigned char t[] = {/* glyph 0 *\\\n/ 1, 2, /* glyph 1 */ 3};");
+    row("splices after blanks, CR LF, in a name and a hexadecimal number",
+        "const unsigned char t\\ \t\r\n[] = {0\\\nx1\\\r\n0, 2};");
+    row("line comment continued, a lone CR ends one",
+        "const unsigned char t[] = {1, // a \\\n 2,\n 3, // b\r 4, /* ?\\?/ */ 5};");
+    row("a backslash in a string passes over the quote",
+        "static const char s[] = \"a\\\"b[] = {\"; const unsigned char t[] = {1, 2};");
+    row("/*/ opens a comment", "const unsigned char t[] = {1, /*/ 2, */ 3};");
+    row("an attribute after the brackets",
+        "const unsigned char t[] __attribute__((aligned(4))) = {1, 2};");
+    row("directives outside the braces, an attribute after another",
+        "#ifndef PROGMEM\n#define PROGMEM\n#endif\nconst unsigned char t[2]\n#if 1\nPROGMEM\n"
+        "#endif\n__attribute__((aligned(4), used)) = {1, 2};");
+    row("#if 0 inside the braces", "const unsigned char t[] = {1,\n#if 0\n2,\n#endif\n3};",
+        "line 2: #if inside the braces of t: a table's preprocessor lines are not evaluated");
+    row("%:ifdef after a comment, split",
+        "const unsigned char t[] = {1,\n/*\n*/ %:\\\nifdef X\n2,\n%:endif\n3};",
+        "line 3: #ifdef inside the braces of t");
+    row("?\?/ at the end of a line comment", "const unsigned char t[] = {1, // a ?\?/ \n 2,\n 3};",
+        "line 1: \"?\?/\" at the end of the line joins the next line to it only where");
+    row("?\?/ in a string",
+        "static const char *s = \"?\?/\", *u = \"; const unsigned char t[] = {9}; //\"; "
+        "const unsigned char t[] = {1};",
+        "line 1: \"?\?/\" in a literal reads as a backslash");
+    row("?\?' in a character literal", "int c = '?\?'; const unsigned char t[] = {1, 2}; //'",
+        "line 1: \"?\?'\" in a character literal reads as \"^\" only where");
+}
+
+void TestCTable::readsAsGccReads()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QString, error);
+    CTableReader reader;
+    QCOMPARE(reader.Read(source), error.isEmpty());
+    QVERIFY2(reader.Error().startsWith(error), qPrintable(reader.Error()));
+    const QString gcc = QStandardPaths::findExecutable(QStringLiteral("gcc"));
+    if (!error.isEmpty())
+        return;
+    if (gcc.isEmpty())
+        QSKIP("gcc is not installed");
+    QTemporaryDir dir;
+    QFile table(dir.filePath(QStringLiteral("t.c")));
+    QVERIFY(table.open(QIODevice::WriteOnly) && table.write(source + "\n") > 0);
+    table.close();
+    for (const char* standard : {"-std=c11", "-std=gnu11"}) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(gcc,
+                      {standard, "-pedantic", "-w", "-o", "t", "-x", "c", "-", "-include", "t.c"});
+        process.write("#include <stdio.h>\nint main(void) { for (unsigned i = 0; i < sizeof t; "
+                      "++i) printf(\"%02x\", t[i]); return 0; }\n");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
+        process.start(dir.filePath(QStringLiteral("t")), QStringList());
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.readAllStandardOutput(), reader.Values().toHex());
+    }
+}
+
 // One pass without recursion: a table eight times as large, its values nested a million
 // braces deep, takes about eight times the processor time, not sixty-four.
 void TestCTable::readsInLinearTime()
 {
     const auto cpuSeconds = [](int count) {
-        const QByteArray source = "x[] = " + QByteArray(1000000, '{') +
-                                  QByteArray("0x7f, 1'0u, /**/ 0b1, // .\n").repeated(count) +
-                                  QByteArray(1000000, '}') + ';';
+        const QByteArray source =
+            "x[] = " + QByteArray(1000000, '{') +
+            QByteArray("0x7f, 1'0u, /**/ 0b\\\n1, // .?\?/\\\n\n").repeated(count) +
+            QByteArray(1000000, '}') + ';';
         const std::clock_t start = std::clock();
         CTableReader reader;
         const bool read = reader.Read(source);

@@ -28,7 +28,7 @@ int main(int, char** argv)
     while ((c = std::getchar()) != EOF) {
         if (c == '\n') {
             x = 0, y += font.yAdvance + 1;
-        } else if (c >= font.first && c <= font.last) {
+        } else if (c != '\r' && c >= font.first && c <= font.last) {
             const GFXglyph* g = &font.glyph[c - font.first];
             for (int i = 0, bo = g->bitmapOffset, bits = 0; i < g->width * g->height; ++i) {
                 bits = i % 8 ? bits << 1 : font.bitmap[bo++];
@@ -109,14 +109,15 @@ private:
 
 void TestDisplayLibraries::gfxGoldenFile()
 {
-    // Codes without a glyph, a hostile name, a repeated code; no warning of a C table.
-    const Run run =
-        In(PIXMINT_EXPORT, {TestFiles::DataPath("bdf.xml"), "--gfx", "font.h", "--gfx-standalone",
-                            "--name", "font5x8", "--range", "62-67"});
+    // Codes without a glyph, a glyph without ink of a hostile name, a repeated code, one
+    // pixel on the baseline; no warning of a C table.
+    const Run run = In(PIXMINT_EXPORT,
+                       {TestFiles::DataPath("firmware.xml"), "--gfx", "font.h", "--gfx-standalone",
+                        "--name", "font5x8", "--range", "66-97", "--baseline", "7"});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err,
-             QByteArray("pixmint-export: warning: the font has no glyph for 0x3e, 0x40, 0x42 "
-                        "to 0x43: the GFX font font5x8 draws nothing there and moves on\n"));
+             QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50, 0x52 "
+                        "to 0x60: the GFX font font5x8 draws nothing there and moves on\n"));
     QCOMPARE(TestFiles::Read(_dir.filePath("font.h")), TestFiles::Data("gfx.h"));
 }
 
@@ -125,12 +126,29 @@ void TestDisplayLibraries::gfxDrawsWhatTextDraws_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("baseline");
+    QTest::addColumn<QString>("font"); // imported, or the test's own full font when empty
     // "!" and "~" have no glyph: blank, and the cursor moves on.
-    QTest::newRow("printable ASCII") << QString("Hello, World! (x=1)") << QStringList() << 6;
+    QTest::newRow("printable ASCII")
+        << QString("Hello, World! (x=1)") << QStringList() << 6 << QString();
     QTest::newRow("lines, baseline 0")
-        << QString("AB\nab~\n\n+") << QStringList{"--baseline", "0", "--range", "32-126"} << 0;
+        << QString("AB\nab~\n\n+") << QStringList{"--baseline", "0", "--range", "32-126"} << 0
+        << QString();
     QTest::newRow("Latin-1 and 0x07, baseline 7")
-        << QString("\u00e9\a\u00b2@A") << QStringList{"--baseline", "7", "--range", "0-0xff"} << 7;
+        << QString("\u00e9\a\u00b2@A") << QStringList{"--baseline", "7", "--range", "0-0xff"} << 7
+        << QString();
+    // Glyphs whose ink reaches each edge of the cell or none, a blank space; every code but
+    // the line feed and the carriage return, which the library takes as commands.
+    QString every;
+    for (int code = 1; code < 256; ++code) {
+        if (code != '\n' && code != '\r')
+            every += QChar(code) + QString(every.size() % 64 == 63 ? "\n" : "");
+    }
+    const QString x11 = QStringLiteral("/usr/share/fonts/X11/misc/5x8.pcf.gz");
+    for (const int baseline : {0, 6, 7}) {
+        QTest::addRow("X11 5x8, every code, baseline %d", baseline)
+            << every << QStringList{"--baseline", QString::number(baseline), "--range", "1-255"}
+            << baseline << x11;
+    }
 }
 
 void TestDisplayLibraries::gfxDrawsWhatTextDraws()
@@ -138,7 +156,14 @@ void TestDisplayLibraries::gfxDrawsWhatTextDraws()
     QFETCH(QString, shown);
     QFETCH(QStringList, options);
     QFETCH(int, baseline);
-    QVERIFY(TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*TestFonts::Full())));
+    QFETCH(QString, font);
+    if (font.isEmpty())
+        QVERIFY(
+            TestFiles::Write(_dir.filePath("font.xml"), FontFileWriter::Bytes(*TestFonts::Full())));
+    else if (!QFile::exists(font))
+        QSKIP("the X11 fonts are not installed (scripts/lib.sh installs them)");
+    else
+        QCOMPARE(In(PIXMINT_IMPORT, {font, "--codes", "0-255", "-o", "font.xml"}).exitCode, 0);
     QCOMPARE(In(PIXMINT_EXPORT,
                 QStringList{"font.xml", "--gfx", "font.h", "--gfx-standalone", "--name", "font",
                             "--png", "text.png", "--scale", "1", "--text", shown} +
@@ -253,6 +278,18 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     for (qsizetype at = 0; at + 3 < bytes.size(); at += 4)
         sum += qFromBigEndian<quint32>(bytes.constData() + at);
     QCOMPARE(sum, 0xB1B0AFBAu);
+    // OS/2's x-height and cap height: the top of the highest pixel of "x" and of "H", or 0.
+    const char* os2 =
+        bytes.constData() + qFromBigEndian<quint32>(bytes.constData() + bytes.indexOf("OS/2") + 8);
+    const std::map<int, FontChar> byCode = TestFonts::ByCode(*font);
+    for (const int code : {'x', 'H'}) {
+        int top = 0;
+        for (int pixel = 39; byCode.count(code) && pixel >= 0; --pixel) {
+            if (byCode.at(code).GetPixel(quint32(pixel % 5), quint32(pixel / 5)))
+                top = (baseline.toInt() + 1 - pixel / 5) * 128;
+        }
+        QCOMPARE(qFromBigEndian<qint16>(os2 + (code == 'x' ? 86 : 88)), qint16(top));
+    }
     // FreeType, through the importer at 8 pixels, gives every glyph back at its code.
     const Run imported = In(PIXMINT_IMPORT, {_ttf, "--size", "8", "--codes", "0-255"});
     QCOMPARE(imported.exitCode, 0);

@@ -642,6 +642,11 @@ void TestExport::failuresWriteNothing_data()
     }
     QTest::newRow("standalone without GFX")
         << QStringList{"good.xml", "--gfx-standalone"} << "pixmint-export: --gfx-standalone shapes";
+    QTest::newRow("BDF family beyond what a font name holds")
+        << QStringList{"good.xml", "--bdf", "font.bdf", "--name", QString(201, u'a')}
+        << "pixmint-export: --name " + QString(201, u'a') +
+               ": is not a BDF family name: 1 to 200 "
+               "printable ASCII characters, none of - ? * , \"";
     QTest::newRow("TrueType name beyond 63 characters")
         << QStringList{"good.xml", "--ttf", "font.ttf", "--name", QString(64, u'a')}
         << "pixmint-export: --name " + QString(64, u'a') + ": is not a PostScript name";

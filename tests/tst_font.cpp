@@ -40,6 +40,8 @@ private slots:
     void editsChangeOnlyTheirLines();
     void refusalsLeaveTheFilesAsTheyWere_data();
     void refusalsLeaveTheFilesAsTheyWere();
+    void glyphsAsTheUserNamesThem_data();
+    void glyphsAsTheUserNamesThem();
 
 private:
     std::unique_ptr<QTemporaryDir> _dir;
@@ -176,7 +178,16 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
         "no glyph is named \"C81  €\" (the nearest name is \"C81  ?\")");
     row("one space", "draw font.xml 'C27 A' '#####/#####/#####/#####/#####/#####/#####/#####'",
         "(the nearest name is \"C27  A\")");
-    row("by its code", "show font.xml 0x41", "(the nearest name is \"C27  A\")");
+    row("a code without a glyph", "show font.xml 0x7f",
+        "no glyph is named \"0x7f\" or stands for the code 0x7F\n");
+    row("a character without a glyph", "delete font.xml 'C00  a' é",
+        "no glyph is named \"é\" or stands for the code 0xE9\n");
+    row("beyond Latin-1 by its code", "show font.xml U+20AC", "no glyph is named \"U+20AC\"\n");
+    row("a code's name, not another character's",
+        "pixmint-font new e.xml --empty --chars '!' && pixmint-font show e.xml 'U+0041  A'",
+        "no glyph is named \"U+0041  A\"\n");
+    row("the same character first", "show font.xml 'U+0041  A'",
+        "(the nearest name is \"C27  A\")");
     row("as near two", "show font.xml 'C0x  ab'", "no glyph is named \"C0x  ab\"\n");
     row("one missing of two", "delete font.xml 'C00  a' nope", "no glyph is named \"nope\"\n");
     row("--like missing", "add font.xml x --like nope", "--like: no glyph is named \"nope\"");
@@ -203,6 +214,9 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
     row("a reversed range", "new other.xml --codes 9-8", "--codes 9-8: expected FIRST-LAST");
     row("not Latin-1", "new other.xml --chars 'a€'", "--chars: \"€\" (U+20AC) is not a Latin-1");
     row("an option of another command", "add font.xml x --empty", "--empty goes with new alone");
+    row("--by-code with another command", "show font.xml --by-code", "--by-code goes with list");
+    row("--textconv with a name", "show font.xml A --textconv", "--textconv takes the whole file");
+    row("not a font, shown", "echo '<a/>' > a.xml && pixmint-font show a.xml", "not a font file");
     row("--like with another command", "delete font.xml 'C00  a' --like 'C01  b'",
         "--like goes with add alone");
     row("too few arguments", "rename font.xml 'C00  a'",
@@ -248,6 +262,81 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere()
     QCOMPARE(TestFiles::Read(_dir->filePath("font.xml")), font);
     QCOMPARE(TestFiles::Read(_dir->filePath("problems.xml")), problems);
     QVERIFY(!QFile::exists(_dir->filePath("other.xml")));
+}
+
+void TestFont::glyphsAsTheUserNamesThem_data()
+{
+    QTest::addColumn<QString>("command"); // font.xml is the default table
+    QTest::addColumn<QByteArray>("out");
+    const auto row = [](const char* name, const QString& command, const QByteArray& out) {
+        QTest::newRow(name) << command << out;
+    };
+    const QString first = " | head -n 1";
+    for (const char* glyph : {"A", "0x41", "0X41", "U+0041", "C27  A", "x  A"})
+        row(glyph,
+            QStringLiteral("pixmint-font add font.xml 'x  A' && pixmint-font show font.xml '") +
+                glyph + "'" + first,
+            glyph == QByteArray("x  A") ? "x  A\n" : "C27  A\n");
+    row("a character beyond ASCII",
+        "pixmint-font new e.xml --empty --chars 'éa' && pixmint-font show e.xml é a" + first,
+        "U+00E9  \xc3\xa9\n");
+    row("a name wins over a character",
+        "for g in A '0  A'; do pixmint-font add font.xml \"$g\"; "
+        "done; pixmint-font show font.xml A" +
+            first,
+        "A\n");
+    row("a name wins over a code",
+        "for g in 0x42 '0  B'; do pixmint-font add font.xml \"$g\"; "
+        "done; pixmint-font show font.xml 0x42" +
+            first,
+        "0x42\n");
+    row("edits by character and code",
+        "pixmint-font add font.xml x --like A && pixmint-font rename font.xml 0x61 'a  0x00' && "
+        "pixmint-font delete font.xml U+0062 c && pixmint-font draw font.xml U+0000 "
+        "'#####/...../...../...../...../...../...../.....' && pixmint-font list font.xml "
+        "--by-code | head -n 3",
+        "0x00 drawn a  0x00\n0x20 blank C86  Space\n0x22 blank C76  \"\n");
+    // One character map for all the names of a command: 20,000 of them in a font of 100,000
+    // glyphs within a few seconds of CPU time.
+    row("many characters in a large font",
+        "{ echo '<CharSet><FontChar Char=\"C27  A\"/>'; seq 100000 | sed 's|.*|<FontChar "
+        "Char=\"g&\"/>|'; echo '</CharSet>'; } > big.xml && (ulimit -t 10; pixmint-font show "
+        "big.xml $(yes A | head -n 20000) > out) && tail -n 1 out",
+        ".....\n");
+    row("by code, then without one",
+        "pixmint-font new e.xml --empty --codes 0-1 && for g in mark "
+        "'b  A' '0  A' logo; do pixmint-font add e.xml \"$g\"; done; pixmint-font list e.xml "
+        "--by-code",
+        "0x00 blank U+0000  0x00\n0x01 blank U+0001  0x01\n0x41 blank 0  A\n-    blank b  A\n"
+        "-    blank logo\n-    blank mark\n");
+    const QString same = " > out && cmp out in && echo same";
+    row("textconv, a font",
+        "pixmint-font show font.xml > in && pixmint-font show --textconv font.xml" + same,
+        "same\n");
+    row("textconv, XML not a font",
+        "printf '<a>\\r\\n\\0\\351' > in && pixmint-font show "
+        "--textconv in" +
+            same,
+        "same\n");
+    row("textconv, binary",
+        "head -c 70000 /dev/urandom > in && pixmint-font show --textconv in" + same, "same\n");
+    row("textconv, beyond what a font file holds",
+        "head -c 83886100 /dev/zero | tr '\\0' x > in"
+        " && pixmint-font show --textconv in" +
+            same,
+        "same\n");
+    row("textconv, empty", ": > in && pixmint-font show --textconv in" + same, "same\n");
+}
+
+void TestFont::glyphsAsTheUserNamesThem()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, out);
+
+    QVERIFY(QFile::copy(TestFiles::DataPath("default.xml"), _dir->filePath("font.xml")));
+    const Run run = Shell(_dir->path(), "set -e; " + command);
+    QVERIFY2(run.exitCode == 0 && run.err.isEmpty(), run.err);
+    QCOMPARE(run.out, out);
 }
 
 QTEST_MAIN(TestFont)

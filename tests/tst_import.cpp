@@ -75,6 +75,20 @@ QByteArray Bdf(int bits, const QByteArrayList& glyphs)
 const QByteArray TinyBdf = Bdf(1, {"65 2 2 3 3 C0 40", "87 7 1 -1 0 FE", "103 3 3 1 -1 E0 A0 E0",
                                    "178 1 1 0 6 80", "233 1 1 4 0 80"});
 
+// One glyph of 16,000 points at one place for U+0021 to U+00FF, whose program calls 190 times a
+// function of 2,500 IUP[y] IUP[x], each of which walks every point; family names it.
+QByteArray SlowHinting(const QByteArray& family = {})
+{
+    std::map<QByteArray, QByteArray> tables =
+        SfntFont::OutlineTables({QList<QRect>(4000)}, 0x21, QList<int>(0xDF, 1), 16,
+                                SfntFont::Bytes({0xB8, 0, 190, 0xB0, 0, 0x2A}));
+    tables["fpgm"] =
+        SfntFont::Bytes({0xB0, 0, 0x2C}) + QByteArray("\x30\x31").repeated(2500) + '\x2D';
+    if (!family.isEmpty())
+        tables["name"] = SfntFont::Name(family);
+    return SfntFont::Font(tables);
+}
+
 QByteArray Dropped(const QByteArray& name, int pixels)
 {
     return '"' + name + "\": " + QByteArray::number(pixels) + (pixels == 1 ? " pixel" : " pixels") +
@@ -200,6 +214,9 @@ void TestImport::importsTinyFont_data()
         << QByteArrayList{"\"C27  A\": the glyph for U+0041 cannot be read (FreeType error 0x14); "
                           "left blank"}
         << 85;
+    // The font's hinting took 9 s a glyph; FreeType's auto-hinter draws the empty glyph at once.
+    QTest::newRow("endless hinting")
+        << SlowHinting() << QStringList() << QByteArrayList() << QByteArrayList() << 1;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))
@@ -282,6 +299,8 @@ void TestImport::failuresWriteNothing_data()
     row("table with a size", {"table.c", "--size", "8"}, "--size is for fonts that FreeType reads");
     row("a name no font file carries", {"names.c"}, "names.c: the name \"\\x01A\" holds U+0001");
     row("more glyphs than FreeType finds", {"many.bdf"}, "many.bdf: the BDF font has 65536 glyphs");
+    // FreeType runs the hinting of a font by this name whatever it is asked.
+    row("hinting FreeType must run", {"tricky.ttf"}, "tricky.ttf: FreeType draws this font only");
 }
 
 void TestImport::failuresWriteNothing()
@@ -298,12 +317,13 @@ void TestImport::failuresWriteNothing()
         {"names.c", "/* Auto generated file */\nunsigned char f[][5] = {\n{0,0,0,0,0},\t/* Char = "
                     "\\x01A */\n{0,0,0,0,0}\t/* Char = \\x02A */\n};\n"},
         {"many.bdf",
-         "STARTFONT 2.1\nCOMMENT Made by Pixmint\n" + QByteArray("ENDCHAR\n").repeated(65536)}};
+         "STARTFONT 2.1\nCOMMENT Made by Pixmint\n" + QByteArray("ENDCHAR\n").repeated(65536)},
+        {"tricky.ttf", SlowHinting("MingLiU")}};
     for (auto file = files.begin(); file != files.end(); ++file)
         QVERIFY(TestFiles::Write(folder.filePath(QLatin1String(file.key())), file.value()));
     const QMap<QString, QByteArray> before = Snapshot(folder.path());
 
-    const Run run = Import(arguments, folder.path());
+    const Run run = Import(arguments, folder.path(), {}, 5);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.startsWith(message.toUtf8()), run.err.constData());
@@ -632,7 +652,11 @@ void TestImport::tablesComeBack()
                          {"logo", {1, 2, 3, 4, 5}},
                          {"*/ end  Q", {0x3e, 0x41, 0x51, 0x21, 0x5e}},
                          {"tab\t\\n\\\\  B", {0xff, 0, 0xff}},
-                         {"U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18}}});
+                         {"U+00E9  \xE9", {0x38, 0x54, 0x56, 0x55, 0x18}},
+                         {"a\\x41b", {1}},
+                         {"a\\u0041b", {2}},
+                         {"a\\U00000041b", {3}},
+                         {"a\\101b", {4}}});
     const QString xml = _dir.filePath(QStringLiteral("table.xml"));
     const QString source = _dir.filePath(QStringLiteral("table.c"));
     QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));

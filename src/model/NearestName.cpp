@@ -6,14 +6,23 @@
 #include <cstdlib>
 #include <vector>
 
-std::optional<std::string> NearestName::Find(const FontCharSet& set, const std::string& name)
+std::optional<std::string> NearestName::Find(const FontCharSet& set, const std::string& name,
+                                             int code)
 {
+    const CharacterMap map(set);
+    if (code >= 0 && code < CharacterMap::CodeCount &&
+        map.GlyphIndex(code) != CharacterMap::NoGlyph)
+        return map.Name(map.GlyphIndex(code));
     // Fewer edits than half the name: none for a name of one or two characters.
     const int limit = std::min(MaxEdits, (int(std::min(name.size(), size_t(16))) - 1) / 2);
     int best = limit + 1;
     const std::string* nearest = nullptr;
     bool tied = false;
     for (const auto& entry : set) {
+        // A glyph of another character is another glyph, however alike the names.
+        const int other = CharacterMap::Code(entry.first);
+        if (code >= 0 && other >= 0 && other != code)
+            continue;
         const int distance = Distance(name, entry.first, best);
         if (distance < best) {
             best = distance;
@@ -25,13 +34,7 @@ std::optional<std::string> NearestName::Find(const FontCharSet& set, const std::
     }
     if (nearest && !tied)
         return *nearest;
-    const int code = CharacterMap::Code(name);
-    if (code < 0)
-        return std::nullopt;
-    const CharacterMap map(set);
-    if (map.GlyphIndex(code) == CharacterMap::NoGlyph)
-        return std::nullopt;
-    return map.Name(map.GlyphIndex(code));
+    return std::nullopt;
 }
 
 int NearestName::Distance(const std::string& from, const std::string& to, int limit)

@@ -1,6 +1,8 @@
 /* Auto generated file: Adafruit GFX font font5x8, for setFont(&font5x8)
-   codes 0x3e to 0x43, 5 x 8 pixels a glyph, advance 6; the cursor's y is the baseline,
-   just below grid row 6 */
+   codes 0x42 to 0x61 of 5 x 8 pixels, advance 6; each glyph's bitmap is the box of its
+   lit pixels (width, height, xOffset, yOffset), row by row, the most significant
+   bit first, the bits running on across rows; the cursor's y is the baseline,
+   just below grid row 7 */
 #ifndef PIXMINT_GFX_font5x8_H
 #define PIXMINT_GFX_font5x8_H
 
@@ -31,8 +33,8 @@ PROGMEM
 __attribute__((__progmem__))
 #endif
 const uint8_t font5x8_Bitmaps[] = {
-    0x74, 0x42, 0x22, 0x00, 0x80, /* 0x3f: tab\t"q"\  ? */
-    0x74, 0x63, 0xf8, 0xc6, 0x20, /* 0x41: C27  A */
+    0xf4, 0x63, 0xe8, 0xc7, 0xc0, /* 0x42: C28  B */
+    0x80, /* 0x61: C00  a */
 };
 
 #if defined(PROGMEM)
@@ -41,12 +43,38 @@ PROGMEM
 __attribute__((__progmem__))
 #endif
 const GFXglyph font5x8_Glyphs[] = {
-    {0, 0, 0, 6, 0, 0}, /* 0x3e: no glyph */
-    {0, 5, 8, 6, 0, -7}, /* 0x3f: tab\t"q"\  ? */
-    {5, 0, 0, 6, 0, 0}, /* 0x40: no glyph */
-    {5, 5, 8, 6, 0, -7}, /* 0x41: C27  A */
-    {10, 0, 0, 6, 0, 0}, /* 0x42: no glyph */
-    {10, 0, 0, 6, 0, 0} /* 0x43: no glyph */
+    {0, 5, 7, 6, 0, -8}, /* 0x42: C28  B */
+    {5, 0, 0, 6, 0, 0}, /* 0x43: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x44: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x45: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x46: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x47: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x48: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x49: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4a: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4b: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4c: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4d: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4e: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x4f: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x50: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x51: *\/ end  Q */
+    {5, 0, 0, 6, 0, 0}, /* 0x52: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x53: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x54: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x55: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x56: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x57: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x58: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x59: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5a: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5b: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5c: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5d: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5e: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x5f: no glyph */
+    {5, 0, 0, 6, 0, 0}, /* 0x60: no glyph */
+    {5, 1, 1, 6, 0, -1} /* 0x61: C00  a */
 };
 
 #if defined(PROGMEM)
@@ -54,6 +82,6 @@ PROGMEM
 #elif defined(__AVR__)
 __attribute__((__progmem__))
 #endif
-const GFXfont font5x8 = {(uint8_t *)font5x8_Bitmaps, (GFXglyph *)font5x8_Glyphs, 0x3e, 0x43, 8};
+const GFXfont font5x8 = {(uint8_t *)font5x8_Bitmaps, (GFXglyph *)font5x8_Glyphs, 0x42, 0x61, 8};
 
 #endif

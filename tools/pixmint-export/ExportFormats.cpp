@@ -26,7 +26,9 @@ std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<BdfFormat>(settings.baseline);
+    return std::make_unique<BdfFormat>(
+        settings.baseline,
+        settings.name.value_or(QLatin1String(BdfWriter::DefaultFamily)).toLatin1());
 }
 
 std::unique_ptr<OutputFormat> Gfx(const ExportFormats::Settings& settings)
@@ -86,8 +88,9 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
              Alone,
          true, QStringLiteral("png"), Png, QString(), QString(), QString(), nullptr},
         {QStringLiteral("bdf"), QString(),
-         QStringLiteral("Write the font as BDF 2.1, the interchange format of bitmap fonts, to "
-                        "<file>.") +
+         Message::Text(u"Write the font as BDF 2.1, the interchange format of bitmap fonts, to "
+                       u"<file>: its family named by --name (default %1).",
+                       {QString::fromLatin1(BdfWriter::DefaultFamily)}) +
              Alone,
          true, QStringLiteral("bdf"), Bdf, QString(), QString(), QString(), nullptr},
         {QStringLiteral("gfx"), QString(),

@@ -15,35 +15,6 @@ class ExportOptions : public ToolOptions
 public:
     explicit ExportOptions(QCommandLineParser& parser);
 
-    // An option that shapes outputs, listed in --help after the option of the format named;
-    // with the keyword that pixmint_add_font takes for it, whether it shapes the C array
-    // alone, and the values it takes where they are few.
-    struct Shaping
-    {
-        Shaping(const QString& after, const QCommandLineOption& option,
-                const QString& cmakeKeyword = QString(), bool shapesArray = false,
-                const QStringList& values = QStringList())
-            : after(after), option(option), cmakeKeyword(cmakeKeyword), shapesArray(shapesArray),
-              values(values)
-        {
-        }
-
-        QString after;
-        QCommandLineOption option;
-        QString cmakeKeyword;
-        bool shapesArray;
-        QStringList values;
-    };
-    static QList<Shaping> ShapingOptions();
-    // Two options that cannot be given together, and the message that refuses them.
-    struct Exclusion
-    {
-        QString first;
-        QString second;
-        QString message;
-    };
-    static QList<Exclusion> Exclusions();
-
     // --vocabulary takes no font file.
     bool ReadArguments(const QStringList& arguments, QString& fontPath) override;
     bool Read(const QCommandLineParser& parser) override;

@@ -2,7 +2,7 @@
 
 #include "CArray.h"
 #include "ExportFormats.h"
-#include "ExportOptions.h"
+#include "ExportShaping.h"
 
 #include <QStringList>
 
@@ -65,7 +65,7 @@ QByteArray ExportVocabulary::Text()
 {
     QString text = Line({QStringLiteral("name"), QLatin1String(CArray::EditorName),
                          QLatin1String(CArray::IdentifierPattern)});
-    for (const ExportOptions::Shaping& shaping : ExportOptions::ShapingOptions()) {
+    for (const ExportShaping::Option& shaping : ExportShaping::All()) {
         if (shaping.cmakeKeyword.isEmpty())
             continue;
         const bool flag = shaping.option.valueName().isEmpty();
@@ -76,7 +76,7 @@ QByteArray ExportVocabulary::Text()
                         shaping.shapesArray ? QStringLiteral("array") : QStringLiteral("any")} +
             shaping.values);
     }
-    for (const ExportOptions::Exclusion& exclusion : ExportOptions::Exclusions()) {
+    for (const ExportShaping::Exclusion& exclusion : ExportShaping::Exclusions()) {
         text += Line({QStringLiteral("excludes"), Option(exclusion.first), Option(exclusion.second),
                       exclusion.message});
     }

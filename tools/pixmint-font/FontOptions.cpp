@@ -16,36 +16,57 @@ struct Syntax
     const char* arguments; // after the command's name
     int least;             // arguments after the font file
     int most;              // -1: any number
+    FontCommands::Handler handler;
 };
 
 const Syntax Syntaxes[] = {
     {FontOptions::Command::New, "new", "FONT.xml [--empty] [--codes FIRST-LAST]... [--chars TEXT]",
-     0, 0},
-    {FontOptions::Command::List, "list", "FONT.xml", 0, 0},
-    {FontOptions::Command::Show, "show", "FONT.xml [NAME]...", 0, -1},
-    {FontOptions::Command::Draw, "draw", "FONT.xml NAME [ROWS]", 1, 2},
-    {FontOptions::Command::Add, "add", "FONT.xml NAME [--like OTHER]", 1, 1},
-    {FontOptions::Command::Rename, "rename", "FONT.xml OLD NEW", 2, 2},
-    {FontOptions::Command::Delete, "delete", "FONT.xml NAME...", 1, -1},
+     0, 0, FontCommands::New},
+    {FontOptions::Command::List, "list", "FONT.xml [--by-code]", 0, 0, FontCommands::List},
+    {FontOptions::Command::Show, "show", "FONT.xml [NAME]... | FONT.xml --textconv", 0, -1,
+     FontCommands::Show},
+    {FontOptions::Command::Draw, "draw", "FONT.xml NAME [ROWS]", 1, 2, FontCommands::Draw},
+    {FontOptions::Command::Add, "add", "FONT.xml NAME [--like OTHER]", 1, 1, FontCommands::Add},
+    {FontOptions::Command::Rename, "rename", "FONT.xml OLD NEW", 2, 2, FontCommands::Rename},
+    {FontOptions::Command::Delete, "delete", "FONT.xml NAME...", 1, -1, FontCommands::Delete},
 };
+
+const Syntax& SyntaxOf(FontOptions::Command command)
+{
+    return *std::find_if(std::begin(Syntaxes), std::end(Syntaxes),
+                         [command](const Syntax& syntax) { return syntax.command == command; });
+}
 
 } // namespace
 
 FontOptions::FontOptions(QCommandLineParser& parser)
-    : _emptyOption(QStringLiteral("empty"),
-                   QStringLiteral("new: without the 86 glyphs of the default table.")),
-      _codesOption(QStringLiteral("codes"),
-                   QStringLiteral("new: a blank glyph for each code from FIRST to LAST that no "
-                                  "glyph stands for yet (0 to 255, each decimal or 0x "
-                                  "hexadecimal). May be given again."),
-                   QStringLiteral("FIRST-LAST")),
-      _charsOption(QStringLiteral("chars"),
-                   QStringLiteral("new: the same for each Latin-1 character of the text. May be "
-                                  "given again."),
-                   QStringLiteral("TEXT")),
-      _likeOption(QStringLiteral("like"),
-                  QStringLiteral("add: the new glyph copies the pixels of OTHER."),
-                  QStringLiteral("OTHER"))
+    : _emptyOption{{QStringLiteral("empty"),
+                    QStringLiteral("new: without the 86 glyphs of the default table.")},
+                   Command::New},
+      _codesOption{{QStringLiteral("codes"),
+                    QStringLiteral("new: a blank glyph for each code from FIRST to LAST that no "
+                                   "glyph stands for yet (0 to 255, each decimal or 0x "
+                                   "hexadecimal). May be given again."),
+                    QStringLiteral("FIRST-LAST")},
+                   Command::New},
+      _charsOption{{QStringLiteral("chars"),
+                    QStringLiteral("new: the same for each Latin-1 character of the text. May "
+                                   "be given again."),
+                    QStringLiteral("TEXT")},
+                   Command::New},
+      _likeOption{{QStringLiteral("like"),
+                   QStringLiteral("add: the new glyph copies the pixels of OTHER."),
+                   QStringLiteral("OTHER")},
+                  Command::Add},
+      _byCodeOption{{QStringLiteral("by-code"),
+                     QStringLiteral("list: in the order of the codes, then the glyphs without "
+                                    "one in name order.")},
+                    Command::List},
+      _textconvOption{{QStringLiteral("textconv"),
+                       QStringLiteral("show: for git's textconv, every glyph, and a file that is "
+                                      "not a font file as it is.")},
+                      Command::Show,
+                      true}
 {
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
                                  QStringLiteral("new, list, show, draw, add, rename or delete."));
@@ -53,9 +74,17 @@ FontOptions::FontOptions(QCommandLineParser& parser)
                                  QStringLiteral("The Pixmint font file, the file that the editor "
                                                 "opens and saves."));
     parser.addPositionalArgument(QStringLiteral("ARGUMENTS"),
-                                 QStringLiteral("The command's own: glyph names, ROWS."),
+                                 QStringLiteral("The command's own: glyphs (NAME, OLD, OTHER) "
+                                                "by name, character or code, ROWS."),
                                  QStringLiteral("[ARGUMENTS]..."));
-    parser.addOptions({_emptyOption, _codesOption, _charsOption, _likeOption});
+    for (const Declared* declared : Declarations())
+        parser.addOption(declared->option);
+}
+
+std::vector<const FontOptions::Declared*> FontOptions::Declarations() const
+{
+    return {&_emptyOption, &_codesOption,  &_charsOption,
+            &_likeOption,  &_byCodeOption, &_textconvOption};
 }
 
 QString FontOptions::Commands()
@@ -85,6 +114,7 @@ bool FontOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
                     QLatin1String(syntax->arguments));
     }
     _command = syntax->command;
+    _handler = syntax->handler;
     fontPath = arguments[1];
     _arguments = arguments.mid(2);
     return true;
@@ -92,19 +122,21 @@ bool FontOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 
 bool FontOptions::Read(const QCommandLineParser& parser)
 {
-    const auto belongs = [&](const QCommandLineOption& option, Command command) {
-        return !parser.isSet(option) || _command == command;
-    };
-    for (const QCommandLineOption* option : {&_emptyOption, &_codesOption, &_charsOption}) {
-        if (!belongs(*option, Command::New))
-            return Fail(QStringLiteral("--") + option->names().constFirst() +
-                        QStringLiteral(" goes with new alone"));
+    for (const Declared* declared : Declarations()) {
+        if (!parser.isSet(declared->option))
+            continue;
+        const QString name = QStringLiteral("--") + declared->option.names().constFirst();
+        if (_command != declared->command)
+            return Fail(name + QStringLiteral(" goes with ") +
+                        QLatin1String(SyntaxOf(declared->command).name) + QStringLiteral(" alone"));
+        if (declared->withoutArguments && !_arguments.isEmpty())
+            return Fail(name + QStringLiteral(" takes the whole file: no NAME"));
     }
-    if (!belongs(_likeOption, Command::Add))
-        return Fail(QStringLiteral("--like goes with add alone"));
-    _empty = parser.isSet(_emptyOption);
-    _hasLike = parser.isSet(_likeOption);
-    _like = parser.value(_likeOption);
+    _empty = parser.isSet(_emptyOption.option);
+    _hasLike = parser.isSet(_likeOption.option);
+    _like = parser.value(_likeOption.option);
+    _byCode = parser.isSet(_byCodeOption.option);
+    _textconv = parser.isSet(_textconvOption.option);
     return ReadCodes(parser);
 }
 
@@ -112,13 +144,13 @@ bool FontOptions::Read(const QCommandLineParser& parser)
 bool FontOptions::ReadCodes(const QCommandLineParser& parser)
 {
     std::vector<CodeRange> ranges;
-    if (!ReadRanges(parser, _codesOption, ranges))
+    if (!ReadRanges(parser, _codesOption.option, ranges))
         return false;
     for (const CodeRange& range : ranges) {
         for (int code = range.First(); code <= range.Last(); ++code)
             _codes.push_back(code);
     }
-    for (const char32_t character : parser.values(_charsOption).join(QString()).toUcs4()) {
+    for (const char32_t character : parser.values(_charsOption.option).join(QString()).toUcs4()) {
         QString reason;
         if (!CodeRange::IsLatin1(character, &reason))
             return Fail(QStringLiteral("--chars: ") + reason);
@@ -129,5 +161,5 @@ bool FontOptions::ReadCodes(const QCommandLineParser& parser)
 
 bool FontOptions::Accumulates(const QString& name) const
 {
-    return _codesOption.names().contains(name) || _charsOption.names().contains(name);
+    return _codesOption.option.names().contains(name) || _charsOption.option.names().contains(name);
 }

@@ -1,5 +1,7 @@
 #include "BdfFormat.h"
 
+#include "Message.h"
+
 bool BdfFormat::Accepts(const FontCharSet& set, QString* reason) const
 {
     return BdfWriter::Accepts(set, reason);
@@ -13,4 +15,17 @@ QByteArray BdfFormat::Bytes(const FontCharSet& set, const QByteArray&, QString*)
 void BdfFormat::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     _writer.Warnings(set, warnings);
+}
+
+bool BdfFormat::IsValidFamily(const QString& family, QString* reason)
+{
+    bool plain = !family.isEmpty() && family.size() <= LongestFamily;
+    for (const QChar character : family)
+        plain = plain && character >= u' ' && character < u'\x7F' &&
+                !QStringLiteral("-?*,\"").contains(character);
+    if (plain)
+        return true;
+    return Message::Fail(reason, Message::Text(u"is not a BDF family name: 1 to %1 printable "
+                                               u"ASCII characters, none of - ? * , \"",
+                                               {LongestFamily}));
 }

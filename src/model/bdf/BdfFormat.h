@@ -7,7 +7,15 @@
 class BdfFormat : public OutputFormat
 {
 public:
-    explicit BdfFormat(int baseline) : _writer(baseline) {}
+    BdfFormat(int baseline, const QByteArray& family) : _writer(baseline, family) {}
+
+    // The longest family: its FONT name, the family in the XLFD name's fields, then fits the
+    // 255 characters that X allows a font name.
+    static constexpr int LongestFamily = 200;
+    // A family that the XLFD name holds as one field and a property string as it is: 1 to
+    // LongestFamily printable ASCII characters, none of - ? * , " (the name's separators and
+    // wildcards). The reason otherwise.
+    static bool IsValidFamily(const QString& family, QString* reason = nullptr);
 
     Kind BytesKind() const override { return Kind::Binary; }
     bool Accepts(const FontCharSet& set, QString* reason) const override;

@@ -16,7 +16,6 @@ namespace {
 constexpr int PixelSize = int(FontChar::RowCount);
 constexpr int Resolution = 75;
 constexpr int PointSize = 8;
-constexpr char Family[] = "Pixmint";
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
 
@@ -142,11 +141,12 @@ QByteArrayList NameProperties(const CharacterMap& map)
 // The font's properties: the fields of its XLFD name, its ascent and descent, the names of
 // its glyphs for PCF, and what a reader shows for a character that the font lacks: "?", or
 // else a blank.
-QByteArrayList Properties(const CharacterMap& map, int ascent, int descent)
+QByteArrayList Properties(const CharacterMap& map, const QByteArray& family, int ascent,
+                          int descent)
 {
     QByteArrayList properties = {
         "FOUNDRY \"Misc\"",
-        "FAMILY_NAME \"" + QByteArray(Family) + '"',
+        "FAMILY_NAME \"" + family + '"',
         "WEIGHT_NAME \"Medium\"",
         "SLANT \"R\"",
         "SETWIDTH_NAME \"Normal\"",
@@ -174,7 +174,9 @@ QByteArrayList Properties(const CharacterMap& map, int ascent, int descent)
 
 } // namespace
 
-BdfWriter::BdfWriter(int baseline) : _baseline(baseline) {}
+BdfWriter::BdfWriter(int baseline, const QByteArray& family) : _baseline(baseline), _family(family)
+{
+}
 
 bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
 {
@@ -192,9 +194,9 @@ QByteArray BdfWriter::Bytes(const FontCharSet& set) const
     // Every glyph fills the 5 x 8 cell, whose lowest row is the descent below the baseline.
     const QByteArray box =
         Number(FontChar::ColumnCount) + ' ' + Number(PixelSize) + " 0 " + Number(-descent);
-    const QByteArrayList properties = Properties(map, ascent, descent);
+    const QByteArrayList properties = Properties(map, _family, ascent, descent);
     // The XLFD name: the properties in their order, spacing and width included.
-    const QByteArray fontName = QByteArray("-Misc-") + Family + "-Medium-R-Normal--" +
+    const QByteArray fontName = QByteArray("-Misc-") + _family + "-Medium-R-Normal--" +
                                 Number(PixelSize) + '-' + Number(PointSize * 10) + '-' +
                                 Number(Resolution) + '-' + Number(Resolution) + "-C-" +
                                 Number(int(FontChar::Advance) * 10) + "-ISO8859-1";

@@ -24,8 +24,12 @@ public:
     // a glyph's index in 16 bits, so that a code beyond gives no glyph or another one.
     static constexpr quint32 MaxCodedGlyphs = 65535;
 
+    static constexpr char DefaultFamily[] = "Pixmint";
+
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
-    explicit BdfWriter(int baseline = DefaultBaseline);
+    // family: FAMILY_NAME and the family field of the FONT name (BdfFormat::IsValidFamily).
+    explicit BdfWriter(int baseline = DefaultBaseline,
+                       const QByteArray& family = QByteArray(DefaultFamily));
 
     // False, with the reason, for a font without glyphs, which BDF readers refuse; Bytes
     // expects a font that is accepted.
@@ -61,4 +65,5 @@ public:
 
 private:
     int _baseline;
+    QByteArray _family;
 };

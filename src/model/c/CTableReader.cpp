@@ -1,5 +1,6 @@
 #include "CTableReader.h"
 
+#include "CTableLines.h"
 #include "CTableScanner.h"
 #include "Console.h"
 #include "Message.h"
@@ -64,19 +65,24 @@ bool ReadInteger(QByteArrayView text, int& value, QString& reason)
     return true;
 }
 
+// The start of a token as a message shows it.
+QString Shown(QByteArrayView text)
+{
+    return Console::VisibleText(
+        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+}
+
 } // namespace
 
 bool CTableReader::Fail(qsizetype offset, const QString& reason)
 {
-    const qsizetype line =
-        std::count(_source.constBegin(), _source.constBegin() + offset, '\n') + 1;
-    _error = Message::Text(u"line %1: %2", {line, reason});
+    _error = Message::Text(u"line %1: %2", {CTableLines::Line(_source, offset), reason});
     return false;
 }
 
 QByteArray CTableReader::Text(const RowComment& comment) const
 {
-    return _source.mid(comment.begin, comment.size);
+    return _text.mid(comment.begin, comment.size);
 }
 
 bool CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
@@ -84,12 +90,23 @@ bool CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
     *this = CTableReader();
     _source = source;
     for (qsizetype index = 0; index < source.size(); ++index) {
-        const quint8 byte = quint8(source[index]);
-        if (byte < 0x20 && byte != '\n' && !CTableScanner::IsBlank(char(byte))) {
-            return Fail(index, QStringLiteral("not text: it holds the byte ") + Message::Hex(byte));
+        const char byte = source[index];
+        if (quint8(byte) < 0x20 && byte != '\n' && byte != '\r' && !CTableLines::IsBlank(byte)) {
+            _error =
+                Message::Text(u"line %1: not text: it holds the byte %2",
+                              {CTableLines::SourceLine(source, index), Message::Hex(quint8(byte))});
+            return false;
         }
     }
-    CTableScanner scanner(source);
+    if (const qsizetype trigraph = CTableLines::TrigraphSplice(source); trigraph >= 0) {
+        _error = Message::Text(u"line %1: \"?\?/\" at the end of the line joins the next line to "
+                               u"it%2",
+                               {CTableLines::SourceLine(source, trigraph),
+                                QString::fromLatin1(CTableLines::OnlyWithTrigraphs)});
+        return false;
+    }
+    _text = CTableLines::Join(source);
+    CTableScanner scanner(_text);
     return FindArray(scanner, arrayName) && ReadInitializer(scanner);
 }
 
@@ -113,17 +130,21 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
                             : QStringLiteral("the file ends without a definition of the array ") +
                                   Console::VisibleText(QString::fromLatin1(arrayName)));
         }
+        if (token.kind == Kind::Directive) {
+            first = false;
+            continue;
+        }
         if (token.kind == Kind::Comment) {
             if (first)
-                _leadingComment = _source.mid(token.begin, token.size);
+                _leadingComment = _text.mid(token.begin, token.size);
             first = false;
             continue;
         }
         first = false;
-        const char c = token.kind == Kind::Punctuator ? _source[token.begin] : '\0';
+        const char c = token.kind == Kind::Punctuator ? _text[token.begin] : '\0';
         if (token.kind == Kind::Identifier) {
             if (state == State::Looking || state == State::Name) {
-                candidate = _source.mid(token.begin, token.size);
+                candidate = _text.mid(token.begin, token.size);
                 state = State::Name;
             } else if (state == State::Brackets) {
                 state = State::Attributes;
@@ -134,8 +155,8 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         // Brackets and parentheses are passed over as a whole, whatever they hold.
         if ((c == '[' && (state == State::Name || state == State::Brackets)) ||
             (c == '(' && (state == State::Brackets || state == State::Attributes))) {
-            if (!SkipGroup(scanner, c))
-                return Fail(token.begin, QStringLiteral("an unclosed bracket"));
+            if (!SkipGroup(scanner, token.begin, c))
+                return false;
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
             state = State::Equals;
@@ -149,14 +170,16 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
     }
 }
 
-bool CTableReader::SkipGroup(CTableScanner& scanner, char open)
+bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
 {
     const char close = open == '[' ? ']' : ')';
     for (qsizetype depth = 1; depth > 0;) {
         const CTableScanner::Token inner = scanner.Next();
-        if (inner.kind == CTableScanner::Kind::End || inner.kind == CTableScanner::Kind::Failed)
-            return false;
-        const char c = inner.kind == CTableScanner::Kind::Punctuator ? _source[inner.begin] : '\0';
+        if (inner.kind == CTableScanner::Kind::Failed)
+            return Fail(scanner.FailedAt(), scanner.Reason());
+        if (inner.kind == CTableScanner::Kind::End)
+            return Fail(begin, QStringLiteral("an unclosed bracket"));
+        const char c = inner.kind == CTableScanner::Kind::Punctuator ? _text[inner.begin] : '\0';
         depth += c == open ? 1 : c == close ? -1 : 0;
     }
     return true;
@@ -171,7 +194,7 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
     QByteArray digits;
     for (;;) {
         const CTableScanner::Token token = scanner.Next();
-        const QByteArrayView text(_source.constData() + token.begin, token.size);
+        const QByteArrayView text(_text.constData() + token.begin, token.size);
         const char c = token.kind == Kind::Punctuator ? text.front() : '\0';
         if (token.kind == Kind::Failed)
             return Fail(scanner.FailedAt(), scanner.Reason());
@@ -179,6 +202,11 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
             return Fail(token.begin, Message::Text(u"the file ends inside the braces of %1: %2 not "
                                                    u"closed",
                                                    {name, depth}));
+        }
+        if (token.kind == Kind::Directive) {
+            return Fail(token.begin, Message::Text(u"#%1 inside the braces of %2: a table's "
+                                                   u"preprocessor lines are not evaluated",
+                                                   {Shown(scanner.DirectiveName()), name}));
         }
         if (token.kind == Kind::Comment) {
             if (afterRow && qsizetype(_rowComments.size()) < MaxRowComments)
@@ -203,8 +231,7 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
             _values.append(char(value));
             afterRow = false;
         } else if (c != ',') {
-            const QString shown = Console::VisibleText(
-                QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+            const QString shown = Shown(text);
             return Fail(
                 token.begin,
                 c == '-' ? Message::Text(

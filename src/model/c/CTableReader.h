@@ -11,8 +11,10 @@ class CTableScanner;
 // of the first array definition (NAME[...] = {...}), or of the array of a given name. Its
 // values are integer literals of 0 to 255 (decimal, hexadecimal, octal or binary, with any
 // suffix and digit separators), grouped by braces or flat; comments, preprocessor lines and
-// string and character literals around them are passed over. One pass over the text, without
-// recursion, whatever it holds.
+// string and character literals around them are passed over. The text is read as the compiler
+// reads it, its lines joined first (CTableLines), and a text that reads otherwise with
+// trigraphs is refused, as is a preprocessor line inside the braces: the preprocessor is not
+// evaluated. One pass over the text, without recursion, whatever it holds.
 class CTableReader
 {
 public:
@@ -29,7 +31,8 @@ public:
 
     // False, with the reason in Error() ("line 12: ..."), for text that is not text, holds no
     // such array, an initializer with anything but integer literals of 0 to 255 and braces,
-    // or an unterminated comment, literal or brace.
+    // a preprocessor line inside the braces, a trigraph that changes the reading, or an
+    // unterminated comment, raw literal or brace.
     bool Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
 
     const QString& Error() const { return _error; }
@@ -44,11 +47,13 @@ public:
 private:
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
-    // Past the bracket or parenthesis that closes the one just read.
-    bool SkipGroup(CTableScanner& scanner, char open);
+    // Past the bracket or parenthesis that closes the one just read, at begin.
+    bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
     bool ReadInitializer(CTableScanner& scanner);
 
+    // The source, and its text with the lines joined, which the tokens index.
     QByteArray _source;
+    QByteArray _text;
     QString _error;
     QByteArray _name;
     QByteArray _values;

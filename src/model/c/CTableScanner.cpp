@@ -1,7 +1,5 @@
 #include "CTableScanner.h"
 
-#include <QByteArrayView>
-
 #include <algorithm>
 
 namespace {
@@ -20,46 +18,53 @@ bool IsIdentifierCharacter(char c)
 
 } // namespace
 
-bool CTableScanner::IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
-}
-
 CTableScanner::Token CTableScanner::Fail(qsizetype at, const QString& reason)
 {
     _failedAt = at;
     _reason = reason;
-    return {Kind::Failed, at, 0};
+    return Failure();
 }
 
-// From "/*" to past "*/".
+// From "/*" to past "*/"; "/*/" opens a comment and does not close it.
 bool CTableScanner::SkipBlockComment()
 {
     const qsizetype end = QByteArrayView(_text, _size).indexOf("*/", _at + 2);
-    if (end < 0)
+    if (end < 0) {
+        Fail(_at, QStringLiteral("a comment without its end (*/)"));
         return false;
+    }
     _at = end + 2;
     return true;
 }
 
-// From "//" to the line break that ends it, continuations included.
+// From "//" to the line break that ends it.
 void CTableScanner::SkipLineComment()
 {
     while (_at < _size && LineBreak(_at) == 0)
-        _at += std::max<qsizetype>(Continuation(_at), 1);
+        ++_at;
 }
 
 // A string or character literal ends at its closing quote or, unterminated, at the end of its
-// line, as in the text of #error; escapes are passed over, never beyond the end of the text.
-void CTableScanner::SkipLiteral(char quote)
+// line, as gcc ends it; escapes are passed over, never beyond the end of the text. A trigraph
+// that reads as a backslash or as the quote where trigraphs are read would end it elsewhere.
+bool CTableScanner::SkipLiteral(char quote)
 {
     ++_at;
     while (_at < _size && LineBreak(_at) == 0) {
         const char c = _text[_at];
+        if (c == '?' && At(_at + 1) == '?' &&
+            (At(_at + 2) == '/' || (quote == '\'' && At(_at + 2) == '\''))) {
+            Fail(_at, QLatin1String(At(_at + 2) == '/'
+                                        ? "\"?\?/\" in a literal reads as a backslash"
+                                        : "\"?\?'\" in a character literal reads as \"^\"") +
+                          QLatin1String(CTableLines::OnlyWithTrigraphs));
+            return false;
+        }
         _at = std::min(_at + (c == '\\' ? 2 : 1), _size);
         if (c == quote)
-            return;
+            return true;
     }
+    return true;
 }
 
 // R"delimiter( ... )delimiter", from the quotation mark on.
@@ -77,19 +82,34 @@ bool CTableScanner::SkipRawString()
     return true;
 }
 
-// From "#" to the end of its line, past continuations, comments and literals.
+// From "#" (or "%:") to the end of its line, past comments and literals; the directive's
+// name follows blanks and comments.
 bool CTableScanner::SkipDirective()
 {
+    _at += _text[_at] == '#' ? 1 : 2;
+    for (;;) {
+        if (CTableLines::IsBlank(At(_at))) {
+            ++_at;
+        } else if (At(_at) == '/' && At(_at + 1) == '*') {
+            if (!SkipBlockComment())
+                return false;
+        } else {
+            break;
+        }
+    }
+    _directive = _at;
+    while (IsIdentifierCharacter(At(_at)))
+        ++_at;
+    _directiveSize = _at - _directive;
     while (_at < _size && LineBreak(_at) == 0) {
-        if (const qsizetype continuation = Continuation(_at)) {
-            _at += continuation;
-        } else if (_text[_at] == '/' && At(_at + 1) == '*') {
+        if (_text[_at] == '/' && At(_at + 1) == '*') {
             if (!SkipBlockComment())
                 return false;
         } else if (_text[_at] == '/' && At(_at + 1) == '/') {
             SkipLineComment();
         } else if (_text[_at] == '"' || _text[_at] == '\'') {
-            SkipLiteral(_text[_at]);
+            if (!SkipLiteral(_text[_at]))
+                return false;
         } else {
             ++_at;
         }
@@ -116,17 +136,15 @@ void CTableScanner::ScanNumber()
     }
 }
 
-// Past blanks, line breaks and continuations; after a line break, "#" begins a directive.
+// Past blanks and line breaks; after a line break, "#" begins a directive.
 void CTableScanner::SkipSpace()
 {
     while (_at < _size) {
         if (const qsizetype lineBreak = LineBreak(_at)) {
             _lineStart = true;
             _at += lineBreak;
-        } else if (IsBlank(_text[_at])) {
+        } else if (CTableLines::IsBlank(_text[_at])) {
             ++_at;
-        } else if (const qsizetype continuation = Continuation(_at)) {
-            _at += continuation;
         } else {
             break;
         }
@@ -147,7 +165,8 @@ CTableScanner::Token CTableScanner::Word(qsizetype begin)
         return {Kind::Literal, begin, _at - begin};
     }
     if (prefix && (At(_at) == '"' || At(_at) == '\'')) {
-        SkipLiteral(At(_at));
+        if (!SkipLiteral(At(_at)))
+            return Failure();
         return {Kind::Literal, begin, _at - begin};
     }
     return {Kind::Identifier, begin, _at - begin};
@@ -163,17 +182,17 @@ CTableScanner::Token CTableScanner::Next()
         const char c = _text[_at];
         if (c == '/' && At(_at + 1) == '*') {
             if (!SkipBlockComment())
-                return Fail(begin, QStringLiteral("a comment without its end (*/)"));
+                return Failure();
             return {Kind::Comment, begin + 2, _at - begin - 4};
         }
         if (c == '/' && At(_at + 1) == '/') {
             SkipLineComment();
             return {Kind::Comment, begin + 2, _at - begin - 2};
         }
-        if (c == '#' && _lineStart) {
+        if ((c == '#' || (c == '%' && At(_at + 1) == ':')) && _lineStart) {
             if (!SkipDirective())
-                return Fail(begin, QStringLiteral("a comment without its end (*/)"));
-            continue;
+                return Failure();
+            return {Kind::Directive, begin, _at - begin};
         }
         _lineStart = false;
         if (IsDigit(c) || (c == '.' && IsDigit(At(_at + 1)))) {
@@ -183,7 +202,8 @@ CTableScanner::Token CTableScanner::Next()
         if (IsIdentifierCharacter(c))
             return Word(begin);
         if (c == '"' || c == '\'') {
-            SkipLiteral(c);
+            if (!SkipLiteral(c))
+                return Failure();
             return {Kind::Literal, begin, _at - begin};
         }
         ++_at;

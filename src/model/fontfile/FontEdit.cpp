@@ -1,11 +1,23 @@
 #include "FontEdit.h"
 
 #include "CharacterMap.h"
+#include "CodeRange.h"
 #include "FontFileCheck.h"
 #include "FontFileReader.h"
 #include "GlyphName.h"
 #include "Message.h"
 #include "NearestName.h"
+
+FontEdit::FontEdit(FontCharSet& set) : _set(set) {}
+
+FontEdit::~FontEdit() = default;
+
+const CharacterMap& FontEdit::Map() const
+{
+    if (!_map)
+        _map = std::make_unique<CharacterMap>(_set);
+    return *_map;
+}
 
 FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
 {
@@ -19,6 +31,27 @@ FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
     }
     return opened;
 }
+
+namespace {
+
+// The code that a text names by itself: a single character, or 0x and up to two hexadecimal
+// digits, or U+ and up to six; -1 for any other text and a code beyond Latin-1. A code is read
+// as a range of one code, by the rule of the ranges.
+int SelectedCode(QStringView text)
+{
+    const QList<uint> characters = text.toUcs4();
+    if (characters.size() == 1)
+        return characters.front() < uint(CharacterMap::CodeCount) ? int(characters.front()) : -1;
+    const bool hexadecimal = text.startsWith(u"0x", Qt::CaseInsensitive) && text.size() <= 4;
+    const bool point = text.startsWith(u"U+") && text.size() > 2 && text.size() <= 8;
+    if (!hexadecimal && !point)
+        return -1;
+    const QString code = QStringLiteral("0x") + text.mid(2).toString();
+    CodeRange range(0, 0);
+    return CodeRange::Parse(code + u'-' + code, &range) ? range.First() : -1;
+}
+
+} // namespace
 
 const std::string* FontEdit::Named(QStringView name, QString* error) const
 {
@@ -34,8 +67,17 @@ const std::string* FontEdit::Named(QStringView name, QString* error) const
         if (entry != _set.end())
             return &entry->first;
     }
+    const CharacterMap& map = Map();
+    int code = SelectedCode(name);
+    if (code >= 0 && map.GlyphIndex(code) != CharacterMap::NoGlyph)
+        return &map.Name(map.GlyphIndex(code));
     QString reason = QStringLiteral("no glyph is named ") + Message::Quoted(name);
-    if (const std::optional<std::string> nearest = NearestName::Find(_set, stored)) {
+    if (code >= 0)
+        reason += QStringLiteral(" or stands for the code ") +
+                  QString::fromLatin1(CharacterMap::HexLabel(code).c_str());
+    else if (GlyphName::IsLatin1(name))
+        code = CharacterMap::Code(stored);
+    if (const std::optional<std::string> nearest = NearestName::Find(_set, stored, code)) {
         reason += QStringLiteral(" (the nearest name is ") + GlyphName::Quoted(*nearest) +
                   QStringLiteral(")");
     }
@@ -67,6 +109,7 @@ bool FontEdit::Add(QStringView name, const FontChar* like, QString* error)
         return false;
     auto glyph = like ? std::make_unique<FontChar>(*like) : std::make_unique<FontChar>();
     _set.At(GlyphName::FromString(name)) = glyph.release();
+    _map.reset();
     return true;
 }
 
@@ -77,6 +120,7 @@ bool FontEdit::Rename(QStringView from, QStringView to, QString* error)
         return false;
     std::unique_ptr<FontChar> glyph = _set.Take(std::string(*named));
     _set.At(GlyphName::FromString(to)) = glyph.release();
+    _map.reset();
     return true;
 }
 
@@ -91,6 +135,7 @@ bool FontEdit::Delete(const QStringList& names, QString* error)
     }
     for (const std::string& name : named)
         _set.Take(name);
+    _map.reset();
     return true;
 }
 
@@ -109,4 +154,5 @@ void FontEdit::AddCodes(const std::vector<int>& codes)
         auto glyph = std::make_unique<FontChar>();
         _set.At(CharacterMap::GlyphNameFor(code)) = glyph.release();
     }
+    _map.reset();
 }

@@ -2,6 +2,8 @@
 
 #include "FontCharSet.h"
 
+class CharacterMap;
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,7 +17,8 @@
 class FontEdit
 {
 public:
-    explicit FontEdit(FontCharSet& set) : _set(set) {}
+    explicit FontEdit(FontCharSet& set);
+    ~FontEdit();
 
     // A font file's font, to be edited and written back whole, with what its check found.
     struct Opened
@@ -31,12 +34,16 @@ public:
     // a font, the reason is in error.
     static Opened Open(const QByteArray& bytes, QString* error);
 
-    // The name of the glyph that a name given to a program stands for: the glyph that is
-    // shown as it (GlyphName::Shown, as pixmint-font list prints it: "x\\tA" for a backslash
-    // and a t, "x\tA" for a tab), else the glyph of that very name. Null, with the reason,
-    // when the font has neither, naming the nearest name there where one is obvious
-    // (NearestName). What a glyph is shown as comes first, so that it names that glyph even
-    // beside one whose name is that text, shown otherwise.
+    // The name of the glyph that a name given to a program stands for, the first of:
+    // 1. the glyph that is shown as it (GlyphName::Shown, as pixmint-font list prints it:
+    //    "x\\tA" for a backslash and a t, "x\tA" for a tab), so that it names that glyph even
+    //    beside one whose name is that text, shown otherwise;
+    // 2. the glyph of that very name;
+    // 3. for a single Latin-1 character ("A", "é") or a code ("0x41", "U+0041"), the glyph that
+    //    the character map gives that code: of several glyphs for one code, the first in name
+    //    order.
+    // Null, with the reason, when there is none, naming the nearest name there where one is
+    // obvious (NearestName).
     const std::string* Named(QStringView name, QString* error = nullptr) const;
     // The glyph of Named.
     FontChar* Find(QStringView name, QString* error = nullptr) const;
@@ -52,6 +59,9 @@ public:
 
 private:
     bool IsNew(QStringView name, QString* error) const;
+    // The font's character map, made once for the names of one command, however many.
+    const CharacterMap& Map() const;
 
     FontCharSet& _set;
+    mutable std::unique_ptr<CharacterMap> _map; // null after a change
 };

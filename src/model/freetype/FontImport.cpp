@@ -178,6 +178,13 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
                                         FreeTypeError(openFailure) + u')');
     }
     const Face face(rawFace);
+    // FreeType hints a "tricky" font (one it knows by name to build its glyphs in its hinting
+    // program) with the font's program whatever it is asked, and a name is easily taken.
+    if (FT_IS_TRICKY(face.get())) {
+        return Message::Fail(error, QStringLiteral("FreeType draws this font only through its "
+                                                   "own hinting program, whose work has no "
+                                                   "bound; refused"));
+    }
 
     if (!ChooseCharacterMap(face.get(), report, error) ||
         !ChooseSize(face.get(), options.size > 0 ? options.size : FontImport::DefaultSize, error))

@@ -32,7 +32,8 @@ public:
         qint64 height = 0;
     };
 
-    // Loads the glyph at the face's chosen size and draws it into glyph. An outline is
+    // Loads the glyph at the face's chosen size, a TrueType glyph hinted by FreeType's
+    // auto-hinter rather than by the font's program, and draws it into glyph. An outline is
     // rendered only where it lies within two ems and Margin pixels of the grid, so that its
     // cost is that of a glyph of the face's size whatever its coordinates; one that reaches
     // further is DrawnInGrid.

@@ -10,24 +10,42 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-constexpr int BitmapBytes = int(FontChar::ColumnCount * FontChar::RowCount / 8);
-
-// The glyph's 40 pixels row by row, left to right, most significant bit first.
-std::array<quint8, BitmapBytes> Bitmap(const FontChar& glyph)
+// A glyph cut down to the box of its lit pixels: what the library stores of it, and where
+// the box stands in the 5 x 8 cell. A glyph without ink is 0 x 0 and stores no byte.
+struct Cropped
 {
-    std::array<quint8, BitmapBytes> bytes = {};
-    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-        for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
-            const quint32 bit = row * FontChar::ColumnCount + column;
-            if (glyph.GetPixel(column, row))
-                bytes[bit / 8] |= quint8(0x80u >> (bit % 8));
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<quint8> bytes;
+};
+
+// The box's pixels row by row, left to right, most significant bit first, the bits running on
+// from one row to the next; the library starts each glyph at a byte of its own.
+Cropped Crop(const FontChar& glyph)
+{
+    int left = int(FontChar::ColumnCount), right = -1, top = int(FontChar::RowCount), bottom = -1;
+    for (int row = 0; row < int(FontChar::RowCount); ++row) {
+        for (int column = 0; column < int(FontChar::ColumnCount); ++column) {
+            if (glyph.GetPixel(quint32(column), quint32(row))) {
+                left = std::min(left, column), right = std::max(right, column);
+                top = std::min(top, row), bottom = std::max(bottom, row);
+            }
         }
     }
-    return bytes;
+    Cropped cropped;
+    if (right < 0)
+        return cropped;
+    cropped = {left, top, right - left + 1, bottom - top + 1, {}};
+    cropped.bytes.resize(size_t(cropped.width * cropped.height + 7) / 8);
+    for (int bit = 0; bit < cropped.width * cropped.height; ++bit) {
+        if (glyph.GetPixel(quint32(left + bit % cropped.width), quint32(top + bit / cropped.width)))
+            cropped.bytes[size_t(bit / 8)] |= quint8(0x80u >> (bit % 8));
+    }
+    return cropped;
 }
 
 // The row's comment: its code and the glyph's name, or that it has none.
@@ -138,7 +156,9 @@ void GfxWriter::WriteStart(QTextStream& stream) const
     stream << "/* Auto generated file: Adafruit GFX font " << _name << ", for setFont(&" << _name
            << ")\n   codes " << Message::Hex(_range.First()) << " to "
            << Message::Hex(_range.Last())
-           << ", 5 x 8 pixels a glyph, advance 6; the cursor's y is the baseline,\n"
+           << " of 5 x 8 pixels, advance 6; each glyph's bitmap is the box of its\n"
+           << "   lit pixels (width, height, xOffset, yOffset), row by row, the most significant\n"
+           << "   bit first, the bits running on across rows; the cursor's y is the baseline,\n"
            << "   just below grid row " << _baseline << " */\n#ifndef " << guard << "\n#define "
            << guard << "\n\n";
     if (_standalone)
@@ -154,34 +174,38 @@ void GfxWriter::WriteBitmaps(const CharacterMap& map, QTextStream& stream) const
     bool empty = true;
     for (int code = _range.First(); code <= _range.Last(); ++code) {
         const quint32 index = map.GlyphIndex(code);
-        if (index == CharacterMap::NoGlyph)
+        const std::vector<quint8> bytes =
+            index == CharacterMap::NoGlyph ? std::vector<quint8>() : Crop(map.Glyph(index)).bytes;
+        if (bytes.empty())
             continue;
         stream << "   ";
-        for (const quint8 byte : Bitmap(map.Glyph(index)))
+        for (const quint8 byte : bytes)
             stream << ' ' << Message::Hex(byte) << ',';
         stream << Comment(map, code);
         empty = false;
     }
     // C++ has no empty array.
     if (empty)
-        stream << "    0x00 /* no code of the range has a glyph: never read */\n";
+        stream << "    0x00 /* no code of the range has a lit pixel: never read */\n";
     stream << "};\n\n";
 }
 
-// Each code's glyph is drawn from the cursor's baseline up: its top row is baseline + 1 rows
-// above the cursor. A code without a glyph has no pixels, but the cursor still moves on.
+// Each code's box is placed from the cursor's baseline: the cell's top row is baseline + 1
+// rows above the cursor, the box's top row that less its own row in the cell. A code without a
+// glyph or without ink has no pixels, but the cursor still moves on; its offset is the next
+// glyph's, as no byte of its own is read.
 void GfxWriter::WriteGlyphs(const CharacterMap& map, QTextStream& stream) const
 {
     stream << InFlash << "const GFXglyph " << _name << "_Glyphs[] = {\n";
     int offset = 0;
     for (int code = _range.First(); code <= _range.Last(); ++code) {
-        const bool drawn = map.GlyphIndex(code) != CharacterMap::NoGlyph;
-        const int width = drawn ? int(FontChar::ColumnCount) : 0;
-        const int height = drawn ? int(FontChar::RowCount) : 0;
-        const int top = drawn ? -(_baseline + 1) : 0;
-        stream << "    {" << offset << ", " << width << ", " << height << ", " << FontChar::Advance
-               << ", 0, " << top << '}' << (code < _range.Last() ? "," : "") << Comment(map, code);
-        offset += drawn ? BitmapBytes : 0;
+        const quint32 index = map.GlyphIndex(code);
+        const Cropped box = index == CharacterMap::NoGlyph ? Cropped() : Crop(map.Glyph(index));
+        const int top = box.bytes.empty() ? 0 : box.top - (_baseline + 1);
+        stream << "    {" << offset << ", " << box.width << ", " << box.height << ", "
+               << FontChar::Advance << ", " << box.left << ", " << top << '}'
+               << (code < _range.Last() ? "," : "") << Comment(map, code);
+        offset += int(box.bytes.size());
     }
     stream << "};\n\n";
 }

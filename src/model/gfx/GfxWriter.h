@@ -12,10 +12,11 @@ class MessageList;
 class QTextStream;
 
 // The font as a C++ header in the Adafruit GFX custom-font form, for display.setFont(&NAME):
-// NAME_Bitmaps holds each glyph's 5 x 8 pixels row by row, left to right, the most
-// significant bit first, bits running on across rows (5 bytes a glyph); NAME_Glyphs has an
-// entry for each code of the range, whose glyph the character map gives, placed so that the
-// cursor's y is the baseline; NAME is the GFXfont. It includes <Adafruit_GFX.h>, or declares
+// NAME_Bitmaps holds each glyph's box of lit pixels, row by row, left to right, the most
+// significant bit first, bits running on across rows, from a byte of its own (none for a glyph
+// without ink); NAME_Glyphs has an entry for each code of the range, whose glyph the character
+// map gives, with that box's size and place in the cell, placed so that the cursor's y is the
+// baseline; NAME is the GFXfont. It includes <Adafruit_GFX.h>, or declares
 // the library's two types itself (standalone).
 class GfxWriter
 {
