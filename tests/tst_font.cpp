@@ -128,6 +128,10 @@ void TestFont::editsChangeOnlyTheirLines_data()
            "cp font.xml saved.xml && pixmint-font draw font.xml 'a\\x41' "
            "'#####/#####/#####/#####/#####/#####/#####/..#..'"
         << "escape.diff";
+    QTest::newRow("a tab, a line break, a carriage return and a C1 control, which a file carries")
+        << "n=\"$(printf 'a\\tb\\nc\\rd\\302\\205\\177')\" && pixmint-font add font.xml \"$n\" && "
+           "pixmint-font draw font.xml \"$n\" '#####/#####/#####/#####/#####/#####/#####/..#..'"
+        << "controls.diff";
     QTest::newRow("the same pixels")
         << "pixmint-font draw font.xml 'C00  a' -- ...../...../...../...../...../...../...../....."
         << "";
@@ -170,9 +174,11 @@ void TestFont::refusalsLeaveTheFilesAsTheyWere_data()
     row("add onto a name", "add font.xml 'C27  A'", "a glyph is already named \"C27  A\"");
     row("rename onto a name", "rename font.xml 'C00  a' 'C01  b'", "already named \"C01  b\"");
     row("rename onto itself", "rename font.xml 'C00  a' 'C00  a'", "already named");
-    row("a tab", "add font.xml \"$(printf 'a\\tb')\"", "\"a\\tb\": U+0009 is a control character");
-    row("DEL", "rename font.xml 'C00  a' \"$(printf 'a\\177')\"", "U+007F is a control");
-    row("a C1 control", "add font.xml \"$(printf 'a\\302\\205')\"", "U+0085 is a control");
+    // A font file carries no C0 control but tab, line feed and carriage return.
+    row("a C0 control", "add font.xml \"$(printf 'a\\001b')\"",
+        "\"a\\x01b\": U+0001 is a control character");
+    row("escape", "rename font.xml 'C00  a' \"$(printf 'a\\033')\"", "U+001B is a control");
+    row("unit separator", "add font.xml \"$(printf 'a\\037')\"", "U+001F is a control");
     row("beyond Latin-1", "add font.xml 'x😀'", "\"😀\" (U+1F600) is beyond U+00FF");
     row("beyond Latin-1, its \"?\" there", "show problems.xml 'C81  €'",
         "no glyph is named \"C81  €\" (the nearest name is \"C81  ?\")");

@@ -180,6 +180,7 @@ void TestFontFile::unusualNamesRoundTrip_data()
     QTest::newRow("tab, line feed and carriage return") << QByteArray("a\tb\nc\rd");
     QTest::newRow("surrounding blanks") << QByteArray("  x  ");
     QTest::newRow("C1 control and 0xFF") << QByteArray("\x85\x9F\xFF");
+    QTest::newRow("DEL") << QByteArray("a\x7F");
     QTest::newRow("long") << QByteArray(5000, 'n');
 }
 

@@ -206,17 +206,38 @@ void TestImport::importsTinyFont_data()
             << SfntFont::Outlines(tall, 'A', {1}, em)
             << QStringList{"--size", QString::number(em / 2)} << QByteArrayList{"ffffffffff C27  A"}
             << QByteArrayList{"\"C27  A\": drawn 8 x 32768 pixels large; only its pixels in the "
-                              "5 x 8 grid kept, those outside not counted"}
+                              "5 x 8 grid kept, those outside not counted",
+                              "fitted to the grid at size " + QByteArray::number(em / 2) +
+                                  ", baseline 6: 262104 pixels lost in 1 glyph"}
             << 85;
     }
     QTest::newRow("outline beyond FreeType's reach")
         << SfntFont::Outlines(tall, 'A', {1}) << QStringList{"--size", "255"} << QByteArrayList()
         << QByteArrayList{"\"C27  A\": the glyph for U+0041 cannot be read (FreeType error 0x14); "
-                          "left blank"}
+                          "left blank",
+                          "fitted to the grid at size 255, baseline 7: no pixel lost"}
         << 85;
     // The font's hinting took 9 s a glyph; FreeType's auto-hinter draws the empty glyph at once.
     QTest::newRow("endless hinting")
-        << SlowHinting() << QStringList() << QByteArrayList() << QByteArrayList() << 1;
+        << SlowHinting() << QStringList() << QByteArrayList()
+        << QByteArrayList{"fitted to the grid at size 16, baseline 7: no pixel lost"} << 1;
+    // An "A" 4 pixels wide and 8 high at 11 pixels (2 below the baseline), one row more at 12:
+    // all of it on the grid only at 11 and below, and then only at baseline 5.
+    const QByteArray fitted = SfntFont::Outlines({{QRect(0, -23, 50, 93)}}, 'A', {1}, 128);
+    const QByteArray fit11 = "fitted to the grid at size 11, baseline 5: no pixel lost";
+    for (const QStringList& arguments :
+         {QStringList(), QStringList{"--size", "11"}, QStringList{"--baseline", "5"}}) {
+        QTest::addRow("fitted, %s", qPrintable(arguments.join(' ')))
+            << fitted << arguments << QByteArrayList{"ffffffff00 C27  A"} << QByteArrayList{fit11}
+            << 85;
+    }
+    QTest::newRow("fit asked for") << fitted << QStringList{"--size", "11", "--baseline", "5"}
+                                   << QByteArrayList{"ffffffff00 C27  A"} << QByteArrayList() << 85;
+    QTest::newRow("fitted at size 16")
+        << fitted << QStringList{"--size", "16"} << QByteArrayList{"ffffffffff C27  A"}
+        << QByteArrayList{"fitted to the grid at size 16, baseline 4: 32 pixels lost in 1 glyph",
+                          Dropped("C27  A", 32)}
+        << 85;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
         QTest::addRow("%d bits a pixel", int(row.size()))
@@ -295,7 +316,11 @@ void TestImport::failuresWriteNothing_data()
     row("codes backwards", {"tiny.bdf", "--codes", "66-65"}, "--codes 66-65: expected FIRST-LAST");
     row("table of 3 bytes", {"table.c", "--layout", "rows", "-o", "old.xml"},
         "table.c: the array x holds 3 bytes");
-    row("table without layout", {"table.c"}, "table.c: --layout is needed");
+    row("table without layout", {"table.c"},
+        "table.c: --layout is needed: nothing in the file says how its bytes hold a glyph\n");
+    row("table beyond 255", {"names.c", "--layout", "columns", "--first", "255"},
+        "names.c: its 2 glyphs from the code 255 on would reach the code 256, beyond 255 (see "
+        "--first)\n");
     row("table with a size", {"table.c", "--size", "8"}, "--size is for fonts that FreeType reads");
     row("a name no font file carries", {"names.c"}, "names.c: the name \"\\x01A\" holds U+0001");
     row("more glyphs than FreeType finds", {"many.bdf"}, "many.bdf: the BDF font has 65536 glyphs");
@@ -535,9 +560,11 @@ void TestImport::boundsHugeOutlines()
         font, SfntFont::Outlines({{QRect(-32000, -32000, 2, 2), origin, QRect(31998, 31998, 2, 2)},
                                   {origin, QRect(40, 0, 2, 2)}},
                                  0x20, indexes)));
-    const Run run = Import({font}, {}, {}, 3);
+    // Fitting it to the grid renders it at 11 sizes.
+    QCOMPARE(Import({font}, {}, {}, 3).exitCode, 0);
+    const Run run = Import({font, "--size", "8", "--baseline", "6"}, {}, {}, 3);
     QVERIFY2(run.exitCode == 0, run.err.constData());
-    // The pixel just above the baseline, grid row 6 by the ascent of 7 pixels.
+    // The pixel just above the baseline, grid row 6.
     QCOMPARE(run.out, DefaultFont(QByteArray("\x40\0\0\0\0", 5)));
     QByteArrayList lines = run.err.split('\n');
     QCOMPARE(lines.takeLast(), QByteArray());
@@ -619,6 +646,7 @@ void TestImport::choosesStrike()
     QByteArray columns(5, '\0');
     columns[(height - 5) / 2] = char(0x80);
     QCOMPARE(run.out, DefaultFont(QByteArray(5, '\0'), {{"C27  A", columns}}));
+    QCOMPARE(run.err.count('\n'), 85); // the characters it lacks; a bitmap font is not fitted
 }
 
 // What pixmint-export writes, gcc compiles, and pixmint-import reads back: the same glyphs

@@ -1,6 +1,7 @@
 #include "Console.h"
 
 #include "Message.h"
+#include "NumberText.h"
 
 #include <QFile>
 
@@ -50,18 +51,6 @@ bool IsHidden(char32_t code)
 constexpr char16_t LetterEscapes[][2] = {
     {u'\t', u't'}, {u'\n', u'n'}, {u'\r', u'r'}, {u'\\', u'\\'}};
 
-QString Escape(char32_t code)
-{
-    for (const auto& [character, letter] : LetterEscapes) {
-        if (code == character)
-            return u'\\' + QChar(letter);
-    }
-    const auto [letter, digits] = code <= 0xFF     ? std::pair(u'x', 2)
-                                  : code <= 0xFFFF ? std::pair(u'u', 4)
-                                                   : std::pair(u'U', 8);
-    return u'\\' + QChar(letter) + QString::number(uint(code), 16).rightJustified(digits, u'0');
-}
-
 // VisibleText, or OneLine: only what would break the line or show as nothing on it escaped.
 QString Visible(QStringView text, bool all)
 {
@@ -74,11 +63,11 @@ QString Visible(QStringView text, bool all)
         if (pair)
             code = QChar::surrogateToUcs4(text[index], text[index + 1]);
         const bool last = index + (pair ? 2 : 1) == text.size();
-        const bool breaks = QChar::category(code) == QChar::Other_Control ||
+        const bool breaks = Console::IsControl(code) ||
                             QChar::category(code) == QChar::Separator_Line ||
                             QChar::category(code) == QChar::Separator_Paragraph;
         if (all ? IsHidden(code) || code == u'\\' || (code == u' ' && last) : breaks)
-            visible += Escape(code);
+            visible += Console::Escape(code);
         else
             visible += text.mid(index, pair ? 2 : 1);
         index += pair ? 1 : 0;
@@ -98,6 +87,33 @@ QString Console::OneLine(QStringView text)
     return Visible(text, false);
 }
 
+bool Console::IsControl(char32_t code)
+{
+    return QChar::category(code) == QChar::Other_Control;
+}
+
+QString Console::Escape(char32_t code)
+{
+    for (const auto& [character, letter] : LetterEscapes) {
+        if (code == character)
+            return u'\\' + QChar(letter);
+    }
+    const auto [letter, digits] = code <= 0xFF     ? std::pair(u'x', 2)
+                                  : code <= 0xFFFF ? std::pair(u'u', 4)
+                                                   : std::pair(u'U', 8);
+    return u'\\' + QChar(letter) + NumberText::Hex(code, digits, NumberText::Letters::Lower);
+}
+
+bool Console::ReadLetterEscape(QChar letter, QChar& character)
+{
+    const auto escape = std::find_if(std::begin(LetterEscapes), std::end(LetterEscapes),
+                                     [&](const auto& known) { return letter == known[1]; });
+    if (escape == std::end(LetterEscapes))
+        return false;
+    character = QChar((*escape)[0]);
+    return true;
+}
+
 bool Console::ReadVisibleText(QStringView visible, QString& text)
 {
     text.clear();
@@ -108,20 +124,19 @@ bool Console::ReadVisibleText(QStringView visible, QString& text)
         }
         const QChar letter = index + 1 < visible.size() ? visible[index + 1] : QChar();
         const int digits = letter == u'x' ? 2 : letter == u'u' ? 4 : letter == u'U' ? 8 : 0;
-        bool read = digits == 0 || index + 2 + digits <= visible.size();
-        const char32_t code =
-            read && digits > 0 ? visible.mid(index + 2, digits).toUInt(&read, 16) : 0;
-        if (!read || code > 0x10FFFF)
+        quint64 number = 0;
+        if (digits > 0 &&
+            !(index + 2 + digits <= visible.size() &&
+              NumberText::ReadDigits(visible.mid(index + 2, digits), 16, 0x10FFFF, number)))
             return false;
-        if (digits > 0) {
+        const char32_t code = char32_t(number);
+        QChar character;
+        if (digits > 0)
             text += code > 0xFFFF ? QString::fromUcs4(&code, 1) : QChar(char16_t(code));
-        } else {
-            const auto escape = std::find_if(std::begin(LetterEscapes), std::end(LetterEscapes),
-                                             [&](const auto& known) { return letter == known[1]; });
-            if (escape == std::end(LetterEscapes))
-                return false;
-            text += QChar((*escape)[0]);
-        }
+        else if (ReadLetterEscape(letter, character))
+            text += character;
+        else
+            return false;
         index += 1 + digits;
     }
     // What VisibleText would not write (\x41 for A, upper-case digits) names no text.

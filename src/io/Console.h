@@ -27,6 +27,15 @@ public:
     // sheet), as they have always been shown there.
     static QString OneLine(QStringView text);
 
+    // The controls (C0, DEL, C1), which every visible text escapes.
+    static bool IsControl(char32_t code);
+    // One character as VisibleText escapes it: \t, \n, \r, \\, else \x, \u or \U and
+    // lower-case hexadecimal digits.
+    static QString Escape(char32_t code);
+    // The character that a backslash and this letter stand for (t, n, r, or a backslash), or
+    // false for any other letter.
+    static bool ReadLetterEscape(QChar letter, QChar& character);
+
     // A file name in the system's bytes, as a command line gives it, as the toolkit's text;
     // false when the bytes do not survive the conversion (not valid UTF-8, say): the text
     // would then name another file.

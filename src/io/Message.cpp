@@ -1,6 +1,7 @@
 #include "Message.h"
 
 #include "Console.h"
+#include "NumberText.h"
 
 QString Message::Text(QStringView pattern, std::initializer_list<Value> values)
 {
@@ -34,12 +35,16 @@ QString Message::Quoted(QStringView text)
 
 QString Message::Hex(qint64 value)
 {
-    return QStringLiteral("0x") + QString::number(value, 16).rightJustified(2, u'0');
+    // An error number may be negative (zlib's are): its magnitude, after a minus sign.
+    if (value < 0)
+        return QStringLiteral("0x-") +
+               NumberText::Hex(0 - quint64(value), 1, NumberText::Letters::Lower);
+    return QStringLiteral("0x") + NumberText::Hex(quint64(value), 2, NumberText::Letters::Lower);
 }
 
 QString Message::CodePoint(char32_t code)
 {
-    return QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+    return QStringLiteral("U+") + NumberText::Hex(code, 4, NumberText::Letters::Upper);
 }
 
 QString Message::LibraryError(QLatin1String library, qint64 code)

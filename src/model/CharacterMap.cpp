@@ -4,10 +4,9 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "NumberText.h"
 
 #include <array>
-#include <cctype>
-#include <cstdio>
 
 CharacterMap::CharacterMap(const FontCharSet& set)
 {
@@ -34,9 +33,12 @@ int CharacterMap::Code(const std::string& name)
         return int(quint8(label.front()));
     if (label == "Space")
         return int(' ');
-    if (label.size() == 4 && label.compare(0, 2, "0x") == 0 && std::isxdigit(quint8(label[2])) &&
-        std::isxdigit(quint8(label[3])))
-        return std::stoi(label.substr(2), nullptr, 16);
+    if (label.size() == 4 && label.compare(0, 2, "0x") == 0) {
+        const int high = NumberText::Digit(quint8(label[2]), 16);
+        const int low = NumberText::Digit(quint8(label[3]), 16);
+        if (high >= 0 && low >= 0)
+            return high * 16 + low;
+    }
     return -1;
 }
 
@@ -53,16 +55,16 @@ std::string CharacterMap::Label(int code)
 
 std::string CharacterMap::HexLabel(int code)
 {
-    char hexadecimal[8];
-    std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", unsigned(code) & 0xFFu);
-    return hexadecimal;
+    std::string label = "0x";
+    NumberText::AppendHex(label, unsigned(code) & 0xFFu, 2, NumberText::Letters::Upper);
+    return label;
 }
 
 std::string CharacterMap::GlyphNameFor(int code)
 {
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "U+%04X  ", unsigned(code) & 0xFFu);
-    return prefix + Label(code);
+    std::string name = "U+";
+    NumberText::AppendHex(name, unsigned(code) & 0xFFu, 4, NumberText::Letters::Upper);
+    return name + "  " + Label(code);
 }
 
 std::string CharacterMap::NewGlyphName(int code)

@@ -1,40 +1,9 @@
 #include "CodeRange.h"
 
 #include "Message.h"
+#include "NumberText.h"
 
 #include <QStringList>
-
-namespace {
-
-// One bound: decimal digits, or 0x (0X) and hexadecimal digits. Leading zeros are read as
-// zeros, as CMake's RANGE reads them, and a value beyond the codes stops the reading, so that
-// no number of digits overflows.
-bool ParseBound(const QString& text, int* value)
-{
-    const bool hexadecimal =
-        text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X');
-    const int base = hexadecimal ? 16 : 10;
-    const QString digits = hexadecimal ? text.mid(2) : text;
-    if (digits.isEmpty())
-        return false;
-    int number = 0;
-    for (const QChar character : digits) {
-        const char16_t c = character.unicode();
-        const int digit = c >= u'0' && c <= u'9'                 ? c - u'0'
-                          : base == 16 && c >= u'a' && c <= u'f' ? c - u'a' + 10
-                          : base == 16 && c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                                                 : -1;
-        if (digit < 0)
-            return false;
-        number = number * base + digit;
-        if (number > CodeRange::MaxCode)
-            return false;
-    }
-    *value = number;
-    return true;
-}
-
-} // namespace
 
 CodeRange::CodeRange(int first, int last) : _first(first), _last(last)
 {
@@ -43,13 +12,11 @@ CodeRange::CodeRange(int first, int last) : _first(first), _last(last)
 
 bool CodeRange::Parse(const QString& text, CodeRange* range)
 {
-    const QStringList bounds = text.split(u'-');
-    int first = 0;
-    int last = 0;
-    if (bounds.size() != 2 || !ParseBound(bounds[0], &first) || !ParseBound(bounds[1], &last) ||
-        first > last)
+    quint64 first = 0;
+    quint64 last = 0;
+    if (!NumberText::ReadRange(text, MaxCode, first, last))
         return false;
-    *range = CodeRange(first, last);
+    *range = CodeRange(int(first), int(last));
     return true;
 }
 

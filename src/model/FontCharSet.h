@@ -37,6 +37,9 @@ public:
     iterator Find(const std::string& name) { return _glyphs.find(name); }
     const_iterator Find(const std::string& name) const { return _glyphs.find(name); }
     quint32 Count() const { return quint32(_glyphs.size()); }
+    // The most that a format's 16-bit count or index of glyphs holds (a TrueType font's
+    // glyphs, FreeType's index of a BDF glyph, the C map's entries): 65,535.
+    static constexpr quint32 Max16BitCount = 0xFFFF;
 
     iterator begin() { return _glyphs.begin(); }
     iterator end() { return _glyphs.end(); }

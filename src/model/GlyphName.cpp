@@ -34,11 +34,17 @@ bool GlyphName::IsLatin1(QStringView text)
     return true;
 }
 
+bool GlyphName::IsCarried(char32_t character)
+{
+    return character <= 0xFF &&
+           (character >= 0x20 || character == u'\t' || character == u'\n' || character == u'\r');
+}
+
 bool GlyphName::IsCarried(QStringView text, QString* reason)
 {
     for (const char32_t character : text.toUcs4()) {
         const bool latin1 = character <= 0xFF;
-        if (latin1 && QChar::category(character) != QChar::Other_Control)
+        if (IsCarried(character))
             continue;
         const QString code = Message::CodePoint(character);
         return Message::Fail(

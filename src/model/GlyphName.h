@@ -16,9 +16,13 @@ public:
     static std::string FromString(QStringView text);
     // Whether a text becomes a name without losing a character to "?".
     static bool IsLatin1(QStringView text);
-    // Whether a font file carries a text as a name that reads back as it is: Latin-1 without
-    // control characters (C0, DEL, C1), which XML cannot hold or a reader would not keep.
-    // False, with the reason naming the first character that is not carried.
+    // Whether a font file carries a character in a name, so that the name reads back as it
+    // is: a Latin-1 character but a C0 control, which XML cannot hold. Tab, line feed and
+    // carriage return are carried: the writer puts them in as character references (&#9;),
+    // which a reader keeps where it would turn the characters themselves into spaces.
+    static bool IsCarried(char32_t character);
+    // Whether a font file carries every character of a text. False, with the reason naming
+    // the first character that it does not carry.
     static bool IsCarried(QStringView text, QString* reason = nullptr);
 
     // A name as it is shown to people where they may type it back, by pixmint-font and in

@@ -2,13 +2,11 @@
 
 #include "CSourceWriter.h"
 #include "Console.h"
-#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
 #include "FontCharView.h"
-#include "FontFileGuard.h"
-#include "FontFileReader.h"
+#include "FontFileOpen.h"
 #include "FontFileWriter.h"
 #include "Message.h"
 
@@ -122,16 +120,12 @@ bool MainWindow::OpenFontFile(const QString& path)
         WarnNotOpened(path, tr("it is not a regular file"));
         return false;
     }
-    QString error;
-    QByteArray bytes;
-    std::unique_ptr<FontCharSet> opened;
-    if (FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, &error))
-        opened = FontFileReader::Read(bytes, &error);
+    Result<std::unique_ptr<FontCharSet>> opened = FontFileOpen::Read(path);
     if (!opened) {
-        WarnNotOpened(path, error);
+        WarnNotOpened(path, opened.Reason());
         return false;
     }
-    ReplaceFontCharSet(std::move(opened));
+    ReplaceFontCharSet(std::move(*opened));
     return true;
 }
 

@@ -92,6 +92,10 @@ if(LINE STREQUAL "links")
     return()
 endif()
 
+# A page starts from an empty folder, also when its first block is not run.
+if(FIRST)
+    file(REMOVE_RECURSE "${WORK}")
+endif()
 docs_read("${ROOT}/${PAGE}" lines)
 docs_blocks("${lines}" block)
 set(info "${block_info_${LINE}}")
@@ -122,9 +126,6 @@ if(at GREATER -1)
     list(SUBLIST words 0 ${at} words)
 endif()
 
-if(FIRST)
-    file(REMOVE_RECURSE "${WORK}")
-endif()
 file(MAKE_DIRECTORY "${WORK}")
 # A fixture NAME is the file of that name; NAME=SOURCE, the file SOURCE under the name NAME;
 # build, a link to the project's build folder.

@@ -5,6 +5,7 @@
 #include "HelpText.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "Status.h"
 #include "ToolOptions.h"
 
 #include <QCoreApplication>
@@ -101,7 +102,7 @@ int CommandLineTool::Commit(FileWriter& files) const
 {
     if (files.Commit())
         return Success;
-    return Fail(files.FailedPath() + QStringLiteral(": ") + files.Reason());
+    return Fail(Status::In(files.FailedPath(), files.Reason()));
 }
 
 // An option's name as it is typed: "-o", "--output".

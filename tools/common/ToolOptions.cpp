@@ -1,10 +1,10 @@
 #include "ToolOptions.h"
 
 #include "Message.h"
+#include "NumberText.h"
+#include "Status.h"
 
 #include <QCommandLineParser>
-
-#include <algorithm>
 
 bool ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 {
@@ -36,19 +36,11 @@ bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLin
 
 bool ToolOptions::ToNumber(QStringView text, qint64 minimum, qint64 maximum, qint64& value)
 {
-    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
-    // Leading zeros change nothing; more digits than a long long holds exceed any range.
-    QStringView significant = text;
-    while (significant.size() > 1 && significant.front() == u'0')
-        significant = significant.mid(1);
-    if (!digits || significant.size() > 18)
+    quint64 number = 0;
+    if (maximum < 0 || !NumberText::ReadDigits(text, 10, quint64(maximum), number) ||
+        qint64(number) < minimum)
         return false;
-    const qint64 number = significant.toLongLong();
-    if (number < minimum || number > maximum)
-        return false;
-    value = number;
+    value = qint64(number);
     return true;
 }
 
@@ -65,6 +57,18 @@ bool ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLin
             {option.names().constFirst(), text, CArray::LayoutNames().join(QStringLiteral(", "))}));
     }
     layout = read;
+    return true;
+}
+
+bool ToolOptions::ReadCharacters(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 std::vector<int>& codes)
+{
+    for (const char32_t character : parser.values(option).join(QString()).toUcs4()) {
+        QString reason;
+        if (!CodeRange::IsLatin1(character, &reason))
+            return Fail(Status::In(QStringLiteral("--") + option.names().constFirst(), reason));
+        codes.push_back(int(character));
+    }
     return true;
 }
 

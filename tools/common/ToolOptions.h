@@ -53,6 +53,10 @@ protected:
     // Each value of the option as a range of codes (CodeRange::Parse), appended in order.
     bool ReadRanges(const QCommandLineParser& parser, const QCommandLineOption& option,
                     std::vector<CodeRange>& ranges);
+    // The codes of the characters of the option's values, joined, appended in order; false for
+    // a character beyond Latin-1.
+    bool ReadCharacters(const QCommandLineParser& parser, const QCommandLineOption& option,
+                        std::vector<int>& codes);
 
 private:
     QString _error;

@@ -26,9 +26,11 @@ std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)
 {
+    // The warnings name the program that would read the font back.
     return std::make_unique<BdfFormat>(
         settings.baseline,
-        settings.name.value_or(QLatin1String(BdfWriter::DefaultFamily)).toLatin1());
+        settings.name.value_or(QLatin1String(BdfWriter::DefaultFamily)).toLatin1(),
+        QStringLiteral("pixmint-import"));
 }
 
 std::unique_ptr<OutputFormat> Gfx(const ExportFormats::Settings& settings)

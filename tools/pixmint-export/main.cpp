@@ -5,14 +5,14 @@
 #include "Console.h"
 #include "ExportOptions.h"
 #include "ExportVocabulary.h"
-#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileCheck.h"
-#include "FontFileGuard.h"
+#include "FontFileOpen.h"
 #include "FontFileReader.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "Status.h"
 
 #include <QGuiApplication>
 
@@ -119,7 +119,7 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
 {
     for (const Output& output : outputs) {
         if (output.first && !output.made->Accepts(font, &error)) {
-            error = fontPath + QStringLiteral(": ") + error;
+            error = Status::In(fontPath, error);
             return false;
         }
     }
@@ -132,7 +132,7 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
         error.clear();
         const QByteArray bytes = output.made->Bytes(font, encoding, &error);
         if (!error.isEmpty()) {
-            error = options.FailurePlace(output.format, fontPath) + QStringLiteral(": ") + error;
+            error = Status::In(options.FailurePlace(output.format, fontPath), error);
             return false;
         }
         if (output.path.isEmpty())
@@ -173,13 +173,13 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     QByteArray bytes;
-    if (!FileReader::ReadBytes(fontPath, FontFileGuard::MaxFileSize, bytes, &error))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    if (!FontFileOpen::ReadBytes(fontPath, bytes, &error))
+        return tool.Fail(Status::In(fontPath, error));
     if (options.IsCheck())
         return Check(tool, fontPath, bytes);
     const std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
     if (!font)
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(fontPath, error));
     // Tens of megabytes for a large font, which its outputs need no more.
     bytes = QByteArray();
 

@@ -8,12 +8,14 @@
 #include "FontCharSet.h"
 #include "FontEdit.h"
 #include "FontFileGuard.h"
+#include "FontFileOpen.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
 #include "FontOptions.h"
 #include "GlyphName.h"
 #include "GlyphRows.h"
 #include "Message.h"
+#include "Status.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -55,15 +57,14 @@ int PrintAsItIs(const CommandLineTool& tool, const QString& path, const QByteArr
         return CommandLineTool::Success;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(start.size()))
-        return tool.Fail(path + QStringLiteral(": ") + file.errorString());
+        return tool.Fail(Status::In(path, file.errorString()));
     constexpr qint64 Piece = 1024 * 1024;
     for (QByteArray piece = file.read(Piece); !piece.isEmpty(); piece = file.read(Piece)) {
         if (const int status = tool.Print(piece, path))
             return status;
     }
-    return file.error() == QFileDevice::NoError
-               ? CommandLineTool::Success
-               : tool.Fail(path + QStringLiteral(": ") + file.errorString());
+    return file.error() == QFileDevice::NoError ? CommandLineTool::Success
+                                                : tool.Fail(Status::In(path, file.errorString()));
 }
 
 // A line for a glyph: the code the character map gives it, whether it is blank, its name.
@@ -94,25 +95,6 @@ bool Pictures(FontCharSet& font, const QStringList& names, QString& text, QStrin
     }
     text = pictures.join(QLatin1Char('\n'));
     return true;
-}
-
-// A font file's bytes, at most one beyond the limit, which the reader's guards refuse.
-bool ReadFont(const QString& path, QByteArray& bytes, QString* error)
-{
-    return FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error);
-}
-
-// The font of a file that is only read, or null after the failure is reported.
-std::unique_ptr<FontCharSet> Opened(const CommandLineTool& tool, const QString& path, int& status)
-{
-    QByteArray bytes;
-    QString error;
-    std::unique_ptr<FontCharSet> font;
-    if (ReadFont(path, bytes, &error))
-        font = FontFileReader::Read(bytes, &error);
-    if (!font)
-        status = tool.Fail(path + QStringLiteral(": ") + error);
-    return font;
 }
 
 // draw's pixels, from ROWS or from standard input.
@@ -160,24 +142,24 @@ int Edit(const CommandLineTool& tool, const QString& path, const Change& change)
     // Held until the file is written, so that another edit waits and then reads this one's.
     EditedFile file;
     QByteArray bytes;
-    QString error;
-    FontEdit::Opened opened;
-    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
-        opened = FontEdit::Open(bytes, &error);
-    if (!opened.font)
-        return tool.Fail(path + QStringLiteral(": ") + error);
-    if (opened.changed > 0)
-        return tool.Fail(Unedited(path, opened));
-    FontCharSet& font = *opened.font;
+    const Result<FontEdit::Opened> opened = FontFileOpen::Edit(file, path, bytes);
+    if (!opened)
+        return tool.Fail(opened.GetStatus().In(path));
+    if (opened->changed > 0)
+        return tool.Fail(Unedited(path, *opened));
+    FontCharSet& font = *opened->font;
     FontEdit edit(font);
-    QByteArray edited;
-    if (!change(edit, &error) || !FontFileWriter::ReadableBytes(font, edited, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+    QString error;
+    if (!change(edit, &error))
+        return tool.Fail(Status::In(path, error));
+    const Result<QByteArray> edited = FontFileWriter::ReadableBytes(font);
+    if (!edited)
+        return tool.Fail(edited.GetStatus().In(path));
     // A file that already says it (the same pixels drawn again) is left as it is.
-    if (edited == bytes)
+    if (*edited == bytes)
         return CommandLineTool::Success;
     FileWriter files;
-    files.Add(path, edited, FileWriter::Mode::Text);
+    files.Add(path, *edited, FileWriter::Mode::Text);
     return tool.Commit(files);
 }
 
@@ -197,11 +179,10 @@ int FontCommands::New(const CommandLineTool& tool, const FontOptions& options, c
 // In name order, or in code order: the glyphs that have a code, then those that have none.
 int FontCommands::List(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
-    int status = CommandLineTool::Failure;
-    const std::unique_ptr<FontCharSet> font = Opened(tool, path, status);
+    const Result<std::unique_ptr<FontCharSet>> font = FontFileOpen::Read(path);
     if (!font)
-        return status;
-    const CharacterMap map(*font);
+        return tool.Fail(font.GetStatus().In(path));
+    const CharacterMap map(**font);
     QString text;
     for (int code = 0; options.ByCode() && code < CharacterMap::CodeCount; ++code) {
         if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
@@ -220,14 +201,14 @@ int FontCommands::Show(const CommandLineTool& tool, const FontOptions& options, 
 {
     QByteArray bytes;
     QString error;
-    if (!ReadFont(path, bytes, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+    if (!FontFileOpen::ReadBytes(path, bytes, &error))
+        return tool.Fail(Status::In(path, error));
     std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
     if (!font && options.IsTextconv())
         return PrintAsItIs(tool, path, bytes);
     QString text;
     if (!font || !Pictures(*font, options.Arguments(), text, &error))
-        return tool.Fail(path + QStringLiteral(": ") + error);
+        return tool.Fail(Status::In(path, error));
     return Print(tool, path, text.toLocal8Bit());
 }
 

@@ -150,13 +150,7 @@ bool FontOptions::ReadCodes(const QCommandLineParser& parser)
         for (int code = range.First(); code <= range.Last(); ++code)
             _codes.push_back(code);
     }
-    for (const char32_t character : parser.values(_charsOption.option).join(QString()).toUcs4()) {
-        QString reason;
-        if (!CodeRange::IsLatin1(character, &reason))
-            return Fail(QStringLiteral("--chars: ") + reason);
-        _codes.push_back(int(character));
-    }
-    return true;
+    return ReadCharacters(parser, _charsOption.option, _codes);
 }
 
 bool FontOptions::Accumulates(const QString& name) const

@@ -13,13 +13,15 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
       _sizeOption(
           QStringLiteral("size"),
           Message::Text(u"Bitmap fonts: the strike nearest to <px> pixels high (default "
-                        u"%1). Outline fonts: rendered at <px> pixels (default %1). %2 "
-                        u"to %3.",
-                        {FontImport::DefaultSize, FontImport::MinSize, FontImport::MaxSize}),
+                        u"%1). Outline fonts: rendered at <px> pixels (default: of %4 to %5, "
+                        u"the size that loses the fewest pixels to the grid). %2 to %3.",
+                        {FontImport::DefaultSize, FontImport::MinSize, FontImport::MaxSize,
+                         FontImport::MinFitSize, FontImport::MaxFitSize}),
           QStringLiteral("px")),
       _baselineOption(QStringLiteral("baseline"),
                       QStringLiteral("The grid row just above the baseline, 0 (top) to 7; "
-                                     "default the font's ascent in pixels minus 1, at most 7."),
+                                     "default: outline fonts the row that loses the fewest "
+                                     "pixels, bitmap fonts the ascent minus 1, at most 7."),
                       QStringLiteral("row")),
       _charsOption(QStringLiteral("chars"),
                    QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
@@ -61,8 +63,8 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
         return false;
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
-    _characters = parser.values(_charsOption).join(QString());
-    return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser);
+    return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser) &&
+           ReadCharacters(parser, _charsOption, _characterCodes);
 }
 
 bool ImportOptions::Accumulates(const QString& name) const

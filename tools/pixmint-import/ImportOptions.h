@@ -19,8 +19,8 @@ public:
     // Where the font file goes, unless to standard output.
     bool ToStandardOutput() const { return _toStandardOutput; }
     const QString& OutputPath() const { return _outputPath; }
-    // The characters to add glyphs for, as --chars gives them.
-    const QString& Characters() const { return _characters; }
+    // The codes of the characters to add glyphs for, as --chars gives them.
+    const std::vector<int>& CharacterCodes() const { return _characterCodes; }
     // The kind of font to read (ImportSources::Choose).
     const ImportSources::Source& Source() const { return *_source; }
     // How to read a table in C or C++ source, where the font is one.
@@ -44,7 +44,7 @@ private:
     FontImport::Options _import;
     bool _toStandardOutput = true;
     QString _outputPath;
-    QString _characters;
+    std::vector<int> _characterCodes;
     const ImportSources::Source* _source = &ImportSources::All().front();
     CTableImport::Options _table;
 };

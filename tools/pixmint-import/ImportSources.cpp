@@ -1,7 +1,6 @@
 #include "ImportSources.h"
 
 #include "CTableImport.h"
-#include "FileReader.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
 
@@ -9,22 +8,26 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-bool ReadFreeType(const QString& path, const ImportOptions& options, FontCharSet& font,
-                  MessageList& notes, QString& error)
+Status ReadFreeType(QByteArray bytes, const ImportOptions& options, FontCharSet& font,
+                    MessageList& notes)
 {
-    return FontImport::Fill(font, path, options.Import(), &notes, &error);
+    return FontImport::Fill(font, std::move(bytes), options.Import(), &notes);
 }
 
-// The glyphs of a table in C source, read within the bounds of a font file.
-bool ReadTable(const QString& path, const ImportOptions& options, FontCharSet& font,
-               MessageList& notes, QString& error)
+// The glyphs of a table in C source; a reason that an option would answer names it.
+Status ReadTable(QByteArray bytes, const ImportOptions& options, FontCharSet& font,
+                 MessageList& notes)
 {
-    QByteArray source;
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a table", source, &error) &&
-           CTableImport::Read(source, options.Table(), font, &notes, &error);
+    const Status read = CTableImport::Read(bytes, options.Table(), font, &notes);
+    if (read.Is(CTableImport::Failure::NoLayout))
+        return Status::Failure(Status::In(QStringLiteral("--layout is needed"), read.Reason()));
+    if (read.Is(CTableImport::Failure::BeyondFromFirst))
+        return Status::Failure(read.Reason() + QStringLiteral(" (see --first)"));
+    return read;
 }
 
 bool Given(const QCommandLineParser& parser, const ImportSources::Source& source,
@@ -43,12 +46,14 @@ const std::vector<ImportSources::Source>& ImportSources::All()
         {QStringLiteral("an existing font (BDF, PCF, TrueType, OpenType: whatever FreeType reads)"),
          QStringLiteral("BDF, PCF (also .pcf.gz), TrueType or OpenType, whatever FreeType reads"),
          QStringLiteral("fonts that FreeType reads"),
+         QStringLiteral("a font"),
          {},
          {QStringLiteral("size"), QStringLiteral("baseline"), QStringLiteral("chars")},
          ReadFreeType},
         {QStringLiteral("a table of glyphs in C or C++ source"),
          QStringLiteral("a table of glyphs in C or C++ source (.c, .h, .cpp, ...)"),
          QStringLiteral("a table in C source"),
+         QStringLiteral("a table"),
          {QStringLiteral("c"), QStringLiteral("h"), QStringLiteral("cc"), QStringLiteral("cpp"),
           QStringLiteral("cxx"), QStringLiteral("hh"), QStringLiteral("hpp"), QStringLiteral("hxx"),
           QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")},

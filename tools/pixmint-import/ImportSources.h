@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Status.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -22,12 +25,13 @@ public:
         QString summary;     // in the program's description: "a table of glyphs in C ..."
         QString description; // in the help of the font argument
         QString what;        // in messages: "a table in C source"
+        QString noun;        // the file, where it cannot be read: "a table"
         QStringList suffixes;
         // The long names of the options for this kind alone.
         QStringList options;
-        // The font at that path into font, with notes; false with the reason.
-        bool (*read)(const QString& path, const ImportOptions& options, FontCharSet& font,
-                     MessageList& notes, QString& error);
+        // The font that these bytes hold into font, with notes; a failure says why.
+        Status (*read)(QByteArray bytes, const ImportOptions& options, FontCharSet& font,
+                       MessageList& notes);
     };
 
     static const std::vector<Source>& All();

@@ -1,14 +1,19 @@
 // pixmint-import: a Pixmint font file from a font that already exists (BDF, PCF, TrueType,
 // OpenType), for the editor to open and refine.
 #include "CommandLineTool.h"
+#include "FileReader.h"
 #include "FileWriter.h"
+#include "FontEdit.h"
 #include "FontFileWriter.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
 #include "ImportSources.h"
 #include "MessageList.h"
+#include "Status.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 namespace {
 
@@ -25,7 +30,7 @@ QString Description()
 const QList<HelpText::Example> Examples = {
     {QStringLiteral("Start from the 5x8 font of X11 (Debian's xfonts-base):"),
      QStringLiteral("pixmint-import -o font.xml /usr/share/fonts/X11/misc/5x8.pcf.gz")},
-    {QStringLiteral("Render a TrueType font at 8 pixels, with glyphs for the codes 160 to 255:"),
+    {QStringLiteral("Fit a TrueType font to the grid, with glyphs for the codes 160 to 255:"),
      QStringLiteral("pixmint-import --codes 160-255 -o dejavu.xml \\\n"
                     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf")},
     {QStringLiteral("Read back a table that pixmint-export wrote:"),
@@ -45,22 +50,26 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     FontCharSet font;
-    if (!FontImport::AddCharacters(font, options.Characters(), &error))
-        return tool.Fail(QStringLiteral("--chars: ") + error);
+    FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
-    if (!options.Source().read(fontPath, options, font, notes, error))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    const ImportSources::Source& kind = options.Source();
+    QByteArray source;
+    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize, kind.noun, source, &error))
+        return tool.Fail(Status::In(fontPath, error));
+    const Status read = kind.read(std::move(source), options, font, notes);
+    if (!read)
+        return tool.Fail(read.In(fontPath));
 
-    QByteArray written;
-    if (!FontFileWriter::ReadableBytes(font, written, &error))
-        return tool.Fail(fontPath + QStringLiteral(": ") + error);
+    const Result<QByteArray> written = FontFileWriter::ReadableBytes(font);
+    if (!written)
+        return tool.Fail(written.GetStatus().In(fontPath));
     // The font being read would be lost if the import replaced it.
     FileWriter files;
     files.Protect(fontPath);
     if (options.ToStandardOutput())
-        files.AddStandardOutput(written);
+        files.AddStandardOutput(*written);
     else
-        files.Add(options.OutputPath(), written, FileWriter::Mode::Text);
+        files.Add(options.OutputPath(), *written, FileWriter::Mode::Text);
     if (tool.Commit(files) != CommandLineTool::Success)
         return CommandLineTool::Failure;
     tool.Note(notes);

@@ -7,7 +7,11 @@
 class BdfFormat : public OutputFormat
 {
 public:
-    BdfFormat(int baseline, const QByteArray& family) : _writer(baseline, family) {}
+    // importer: as BdfWriter names it in its warnings.
+    BdfFormat(int baseline, const QByteArray& family, const QString& importer)
+        : _writer(baseline, family, importer)
+    {
+    }
 
     // The longest family: its FONT name, the family in the XLFD name's fields, then fits the
     // 255 characters that X allows a font name.

@@ -2,11 +2,11 @@
 
 #include "BdfLines.h"
 #include "BdfWriter.h"
+#include "NumberText.h"
 
 #include <QByteArrayView>
 
 #include <algorithm>
-#include <cctype>
 
 bool BdfGlyphNames::Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByteArray& encoded)
 {
@@ -73,10 +73,13 @@ qsizetype BdfGlyphNames::Unescape(QByteArrayView text, std::string& name)
         } else if (index + 1 < text.size() && text[index + 1] != 'x') {
             name += text[++index];
         } else {
-            if (index + 3 >= text.size() || !std::isxdigit(quint8(text[index + 2])) ||
-                !std::isxdigit(quint8(text[index + 3])))
+            const int high =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 2]), 16) : -1;
+            const int low =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 3]), 16) : -1;
+            if (high < 0 || low < 0)
                 return -1;
-            name += char(text.sliced(index + 2, 2).toByteArray().toInt(nullptr, 16));
+            name += char(high * 16 + low);
             index += 3;
         }
     }

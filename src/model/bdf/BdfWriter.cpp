@@ -4,6 +4,7 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "NumberText.h"
 #include "PlainGlyphNames.h"
 
 #include <cstring>
@@ -27,21 +28,7 @@ QByteArray Number(qint64 value)
 // Upper-case hexadecimal digits, at least that many.
 void AppendHex(std::string& text, unsigned value, int digits)
 {
-    char buffer[16];
-    int length = 0;
-    do {
-        buffer[length++] = "0123456789ABCDEF"[value & 0xFu];
-        value >>= 4;
-    } while (value != 0 || length < digits);
-    while (length > 0)
-        text += buffer[--length];
-}
-
-QByteArray Hex(int value, int digits)
-{
-    std::string text;
-    AppendHex(text, unsigned(value), digits);
-    return QByteArray::fromStdString(text);
+    NumberText::AppendHex(text, value, digits, NumberText::Letters::Upper);
 }
 
 // Appends to a QByteArray that grows to hundreds of megabytes: resize grows it in place,
@@ -174,7 +161,8 @@ QByteArrayList Properties(const CharacterMap& map, const QByteArray& family, int
 
 } // namespace
 
-BdfWriter::BdfWriter(int baseline, const QByteArray& family) : _baseline(baseline), _family(family)
+BdfWriter::BdfWriter(int baseline, const QByteArray& family, const QString& importer)
+    : _baseline(baseline), _family(family), _importer(importer)
 {
 }
 
@@ -238,9 +226,12 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    {map.Count(), MaxPcfGlyphs}));
     }
     if (map.Count() > MaxCodedGlyphs) {
-        warnings.Add(Message::Text(u"pixmint-import cannot read the BDF font back: FreeType finds "
-                                   u"at most %1 glyphs of a BDF font by their codes",
-                                   {MaxCodedGlyphs}));
+        const QString lost = _importer.isEmpty()
+                                 ? QStringLiteral("the BDF font cannot be read back")
+                                 : _importer + QStringLiteral(" cannot read the BDF font back");
+        warnings.Add(Message::Text(u"%1: FreeType finds at most %2 glyphs of a BDF font by their "
+                                   u"codes",
+                                   {lost, MaxCodedGlyphs}));
     }
     bool coded = false;
     for (int code = 0; code < CharacterMap::CodeCount && !coded; ++code)
@@ -274,5 +265,5 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 
 QByteArray BdfWriter::NamePropertyKey(int code)
 {
-    return NameProperty + Hex(code, 2);
+    return NameProperty + NumberText::Hex(unsigned(code), 2, NumberText::Letters::Upper).toLatin1();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "FontChar.h"
+#include "FontCharSet.h"
 
 #include <QByteArray>
 
-class FontCharSet;
 class MessageList;
 
 // The font as BDF 2.1, the interchange format of bitmap fonts, for bdftopcf, font editors and
@@ -19,17 +19,20 @@ public:
     // The most glyphs of a PCF font that FreeType reads right: bdftopcf makes a font of more,
     // which FreeType misreads (65,535: the last glyph lost, others shifted) or, like
     // pcf2bdf, refuses (65,536 and more).
-    static constexpr quint32 MaxPcfGlyphs = 65534;
+    static constexpr quint32 MaxPcfGlyphs = FontCharSet::Max16BitCount - 1;
     // The most glyphs of a BDF font that FreeType finds by their codes: its BDF reader keeps
     // a glyph's index in 16 bits, so that a code beyond gives no glyph or another one.
-    static constexpr quint32 MaxCodedGlyphs = 65535;
+    static constexpr quint32 MaxCodedGlyphs = FontCharSet::Max16BitCount;
 
     static constexpr char DefaultFamily[] = "Pixmint";
 
     // baseline: the grid row just above the baseline, 0 (top) to 7; the rows below it descend.
     // family: FAMILY_NAME and the family field of the FONT name (BdfFormat::IsValidFamily).
+    // importer: the program that reads the font back through FreeType, as the warnings name
+    // it; none, "the BDF font cannot be read back".
     explicit BdfWriter(int baseline = DefaultBaseline,
-                       const QByteArray& family = QByteArray(DefaultFamily));
+                       const QByteArray& family = QByteArray(DefaultFamily),
+                       const QString& importer = QString());
 
     // False, with the reason, for a font without glyphs, which BDF readers refuse; Bytes
     // expects a font that is accepted.
@@ -66,4 +69,5 @@ public:
 private:
     int _baseline;
     QByteArray _family;
+    QString _importer;
 };

@@ -6,6 +6,7 @@
 #include "GlyphName.h"
 #include "Message.h"
 #include "MessageList.h"
+#include "NumberText.h"
 
 #include <QTextStream>
 
@@ -175,7 +176,8 @@ void CSourceWriter::WriteSizes(const FontCharSet& set, QTextStream& stream) cons
     stream << "#define " << name << "_COUNT " << RowCount(set) << '\n'
            << "#define " << name << "_BYTES " << _array.ByteCount() << '\n';
     if (!_range)
-        stream << "#define " << name << "_NONE 0xFFFF\n";
+        stream << "#define " << name << "_NONE 0x"
+               << NumberText::Hex(MapNone, 4, NumberText::Letters::Upper) << '\n';
     stream << '\n';
 }
 
@@ -209,7 +211,7 @@ void CSourceWriter::WriteMap(const CharacterMap& map, QTextStream& stream) const
         if (MapReaches(index))
             stream << index;
         else
-            stream << "0xffff";
+            stream << "0x" << NumberText::Hex(MapNone, 4, NumberText::Letters::Lower);
         stream << (code + 1 < CharacterMap::CodeCount ? ",\t/* " : "\t/* ") << Message::Hex(code);
         if (index != CharacterMap::NoGlyph)
             stream << ": " << GlyphComment::Text(map.Name(index));
@@ -247,10 +249,10 @@ bool CSourceWriter::ReadMadeBy(QStringView body, MadeBy& madeBy)
     const QLatin1String range(RangeWords);
     const QLatin1String layout(LayoutWords);
     if (const qsizetype at = body.indexOf(range); at >= 0) {
-        bool number = false;
-        madeBy.first = body.mid(at + range.size(), 2).toInt(&number, 16);
-        if (!number)
+        quint64 first = 0;
+        if (!NumberText::ReadDigits(body.mid(at + range.size(), 2), 16, CodeRange::MaxCode, first))
             return false;
+        madeBy.first = int(first);
     }
     const qsizetype at = body.indexOf(layout);
     const qsizetype end = body.indexOf(u':', at);

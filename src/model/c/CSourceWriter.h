@@ -2,6 +2,7 @@
 
 #include "CArray.h"
 #include "CodeRange.h"
+#include "FontCharSet.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,7 +11,6 @@
 #include <optional>
 
 class CharacterMap;
-class FontCharSet;
 class MessageList;
 class QTextStream;
 
@@ -23,7 +23,7 @@ class CSourceWriter
 {
 public:
     // The map holds glyph indexes as unsigned short; this value means "no glyph".
-    static constexpr quint32 MapNone = 0xFFFF;
+    static constexpr quint32 MapNone = FontCharSet::Max16BitCount;
     // Whether the map can give a glyph index: it must be one, and fit below MapNone.
     static bool MapReaches(quint32 index) { return index < MapNone; }
 

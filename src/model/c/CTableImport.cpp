@@ -126,11 +126,6 @@ bool Names(const CTableReader& reader, const CommentDecoder& decode, bool mayBeN
            QString* error)
 {
     const qsizetype last = first + count - 1;
-    if (!mayBeNamed && last > CodeRange::MaxCode) {
-        return Message::Fail(error, Message::Text(u"its %1 glyphs from the code %2 on would reach "
-                                                  u"the code %3, beyond %4 (see --first)",
-                                                  {count, first, last, CodeRange::MaxCode}));
-    }
     const auto rows = RowComments(reader, decode, bytes, count);
     names.assign(size_t(count), std::nullopt);
     if (mayBeNamed && NamesFromComments(rows, names))
@@ -184,32 +179,40 @@ void Store(const std::vector<std::optional<std::string>>& names,
 
 } // namespace
 
-bool CTableImport::Read(const QByteArray& source, const Options& options, FontCharSet& set,
-                        MessageList* notes, QString* error)
+Status CTableImport::Read(const QByteArray& source, const Options& options, FontCharSet& set,
+                          MessageList* notes)
 {
     CTableReader reader;
     if (!reader.Read(source, options.arrayName))
-        return Message::Fail(error, reader.Error());
+        return Status::Failure(reader.Error());
     const CommentDecoder decode(reader);
     CSourceWriter::MadeBy madeBy;
     const bool pixmint = CSourceWriter::ReadMadeBy(decode(reader.LeadingComment()), madeBy);
     if (!options.layout && !pixmint) {
-        return Message::Fail(error,
-                             QStringLiteral("--layout is needed: nothing in the file says how its "
-                                            "bytes hold a glyph"));
+        return Status::Failure(QStringLiteral("nothing in the file says how its bytes hold a "
+                                              "glyph"),
+                               Failure::NoLayout);
     }
     const CArray::Layout layout = options.layout ? *options.layout : madeBy.layout;
     std::vector<FontChar> glyphs;
-    if (!Decode(reader, layout, glyphs, error))
-        return false;
+    QString error;
+    if (!Decode(reader, layout, glyphs, &error))
+        return Status::Failure(error);
     const qsizetype count = qsizetype(glyphs.size());
     const bool mayBeNamed = pixmint && madeBy.first < 0 && options.first < 0 &&
                             qsizetype(reader.RowComments().size()) >= count;
     const int first = options.first >= 0 ? options.first : std::max(madeBy.first, 0);
+    const qsizetype last = first + count - 1;
+    if (!mayBeNamed && last > CodeRange::MaxCode) {
+        return Status::Failure(Message::Text(u"its %1 glyphs from the code %2 on would reach the "
+                                             u"code %3, beyond %4",
+                                             {count, first, last, CodeRange::MaxCode}),
+                               Failure::BeyondFromFirst);
+    }
     std::vector<std::optional<std::string>> names;
     if (!Names(reader, decode, mayBeNamed, first, qsizetype(CArray::ByteCount(layout)), count,
-               names, error))
-        return false;
+               names, &error))
+        return Status::Failure(error);
     Store(names, glyphs, options.codes, set, notes);
-    return true;
+    return Status();
 }

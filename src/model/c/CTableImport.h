@@ -2,6 +2,7 @@
 
 #include "CArray.h"
 #include "CodeRange.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,10 +33,14 @@ public:
         std::vector<CodeRange> codes;
     };
 
-    // Replaces the set's glyphs with the table's. False, with the reason, when the source
-    // holds no such table, its byte count is no multiple of the layout's, a byte has bits set
-    // that the layout leaves zero or a glyph would stand for a code beyond 255; the set is
-    // then unchanged. Notes name the codes asked for that the table lacks.
-    static bool Read(const QByteArray& source, const Options& options, FontCharSet& set,
-                     MessageList* notes = nullptr, QString* error = nullptr);
+    // The failures that the caller words further: no layout given where the file says none
+    // (NoLayout), glyphs that would reach beyond 255 from the first code given or the table's
+    // own (BeyondFromFirst).
+    enum class Failure { Other, NoLayout, BeyondFromFirst };
+    // Replaces the set's glyphs with the table's. Fails, with the reason, when the source holds
+    // no such table, its byte count is no multiple of the layout's, a byte has bits set that
+    // the layout leaves zero or a glyph would stand for a code beyond 255; the set is then
+    // unchanged. Notes name the codes asked for that the table lacks.
+    static Status Read(const QByteArray& source, const Options& options, FontCharSet& set,
+                       MessageList* notes = nullptr);
 };

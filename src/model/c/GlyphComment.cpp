@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "GlyphName.h"
 #include "Message.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -10,30 +11,20 @@ namespace {
 constexpr char GlyphWord[] = "Char = ";
 constexpr char NoGlyphWord[] = "no glyph";
 
-// The control characters of a name, written as Console::VisibleText escapes them.
-bool IsControl(QChar character)
-{
-    const char16_t code = character.unicode();
-    return code < 0x20 || code == 0x7F || (code >= 0x80 && code <= 0x9F);
-}
-
 // Whether a backslash of a name, before the character next, would be read back as the start
 // of an escape or as the backslash that keeps "*/" and "/*" apart: such a backslash is
 // written twice.
 bool NeedsDoubling(QChar previous, QChar next)
 {
-    return next == u'\\' || next == u't' || next == u'n' || next == u'r' || next == u'x' ||
-           IsControl(next) || (previous == u'*' && next == u'/') ||
+    QChar escaped;
+    return Console::ReadLetterEscape(next, escaped) || next == u'x' ||
+           Console::IsControl(next.unicode()) || (previous == u'*' && next == u'/') ||
            (previous == u'/' && next == u'*');
 }
 
 int HexDigit(QChar character)
 {
-    const char16_t c = character.unicode();
-    return c >= u'0' && c <= u'9'   ? c - u'0'
-           : c >= u'a' && c <= u'f' ? c - u'a' + 10
-           : c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                    : -1;
+    return NumberText::Digit(character.unicode(), 16);
 }
 
 } // namespace
@@ -57,8 +48,8 @@ QString GlyphComment::Text(const std::string& name)
         if (character == u'\\' && index + 1 < original.size() &&
             NeedsDoubling(index > 0 ? original[index - 1] : QChar(), original[index + 1]))
             text += u'\\';
-        if (IsControl(character))
-            text += Console::VisibleText(QStringView(&original.data()[index], 1));
+        if (Console::IsControl(character.unicode()))
+            text += Console::Escape(character.unicode());
         else
             text += character;
     }
@@ -77,8 +68,9 @@ bool GlyphComment::Name(QStringView text, std::string& name)
         }
         const bool separates = index > 0 && ((next == u'/' && text[index - 1] == u'*') ||
                                              (next == u'*' && text[index - 1] == u'/'));
-        if (next == u'\\' || next == u't' || next == u'n' || next == u'r') {
-            original += next == u't' ? u'\t' : next == u'n' ? u'\n' : next == u'r' ? u'\r' : next;
+        QChar escaped;
+        if (Console::ReadLetterEscape(next, escaped)) {
+            original += escaped;
             ++index;
         } else if (next == u'x' && index + 3 < text.size() && HexDigit(text[index + 2]) >= 0 &&
                    HexDigit(text[index + 3]) >= 0) {

@@ -10,16 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// XML 1.0 holds no C0 control character but these three, not even as a reference.
-bool IsHeldByXml(char byte)
-{
-    return quint8(byte) >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r';
-}
-
-} // namespace
-
 QByteArray FontFileWriter::Bytes(const FontCharSet& set)
 {
     QByteArray bytes;
@@ -30,23 +20,24 @@ QByteArray FontFileWriter::Bytes(const FontCharSet& set)
     return bytes;
 }
 
-bool FontFileWriter::ReadableBytes(const FontCharSet& set, QByteArray& bytes, QString* error)
+Result<QByteArray> FontFileWriter::ReadableBytes(const FontCharSet& set)
 {
     for (const auto& entry : set) {
         const std::string& name = entry.first;
-        const auto dropped = std::find_if_not(name.begin(), name.end(), IsHeldByXml);
+        const auto dropped = std::find_if_not(
+            name.begin(), name.end(), [](char byte) { return GlyphName::IsCarried(quint8(byte)); });
         if (dropped != name.end()) {
-            return Message::Fail(error, Message::Text(u"the name %1 holds %2, which a font file "
-                                                      u"cannot carry",
-                                                      {GlyphName::Quoted(name),
-                                                       Message::CodePoint(quint8(*dropped))}));
+            return Status::Failure(
+                Message::Text(u"the name %1 holds %2, which a font file cannot "
+                              u"carry",
+                              {GlyphName::Quoted(name), Message::CodePoint(quint8(*dropped))}));
         }
     }
-    bytes = Bytes(set);
+    QByteArray bytes = Bytes(set);
     if (bytes.size() > FontFileGuard::MaxFileSize) {
-        return Message::Fail(error, Message::Text(u"the font file would take %1 bytes, more than "
-                                                  u"the %2 that the editor opens",
-                                                  {bytes.size(), FontFileGuard::MaxFileSize}));
+        return Status::Failure(Message::Text(u"the font file would take %1 bytes, more than the "
+                                             u"%2 that the editor opens",
+                                             {bytes.size(), FontFileGuard::MaxFileSize}));
     }
-    return true;
+    return bytes;
 }

@@ -3,12 +3,11 @@
 #include "BdfBoxCheck.h"
 #include "BdfGlyphNames.h"
 #include "BdfWriter.h"
-#include "FileReader.h"
 #include "FontDecompressor.h"
-#include "FontEdit.h"
 #include "FreeTypeMemory.h"
 #include "GlyphDrawing.h"
 #include "GlyphName.h"
+#include "GridFit.h"
 #include "ImportTargets.h"
 #include "Message.h"
 
@@ -17,8 +16,6 @@
 #include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <set>
 #include <utility>
@@ -51,12 +48,6 @@ QString CodeText(int code)
 // The file's bytes, read once and decompressed in memory: FreeType then needs no file access
 // of its own, the reasons for a file that cannot be read are the system's, and FreeType never
 // reads a compressed stream, which it can only go through forwards.
-bool ReadFontBytes(const QString& path, QByteArray& bytes, QString* error)
-{
-    return FileReader::ReadWithin(path, FontImport::MaxFileSize, u"a font", bytes, error) &&
-           FontDecompressor::Decompress(bytes, FontImport::MaxFileSize, error);
-}
-
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
 // 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
 // codes are taken as they are, which fits the many bitmap fonts that name no character set.
@@ -72,34 +63,6 @@ bool ChooseCharacterMap(FT_Face face, MessageList& notes, QString* error)
     }
     return Message::Fail(error, QStringLiteral("the font has no character map, so no character "
                                                "can be found"));
-}
-
-// Bitmap fonts: the strike whose height is nearest to the size asked for, of two as near the
-// lower. Outline fonts: rendered at that size.
-bool ChooseSize(FT_Face face, int size, QString* error)
-{
-    FT_Error failure = 0;
-    if (FT_IS_SCALABLE(face)) {
-        failure = FT_Set_Pixel_Sizes(face, 0, FT_UInt(size));
-    } else if (face->num_fixed_sizes > 0) {
-        int best = 0;
-        for (int index = 1; index < face->num_fixed_sizes; ++index) {
-            const int height = face->available_sizes[index].height;
-            const int bestHeight = face->available_sizes[best].height;
-            const int distance = std::abs(height - size);
-            const int bestDistance = std::abs(bestHeight - size);
-            if (distance < bestDistance || (distance == bestDistance && height < bestHeight))
-                best = index;
-        }
-        failure = FT_Select_Size(face, best);
-    } else {
-        return Message::Fail(error, QStringLiteral("the font has neither outlines nor bitmaps"));
-    }
-    if (failure) {
-        return Message::Fail(error, QStringLiteral("FreeType cannot set the font's size (") +
-                                        FreeTypeError(failure) + u')');
-    }
-    return true;
 }
 
 // What a glyph lost to the grid, or nothing.
@@ -186,14 +149,14 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
                                                    "bound; refused"));
     }
 
-    if (!ChooseCharacterMap(face.get(), report, error) ||
-        !ChooseSize(face.get(), options.size > 0 ? options.size : FontImport::DefaultSize, error))
+    if (!ChooseCharacterMap(face.get(), report, error))
         return false;
+    bool replaces = false;
+    const std::vector<ImportTargets::Target> targets =
+        ImportTargets::Find(face.get(), set, own, options.codes, report, replaces);
     int baseline = options.baseline;
-    if (baseline < 0) {
-        const qint64 ascent = (qint64(face->size->metrics.ascender) + 63) / 64;
-        baseline = int(std::clamp<qint64>(ascent - 1, 0, FontChar::RowCount - 1));
-    }
+    if (!GridFit::Choose(library, face.get(), targets, options.size, baseline, report, error))
+        return false;
 
     // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
     std::set<long> negativeBoxes;
@@ -202,9 +165,7 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
-    bool replaces = false;
-    for (const ImportTargets::Target& target :
-         ImportTargets::Find(face.get(), set, own, options.codes, report, replaces)) {
+    for (const ImportTargets::Target& target : targets) {
         const std::string& name = target.name;
         const FT_ULong code = target.charCode;
         FontChar glyph;
@@ -231,31 +192,19 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
 } // namespace
 
-bool FontImport::AddCharacters(FontCharSet& set, const QString& characters, QString* error)
+Status FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
+                        MessageList* notes)
 {
-    std::vector<int> codes;
-    for (const char32_t code : characters.toUcs4()) {
-        if (!CodeRange::IsLatin1(code, error))
-            return false;
-        codes.push_back(int(code));
-    }
-    FontEdit(set).AddCodes(codes);
-    return true;
-}
-
-bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& options,
-                      MessageList* notes, QString* error)
-{
-    QByteArray bytes;
-    if (!ReadFontBytes(fontPath, bytes, error))
-        return false;
+    QString error;
+    if (!FontDecompressor::Decompress(bytes, MaxFileSize, &error))
+        return Status::Failure(error);
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
     const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
     if (pixmintBdf && own.size() > BdfWriter::MaxCodedGlyphs) {
-        return Message::Fail(error, Message::Text(u"the BDF font has %1 glyphs, and FreeType finds "
-                                                  u"at most %2 glyphs of a BDF font by their codes",
-                                                  {own.size(), BdfWriter::MaxCodedGlyphs}));
+        return Status::Failure(Message::Text(u"the BDF font has %1 glyphs, and FreeType finds at "
+                                             u"most %2 glyphs of a BDF font by their codes",
+                                             {own.size(), BdfWriter::MaxCodedGlyphs}));
     }
     if (pixmintBdf)
         bytes = std::move(encoded);
@@ -263,20 +212,21 @@ bool FontImport::Fill(FontCharSet& set, const QString& fontPath, const Options& 
     FreeTypeMemory memory(MaxMemory);
     FT_Library rawLibrary = nullptr;
     if (FT_New_Library(memory.Memory(), &rawLibrary) != 0)
-        return Message::Fail(error, QStringLiteral("FreeType cannot be started"));
+        return Status::Failure(QStringLiteral("FreeType cannot be started"));
     const Library library(rawLibrary);
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
     MessageList report;
-    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report, error)) {
+    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report,
+                  &error)) {
         if (memory.Exhausted()) {
-            Message::Fail(error, Message::Text(u"reading the font takes FreeType more than %1 MiB "
-                                               u"of memory; refused",
-                                               {MaxMemory >> 20}));
+            return Status::Failure(Message::Text(u"reading the font takes FreeType more than %1 "
+                                                 u"MiB of memory; refused",
+                                                 {MaxMemory >> 20}));
         }
-        return false;
+        return Status::Failure(error);
     }
     if (notes)
         *notes = report;
-    return true;
+    return Status();
 }

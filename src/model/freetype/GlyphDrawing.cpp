@@ -17,10 +17,9 @@ struct BitmapDeleter
     void operator()(FT_Bitmap* bitmap) const { FT_Bitmap_Done(library, bitmap); }
 };
 
-// Puts the pixels of a bitmap whose top left pixel lies at column left and height top - 1 on
-// the grid, and counts the lit pixels that fall outside it.
-FT_Error Place(FT_Library library, const FT_Bitmap& source, qint64 left, qint64 top, int baseline,
-               FontChar& glyph, qint64& dropped)
+// Calls visit(column, row) for each lit pixel of the bitmap, rows counted from its top.
+template <typename Visit>
+FT_Error ForEachLit(FT_Library library, const FT_Bitmap& source, Visit visit)
 {
     const FT_Bitmap* bitmap = &source;
     // 1 and 8 bits a pixel are read as they are; 2 and 4 bit grey (BDF) and colour are
@@ -37,31 +36,65 @@ FT_Error Place(FT_Library library, const FT_Bitmap& source, qint64 left, qint64 
     // A grey pixel counts as lit from half its scale on.
     const unsigned halfScale = std::max(1u, unsigned(bitmap->num_grays) / 2);
     const size_t pitch = size_t(std::abs(bitmap->pitch));
-    dropped = 0;
     for (unsigned row = 0; row < bitmap->rows; ++row) {
         // A negative pitch means the rows are stored from the bottom up.
         const unsigned stored = bitmap->pitch >= 0 ? row : bitmap->rows - 1 - row;
         const unsigned char* line = bitmap->buffer + stored * pitch;
-        const qint64 gridRow = baseline - (top - 1 - row);
         for (unsigned column = 0; column < bitmap->width; ++column) {
             // Eight blank pixels at once: bitmaps beyond the grid are mostly blank.
             if (mono && column % 8 == 0 && line[column / 8] == 0) {
                 column += 7;
                 continue;
             }
-            const bool lit =
-                mono ? (line[column / 8] & (0x80 >> (column % 8))) != 0 : line[column] >= halfScale;
-            if (!lit)
-                continue;
-            const qint64 gridColumn = left + column;
-            if (gridColumn >= 0 && gridColumn < qint64(FontChar::ColumnCount) && gridRow >= 0 &&
-                gridRow < qint64(FontChar::RowCount))
-                glyph.SetPixel(quint32(gridColumn), quint32(gridRow), true);
-            else
-                ++dropped;
+            if (mono ? (line[column / 8] & (0x80 >> (column % 8))) != 0 : line[column] >= halfScale)
+                visit(qint64(column), qint64(row));
         }
     }
     return 0;
+}
+
+bool InGrid(qint64 column, qint64 row)
+{
+    return column >= 0 && column < qint64(FontChar::ColumnCount) && row >= 0 &&
+           row < qint64(FontChar::RowCount);
+}
+
+// Puts the pixels of a bitmap whose top left pixel lies at column left and height top - 1 on
+// the grid, and counts the lit pixels that fall outside it.
+FT_Error Place(FT_Library library, const FT_Bitmap& bitmap, qint64 left, qint64 top, int baseline,
+               FontChar& glyph, qint64& dropped)
+{
+    dropped = 0;
+    return ForEachLit(library, bitmap, [&](qint64 column, qint64 row) {
+        const qint64 gridColumn = left + column;
+        const qint64 gridRow = baseline - (top - 1 - row);
+        if (InGrid(gridColumn, gridRow))
+            glyph.SetPixel(quint32(gridColumn), quint32(gridRow), true);
+        else
+            ++dropped;
+    });
+}
+
+// What a bitmap placed as Place places it loses at each baseline.
+FT_Error Count(FT_Library library, const FT_Bitmap& bitmap, qint64 left, qint64 top,
+               GlyphDrawing::Losses& lost, qint64& total)
+{
+    constexpr int Rows = int(FontChar::RowCount);
+    // The lit pixels within the grid's columns at each height from Rows - 1 below the
+    // baseline to Rows - 1 above it, and all of them.
+    qint64 inColumns[2 * Rows - 1] = {};
+    const FT_Error failure = ForEachLit(library, bitmap, [&](qint64 column, qint64 row) {
+        ++total;
+        const qint64 height = top - 1 - row;
+        if (InGrid(left + column, 0) && height > -Rows && height < Rows)
+            ++inColumns[height + Rows - 1];
+    });
+    for (int baseline = 0; baseline < Rows; ++baseline) {
+        lost[size_t(baseline)] = total;
+        for (int height = baseline - Rows + 1; height <= baseline; ++height)
+            lost[size_t(baseline)] -= inColumns[height + Rows - 1];
+    }
+    return failure;
 }
 
 // The pixels FreeType's bitmap of an outline covers, right and top excluded: the outline's
@@ -107,22 +140,22 @@ PixelBox MonoBox(const FT_Outline& outline)
 }
 
 // Renders the pixels of the outline's black-and-white bitmap that lie within margin pixels of
-// the grid, with the rasteriser FreeType renders glyphs with, into a bitmap of their own. The
+// the grid's columns and of the heights from bottom to top (excluded), with the rasteriser
+// FreeType renders glyphs with, into a bitmap of their own, and hands it to use. The
 // rasteriser's drop-out rules and rounding depend on where its bitmap ends, so a glyph that
 // fits the window gets exactly its own bitmap, and one cut by it may differ near the cut:
 // margin keeps the cut far from the grid. FreeType's renderer never returns for a bitmap of
 // 32,768 rows or more; the window stays far below.
-FT_Error DrawOutline(FT_Library library, FT_Outline& outline, qint64 margin, int baseline,
-                     FontChar& glyph, GlyphDrawing::Result& result)
+template <typename Use>
+FT_Error RenderOutline(FT_Library library, FT_Outline& outline, qint64 margin, qint64 bottom,
+                       qint64 top, GlyphDrawing::Result& result, Use use)
 {
     const PixelBox full = MonoBox(outline);
-    const qint64 gridBottom = baseline - qint64(FontChar::RowCount) + 1;
-    const PixelBox window{std::max(full.left, -margin), std::max(full.bottom, gridBottom - margin),
+    const PixelBox window{std::max(full.left, -margin), std::max(full.bottom, bottom - margin),
                           std::min(full.right, qint64(FontChar::ColumnCount) + margin),
-                          std::min(full.top, qint64(baseline) + 1 + margin)};
-    const bool whole = window.left == full.left && window.bottom == full.bottom &&
-                       window.right == full.right && window.top == full.top;
-    if (!whole) {
+                          std::min(full.top, top + margin)};
+    if (window.left != full.left || window.bottom != full.bottom || window.right != full.right ||
+        window.top != full.top) {
         result = {GlyphDrawing::Result::Outcome::DrawnInGrid, 0, full.right - full.left,
                   full.top - full.bottom};
     }
@@ -140,12 +173,7 @@ FT_Error DrawOutline(FT_Library library, FT_Outline& outline, qint64 margin, int
     part.pixel_mode = FT_PIXEL_MODE_MONO;
     if (const FT_Error failure = FT_Outline_Get_Bitmap(library, &outline, &part))
         return failure;
-    qint64 dropped = 0;
-    const FT_Error failure =
-        Place(library, part, window.left, window.top, baseline, glyph, dropped);
-    if (whole)
-        result.dropped = dropped;
-    return failure;
+    return use(part, window.left, window.top);
 }
 
 // TrueType hinting runs the font's own program, up to a million instructions a glyph, some of
@@ -157,10 +185,12 @@ FT_Int32 HintingFlags(FT_Face face)
     return qstrcmp(FT_Get_Font_Format(face), "TrueType") == 0 ? FT_LOAD_FORCE_AUTOHINT : 0;
 }
 
-} // namespace
-
-FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int baseline,
-                            FontChar& glyph, Result& result)
+// Loads the glyph as GlyphDrawing::Draw says and hands its bitmap, with the column of its left
+// pixel and the height above the top one, to use; an outline only around the heights from
+// bottom to top (excluded).
+template <typename Use>
+FT_Error Render(FT_Library library, FT_Face face, FT_UInt index, qint64 bottom, qint64 top,
+                GlyphDrawing::Result& result, Use use)
 {
     result = {};
     const FT_Int32 flags = FT_LOAD_TARGET_MONO | HintingFlags(face);
@@ -172,8 +202,8 @@ FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int
     if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
         const qint64 width = slot->bitmap.width;
         const qint64 height = slot->bitmap.rows;
-        if (width * height > MaxCountedPixels) {
-            result = {Result::Outcome::TooLarge, 0, width, height};
+        if (width * height > GlyphDrawing::MaxCountedPixels) {
+            result = {GlyphDrawing::Result::Outcome::TooLarge, 0, width, height};
             return 0;
         }
         if (const FT_Error failure = FT_Load_Glyph(face, index, flags))
@@ -181,10 +211,46 @@ FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int
     } else if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         const FT_Size_Metrics& metrics = face->size->metrics;
         const qint64 em = std::max(metrics.x_ppem, metrics.y_ppem);
-        return DrawOutline(library, slot->outline, 2 * em + Margin, baseline, glyph, result);
+        return RenderOutline(library, slot->outline, 2 * em + GlyphDrawing::Margin, bottom, top,
+                             result, use);
     } else if (const FT_Error failure = FT_Render_Glyph(slot, FT_RENDER_MODE_MONO)) {
         return failure;
     }
-    return Place(library, slot->bitmap, slot->bitmap_left, slot->bitmap_top, baseline, glyph,
-                 result.dropped);
+    return use(slot->bitmap, qint64(slot->bitmap_left), qint64(slot->bitmap_top));
+}
+
+} // namespace
+
+FT_Error GlyphDrawing::Draw(FT_Library library, FT_Face face, FT_UInt index, int baseline,
+                            FontChar& glyph, Result& result)
+{
+    const qint64 top = baseline + 1;
+    return Render(library, face, index, top - qint64(FontChar::RowCount), top, result,
+                  [&](const FT_Bitmap& bitmap, qint64 left, qint64 bitmapTop) {
+                      qint64 dropped = 0;
+                      const FT_Error failure =
+                          Place(library, bitmap, left, bitmapTop, baseline, glyph, dropped);
+                      if (result.outcome == Result::Outcome::Drawn)
+                          result.dropped = dropped;
+                      return failure;
+                  });
+}
+
+FT_Error GlyphDrawing::Measure(FT_Library library, FT_Face face, FT_UInt index, Losses& lost)
+{
+    lost.fill(0);
+    Result result;
+    qint64 rendered = 0;
+    // Every height that some baseline puts on the grid.
+    const qint64 rows = FontChar::RowCount;
+    const FT_Error failure = Render(library, face, index, 1 - rows, rows, result,
+                                    [&](const FT_Bitmap& bitmap, qint64 left, qint64 top) {
+                                        return Count(library, bitmap, left, top, lost, rendered);
+                                    });
+    // Pixels that are not rendered cannot be counted: their whole box stands for them.
+    if (result.outcome != Result::Outcome::Drawn) {
+        for (qint64& each : lost)
+            each += result.width * result.height - rendered;
+    }
+    return failure;
 }

@@ -2,6 +2,8 @@
 
 #include "FontChar.h"
 
+#include <array>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -39,4 +41,11 @@ public:
     // further is DrawnInGrid.
     static FT_Error Draw(FT_Library library, FT_Face face, FT_UInt index, int baseline,
                          FontChar& glyph, Result& result);
+
+    // For each baseline row, the lit pixels that Draw would drop; for a glyph that it draws
+    // only in part (DrawnInGrid) or not at all (TooLarge), every pixel of the glyph's box that
+    // does not land on the grid.
+    using Losses = std::array<qint64, FontChar::RowCount>;
+    // The glyph loaded and rendered once, as Draw does, around every row a baseline may take.
+    static FT_Error Measure(FT_Library library, FT_Face face, FT_UInt index, Losses& lost);
 };

@@ -1,6 +1,7 @@
 #include "TrueTypeGlyphs.h"
 
 #include "CharacterMap.h"
+#include "FontCharSet.h"
 #include "PixelOutline.h"
 #include "SfntData.h"
 
@@ -87,7 +88,7 @@ void TrueTypeGlyphs::Add(const FontChar& glyph, int baseline, int unitsPerPixel)
 
 bool TrueTypeGlyphs::LongOffsets() const
 {
-    return _glyf.size() / 2 > 0xFFFF;
+    return _glyf.size() / 2 > FontCharSet::Max16BitCount;
 }
 
 QByteArray TrueTypeGlyphs::Loca() const

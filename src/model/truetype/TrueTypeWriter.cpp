@@ -23,7 +23,7 @@ constexpr qint64 From1904To1970 = 2082844800;
 // post names its glyphs by index: below 258 the standard Macintosh names, from 258 on its own
 // names in order, up to the largest 16-bit index.
 constexpr int StandardNames = 258;
-constexpr quint32 MaxOwnNames = 0xFFFF - StandardNames + 1;
+constexpr quint32 MaxOwnNames = FontCharSet::Max16BitCount - StandardNames + 1;
 constexpr char Version[] = "Version 1.000";
 
 // The table directory and the tables in the order given, each padded to four bytes; the

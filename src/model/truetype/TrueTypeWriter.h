@@ -1,12 +1,12 @@
 #pragma once
 
 #include "FontChar.h"
+#include "FontCharSet.h"
 
 #include <QByteArray>
 #include <QString>
 
 class CharacterMap;
-class FontCharSet;
 class MessageList;
 class TrueTypeGlyphs;
 
@@ -23,7 +23,7 @@ class TrueTypeWriter
 public:
     static constexpr int UnitsPerPixel = 128;
     // TrueType counts glyphs in 16 bits, .notdef among them.
-    static constexpr quint32 MaxGlyphs = 0xFFFF - 1;
+    static constexpr quint32 MaxGlyphs = FontCharSet::Max16BitCount - 1;
     static constexpr char DefaultName[] = "Pixmint";
     // The latest time the dates take, in seconds since 1970: the end of the year 9999.
     static constexpr qint64 MaxTime = 253402300799;
