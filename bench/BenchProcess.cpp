@@ -1,5 +1,6 @@
 #include "BenchProcess.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -78,6 +79,22 @@ Measure Median(const QStringList& command, int runs, bool timeFromOutput, int la
     std::sort(measures.begin(), measures.end(),
               [](const Measure& a, const Measure& b) { return a.milliseconds < b.milliseconds; });
     return measures[measures.size() / 2];
+}
+
+int SharedObjects(const QString& work, const QStringList& command)
+{
+    QDir folder(work + QStringLiteral("/libraries"));
+    folder.removeRecursively();
+    QDir().mkpath(folder.path());
+    RunProcess(QStringList{"env", "LD_DEBUG=libs", "LD_DEBUG_OUTPUT=" + folder.path() + "/log"} +
+               command);
+    int count = 0;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        QFile log(folder.filePath(name));
+        if (log.open(QIODevice::ReadOnly))
+            count += int(log.readAll().count("calling init: "));
+    }
+    return count;
 }
 
 } // namespace BenchProcess

@@ -25,5 +25,8 @@ Measure RunProcess(const QStringList& command, int lastSuccess = 0);
 // program printed where timeFromOutput is set.
 Measure Median(const QStringList& command, int runs, bool timeFromOutput = false,
                int lastSuccess = 0);
+// The shared objects that a command loads, dlopen included: those whose initialisers the
+// dynamic linker runs, as LD_DEBUG=libs reports them into a folder under work.
+int SharedObjects(const QString& work, const QStringList& command);
 
 } // namespace BenchProcess

@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMap>
 
 #include <algorithm>
@@ -26,6 +27,7 @@ namespace {
 using BenchProcess::Measure;
 using BenchProcess::Median;
 using BenchProcess::RunProcess;
+using BenchProcess::SharedObjects;
 
 const QList<int> Sizes = {86, 1000, 10000, 100000};
 
@@ -224,6 +226,28 @@ QMap<int, QString> Fonts(const QString& work)
     return fonts;
 }
 
+// The converter's start-up, which a firmware build pays once a font: a GFX header of X11's
+// 5x8 font against a plain C program on FreeType that writes such a header from the font.
+void ConverterStartup(const QString& bin, const QString& work, int runs)
+{
+    const QString pcf = QStringLiteral("/usr/share/fonts/X11/misc/5x8.pcf.gz");
+    const QString font = work + QStringLiteral("/x11-5x8.xml");
+    RunProcess({bin + "/pixmint-import", pcf, "--codes", "32-126", "-o", font});
+    const QStringList floorCommand = {bin + "/bench_gfx_floor", pcf, "32", "126",
+                                      work + "/floor.h"};
+    const QStringList exportCommand = {bin + "/pixmint-export", font, "--gfx", work + "/gfx.h"};
+    const Measure floor = Median(floorCommand, runs);
+    const Measure converter = Median(exportCommand, runs);
+    auto libraries = [&](const QStringList& command) {
+        return QStringLiteral("%1 shared libraries").arg(SharedObjects(work, command));
+    };
+    Row(QStringLiteral("C program on FreeType: 5x8.pcf.gz to a GFX header (floor)"), "95", floor,
+        libraries(floorCommand));
+    Row(QStringLiteral("pixmint-export font.xml --gfx f.h"), "95", converter,
+        Ratio(converter.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+            libraries(exportCommand));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -254,6 +278,7 @@ int main(int argc, char* argv[])
 
     std::printf("| operation | glyphs | time | peak memory | ratio |\n|---|---|---|---|---|\n");
     StartUp(bin, quick);
+    ConverterStartup(bin, work, quick ? 3 : 21);
     Operations(bin, fonts, quick);
     for (int size : Sizes)
         FontCommands(bin, work, fonts[size], size, quick ? 1 : 5);

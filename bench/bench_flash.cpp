@@ -2,13 +2,16 @@
 // Printable ASCII and an icon font of three glyphs, each exported by pixmint-export with its
 // character map and as a table of its codes (--range), compiled by the host's compiler and,
 // when it is installed, by avr-gcc with the font in program memory; nm gives the size of each
-// array. Prints one table against the bytes of the glyphs alone.
+// array. Prints one table against the bytes of the glyphs alone, then one of X11's 5x8 font
+// at printable ASCII in each output that a display library takes, as size counts its flash.
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -73,6 +76,112 @@ QMap<QString, int> Sizes(const QString& nm, const QString& object)
     return sizes;
 }
 
+// The flash of an object as size counts it: its code and constants, and the initial values
+// of its data.
+int Flash(const QString& size, const QString& object)
+{
+    const QList<QByteArray> lines = Run(size, {object}).split('\n');
+    const QList<QByteArray> fields = lines.value(1).simplified().split(' ');
+    return fields.size() < 2 ? -1 : fields[0].toInt() + fields[1].toInt();
+}
+
+// One output of the font, the file it is written to and how it compiles: the file itself,
+// or a file that includes it where a font that nothing uses would be left out.
+struct Output
+{
+    const char* title;
+    QStringList options;
+    const char* file;
+    const char* language;
+    QStringList flags;
+    const char* user = nullptr;
+};
+
+// The outputs of the table, the GFX and LVGL fonts against the test suite's stand-ins for
+// their libraries' headers.
+QList<Output> Outputs()
+{
+    const QString lvgl = QStringLiteral("-I" PIXMINT_STANDINS "/lvgl");
+    return {
+        {"C table, `--range 32-126 --const -o`",
+         {"--range", "32-126", "--const", "-o"},
+         "font.c",
+         "c",
+         {}},
+        // A const of C++ is its file's own: the sketch that uses the font declares it extern.
+        {"Adafruit GFX, `--gfx`",
+         {"--gfx"},
+         "font.h",
+         "c++",
+         {QStringLiteral("-I" PIXMINT_STANDINS "/gfx")},
+         "#include <Adafruit_GFX.h>\nextern const GFXfont font;\n#include \"font.h\"\n"},
+        {"u8g2, `--u8g2`", {"--u8g2"}, "font.c", "c", {}},
+        {"u8x8, `--u8x8`", {"--u8x8"}, "font.c", "c", {}},
+        {"LVGL 8.3, `--lvgl`",
+         {"--lvgl"},
+         "font.c",
+         "c",
+         {lvgl, "-DLVGL_VERSION_MAJOR=8", "-DLVGL_VERSION_MINOR=3"}},
+        {"LVGL 9.0 to 9.2, `--lvgl`",
+         {"--lvgl"},
+         "font.c",
+         "c",
+         {lvgl, "-DLVGL_VERSION_MAJOR=9", "-DLVGL_VERSION_MINOR=0"}},
+        {"LVGL 9.3 to 9.5, `--lvgl`",
+         {"--lvgl"},
+         "font.c",
+         "c",
+         {lvgl, "-DLVGL_VERSION_MAJOR=9", "-DLVGL_VERSION_MINOR=5"}},
+    };
+}
+
+// X11's 5x8 font at codes 32 to 126, as the manual measures it beside the libraries' own
+// converters: each output compiled with -Os for the host, an ATmega328P and a Cortex-M3.
+void PrintOutputs(const QString& bin, const QString& work)
+{
+    const QString x11 = QStringLiteral("/usr/share/fonts/X11/misc/5x8.pcf.gz");
+    if (!QFile::exists(x11)) {
+        std::printf("\n%s is not installed (xfonts-base): no table of outputs\n", qPrintable(x11));
+        return;
+    }
+    const QString font = work + QStringLiteral("/x11.xml");
+    Run(bin + QStringLiteral("/pixmint-import"), {x11, "--codes", "32-126", "-o", font});
+    const std::pair<const char*, QStringList> targets[] = {
+        {"", {}},
+        {"avr-", {"-mmcu=atmega328p"}},
+        {"arm-none-eabi-", {"-mcpu=cortex-m3", "-mthumb"}}};
+    std::printf("\n| X11's 5x8, codes 32-126 | host | avr-gcc, ATmega328P | arm-none-eabi-gcc, "
+                "Cortex-M3 |\n|---|---|---|---|\n");
+    for (const Output& output : Outputs()) {
+        QString file = work + QLatin1Char('/') + QLatin1String(output.file);
+        Run(bin + QStringLiteral("/pixmint-export"),
+            QStringList{font, "--name", "font"} + output.options + QStringList{file});
+        if (output.user) {
+            file = work + QStringLiteral("/user.cpp");
+            QFile user(file);
+            if (!user.open(QIODevice::WriteOnly) || user.write(output.user) < 0)
+                qFatal("cannot write %s", qPrintable(file));
+        }
+        std::printf("| %s |", output.title);
+        for (const auto& [prefix, flags] : targets) {
+            const QString compiler = QLatin1String(prefix) + QStringLiteral("gcc");
+            if (QStandardPaths::findExecutable(compiler).isEmpty()) {
+                std::printf(" |");
+                continue;
+            }
+            const QString object = work + QStringLiteral("/font.o");
+            Run(compiler, flags + output.flags +
+                              QStringList{"-x", output.language, "-Os", "-c", file, "-o", object});
+            std::printf(" %d |", Flash(QLatin1String(prefix) + QStringLiteral("size"), object));
+        }
+        std::printf("\n");
+    }
+    const QString image = work + QStringLiteral("/font.bin");
+    Run(bin + QStringLiteral("/pixmint-export"), {font, "--range", "32-126", "--bin", image});
+    std::printf("| raw image, `--range 32-126 --bin` | %lld bytes, whatever reads it | | |\n",
+                qint64(QFileInfo(image).size()));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -130,5 +239,6 @@ int main(int argc, char* argv[])
             }
         }
     }
+    PrintOutputs(arguments[1], work);
     return 0;
 }

@@ -2,7 +2,7 @@ include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontPaths.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontVocabulary.cmake")
 
 # pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
-#                  [RANGE first-last] [CHECK] [GFX])
+#                  [RANGE first-last] [CHECK] [GFX | U8G2 | U8X8 | LVGL])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
@@ -12,8 +12,9 @@ include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontVocabulary.cmake")
 # character map, in a folder on the target's include path; RANGE first-last makes the array a
 # table with a row for each of those codes instead of a map (the converter's --range). GFX
 # makes the font <ident>.h in the Adafruit GFX form instead, for setFont(&ident), with the
-# codes of RANGE (default 32-126), and no C array. CHECK fails the build, naming the font and
-# its first problems, when pixmint-export --check finds any. Each font of one target needs a
+# codes of RANGE (default 32-126), and no C array; U8G2, U8X8 and LVGL likewise compile the
+# font <ident> in the form of that library into <target> (LVGL's as C). CHECK fails the
+# build, naming the font and its first problems, when pixmint-export --check finds any. Each font of one target needs a
 # name of its own. A relative path is taken from the current source folder, which may be
 # another folder than the target's. Mistakes in the arguments stop the configuration. The
 # keywords, the layouts, the files of each output and the identifiers that a font defines are

@@ -10,15 +10,16 @@ export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 # One list per purpose; each script installs the lists it needs.
 # The editor and the command-line programs, to build and to run them: FreeType and zlib are
-# for pixmint-import, the fonts for the editor's text and the labels of the specimen sheets;
+# for pixmint-import, libpng for the pictures that pixmint-export writes and pixmint-import
+# reads, the fonts for the editor's text and the labels of the specimen sheets;
 # dpkg-buildflags (dpkg-dev) gives the hardening flags, scdoc makes the manual page pixmint(5).
 editor_packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-                 fonts-dejavu-core libfreetype-dev zlib1g-dev dpkg-dev scdoc)
+                 fonts-dejavu-core libfreetype-dev zlib1g-dev libpng-dev dpkg-dev scdoc)
 # The Debian package (cpack -G DEB): dpkg-shlibdeps, from dpkg-dev, and file compute its Depends.
 package_packages=(dpkg-dev file)
 # The benchmarks on top of the editor: a virtual X server for the start-up, xmllint as the
-# floor of reading.
-bench_packages=(xvfb xauth libxml2-utils)
+# floor of reading, X11's 5x8 font for the converter's start-up.
+bench_packages=(xvfb xauth libxml2-utils xfonts-base)
 # What the tests need on top of the editor and the package: a second build tool for the
 # CMake package; real readers of what the programs write (xmllint, the desktop's own tools,
 # Debian's reader of the copyright file); the X11 fonts, the converters between BDF and PCF

@@ -10,8 +10,8 @@ build_dir="${PIXMINT_BENCH_BUILD_DIR:-$root/build-bench}"
 install_packages "${editor_packages[@]}" "${bench_packages[@]}"
 # Build output goes to standard error: standard output is the table.
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >&2
-cmake --build "$build_dir" --target pixmint-bench bench_spawn bench_operations \
-    bench_startup bench_flash pixmint-export pixmint-font >&2
+cmake --build "$build_dir" --target pixmint-bench bench_spawn bench_gfx_floor \
+    bench_operations bench_startup bench_flash pixmint-export pixmint-import pixmint-font >&2
 
 run=("$build_dir/bin/pixmint-bench" --bin "$build_dir/bin" --work "$build_dir/fonts" "$@")
 if [ -n "${DISPLAY:-}" ]; then

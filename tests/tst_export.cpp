@@ -89,6 +89,7 @@ private slots:
     void drawsSpecimenSheet();
     void drawsTextAsTheDisplayShowsIt_data();
     void drawsTextAsTheDisplayShowsIt();
+    void labelsWithoutTheirFont();
     void sheetIsAsWideAsItsGlyphs_data();
     void sheetIsAsWideAsItsGlyphs();
     void longNameDrawsAsFastAsItsExport();
@@ -163,26 +164,59 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("golden");
     QTest::addColumn<QString>("goldenHeader");
+    QTest::addColumn<QStringList>("outputs"); // other outputs: an option, its golden file
     QTest::addColumn<QByteArray>("warning");
     QTest::newRow("columns") << QStringList{"--name", "small"} << "firmware-columns.export"
-                             << QString() << QByteArray();
+                             << QString() << QStringList() << QByteArray();
     QTest::newRow("columns-msb, const")
         << QStringList{"--layout", "columns-msb", "--name", "small", "--const"}
-        << "firmware-columns-msb.export" << QString() << QByteArray();
+        << "firmware-columns-msb.export" << QString() << QStringList() << QByteArray();
     QTest::newRow("rows, PROGMEM, header")
         << QStringList{"--layout", "rows", "--name", "small", "--progmem"} << "firmware-rows.export"
-        << "firmware-rows.header" << QByteArray();
+        << "firmware-rows.header" << QStringList() << QByteArray();
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
-        << "firmware-rows-msb.export" << QString() << QByteArray();
+        << "firmware-rows-msb.export" << QString() << QStringList() << QByteArray();
     // The first glyph of B by name order, a name that would end its comment, codes without
     // a glyph named in runs.
     QTest::newRow("range, rows-msb, PROGMEM, header")
         << QStringList{"--range", "0x42-81", "--layout", "rows-msb", "--name", "small", "--progmem"}
         << "firmware-range.export"
-        << "firmware-range.header"
+        << "firmware-range.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
+    // The fonts and images in one run with the C table, taking its range, layout and name;
+    // the Intel HEX crossing 64 KiB.
+    QTest::newRow("range, rows-msb, every font and image")
+        << QStringList{"--range",   "0x42-81",   "--layout", "rows-msb",   "--name", "small",
+                       "--progmem", "--address", "0xfff8",   "--baseline", "7"}
+        << "firmware-range.export"
+        << "firmware-range.header"
+        << QStringList{"--u8g2", "firmware-range.u8g2.c", "--u8x8", "firmware-range.u8x8.c",
+                       "--lvgl", "firmware-range.lvgl.c", "--bin",  "firmware-range.bin",
+                       "--hex",  "firmware-range.hex"}
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n"
+                      "pixmint-export: warning: the font has no glyph for 0x43 to 0x50: the u8g2 "
+                      "font small draws nothing there and moves on\n"
+                      "pixmint-export: warning: the font has no glyph for 0x43 to 0x50: the u8x8 "
+                      "font small draws a blank tile there\n"
+                      "pixmint-export: warning: the font has no glyph for 0x43 to 0x50: the LVGL "
+                      "font small draws nothing there and moves on\n"
+                      "pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the image of small\n");
+    // The fonts' own range of printable ASCII, on the top row; the image in name order.
+    QTest::newRow("columns, fonts of printable ASCII")
+        << QStringList{"--name", "small", "--baseline", "0"} << "firmware-columns.export"
+        << QString()
+        << QStringList{"--u8g2", "firmware-columns.u8g2.c", "--lvgl", "firmware-columns.lvgl.c",
+                       "--bin",  "firmware-columns.bin"}
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x21 to 0x41, 0x43 to "
+                      "0x50, 0x52 to 0x60, 0x62 to 0x7e: the u8g2 font small draws nothing there "
+                      "and moves on\n"
+                      "pixmint-export: warning: the font has no glyph for 0x21 to 0x41, 0x43 to "
+                      "0x50, 0x52 to 0x60, 0x62 to 0x7e: the LVGL font small draws nothing there "
+                      "and moves on\n");
 }
 
 void TestExport::writesFirmwareGoldenFiles()
@@ -190,11 +224,14 @@ void TestExport::writesFirmwareGoldenFiles()
     QFETCH(QStringList, options);
     QFETCH(QString, golden);
     QFETCH(QString, goldenHeader);
+    QFETCH(QStringList, outputs);
     QFETCH(QByteArray, warning);
     const QString source = _dir->filePath(QStringLiteral("font.c"));
     const QString header = _dir->filePath(QStringLiteral("font.h"));
     if (!goldenHeader.isEmpty())
         options << QStringLiteral("--header") << header;
+    for (qsizetype at = 0; at < outputs.size(); at += 2)
+        options << outputs[at] << _dir->filePath(outputs[at + 1]);
     const Run run = Export(QStringList{DataFolder + "/firmware.xml", "-o", source} + options);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, warning);
@@ -202,6 +239,20 @@ void TestExport::writesFirmwareGoldenFiles()
     if (!goldenHeader.isEmpty()) {
         QCOMPARE(TestFiles::Read(header),
                  TestFiles::Read(DataFolder + QLatin1Char('/') + goldenHeader));
+    }
+    for (qsizetype at = 1; at < outputs.size(); at += 2) {
+        QCOMPARE(TestFiles::Read(_dir->filePath(outputs[at])),
+                 TestFiles::Read(DataFolder + QLatin1Char('/') + outputs[at]));
+    }
+    // The Intel HEX, read back by objcopy, is the raw image written beside it.
+    if (outputs.contains(QStringLiteral("--hex"))) {
+        QProcess objcopy;
+        objcopy.setWorkingDirectory(_dir->path());
+        objcopy.start(QStringLiteral("objcopy"),
+                      {"-I", "ihex", "-O", "binary", "firmware-range.hex", "copied.bin"});
+        QVERIFY(objcopy.waitForFinished(60000) && objcopy.exitCode() == 0);
+        QCOMPARE(TestFiles::Read(_dir->filePath(QStringLiteral("copied.bin"))),
+                 TestFiles::Read(_dir->filePath(QStringLiteral("firmware-range.bin"))));
     }
 }
 
@@ -339,6 +390,14 @@ void TestExport::drawsSpecimenSheet()
             blackDots += image.pixelColor(x, y) == QColor(Qt::black);
     // One pixel of "first" and eight of "second", 9 x 9 visible per dot.
     QCOMPARE(blackDots, 9 * 9 * 9);
+#ifdef Q_OS_LINUX
+    // Nor any GUI library, which build servers lack: the loader lists what it would load.
+    environment.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1"));
+    const QByteArray libraries = Export({}, QString(), environment).out;
+    QVERIFY(libraries.contains("libQt6Core"));
+    for (const char* gui : {"libQt6Gui", "libQt6Widgets", "libQt6DBus", "libGL", "libX11"})
+        QVERIFY2(!libraries.contains(gui), gui);
+#endif
 }
 
 void TestExport::drawsTextAsTheDisplayShowsIt_data()
@@ -409,6 +468,46 @@ void TestExport::drawsTextAsTheDisplayShowsIt()
         }
     }
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), expected);
+}
+
+void TestExport::labelsWithoutTheirFont()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("needs a private mount namespace");
+#else
+    // Where DejaVu Sans is not installed, a label is drawn in the font's own glyphs: "A", all
+    // lit, for the name "C27  A", in the labels' gray with no shade between.
+    const QString font = _dir->filePath(QStringLiteral("lit.xml"));
+    QByteArray bytes;
+    for (int column = 0; column < 5; ++column)
+        bytes += "<Byte Index=\"" + QByteArray::number(column) + "\">ff</Byte>";
+    QVERIFY(TestFiles::Write(font, "<CharSet><FontChar Char=\"C27  A\">" + bytes +
+                                       "</FontChar></CharSet>"));
+    const QString sheet = _dir->filePath(QStringLiteral("lit.png"));
+    QProcess process;
+    process.start(QStringLiteral("unshare"),
+                  {"-rm", "sh", "-c",
+                   "mount -t tmpfs none /usr/share/fonts/truetype/dejavu || exit 77; "
+                   "exec \"$0\" \"$@\"",
+                   PIXMINT_EXPORT, font, "--png", sheet, "--scale", "1"});
+    QVERIFY(process.waitForFinished(60000));
+    const QByteArray error = process.readAllStandardError();
+    if (process.exitCode() != 0 && !error.startsWith("pixmint-export"))
+        QSKIP(("no private mount namespace: " + error).constData());
+    QCOMPARE(process.exitCode(), 0);
+    const QImage image(sheet);
+    QCOMPARE(image.size(), QSize(110 + 2 * 8, 8 + 13 + 3 * 8));
+    int gray = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int level = qGray(image.pixel(x, y));
+            QVERIFY2(level == 0 || level == 128 || level == 255,
+                     qPrintable(QString::number(level)));
+            gray += level == 128;
+        }
+    }
+    QCOMPARE(gray, 5 * 8);
+#endif
 }
 
 void TestExport::sheetIsAsWideAsItsGlyphs_data()
@@ -566,6 +665,11 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("empty text") << QStringList{"good.xml", "--png", "sheet.png", "--text", ""}
                                 << "pixmint-export: --text is empty";
+    QTest::newRow("grid without an image") << QStringList{"good.xml", "-o", "out.cpp", "--grid"}
+                                           << "pixmint-export: --grid draws into an image";
+    QTest::newRow("grid and text")
+        << QStringList{"good.xml", "--png", "sheet.png", "--grid", "--text", "A"}
+        << "pixmint-export: give --grid or --text, not both";
     QTest::newRow("text without an image")
         << QStringList{"good.xml", "-o", "out.cpp", "--text", "A"}
         << "pixmint-export: --text draws into an image";
@@ -625,7 +729,46 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("baseline without BDF")
         << QStringList{"good.xml", "-o", "out.cpp", "--baseline", "6"}
-        << "pixmint-export: --baseline places the glyphs of a BDF, GFX or TrueType font";
+        << "pixmint-export: --baseline places the glyphs of a font that --bdf, --gfx, --u8g2, "
+           "--lvgl or --ttf writes: give its file\n";
+    // A tile has no baseline; the images follow the C table.
+    QTest::newRow("baseline with u8x8 and the images")
+        << QStringList{"good.xml", "--u8x8", "u8x8.c", "--bin", "font.bin", "--baseline", "6"}
+        << "pixmint-export: --baseline places the glyphs of a font that";
+    QTest::newRow("address without the Intel HEX")
+        << QStringList{"good.xml", "--bin", "font.bin", "--address", "16"}
+        << "pixmint-export: --address places the Intel HEX records: give their file with --hex\n";
+    QTest::newRow("address of 4 GiB")
+        << QStringList{"good.xml", "--hex", "font.hex", "--address", "0x100000000"}
+        << "pixmint-export: --address 0x100000000: expected a whole number from 0 to 0xffffffff, "
+           "decimal or 0x hexadecimal\n";
+    QTest::newRow("address with a sign")
+        << QStringList{"good.xml", "--hex", "font.hex", "--address", "+16"}
+        << "pixmint-export: --address +16: expected";
+    // The image's family warns once, but each is checked: the raw image before it has no
+    // address to refuse.
+    QTest::newRow("Intel HEX past 4 GiB after the raw image")
+        << QStringList{"good.xml", "--bin",     "font.bin",  "--hex",
+                       "font.hex", "--address", "0xfffffff8"}
+        << "pixmint-export: good.xml: 10 bytes from the address 0xfffffff8 pass the end of the "
+           "4 GiB that Intel HEX addresses\n";
+    QTest::newRow("raw image over the font")
+        << QStringList{"good.xml", "--bin", "link.xml"}
+        << "pixmint-export: link.xml: this is the file being read";
+    QTest::newRow("unwritable Intel HEX after every other output")
+        << QStringLiteral("good.xml -o out.cpp --u8g2 u8g2.c --u8x8 u8x8.c --lvgl lvgl.c --bin "
+                          "font.bin --hex no/such/folder/font.hex")
+               .split(u' ')
+        << "pixmint-export: no/such/folder/font.hex: ";
+    QTest::newRow("u8g2 font named as its source's macro")
+        << QStringList{"good.xml", "--u8g2", "u8g2.c", "--name", "U8G2_FONT_SECTION"}
+        << "pixmint-export: --name U8G2_FONT_SECTION: is a name that the font's C source uses\n";
+    QTest::newRow("u8x8 font named as a type of <stdint.h>")
+        << QStringList{"good.xml", "--u8x8", "u8x8.c", "--name", "uint8_t"}
+        << "pixmint-export: --name uint8_t: is a name that the font's C source uses\n";
+    QTest::newRow("LVGL font in LVGL's names")
+        << QStringList{"good.xml", "--lvgl", "lvgl.c", "--name", "lv_font_small"}
+        << "pixmint-export: --name lv_font_small: begins as the names that LVGL declares";
     QTest::newRow("baseline 8") << QStringList{"good.xml", "--bdf", "font.bdf", "--baseline", "8"}
                                 << "pixmint-export: --baseline 8: expected a whole number from "
                                    "0 to 7";
@@ -694,7 +837,8 @@ void TestExport::failuresWriteNothing()
     QVERIFY(!QFile::exists(QStringLiteral("sheet.png")));
     QVERIFY(!QFile::exists(QStringLiteral("out.h")));
     QVERIFY(!QFile::exists(QStringLiteral("font.bdf")));
-    QVERIFY(!QFile::exists(QStringLiteral("font.ttf")));
+    for (const char* output : {"font.ttf", "u8g2.c", "u8x8.c", "lvgl.c", "font.bin", "font.hex"})
+        QVERIFY2(!QFile::exists(QLatin1String(output)), output);
 }
 
 void TestExport::helpAndVersion()

@@ -15,6 +15,9 @@
 
 #include <map>
 
+#include <png.h>
+#include <zlib.h>
+
 namespace {
 
 Run Import(const QStringList& arguments, const QString& folder = {}, const QString& out = {},
@@ -103,6 +106,95 @@ QMap<QString, QByteArray> Snapshot(const QString& folder)
     return files;
 }
 
+// Every code 0 to 255 with a glyph of its own bytes, named as an import names it.
+std::unique_ptr<FontCharSet> EveryCode()
+{
+    auto font = std::make_unique<FontCharSet>();
+    font->Clear();
+    for (int code = 0; code < 256; ++code)
+        font->At(CharacterMap::NewGlyphName(code)) = new FontChar(TestFonts::Glyph(
+            {quint8(code), quint8(~code), quint8(code * 7), quint8(code >> 1 | 0x80), 0x55}));
+    return font;
+}
+
+// The gray levels of a picture, row by row, through libpng's own reader.
+std::vector<png_byte> Levels(const QByteArray& bytes, int& width)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<png_byte> levels;
+    if (png_image_begin_read_from_memory(&image, bytes.constData(), size_t(bytes.size()))) {
+        image.format = PNG_FORMAT_GRAY;
+        levels.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, levels.data(), 0, nullptr);
+    }
+    width = int(image.width);
+    png_image_free(&image);
+    return levels;
+}
+
+// The levels (black lit, white not) written by libpng in a colour type (a palette of 256
+// grays, gray, gray and alpha, RGB), bit depth and interlacing, lit pixels at the level lit
+// and others at unlit; with alpha, unlit pixels are transparent.
+QByteArray Png(const std::vector<png_byte>& levels, int width, int type, int depth, bool interlaced,
+               int lit, int unlit)
+{
+    const int height = int(levels.size()) / width;
+    const int samples = type == PNG_COLOR_TYPE_RGB ? 3 : type == PNG_COLOR_TYPE_GA ? 2 : 1;
+    std::vector<std::vector<png_byte>> rows(static_cast<size_t>(height));
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool on = levels[size_t(y * width + x)] < 128;
+            for (int sample = 0; sample < samples; ++sample) {
+                const int value = sample == 1 && samples == 2 ? (on ? 255 : 0) : on ? lit : unlit;
+                rows[size_t(y)].push_back(png_byte(value));
+                if (depth == 16)
+                    rows[size_t(y)].push_back(png_byte(value));
+            }
+        }
+        pointers.push_back(rows[size_t(y)].data());
+    }
+    std::vector<png_color> grays(256);
+    for (int level = 0; level < 256; ++level)
+        grays[size_t(level)] = {png_byte(level), png_byte(level), png_byte(level)};
+    QByteArray out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_set_write_fn(
+            png, &out,
+            [](png_structp writer, png_bytep data, size_t size) {
+                static_cast<QByteArray*>(png_get_io_ptr(writer))
+                    ->append(reinterpret_cast<const char*>(data), qsizetype(size));
+            },
+            nullptr);
+        png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), depth, type,
+                     interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        if (type == PNG_COLOR_TYPE_PALETTE)
+            png_set_PLTE(png, info, grays.data(), 256);
+        png_write_info(png, info);
+        png_write_image(png, pointers.data());
+        png_write_end(png, info);
+    }
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// The picture with the size in its header changed, its checksum made good again.
+QByteArray Resized(QByteArray png, quint32 width, quint32 height)
+{
+    for (int byte = 0; byte < 4; ++byte) {
+        png[16 + byte] = char(width >> (24 - 8 * byte));
+        png[20 + byte] = char(height >> (24 - 8 * byte));
+    }
+    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 17));
+    for (int byte = 0; byte < 4; ++byte)
+        png[29 + byte] = char(crc >> (24 - 8 * byte));
+    return png;
+}
+
 } // namespace
 
 class TestImport : public QObject
@@ -129,6 +221,8 @@ private slots:
     void tablesComeBack_data();
     void tablesComeBack();
     void importsClassicTable();
+    void picturesComeBack_data();
+    void picturesComeBack();
 
 private:
     QTemporaryDir _dir;
@@ -326,6 +420,25 @@ void TestImport::failuresWriteNothing_data()
     row("more glyphs than FreeType finds", {"many.bdf"}, "many.bdf: the BDF font has 65536 glyphs");
     // FreeType runs the hinting of a font by this name whatever it is asked.
     row("hinting FreeType must run", {"tricky.ttf"}, "tricky.ttf: FreeType draws this font only");
+    row("picture of 50,000 x 50,000", {"huge.png", "--codes", "0-15"},
+        "huge.png: the picture is 50000 x 50000 pixels, larger than");
+    row("picture cut short", {"cut.png", "--codes", "0-15"}, "cut.png: the PNG picture is damaged");
+    row("picture that is no PNG", {"old.png", "--codes", "0-15"}, "old.png: not a PNG picture");
+    row("picture of no whole cells", {"wide.png", "--codes", "0-15"},
+        "wide.png: the picture is 97 pixels wide, which is no row of 16 cells");
+    row("picture of the wrong scale", {"sheet.png", "--codes", "0-15", "--scale", "2"},
+        "sheet.png: the picture is 96 pixels wide, not the 192");
+    row("picture inked beyond the codes", {"sheet.png", "--codes", "0-1"},
+        "sheet.png: cell 3 (row 1, column 3) is inked, beyond the 2 codes asked for");
+    row("picture with fewer cells", {"sheet.png", "--codes", "0-16"},
+        "sheet.png: the picture holds 16 cells, fewer than the 17 codes");
+    row("picture inked between glyphs", {"gap.png", "--codes", "0-15"},
+        "gap.png: cell 3 (row 1, column 3) has ink outside the 5 x 8 pixels");
+    row("picture without codes", {"sheet.png"}, "a picture needs the codes of its cells");
+    row("picture with a size", {"sheet.png", "--codes", "0-15", "--size", "8"},
+        "--size is not for a picture");
+    row("picture cells too small", {"sheet.png", "--codes", "0-15", "--cell", "4x8"},
+        "--cell 4x8: expected WIDTHxHEIGHT, at least 5x8");
 }
 
 void TestImport::failuresWriteNothing()
@@ -333,7 +446,7 @@ void TestImport::failuresWriteNothing()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     QTemporaryDir folder;
-    const QMap<const char*, QByteArray> files = {
+    QMap<const char*, QByteArray> files = {
         {"tiny.bdf", TinyBdf},
         {"old.xml", "<CharSet/>\n"},
         {"truncated.bdf", TinyBdf.left(TinyBdf.indexOf("STARTCHAR c103") + 40)},
@@ -343,7 +456,19 @@ void TestImport::failuresWriteNothing()
                     "\\x01A */\n{0,0,0,0,0}\t/* Char = \\x02A */\n};\n"},
         {"many.bdf",
          "STARTFONT 2.1\nCOMMENT Made by Pixmint\n" + QByteArray("ENDCHAR\n").repeated(65536)},
-        {"tricky.ttf", SlowHinting("MingLiU")}};
+        {"tricky.ttf", SlowHinting("MingLiU")},
+        {"old.png", "<CharSet/>\n"}};
+    // A row of 16 cells, cell 3 with its top left pixel lit; then in the gap beside it.
+    std::vector<png_byte> levels(96 * 9, 255);
+    levels[12] = 0;
+    const QByteArray sheet = Png(levels, 96, PNG_COLOR_TYPE_GRAY, 8, false, 0, 255);
+    files.insert("sheet.png", sheet);
+    files.insert("huge.png", Resized(sheet, 50000, 50000));
+    files.insert("cut.png", sheet.left(sheet.size() - 30));
+    files.insert("wide.png", Png(std::vector<png_byte>(97 * 9, 255), 97, PNG_COLOR_TYPE_GRAY, 8,
+                                 false, 0, 255));
+    std::swap(levels[12], levels[17]);
+    files.insert("gap.png", Png(levels, 96, PNG_COLOR_TYPE_GRAY, 8, false, 0, 255));
     for (auto file = files.begin(); file != files.end(); ++file)
         QVERIFY(TestFiles::Write(folder.filePath(QLatin1String(file.key())), file.value()));
     const QMap<QString, QByteArray> before = Snapshot(folder.path());
@@ -742,6 +867,50 @@ void TestImport::importsClassicTable()
     }
     QCOMPARE(map.Name(map.GlyphIndex('A')), "C27  A");
     QCOMPARE(map.Glyph(map.GlyphIndex('A')).GetColumn(0), quint8(bytes[325]));
+}
+
+void TestImport::picturesComeBack_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("type"); // -1: as pixmint-export writes it
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<bool>("interlaced");
+    QTest::addColumn<int>("lit");
+    QTest::addColumn<int>("unlit");
+    QTest::newRow("exported") << 1 << -1 << 8 << false << 0 << 255;
+    QTest::newRow("exported, scale 3") << 3 << -1 << 8 << false << 0 << 255;
+    QTest::newRow("palette") << 1 << PNG_COLOR_TYPE_PALETTE << 8 << false << 0 << 255;
+    QTest::newRow("gray and alpha") << 1 << PNG_COLOR_TYPE_GA << 8 << false << 0 << 255;
+    QTest::newRow("16-bit RGB") << 2 << PNG_COLOR_TYPE_RGB << 16 << false << 0 << 255;
+    QTest::newRow("interlaced") << 3 << PNG_COLOR_TYPE_GRAY << 8 << true << 0 << 255;
+    QTest::newRow("greys either side of half")
+        << 1 << PNG_COLOR_TYPE_GRAY << 8 << false << 127 << 128;
+}
+
+void TestImport::picturesComeBack()
+{
+    QFETCH(int, scale);
+    QFETCH(int, type);
+    QFETCH(int, depth);
+    QFETCH(bool, interlaced);
+    QFETCH(int, lit);
+    QFETCH(int, unlit);
+    const std::unique_ptr<FontCharSet> font = EveryCode();
+    const QString xml = _dir.filePath(QStringLiteral("codes.xml"));
+    const QString sheet = _dir.filePath(QStringLiteral("sheet.png"));
+    QVERIFY(TestFiles::Write(xml, FontFileWriter::Bytes(*font)));
+    QCOMPARE(
+        Start(PIXMINT_EXPORT, {xml, "--png", sheet, "--grid", "--scale", QString::number(scale)})
+            .exitCode,
+        0);
+    int width = 0;
+    const std::vector<png_byte> levels = Levels(TestFiles::Read(sheet), width);
+    QCOMPARE(width, 96 * scale);
+    if (type >= 0)
+        QVERIFY(TestFiles::Write(sheet, Png(levels, width, type, depth, interlaced, lit, unlit)));
+    const Run run = Import({sheet, "--codes", "0-255"});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, FontFileWriter::Bytes(*font));
 }
 
 QTEST_GUILESS_MAIN(TestImport)

@@ -38,6 +38,7 @@ expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missin
 expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
 expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
 expect("GFX makes a header of its own and no C array" "${add} GFX HEADER)")
+expect("U8G2 makes a C source of its own and no C array" "${add} U8G2 CONST)")
 expect("a already has a font that defines f_Glyphs" "${add} NAME f GFX)\n${add} NAME f_Glyphs)")
 foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999999999999999-1
         " 1-2" 1e2-200)

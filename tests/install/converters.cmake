@@ -1,8 +1,9 @@
 # A build folder in which only pixmint-export was built, as `cmake --build --target
 # pixmint-export` leaves it (the converter is taken from the suite's build rather than
 # compiled again), installs with a plain `cmake --install`: the converter and the CMake
-# package, and nothing of the programs that were not built. A project then finds the package
-# and compiles a font through it.
+# package, and nothing of the programs that were not built; cpack makes no package of it, and
+# pixmint-tools alone once the other command-line programs are there. A project then finds
+# the package and compiles a font through it.
 # Variables: PIXMINT_BUILD_DIR, PIXMINT_SOURCE_DIR, WORK_DIR.
 include("${CMAKE_CURRENT_LIST_DIR}/../consumer/common.cmake")
 
@@ -21,30 +22,31 @@ endforeach()
 if(NOT EXISTS "${prefix}/share/bash-completion/completions/pixmint-export")
     message(FATAL_ERROR "the completion of pixmint-export is not installed")
 endif()
-# Nor does it make a package named after all the programs.
-execute_process(COMMAND ${CMAKE_COMMAND} -E chdir "${build}" ${CMAKE_CPACK_COMMAND} -G DEB
-                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-file(GLOB packages "${build}/*.deb")
-if(result EQUAL 0 OR packages OR NOT output MATCHES "package would lack pixmint,")
-    message(FATAL_ERROR "cpack made a package of pixmint-export alone (${result}):\n${output}")
+# Nor does it make a package: pixmint-tools holds all three command-line programs. With them
+# and without the editor, it makes pixmint-tools alone.
+function(packages expected_failure expected_output)
+    file(REMOVE_RECURSE "${WORK_DIR}/packages")
+    execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config "${build}/CPackConfig.cmake"
+                    -B "${WORK_DIR}/packages" RESULT_VARIABLE result OUTPUT_VARIABLE output
+                    ERROR_VARIABLE output)
+    file(GLOB made RELATIVE "${WORK_DIR}/packages" "${WORK_DIR}/packages/*.deb")
+    set(failure OFF)
+    if(NOT result EQUAL 0)
+        set(failure ON)
+    endif()
+    if(NOT failure STREQUAL expected_failure OR (failure AND made)
+       OR NOT output MATCHES "${expected_output}")
+        message(FATAL_ERROR "cpack (${result}) made ${made}:\n${output}")
+    endif()
+    set(made "${made}" PARENT_SCOPE)
+endfunction()
+packages(ON "pixmint-tools would lack pixmint-import,")
+file(COPY "${PIXMINT_BUILD_DIR}/bin/pixmint-import" "${PIXMINT_BUILD_DIR}/bin/pixmint-font"
+     DESTINATION "${build}/bin")
+packages(OFF "")
+if(NOT made MATCHES "^pixmint-tools_[^;]*[.]deb$")
+    message(FATAL_ERROR "a build without the editor made ${made}, not pixmint-tools alone")
 endif()
 
-set(project "${WORK_DIR}/project")
-file(WRITE "${project}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)
-project(ConvertersOnly LANGUAGES C)
-find_package(Pixmint 1 REQUIRED)
-foreach(program pixmint pixmint-import pixmint-font)
-    if(TARGET Pixmint::\${program})
-        message(FATAL_ERROR \"Pixmint::\${program} is imported, though not installed\")
-    endif()
-endforeach()
-add_executable(firmware main.c)
-pixmint_add_font(firmware font.xml NAME font CONST CHECK)\n")
-file(WRITE "${project}/main.c" "extern const unsigned char font[][5];
-int main(void) { return font[0][0] == 0x7e ? 0 : 1; }\n")
-file(WRITE "${project}/font.xml" "<CharSet><FontChar Char=\"C27  A\"><Byte Index=\"0\">7e</Byte>"
-                                 "</FontChar></CharSet>\n")
-run(${CMAKE_COMMAND} -S "${project}" -B "${project}/build" -G Ninja
-    "-DCMAKE_PREFIX_PATH=${prefix}")
-run(${CMAKE_COMMAND} --build "${project}/build")
-run("${project}/build/firmware")
+include("${CMAKE_CURRENT_LIST_DIR}/project.cmake")
+firmware_from("${prefix}" "${WORK_DIR}/project" pixmint pixmint-import pixmint-font)

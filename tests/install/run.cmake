@@ -1,6 +1,7 @@
 # Installs Pixmint into a fresh prefix and checks what a desktop reads from it with the
-# desktop's own tools, then builds the Debian package and checks that it holds that same
-# install under /usr with dependencies computed from the linked libraries.
+# desktop's own tools, then builds the Debian packages and checks that between them they hold
+# that same install under /usr with dependencies computed from the linked libraries, and
+# that the tools' package serves a firmware build alone.
 # Variables: PIXMINT_BUILD_DIR, WORK_DIR, VERSION, CPACK, LICENSE (the source tree's), HARDENED
 # (whether the build has Debian's hardening flags).
 cmake_minimum_required(VERSION 3.25)
@@ -78,6 +79,9 @@ string(FIND "${expected}" "Permission is hereby granted" at)
 string(SUBSTRING "${expected}" ${at} -1 expected)
 string(COMPARE EQUAL "${copyright_text}\n" "${expected}" same)
 check("the copyright file's licence text is not that of LICENSE:\n${copyright_text}" same)
+file(SHA256 "${copyright}" editor_sum)
+file(SHA256 "${share}/doc/pixmint-tools/copyright" tools_sum)
+check("pixmint-tools has another copyright file" editor_sum STREQUAL tools_sum)
 
 # The MIME type: compiled from the installed definition, the CharSet root (in no namespace)
 # stands for it, and it is the type that the menu entry opens.
@@ -94,30 +98,53 @@ foreach(type IN LISTS opened)
     check("the menu entry opens ${type}, which is not defined" type IN_LIST types)
 endforeach()
 
-# The Debian package, built aside from the build folder.
+# The Debian packages, built aside from the build folder: pixmint-tools and pixmint, which
+# hold that same install under /usr between them, no file in both.
 run(ignored "${CPACK}" -G DEB --config "${PIXMINT_BUILD_DIR}/CPackConfig.cmake"
     -B "${WORK_DIR}/package")
-file(GLOB package "${WORK_DIR}/package/*.deb")
-run(listing dpkg-deb --contents "${package}")
-string(REGEX MATCHALL "\n-[^\n]* \\./[^\n]*" files "\n${listing}")
+file(GLOB tools "${WORK_DIR}/package/pixmint-tools_*.deb")
+file(GLOB editor "${WORK_DIR}/package/pixmint_*.deb")
+set(files "")
+foreach(package IN ITEMS "${tools}" "${editor}")
+    run(listing dpkg-deb --contents "${package}")
+    string(REGEX MATCHALL "\n-[^\n]* \\./[^\n]*" listed "\n${listing}")
+    list(APPEND files ${listed})
+endforeach()
 list(TRANSFORM files REPLACE ".* \\./" "/")
 list(SORT files)
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${WORK_DIR}" "${prefix}/*")
 list(TRANSFORM installed REPLACE "^prefix/" "/usr/")
 list(SORT installed)
-check("the package holds:\n${files}\nthe install put:\n${installed}"
+check("the packages hold:\n${files}\nthe install put:\n${installed}"
       files STREQUAL installed)
-run(depends dpkg-deb --field "${package}" Depends)
-foreach(library libqt6widgets6 libqt6xml6 libc6)
-    string(FIND "${depends}" "${library} (" at)
-    check("the package does not depend on ${library}: ${depends}" at GREATER -1)
+# The editor's package takes the tools of its own version; the tools take no GUI library.
+run(version dpkg-deb --field "${tools}" Version)
+string(STRIP "${version}" version)
+run(depends dpkg-deb --field "${editor}" Depends)
+foreach(dependency "pixmint-tools (= ${version})" "libqt6widgets6 (")
+    string(FIND "${depends}" "${dependency}" at)
+    check("pixmint does not depend on ${dependency}: ${depends}" at GREATER -1)
 endforeach()
+run(depends dpkg-deb --field "${tools}" Depends)
+foreach(library libqt6xml6 libfreetype6 libc6)
+    string(FIND "${depends}" "${library} (" at)
+    check("pixmint-tools does not depend on ${library}: ${depends}" at GREATER -1)
+endforeach()
+check("pixmint-tools depends on a GUI library: ${depends}" NOT depends MATCHES
+      "libqt6(gui|widgets|opengl|dbus)|libx11|libxcb|libxkb|libgl|libegl|libopengl")
 
-# The package as a system that installs it sees it (unpacked into a folder): each program with
-# its manual page and its completion, every page clean under mandoc's and man's checks, and
-# reached by man through MANPATH as by name.
+# pixmint-tools alone, as a build server installs it: a firmware project compiles a font
+# through its CMake package.
 set(root "${WORK_DIR}/root")
-run(ignored dpkg-deb -x "${package}" "${root}")
+run(ignored dpkg-deb -x "${tools}" "${root}")
+check("pixmint-tools holds the editor" NOT EXISTS "${root}/usr/bin/pixmint")
+include("${CMAKE_CURRENT_LIST_DIR}/project.cmake")
+firmware_from("${root}/usr" "${WORK_DIR}/project" pixmint)
+
+# Both packages as a system that installs them sees them (unpacked into a folder): each
+# program with its manual page and its completion, every page clean under mandoc's and man's
+# checks, and reached by man through MANPATH as by name.
+run(ignored dpkg-deb -x "${editor}" "${root}")
 file(GLOB programs RELATIVE "${root}/usr/bin" "${root}/usr/bin/*")
 foreach(program IN LISTS programs)
     foreach(file man/man1/${program}.1.gz bash-completion/completions/${program})
@@ -153,9 +180,9 @@ foreach(name "pixmint-font" "5 pixmint")
 endforeach()
 
 # lintian, with its default profile: no error, no warning. Of a build with Debian's hardening,
-# nothing more with --pedantic -I either (its one override is explained in the package).
+# nothing more with --pedantic -I either (each package explains its one override).
 foreach(profile "" "--pedantic;-I")
-    execute_process(COMMAND lintian ${profile} "${package}" OUTPUT_VARIABLE output
+    execute_process(COMMAND lintian ${profile} "${tools}" "${editor}" OUTPUT_VARIABLE output
                     ERROR_VARIABLE ignored RESULT_VARIABLE result)
     check("lintian ${profile} (${result}):\n${output}" result EQUAL 0 AND output MATCHES "^$")
     if(NOT HARDENED)

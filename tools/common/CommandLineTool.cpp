@@ -17,6 +17,11 @@ CommandLineTool::CommandLineTool(const QString& name, const QString& description
       _versionOption({QStringLiteral("v"), QStringLiteral("version")},
                      HelpText::VersionDescription())
 {
+    // The programs match each pattern once or a few times a run: compiling it to machine code
+    // first (Qt's default) costs more than the matches, at every start (a firmware build
+    // starts pixmint-export once a font). Not where the environment chooses otherwise.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+        qputenv("QT_ENABLE_REGEXP_JIT", "0");
     // Qt writes the description as it is and wraps only the options.
     _parser.setApplicationDescription(HelpText::Wrap(description));
     // Not addHelpOption(): it also offers --help-all, which fails in a program without a GUI.

@@ -2,12 +2,23 @@
 
 #include "BdfFormat.h"
 #include "CSourceFormat.h"
+#include "FlashImageFormat.h"
 #include "GfxFormat.h"
+#include "IntelHexFormat.h"
+#include "LvglFormat.h"
 #include "Message.h"
 #include "PngFormat.h"
 #include "TrueTypeFormat.h"
+#include "U8g2Format.h"
+#include "U8x8Format.h"
 
 namespace {
+
+// --name, or the editor's name of the array.
+QString Name(const ExportFormats::Settings& settings)
+{
+    return settings.name.value_or(QLatin1String(CArray::EditorName));
+}
 
 std::unique_ptr<OutputFormat> Source(const ExportFormats::Settings& settings)
 {
@@ -21,7 +32,10 @@ std::unique_ptr<OutputFormat> Header(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<PngFormat>(settings.text, settings.scale);
+    std::optional<CodeRange> grid;
+    if (settings.grid)
+        grid = settings.range.value_or(CodeRange(0, CodeRange::MaxCode));
+    return std::make_unique<PngFormat>(settings.text, settings.scale, grid);
 }
 
 std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)
@@ -35,10 +49,44 @@ std::unique_ptr<OutputFormat> Bdf(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Gfx(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<GfxFormat>(
-        GfxWriter(settings.name.value_or(QLatin1String(CArray::EditorName)),
-                  settings.range.value_or(GfxWriter::DefaultRange()), settings.baseline,
-                  settings.gfxStandalone));
+    return std::make_unique<GfxFormat>(GfxWriter(Name(settings),
+                                                 settings.range.value_or(GfxWriter::DefaultRange()),
+                                                 settings.baseline, settings.gfxStandalone));
+}
+
+std::unique_ptr<OutputFormat> U8g2(const ExportFormats::Settings& settings)
+{
+    return std::make_unique<U8g2Format>(U8g2Writer(
+        Name(settings), settings.range.value_or(U8g2Writer::DefaultRange()), settings.baseline));
+}
+
+std::unique_ptr<OutputFormat> U8x8(const ExportFormats::Settings& settings)
+{
+    return std::make_unique<U8x8Format>(
+        U8x8Writer(Name(settings), settings.range.value_or(U8x8Writer::DefaultRange())));
+}
+
+std::unique_ptr<OutputFormat> Lvgl(const ExportFormats::Settings& settings)
+{
+    return std::make_unique<LvglFormat>(LvglWriter(
+        Name(settings), settings.range.value_or(LvglWriter::DefaultRange()), settings.baseline));
+}
+
+// The C table's bytes: its layout and range, its name in the warnings.
+FlashImageWriter Image(const ExportFormats::Settings& settings)
+{
+    return FlashImageWriter(CArray(settings.layout, Name(settings), CArray::Storage::Plain),
+                            settings.range);
+}
+
+std::unique_ptr<OutputFormat> FlashImage(const ExportFormats::Settings& settings)
+{
+    return std::make_unique<FlashImageFormat>(Image(settings));
+}
+
+std::unique_ptr<OutputFormat> IntelHex(const ExportFormats::Settings& settings)
+{
+    return std::make_unique<IntelHexFormat>(Image(settings), settings.address);
 }
 
 std::unique_ptr<OutputFormat> TrueType(const ExportFormats::Settings& settings)
@@ -56,6 +104,12 @@ QStringList SourceIdentifiers(const QString& name, bool range)
 QStringList GfxIdentifiers(const QString& name, bool)
 {
     return GfxWriter::Identifiers(name);
+}
+
+// The u8g2, u8x8 and LVGL sources define the font alone; the rest of what they define is static.
+QStringList NameAlone(const QString& name, bool)
+{
+    return {name};
 }
 
 // What each option that takes another format's file adds to its description.
@@ -94,21 +148,58 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
                        u"<file>: its family named by --name (default %1).",
                        {QString::fromLatin1(BdfWriter::DefaultFamily)}) +
              Alone,
-         true, QStringLiteral("bdf"), Bdf, QString(), QString(), QString(), nullptr},
+         true, QStringLiteral("bdf"), Bdf, QString(), QString(), QString(), nullptr,
+         BdfFormat::IsValidFamily},
         {QStringLiteral("gfx"), QString(),
          QStringLiteral("Write the font as a C++ header in the Adafruit GFX custom-font form to "
                         "<file>, for display.setFont(&NAME): the codes of --range (default "
                         "32-126), the cursor's y on the baseline.") +
              Alone,
          true, QStringLiteral("gfx"), Gfx, QStringLiteral("GFX"),
-         QStringLiteral("include/@name@.h"), QStringLiteral("a header"), GfxIdentifiers},
+         QStringLiteral("include/@name@.h"), QStringLiteral("a header"), GfxIdentifiers,
+         GfxWriter::IsValidName},
+        {QStringLiteral("u8g2"), QString(),
+         QStringLiteral("Write the font as a C source in u8g2's own font format to <file>, for "
+                        "u8g2_SetFont(&u8g2, NAME): the codes of --range (default 32-126), "
+                        "u8g2_DrawStr's y on the baseline.") +
+             Alone,
+         true, QStringLiteral("u8g2"), U8g2, QStringLiteral("U8G2"),
+         QStringLiteral("@name@.@extension@"), QStringLiteral("a C source"), NameAlone,
+         U8g2Writer::IsValidName},
+        {QStringLiteral("u8x8"), QString(),
+         QStringLiteral("Write the font as a C source in the 8 x 8 tile form of u8g2's text mode "
+                        "to <file>, for u8x8_SetFont(&u8x8, NAME): the codes of --range (default "
+                        "32-126), each glyph's 5 columns then 3 blank ones.") +
+             Alone,
+         true, QStringLiteral("u8x8"), U8x8, QStringLiteral("U8X8"),
+         QStringLiteral("@name@.@extension@"), QStringLiteral("a C source"), NameAlone,
+         U8x8Writer::IsValidName},
+        {QStringLiteral("lvgl"), QString(),
+         QStringLiteral("Write the font as a C source in LVGL's built-in font form (LVGL 8 and "
+                        "9, 1 bit a pixel) to <file>, for LV_FONT_DECLARE(NAME): the codes of "
+                        "--range (default 32-126) but 0 and 9, which LVGL never looks up, the "
+                        "glyphs on the baseline.") +
+             Alone,
+         true, QStringLiteral("lvgl"), Lvgl, QStringLiteral("LVGL"), QStringLiteral("@name@.c"),
+         QStringLiteral("a C source"), NameAlone, LvglWriter::IsValidName},
+        {QStringLiteral("bin"), QString(),
+         QStringLiteral("Write the C array's bytes, in its --layout and --range, as a raw image "
+                        "to <file>, for external flash or an EEPROM; --header describes it.") +
+             Alone,
+         true, QStringLiteral("flash"), FlashImage, QString(), QString(), QString(), nullptr},
+        {QStringLiteral("hex"), QString(),
+         QStringLiteral("Write the same image as Intel HEX records to <file>, for a programmer "
+                        "of flash or EEPROMs.") +
+             Alone,
+         true, QStringLiteral("flash"), IntelHex, QString(), QString(), QString(), nullptr},
         {QStringLiteral("ttf"), QString(),
          Message::Text(u"Write the font as TrueType to <file>: each pixel a square, exact at 8 "
                        u"pixels per em, named by --name (default %1). Its dates are "
                        u"SOURCE_DATE_EPOCH, or else 1970-01-01.",
                        {QString::fromLatin1(TrueTypeWriter::DefaultName)}) +
              Alone,
-         true, QStringLiteral("ttf"), TrueType, QString(), QString(), QString(), nullptr},
+         true, QStringLiteral("ttf"), TrueType, QString(), QString(), QString(), nullptr,
+         TrueTypeWriter::IsValidName},
     };
     return formats;
 }

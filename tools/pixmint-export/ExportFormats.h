@@ -27,8 +27,11 @@ public:
         std::optional<CodeRange> range; // --range
         int baseline = FontChar::DefaultBaseline;
         bool gfxStandalone = false;
-        qint64 time = 0; // the dates of a font that has them, in seconds since 1970
-        QString text;    // drawn instead of the specimen sheet when not empty
+        CArray::Layout layout = CArray::Layout::Columns; // --layout, for the raw image too
+        quint64 address = 0;                             // --address of the Intel HEX
+        qint64 time = 0;   // the dates of a font that has them, in seconds since 1970
+        QString text;      // drawn instead of the specimen sheet when not empty
+        bool grid = false; // the plain sheet of the codes of range instead of the specimen sheet
         int scale = 4;
     };
 
@@ -39,7 +42,8 @@ public:
         QString description;
         // Whether asking for it leaves the C source off standard output.
         bool replacesStandardOutput;
-        // Formats of one family (the C source and its header) are checked and warned about once.
+        // Formats of one family (the C source and its header, the raw image and its Intel HEX)
+        // are warned about once.
         QString family;
         std::unique_ptr<OutputFormat> (*make)(const Settings& settings);
         // How pixmint_add_font offers it (ExportVocabulary): its keyword, empty where it does
@@ -50,6 +54,8 @@ public:
         QString cmakeFile;
         QString cmakeMakes;
         QStringList (*identifiers)(const QString& name, bool range);
+        // The rule for --name where the format has names of its own beside the C array's.
+        bool (*isValidName)(const QString& name, QString* reason) = nullptr;
 
         QCommandLineOption Option() const;
     };

@@ -1,9 +1,8 @@
 #include "ExportOptions.h"
 
-#include "BdfFormat.h"
 #include "ExportShaping.h"
-#include "GfxWriter.h"
 #include "GlyphSheet.h"
+#include "IntelHexWriter.h"
 #include "Message.h"
 #include "TrueTypeWriter.h"
 
@@ -78,6 +77,14 @@ bool ExportOptions::Read(const QCommandLineParser& parser)
     _settings.text = parser.value(QStringLiteral("text"));
     if (parser.isSet(QStringLiteral("text")) && _settings.text.isEmpty())
         return Fail(QStringLiteral("--text is empty: there is nothing to draw"));
+    _settings.grid = parser.isSet(QStringLiteral("grid"));
+    if (_settings.grid && !parser.isSet(QStringLiteral("png")))
+        return Fail(QStringLiteral("--grid draws into an image: give its file with --png"));
+    if (_settings.grid && parser.isSet(QStringLiteral("text")))
+        return Fail(QStringLiteral("give --grid or --text, not both: each draws the whole image"));
+    // A paint program shows the sheet one pixel a pixel.
+    if (_settings.grid && !parser.isSet(QStringLiteral("scale")))
+        _settings.scale = 1;
     return ReadFonts(parser);
 }
 
@@ -101,22 +108,32 @@ bool ExportOptions::ReadPaths(const QCommandLineParser& parser)
     return true;
 }
 
-// The fonts for other programs: BDF, GFX and TrueType.
+// The fonts for other programs and the Intel HEX: what shapes them, and --name by the rule of
+// each output for its names.
 bool ExportOptions::ReadFonts(const QCommandLineParser& parser)
 {
-    const bool gfx = parser.isSet(QStringLiteral("gfx"));
-    const bool trueType = parser.isSet(QStringLiteral("ttf"));
     _settings.gfxStandalone = parser.isSet(QStringLiteral("gfx-standalone"));
     if (!ReadNumber(parser, Option(u"baseline"), 0, int(FontChar::RowCount) - 1,
                     _settings.baseline))
         return false;
-    if (parser.isSet(QStringLiteral("bdf")) && !CheckName(parser, BdfFormat::IsValidFamily))
+    for (const Request& request : _requests) {
+        if (request.format->isValidName && !CheckName(parser, request.format->isValidName))
+            return false;
+    }
+    if (!ReadAddress(parser))
         return false;
-    if (gfx && !CheckName(parser, GfxWriter::IsValidName))
-        return false;
-    if (trueType && !CheckName(parser, TrueTypeWriter::IsValidName))
-        return false;
-    return !trueType || ReadSourceDate(_settings.time);
+    return !parser.isSet(QStringLiteral("ttf")) || ReadSourceDate(_settings.time);
+}
+
+bool ExportOptions::ReadAddress(const QCommandLineParser& parser)
+{
+    const QString text = parser.value(QStringLiteral("address"));
+    if (!parser.isSet(QStringLiteral("address")) ||
+        IntelHexWriter::ParseAddress(text, &_settings.address))
+        return true;
+    return Fail(Message::Text(u"--address %1: expected a whole number from 0 to %2, decimal or "
+                              u"0x hexadecimal",
+                              {text, Message::Hex(qint64(IntelHexWriter::AddressLimit - 1))}));
 }
 
 // --name, where it is given, by the rule of an output for its names.
@@ -164,6 +181,7 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     std::vector<CodeRange> ranges;
     if (!ReadRanges(parser, Option(u"range"), ranges))
         return false;
+    _settings.layout = layout.value_or(CArray::Layout::Columns);
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));

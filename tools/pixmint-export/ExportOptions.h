@@ -39,6 +39,7 @@ private:
     bool ReadWriter(const QCommandLineParser& parser);
     bool ReadPaths(const QCommandLineParser& parser);
     bool ReadFonts(const QCommandLineParser& parser);
+    bool ReadAddress(const QCommandLineParser& parser);
     bool CheckName(const QCommandLineParser& parser,
                    bool (*isValid)(const QString& name, QString* reason));
     bool ReadSourceDate(qint64& time);

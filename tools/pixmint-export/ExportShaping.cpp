@@ -30,8 +30,9 @@ QList<Option> SourceOptions()
         {QStringLiteral("output"),
          {name,
           Message::Text(
-              u"Name of the array and of the GFX font, a C identifier (default "
-              u"PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default %1).",
+              u"Name of the array and of the GFX, u8g2, u8x8 and LVGL fonts, a C identifier "
+              u"(default PIXMINT_xxxx); also the family of the BDF and TrueType fonts (default "
+              u"%1).",
               {QString::fromLatin1(TrueTypeWriter::DefaultName)}),
           QStringLiteral("ident")},
          QStringLiteral("NAME")},
@@ -50,8 +51,9 @@ QList<Option> SourceOptions()
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
                          "to 255, decimal or 0x hexadecimal), zero bytes where the font has no "
-                         "glyph, instead of the glyphs and a map; also the codes of the GFX "
-                         "font (default 32-126)."),
+                         "glyph, instead of the glyphs and a map; also the codes of the GFX, "
+                         "u8g2, u8x8 and LVGL fonts (default 32-126) and of --grid (default "
+                         "0-255)."),
           QStringLiteral("first-last")},
          QStringLiteral("RANGE")},
     };
@@ -75,11 +77,13 @@ const Conflict Conflicts[] = {
      {"const"},
      "give --const or --progmem, not both (--progmem makes the array const as well)"},
     {"text", {"png"}, {}, "--text draws into an image: give its file with --png"},
+    // A tile of u8x8 has no baseline; the images follow the C table.
     {"baseline",
-     {"bdf", "gfx", "ttf"},
+     {"bdf", "gfx", "u8g2", "lvgl", "ttf"},
      {},
-     "--baseline places the glyphs of a BDF, GFX or TrueType font: give its file with --bdf, "
-     "--gfx or --ttf"},
+     "--baseline places the glyphs of a font that --bdf, --gfx, --u8g2, --lvgl or --ttf writes: "
+     "give its file"},
+    {"address", {"hex"}, {}, "--address places the Intel HEX records: give their file with --hex"},
     {"gfx-standalone",
      {"gfx"},
      {},
@@ -111,17 +115,29 @@ QList<ExportShaping::Option> ExportShaping::All()
                      "feed starts a new line."),
                  QStringLiteral("string")}},
                {QStringLiteral("png"),
+                {QStringLiteral("grid"),
+                 QStringLiteral(
+                     "With --png, draw a plain sheet for paint programs instead: a cell of 6 "
+                     "x 9 pixels for each code of --range, 16 a row, the glyph in its top "
+                     "left, black on white, no labels; pixmint-import reads it back.")}},
+               {QStringLiteral("png"),
                 {QStringLiteral("scale"),
-                 QStringLiteral("Size of one glyph pixel in the image, 1 to 64 (default 4)."),
+                 QStringLiteral(
+                     "Size of one glyph pixel in the image, 1 to 64 (default 4, with --grid 1)."),
                  QStringLiteral("n"), QStringLiteral("4")}},
                {QStringLiteral("bdf"),
                 {QStringLiteral("baseline"),
                  Message::Text(
-                     u"With --bdf, --gfx or --ttf, the grid row just above the baseline, 0 "
-                     u"(top) to 7; default %1, so that the font ascends 7 pixels and "
-                     u"descends 1.",
+                     u"With --bdf, --gfx, --u8g2, --lvgl or --ttf, the grid row just above "
+                     u"the baseline, 0 (top) to 7; default %1, so that the font ascends 7 "
+                     u"pixels and descends 1.",
                      {FontChar::DefaultBaseline}),
                  QStringLiteral("row")}},
+               {QStringLiteral("hex"),
+                {QStringLiteral("address"),
+                 QStringLiteral("With --hex, the address of the image's first byte, below 4 GiB, "
+                                "decimal or 0x hexadecimal (default 0)."),
+                 QStringLiteral("n"), QStringLiteral("0")}},
                {QStringLiteral("gfx"),
                 {QStringLiteral("gfx-standalone"),
                  QStringLiteral(

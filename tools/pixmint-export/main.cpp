@@ -1,6 +1,7 @@
 // pixmint-export: the editor's "Export font as C/C++ code" from the command line, for build
-// systems, the same array in the forms that firmware takes, a checker for font files, BDF,
-// Adafruit GFX and TrueType fonts, a specimen sheet and a preview of text.
+// systems, the same array in the forms that firmware takes, a checker for font files, fonts
+// for other programs and display libraries, images for external flash, a specimen sheet and a
+// preview of text.
 #include "CommandLineTool.h"
 #include "Console.h"
 #include "ExportOptions.h"
@@ -14,10 +15,9 @@
 #include "MessageList.h"
 #include "Status.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
@@ -29,7 +29,8 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem, "
-                   "--header and --range is given; also BDF, Adafruit GFX and TrueType fonts, a "
+                   "--header and --range is given; also BDF, Adafruit GFX, u8g2, u8x8, LVGL and "
+                   "TrueType fonts, the table as a raw or Intel HEX image for external flash, a "
                    "specimen sheet and a preview of text.");
 
 const QList<HelpText::Example> Examples = {
@@ -40,37 +41,6 @@ const QList<HelpText::Example> Examples = {
      QStringLiteral("pixmint-export --check font.xml")},
     {QStringLiteral("Draw every glyph, labelled, on a specimen sheet:"),
      QStringLiteral("pixmint-export --png sheet.png font.xml")}};
-
-bool WantsSheet(int argc, char* argv[])
-{
-    return std::any_of(argv + 1, argv + argc, [](const char* argument) {
-        return std::strcmp(argument, "--png") == 0 || std::strncmp(argument, "--png=", 6) == 0;
-    });
-}
-
-// The toolkit is given no arguments: it must not read -platform or the like from them, and
-// the converter's own options are all that is accepted.
-std::unique_ptr<QCoreApplication> MakeApplication(bool drawing, char* program)
-{
-    static int argc = 1;
-    static char* argv[] = {program, nullptr};
-    if (!drawing)
-        return std::make_unique<QCoreApplication>(argc, argv);
-    // Drawing text takes a GUI application, but the converter never shows a window: it
-    // draws offscreen whatever the environment names. Setting up the platform may warn
-    // about the desktop session (no runtime folder, for one), which does not concern a
-    // program that draws into an image; critical and fatal messages still go through.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                previous(type, context, message);
-        });
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    qInstallMessageHandler(previous);
-    return application;
-}
 
 int Check(const CommandLineTool& tool, const QString& path, const QByteArray& bytes)
 {
@@ -91,7 +61,8 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
 }
 
 // One output asked for: its format, made from the options, and its file (empty for standard
-// output); only the first of a family is checked and warns.
+// output); only the first of a family warns. Each is checked: the Intel HEX refuses an
+// address that the raw image beside it knows nothing of.
 struct Output
 {
     const ExportFormats::Format& format;
@@ -118,7 +89,7 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
                 const std::vector<Output>& outputs, FileWriter& files, QString& error)
 {
     for (const Output& output : outputs) {
-        if (output.first && !output.made->Accepts(font, &error)) {
+        if (!output.made->Accepts(font, &error)) {
             error = Status::In(fontPath, error);
             return false;
         }
@@ -160,8 +131,11 @@ MessageList Warnings(const std::vector<Output>& outputs, const FontCharSet& font
 
 int main(int argc, char* argv[])
 {
-    const std::unique_ptr<QCoreApplication> application =
-        MakeApplication(WantsSheet(argc, argv), argv[0]);
+    // Qt is given no arguments: it must not read -platform or the like from them, and the
+    // converter's own options are all that is accepted.
+    int applicationArgc = 1;
+    char* applicationArgv[] = {argv[0], nullptr};
+    const QCoreApplication application(applicationArgc, applicationArgv);
     CommandLineTool tool(QStringLiteral("pixmint-export"), Description, Examples);
     ExportOptions options(tool.Parser());
     int status = CommandLineTool::Success;

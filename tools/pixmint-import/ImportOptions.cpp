@@ -5,6 +5,8 @@
 
 #include <QCommandLineParser>
 
+#include <set>
+
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
                     QStringLiteral("Write the font file to <FONT.xml>, replacing it as a "
@@ -23,18 +25,22 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                                      "default: outline fonts the row that loses the fewest "
                                      "pixels, bitmap fonts the ascent minus 1, at most 7."),
                       QStringLiteral("row")),
-      _charsOption(QStringLiteral("chars"),
-                   QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
-                                  "\"U+XXXX  c\" unless a default name already stands for it. "
-                                  "Given more than once, the texts are joined."),
-                   QStringLiteral("text")),
-      _codesOption(QStringLiteral("codes"),
-                   Message::Text(u"Also import a glyph for each code of <range> that the font "
-                                 u"has, named \"U+XXXX  label\" unless a default name already "
-                                 u"stands for it; of a C table, import only these codes. %1. "
-                                 u"Given more than once, the ranges add up.",
-                                 {CodeRange::Syntax()}),
-                   QStringLiteral("range")),
+      _charsOption(
+          QStringLiteral("chars"),
+          QStringLiteral("Also import these Latin-1 characters, each as a glyph named "
+                         "\"U+XXXX  c\" unless a default name already stands for it; of a picture, "
+                         "the characters of its cells in order. "
+                         "Given more than once, the texts are joined."),
+          QStringLiteral("text")),
+      _codesOption(
+          QStringLiteral("codes"),
+          Message::Text(u"Also import a glyph for each code of <range> that the font "
+                        u"has, named \"U+XXXX  label\" unless a default name already "
+                        u"stands for it; of a C table, import only these codes; of a picture, the "
+                        u"codes of its cells in order. %1. "
+                        u"Given more than once, the ranges add up.",
+                        {CodeRange::Syntax()}),
+          QStringLiteral("range")),
       _layoutOption(QStringLiteral("layout"),
                     Message::Text(u"The font is a table of glyphs in C or C++ source whose bytes "
                                   u"are as pixmint-export --layout writes them: %1. Not needed "
@@ -48,11 +54,19 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
       _arrayOption(QStringLiteral("array"),
                    QStringLiteral("C table: read the array of this name, not the first one "
                                   "defined."),
-                   QStringLiteral("name"))
+                   QStringLiteral("name")),
+      _cellOption(QStringLiteral("cell"),
+                  QStringLiteral("Picture: the pitch of its cells in glyph pixels, each at least "
+                                 "5x8 (default 6x9, as pixmint-export --grid draws them)."),
+                  QStringLiteral("WxH")),
+      _scaleOption(QStringLiteral("scale"),
+                   QStringLiteral("Picture: the pixels a side of one glyph pixel, 1 to 64; "
+                                  "default found from its width, 16 cells a row."),
+                   QStringLiteral("n"))
 {
     parser.addPositionalArgument(QStringLiteral("OTHER-FONT"), ImportSources::Description());
     parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption, _codesOption,
-                       _layoutOption, _firstOption, _arrayOption});
+                       _layoutOption, _firstOption, _arrayOption, _cellOption, _scaleOption});
 }
 
 bool ImportOptions::Read(const QCommandLineParser& parser)
@@ -64,7 +78,48 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
     return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser) &&
-           ReadCharacters(parser, _charsOption, _characterCodes);
+           ReadCharacters(parser, _charsOption, _characterCodes) && ReadPicture(parser);
+}
+
+// A picture's cells stand for the codes of --codes, in order, or the characters of --chars;
+// a code given twice takes its first cell.
+bool ImportOptions::ReadPicture(const QCommandLineParser& parser)
+{
+    if (!_source->cells)
+        return true;
+    if (parser.isSet(_codesOption) == parser.isSet(_charsOption))
+        return Fail(QStringLiteral("a picture needs the codes of its cells: give --codes or "
+                                   "--chars, one of them"));
+    std::vector<int> codes;
+    for (const CodeRange& range : _import.codes) {
+        for (int code = range.First(); code <= range.Last(); ++code)
+            codes.push_back(code);
+    }
+    codes.insert(codes.end(), _characterCodes.begin(), _characterCodes.end());
+    std::set<int> seen;
+    for (const int code : codes) {
+        if (seen.insert(code).second)
+            _pictureCodes.push_back(code);
+    }
+    return ReadNumber(parser, _scaleOption, 1, 64, _picture.scale) && ReadCell(parser);
+}
+
+bool ImportOptions::ReadCell(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(_cellOption))
+        return true;
+    const QString value = parser.value(_cellOption);
+    const QStringList sides = value.split(u'x');
+    qint64 width = 0;
+    qint64 height = 0;
+    if (sides.size() != 2 || !ToNumber(sides[0], FontChar::ColumnCount, 64, width) ||
+        !ToNumber(sides[1], FontChar::RowCount, 64, height))
+        return Fail(Message::Text(u"--cell %1: expected WIDTHxHEIGHT, at least 5x8 and at most "
+                                  u"64x64",
+                                  {value}));
+    _picture.cellWidth = int(width);
+    _picture.cellHeight = int(height);
+    return true;
 }
 
 bool ImportOptions::Accumulates(const QString& name) const
@@ -79,10 +134,13 @@ bool ImportOptions::ReadSource(const QCommandLineParser& parser)
     _source = &ImportSources::Choose(parser, positional.isEmpty() ? QString() : positional[0]);
     for (const ImportSources::Source& other : ImportSources::All()) {
         for (const QString& option : other.options) {
-            if (&other != _source && parser.isSet(option)) {
-                return Fail(QStringLiteral("--") + option + QStringLiteral(" is for ") +
-                            other.what + QStringLiteral(", not for ") + _source->what);
-            }
+            if (&other == _source || _source->shared.contains(option) || !parser.isSet(option))
+                continue;
+            return Fail(QStringLiteral("--") + option +
+                        (_source->refusal.isEmpty()
+                             ? QStringLiteral(" is for ") + other.what +
+                                   QStringLiteral(", not for ") + _source->what
+                             : _source->refusal));
         }
     }
     // Given only where the table is read.

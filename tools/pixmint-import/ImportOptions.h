@@ -3,6 +3,7 @@
 #include "CTableImport.h"
 #include "FontImport.h"
 #include "ImportSources.h"
+#include "SheetImport.h"
 #include "ToolOptions.h"
 
 #include <QCommandLineOption>
@@ -25,12 +26,18 @@ public:
     const ImportSources::Source& Source() const { return *_source; }
     // How to read a table in C or C++ source, where the font is one.
     const CTableImport::Options& Table() const { return _table; }
+    // How to read a picture of cells, where the font is one, and the code of each cell in
+    // reading order.
+    const SheetImport::Options& Picture() const { return _picture; }
+    const std::vector<int>& PictureCodes() const { return _pictureCodes; }
 
     // --chars joins its texts, --codes its ranges.
     bool Accumulates(const QString& name) const override;
 
 private:
     bool ReadSource(const QCommandLineParser& parser);
+    bool ReadPicture(const QCommandLineParser& parser);
+    bool ReadCell(const QCommandLineParser& parser);
 
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;
@@ -40,6 +47,8 @@ private:
     QCommandLineOption _layoutOption;
     QCommandLineOption _firstOption;
     QCommandLineOption _arrayOption;
+    QCommandLineOption _cellOption;
+    QCommandLineOption _scaleOption;
 
     FontImport::Options _import;
     bool _toStandardOutput = true;
@@ -47,4 +56,6 @@ private:
     std::vector<int> _characterCodes;
     const ImportSources::Source* _source = &ImportSources::All().front();
     CTableImport::Options _table;
+    SheetImport::Options _picture;
+    std::vector<int> _pictureCodes;
 };

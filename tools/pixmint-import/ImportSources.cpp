@@ -3,6 +3,7 @@
 #include "CTableImport.h"
 #include "FontImport.h"
 #include "ImportOptions.h"
+#include "SheetImport.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -30,6 +31,15 @@ Status ReadTable(QByteArray bytes, const ImportOptions& options, FontCharSet& fo
     return read;
 }
 
+// The glyphs of a picture of cells.
+Status ReadPicture(QByteArray bytes, const ImportOptions& options, FontCharSet& font, MessageList&)
+{
+    QString error;
+    if (!SheetImport::Read(bytes, options.PictureCodes(), options.Picture(), font, &error))
+        return Status::Failure(error);
+    return Status();
+}
+
 bool Given(const QCommandLineParser& parser, const ImportSources::Source& source,
            const QString& suffix)
 {
@@ -49,6 +59,9 @@ const std::vector<ImportSources::Source>& ImportSources::All()
          QStringLiteral("a font"),
          {},
          {QStringLiteral("size"), QStringLiteral("baseline"), QStringLiteral("chars")},
+         {},
+         QString(),
+         false,
          ReadFreeType},
         {QStringLiteral("a table of glyphs in C or C++ source"),
          QStringLiteral("a table of glyphs in C or C++ source (.c, .h, .cpp, ...)"),
@@ -58,7 +71,21 @@ const std::vector<ImportSources::Source>& ImportSources::All()
           QStringLiteral("cxx"), QStringLiteral("hh"), QStringLiteral("hpp"), QStringLiteral("hxx"),
           QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")},
          {QStringLiteral("layout"), QStringLiteral("first"), QStringLiteral("array")},
+         {},
+         QString(),
+         false,
          ReadTable},
+        {QStringLiteral("a picture of glyphs in PNG"),
+         QStringLiteral("a picture (.png) of cells, 16 a row, one for each code of --codes or "
+                        "character of --chars"),
+         QStringLiteral("a picture"),
+         QStringLiteral("a picture"),
+         {QStringLiteral("png")},
+         {QStringLiteral("cell"), QStringLiteral("scale")},
+         {QStringLiteral("chars")},
+         QStringLiteral(" is not for a picture"),
+         true,
+         ReadPicture},
     };
     return sources;
 }
@@ -67,10 +94,10 @@ const ImportSources::Source& ImportSources::Choose(const QCommandLineParser& par
                                                    const QString& fontPath)
 {
     const QString suffix = QFileInfo(fontPath).suffix();
-    const auto chosen = std::find_if(All().begin() + 1, All().end(), [&](const Source& source) {
+    const auto chosen = std::find_if(All().rbegin(), All().rend() - 1, [&](const Source& source) {
         return Given(parser, source, suffix);
     });
-    return chosen == All().end() ? All().front() : *chosen;
+    return chosen == All().rend() - 1 ? All().front() : *chosen;
 }
 
 QString ImportSources::Summary()

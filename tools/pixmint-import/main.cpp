@@ -50,7 +50,9 @@ int main(int argc, char* argv[])
     const QString& fontPath = tool.FontPath();
     QString error;
     FontCharSet font;
-    FontEdit(font).AddCodes(options.CharacterCodes());
+    // A picture's characters are its cells', not glyphs to add.
+    if (!options.Source().cells)
+        FontEdit(font).AddCodes(options.CharacterCodes());
     MessageList notes;
     const ImportSources::Source& kind = options.Source();
     QByteArray source;

@@ -5,9 +5,8 @@
 #include "FontCharSet.h"
 #include "GlyphName.h"
 #include "Message.h"
+#include "SheetLabels.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <QSet>
 
 #include <algorithm>
@@ -21,20 +20,42 @@ constexpr int LabelWidth = 110;
 // A glyph and the blank column after it on a line of text; a line and the blank row below it.
 constexpr int Advance = int(FontChar::Advance);
 constexpr int LineAdvance = int(FontChar::RowCount) + 1;
+constexpr quint8 Black = 0;
+constexpr quint8 Off = 0xE4;
+
+// A picture of the size, or the reason it cannot be had.
+PixelImage Allocate(qint64 width, qint64 height, QString* error)
+{
+    PixelImage image{int(width), int(height)};
+    if (image.IsNull())
+        Message::Fail(error, Message::Text(u"there is not enough memory for an image of %1 x %2 "
+                                           u"pixels",
+                                           {width, height}));
+    return image;
+}
+
+// The glyph's lit pixels as blocks of scale x scale from (left, top).
+void DrawLit(PixelImage& image, const FontChar& glyph, int left, int top, int scale)
+{
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+        for (quint32 row = 0; row < FontChar::RowCount; ++row) {
+            if (glyph.GetPixel(column, row))
+                image.FillRect(left + int(column) * scale, top + int(row) * scale, scale, scale,
+                               Black);
+        }
+    }
+}
 
 } // namespace
 
-QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
+PixelImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
-    QFont font;
-    font.setPixelSize(11);
-    const QFontMetrics metrics(font);
 
     const int glyphWidth = int(FontChar::ColumnCount) * scale;
     const int glyphHeight = int(FontChar::RowCount) * scale;
     const int cellWidth = std::max(glyphWidth, LabelWidth) + 2 * Padding;
-    const int cellHeight = glyphHeight + metrics.height() + 3 * Padding;
+    const int cellHeight = glyphHeight + SheetLabels::Height + 3 * Padding;
     const qint64 count = set.Count();
     // As wide as its glyphs need: a font of three glyphs makes a sheet of three cells.
     const int columns = int(std::clamp<qint64>(count, 1, MaxColumns));
@@ -48,11 +69,11 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
         return {};
     }
 
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setFont(font);
-    const QColor off(0xE4, 0xE4, 0xE4);
+    PixelImage image = Allocate(width, height, error);
+    if (image.IsNull())
+        return image;
+    const CharacterMap map(set);
+    const SheetLabels labels(map);
     qint64 index = 0;
     for (const auto& [name, glyph] : set) {
         const int left = int(index % columns) * cellWidth + Padding;
@@ -60,27 +81,21 @@ QImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
         const int glyphLeft = left + (cellWidth - 2 * Padding - glyphWidth) / 2;
         for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
             for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-                const QRect dot(glyphLeft + int(column) * scale, top + int(row) * scale, scale,
-                                scale);
                 // A gap between dots keeps them countable once they are large enough.
-                painter.fillRect(scale >= 4 ? dot.adjusted(0, 0, -1, -1) : dot,
-                                 glyph->GetPixel(column, row) ? Qt::black : off);
+                const int side = scale >= 4 ? scale - 1 : scale;
+                image.FillRect(glyphLeft + int(column) * scale, top + int(row) * scale, side, side,
+                               glyph->GetPixel(column, row) ? Black : Off);
             }
         }
-        // Measured whole, a name of megabytes took seconds.
-        const QString label =
-            metrics.elidedText(GlyphName::Listed(name), Qt::ElideRight, cellWidth - 2 * Padding);
-        painter.setPen(Qt::darkGray);
-        painter.drawText(
-            QRect(left, top + glyphHeight + Padding, cellWidth - 2 * Padding, metrics.height()),
-            Qt::AlignHCenter | Qt::AlignTop, label);
+        labels.Draw(image, left, top + glyphHeight + Padding, cellWidth - 2 * Padding,
+                    GlyphName::Listed(name));
         ++index;
     }
     return image;
 }
 
-QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
-                              QList<char32_t>* missing, QString* error)
+PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
+                                  QList<char32_t>* missing, QString* error)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
     QList<QList<uint>> lines;
@@ -115,8 +130,9 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
 
     const CharacterMap map(set);
     QSet<char32_t> named;
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    PixelImage image = Allocate(width, height, error);
+    if (image.IsNull())
+        return image;
     for (qsizetype lineIndex = 0; lineIndex < lines.size(); ++lineIndex) {
         const QList<uint>& characters = lines[lineIndex];
         const int top = int(lineIndex) * LineAdvance * scale;
@@ -134,19 +150,28 @@ QImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int s
                 }
                 continue;
             }
-            const int left = int(position) * Advance * scale;
-            for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
-                for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-                    if (!map.Glyph(index).GetPixel(column, row))
-                        continue;
-                    for (int y = top + int(row) * scale; y < top + int(row + 1) * scale; ++y) {
-                        QRgb* pixels = reinterpret_cast<QRgb*>(image.scanLine(y));
-                        const int x = left + int(column) * scale;
-                        std::fill(pixels + x, pixels + x + scale, qRgb(0, 0, 0));
-                    }
-                }
-            }
+            DrawLit(image, map.Glyph(index), int(position) * Advance * scale, top, scale);
         }
+    }
+    return image;
+}
+
+PixelImage GlyphSheet::RenderGrid(const FontCharSet& set, const CodeRange& range, int scale,
+                                  QString* error)
+{
+    scale = std::clamp(scale, MinScale, MaxScale);
+    const int rows = (range.Count() + GridColumns - 1) / GridColumns;
+    PixelImage image = Allocate(qint64(GridColumns) * GridCellWidth * scale,
+                                qint64(rows) * GridCellHeight * scale, error);
+    if (image.IsNull())
+        return image;
+    const CharacterMap map(set);
+    for (int code = range.First(); code <= range.Last(); ++code) {
+        const quint32 index = map.GlyphIndex(code);
+        const int cell = code - range.First();
+        if (index != CharacterMap::NoGlyph)
+            DrawLit(image, map.Glyph(index), cell % GridColumns * GridCellWidth * scale,
+                    cell / GridColumns * GridCellHeight * scale, scale);
     }
     return image;
 }

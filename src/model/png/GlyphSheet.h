@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QImage>
+#include "CodeRange.h"
+#include "FontChar.h"
+#include "PixelImage.h"
+
 #include <QList>
 #include <QString>
 
@@ -13,9 +16,14 @@ class GlyphSheet
 public:
     static constexpr int MinScale = 1;
     static constexpr int MaxScale = 64;
+    // The plain sheet for paint programs: cells of 6 x 9 pixels, 16 a row, a glyph in the
+    // top left of each and the blank column and row that the display leaves between glyphs.
+    static constexpr int GridColumns = 16;
+    static constexpr int GridCellWidth = int(FontChar::Advance);
+    static constexpr int GridCellHeight = int(FontChar::RowCount) + 1;
 
     // A null image, with the reason, when the sheet would be too large to draw.
-    static QImage Render(const FontCharSet& set, int scale, QString* error = nullptr);
+    static PixelImage Render(const FontCharSet& set, int scale, QString* error = nullptr);
 
     // The text as the display shows it: each character is the glyph that the font's character
     // map gives it, 5 columns, then 1 blank column before the next, no margin; a line feed
@@ -23,11 +31,17 @@ public:
     // glyph pixel is a block of scale x scale, lit pixels black and everything else white. A
     // character without a glyph stays blank and goes to missing, once. A null image, with the
     // reason, when there is no character or the image would be too large to draw.
-    static QImage RenderText(const FontCharSet& set, const QString& text, int scale,
-                             QList<char32_t>* missing, QString* error = nullptr);
+    static PixelImage RenderText(const FontCharSet& set, const QString& text, int scale,
+                                 QList<char32_t>* missing, QString* error = nullptr);
+
+    // A cell for each code of the range in code order, each the glyph the character map gives
+    // the code, blank for a code without one; lit pixels black, all else white, no label. A
+    // null image, with the reason, when the memory cannot be had.
+    static PixelImage RenderGrid(const FontCharSet& set, const CodeRange& range, int scale,
+                                 QString* error = nullptr);
 
 private:
-    // QPainter's coordinates and the image size stay within what the raster engine draws.
+    // The sizes that the drawing of the sheets has always kept to.
     static constexpr qint64 MaxSide = 32767;
     static constexpr qint64 MaxPixels = 256LL * 1024 * 1024;
 };

@@ -3,26 +3,21 @@
 #include "GlyphSheet.h"
 #include "Message.h"
 #include "MessageList.h"
-
-#include <QBuffer>
-#include <QImage>
+#include "PngFile.h"
 
 QByteArray PngFormat::Bytes(const FontCharSet& set, const QByteArray&, QString* error) const
 {
     _missing.clear();
-    const QImage image = _text.isEmpty()
-                             ? GlyphSheet::Render(set, _scale, error)
-                             : GlyphSheet::RenderText(set, _text, _scale, &_missing, error);
-    if (image.isNull())
+    PixelImage image;
+    if (_grid)
+        image = GlyphSheet::RenderGrid(set, *_grid, _scale, error);
+    else if (_text.isEmpty())
+        image = GlyphSheet::Render(set, _scale, error);
+    else
+        image = GlyphSheet::RenderText(set, _text, _scale, &_missing, error);
+    if (image.IsNull())
         return QByteArray();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        Message::Fail(error, QStringLiteral("the image could not be encoded as PNG"));
-        return QByteArray();
-    }
-    return png;
+    return PngFile::Encode(image, error);
 }
 
 // One line naming the characters, as many as a list of warnings holds.

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "CodeRange.h"
 #include "OutputFormat.h"
 
 #include <QList>
 
-// The specimen sheet, or a text as the display shows it (GlyphSheet), as a PNG image.
+#include <optional>
+
+// The specimen sheet, a text as the display shows it or the plain sheet of a range of codes
+// (GlyphSheet), as a PNG image.
 class PngFormat : public OutputFormat
 {
 public:
-    // An empty text asks for the sheet.
-    PngFormat(const QString& text, int scale) : _text(text), _scale(scale) {}
+    // A grid asks for the plain sheet of its codes, else an empty text for the specimen sheet.
+    PngFormat(const QString& text, int scale, std::optional<CodeRange> grid = std::nullopt)
+        : _text(text), _scale(scale), _grid(grid)
+    {
+    }
 
     Kind BytesKind() const override { return Kind::Binary; }
     QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding,
@@ -20,6 +27,7 @@ public:
 private:
     QString _text;
     int _scale;
+    std::optional<CodeRange> _grid;
     // Found while drawing, which Bytes does.
     mutable QList<char32_t> _missing;
 };
