@@ -5,149 +5,31 @@
 // Floors: a bare Qt Widgets program for the editor's start-up, "xmllint --noout" for reading
 // a font file from the command line. For the operations inside the editor the ratio is
 // their growth: the time per glyph against the time per glyph at 1,000 glyphs.
-#include "FileWriter.h"
-#include "FontCharSet.h"
-#include "FontFileWriter.h"
+#include "BenchFonts.h"
+#include "BenchProcess.h"
 #include "TrueTypeWriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QRandomGenerator>
+#include <QFile>
+#include <QMap>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-struct Measure
-{
-    double milliseconds = 0; // wall time of the process, or what it printed
-    double peakMiB = 0;      // peak resident memory of the process
-    QByteArray output;
-};
+using BenchProcess::Measure;
+using BenchProcess::Median;
+using BenchProcess::RunProcess;
+using BenchProcess::SharedObjects;
 
-QString SpawnHelper;
-QString ResultFile;
-
-// Runs a program to its end through bench_spawn, which times the whole process and reads its
-// peak memory; the program's standard output comes back here. An exit status above
-// lastSuccess is a failure.
-Measure RunProcess(const QStringList& command, int lastSuccess = 0)
-{
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        qFatal("pipe failed");
-    QStringList full = {SpawnHelper, ResultFile};
-    full += command;
-    std::vector<QByteArray> arguments;
-    for (const QString& argument : full)
-        arguments.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        close(pipeEnds[0]);
-        close(pipeEnds[1]);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    Measure measure;
-    char buffer[4096];
-    ssize_t got = 0;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        measure.output.append(buffer, got);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) > lastSuccess)
-        qFatal("failed: %s", qPrintable(command.join(QLatin1Char(' '))));
-    QFile result(ResultFile);
-    if (!result.open(QIODevice::ReadOnly))
-        qFatal("no result from bench_spawn");
-    const QList<QByteArray> values = result.readAll().simplified().split(' ');
-    measure.milliseconds = values.value(0).toDouble();
-    measure.peakMiB = values.value(1).toDouble() / 1024.0;
-    return measure;
-}
-
-// The median of several runs, time and memory taken from the same run.
-Measure Median(const QStringList& command, int runs, bool timeFromOutput = false,
-               int lastSuccess = 0)
-{
-    std::vector<Measure> measures;
-    for (int run = 0; run < runs; ++run) {
-        Measure measure = RunProcess(command, lastSuccess);
-        if (timeFromOutput)
-            measure.milliseconds = measure.output.trimmed().toDouble();
-        measures.push_back(measure);
-    }
-    std::sort(measures.begin(), measures.end(),
-              [](const Measure& a, const Measure& b) { return a.milliseconds < b.milliseconds; });
-    return measures[measures.size() / 2];
-}
-
-// Random names of 4 to 12 printable Latin-1 characters and random bytes.
-QString GenerateFont(const QString& folder, int glyphs)
-{
-    const QString path = QStringLiteral("%1/font-%2.xml").arg(folder).arg(glyphs);
-    if (QFile::exists(path))
-        return path;
-    QRandomGenerator random{quint32(glyphs)};
-    FontCharSet set;
-    set.Clear();
-    while (set.Count() < quint32(glyphs)) {
-        QString name;
-        const int length = 4 + int(random.bounded(9));
-        for (int index = 0; index < length; ++index) {
-            const int pick = int(random.bounded(95 + 96));
-            name += QChar(pick < 95 ? 0x20 + pick : 0xA0 + pick - 95);
-        }
-        auto glyph = std::make_unique<FontChar>();
-        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
-            glyph->SetColumn(column, quint8(random.bounded(256)));
-        set.StoreRead(name, std::move(glyph));
-    }
-    QString error;
-    if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text, &error))
-        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
-    return path;
-}
-
-// The most glyphs a font file holds, each with one byte so that the file stays within the
-// size a font file may have, and named for a random character: nearly every glyph repeats a
-// code, the most warnings a BDF font gives.
-QString GenerateLargeFont(const QString& folder)
-{
-    constexpr int Glyphs = 1000000;
-    const QString path = QStringLiteral("%1/font-%2.xml").arg(folder).arg(Glyphs);
-    if (QFile::exists(path))
-        return path;
-    QRandomGenerator random{quint32(Glyphs)};
-    QByteArray content = "<CharSet>\n";
-    for (int glyph = 0; glyph < Glyphs; ++glyph) {
-        const int pick = int(random.bounded(95 + 96));
-        const QString name = QString::number(glyph) + QStringLiteral("  ") +
-                             QChar(pick < 95 ? 0x20 + pick : 0xA0 + pick - 95);
-        content += "<FontChar Char=\"" + name.toHtmlEscaped().toUtf8() + "\"><Byte Index=\"" +
-                   QByteArray::number(random.bounded(5)) + "\">" +
-                   QByteArray::number(random.bounded(256), 16) + "</Byte></FontChar>\n";
-    }
-    QString error;
-    if (!FileWriter::WriteFile(path, content + "</CharSet>\n", FileWriter::Mode::Text, &error))
-        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
-    return path;
-}
+const QList<int> Sizes = {86, 1000, 10000, 100000};
 
 QString Time(double milliseconds)
 {
@@ -206,22 +88,142 @@ void FontCommands(const QString& bin, const QString& work, const QString& font, 
     Row(QStringLiteral("pixmint-font show"), glyphs, show, toFloor(show));
 }
 
-// The shared objects that a command loads, dlopen included: those whose initialisers the
-// dynamic linker runs, as LD_DEBUG=libs reports them.
-int SharedObjects(const QString& work, const QStringList& command)
+// The editor's start-up to its first frame against bare Qt Widgets windows.
+void StartUp(const QString& bin, bool quick)
 {
-    QDir folder(work + QStringLiteral("/libraries"));
-    folder.removeRecursively();
-    QDir().mkpath(folder.path());
-    RunProcess(QStringList{"env", "LD_DEBUG=libs", "LD_DEBUG_OUTPUT=" + folder.path() + "/log"} +
-               command);
-    int count = 0;
-    for (const QString& name : folder.entryList(QDir::Files)) {
-        QFile log(folder.filePath(name));
-        if (log.open(QIODevice::ReadOnly))
-            count += int(log.readAll().count("calling init: "));
+    const int startupRuns = quick ? 3 : 21;
+    const Measure bare = Median({bin + "/bench_startup", "bare"}, startupRuns);
+    const Measure text = Median({bin + "/bench_startup", "text"}, startupRuns);
+    const Measure editor = Median({bin + "/bench_startup", "editor"}, startupRuns);
+    auto idleMiB = [](const Measure& measure) {
+        const QList<QByteArray> words = measure.output.simplified().split(' ');
+        const qsizetype at = words.indexOf("VmRSS:");
+        return at >= 0 && at + 1 < words.size() ? words[at + 1].toDouble() / 1024.0 : 0.0;
+    };
+    auto against = [&](const Measure& floor) {
+        return Ratio(editor.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+               Ratio(idleMiB(editor) / idleMiB(floor)) + QStringLiteral(" idle memory");
+    };
+    auto idle = [&](const Measure& measure) {
+        return QStringLiteral("idle %1 MiB").arg(idleMiB(measure), 0, 'f', 1);
+    };
+    Row(QStringLiteral("start-up to first frame: empty Qt Widgets window (floor)"), "-", bare,
+        idle(bare));
+    Row(QStringLiteral("start-up to first frame: Qt Widgets window with a line of text (floor)"),
+        "-", text, idle(text));
+    Row(QStringLiteral("start-up to first frame: editor"), "86", editor,
+        idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
+            against(text) + QStringLiteral(" vs text"));
+}
+
+// Each operation inside the editor at each size, against its time per glyph at 1,000.
+void Operations(const QString& bin, const QMap<int, QString>& fonts, bool quick)
+{
+    const QList<QPair<QString, QString>> operations = {
+        {"read", "open a font file (stream reader)"},
+        {"read-dom", "open a font file through the DOM (the former route)"},
+        {"write", "write the font file"},
+        {"export", "write the C source"},
+        {"export-firmware", "write the C source and header, layout rows, const"},
+        {"export-gfx", "write the GFX header, codes 32 to 126"},
+        {"export-ttf", "write the TrueType font"},
+        {"fill-list", "fill the list of names"},
+        {"select-last", "select the last name"}};
+    for (const auto& [operation, described] : operations) {
+        double perGlyphAt1000 = 0;
+        for (int size : Sizes) {
+            // TrueType holds at most 65,534 glyphs besides .notdef.
+            if (operation == "export-ttf" && size > int(TrueTypeWriter::MaxGlyphs))
+                continue;
+            const int runs = quick ? 1 : (size >= 100000 ? 3 : 5);
+            const Measure measure =
+                Median({bin + "/bench_operations", operation, fonts[size], QString::number(runs)},
+                       1, true);
+            const double perGlyph = measure.milliseconds / size;
+            if (size == 1000)
+                perGlyphAt1000 = perGlyph;
+            const QString ratio = size > 1000 ? Ratio(perGlyph / perGlyphAt1000) +
+                                                    QStringLiteral(" per glyph vs 1,000")
+                                              : QStringLiteral("-");
+            Row(described, QString::number(size), measure, ratio);
+        }
     }
-    return count;
+}
+
+// The converter on a font file of that size against reading it with xmllint.
+void Converter(const QString& bin, const QString& work, const QString& font, int size, bool quick)
+{
+    const int runs = quick ? 1 : 5;
+    const Measure floor = Median({"xmllint", "--noout", font}, runs);
+    const Measure converter =
+        Median({bin + "/pixmint-export", font, "-o", work + "/export.cpp"}, runs);
+    const Measure firmware =
+        Median({bin + "/pixmint-export", font, "-o", work + "/export.c", "--layout", "rows",
+                "--name", "font", "--const", "--header", work + "/export.h"},
+               runs);
+    // A table of the printable codes: its size does not grow with the font, the reading
+    // does. A random font lacks most of them, which one line on standard error names.
+    const Measure table =
+        Median({bin + "/pixmint-export", font, "-o", work + "/export.c", "--range", "32-126",
+                "--name", "font", "--const", "--header", work + "/export.h"},
+               runs);
+    // The checker reads the font as the export does and reports instead of writing.
+    // Exit status 1: a random font may well give two glyphs one character.
+    const Measure check = Median({bin + "/pixmint-export", "--check", font}, runs, false, 1);
+    auto toFloor = [&](const Measure& measure) {
+        return Ratio(measure.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
+               Ratio(measure.peakMiB / floor.peakMiB) + QStringLiteral(" memory");
+    };
+    Row(QStringLiteral("xmllint --noout (floor)"), QString::number(size), floor, "1.00x");
+    Row(QStringLiteral("pixmint-export -o"), QString::number(size), converter, toFloor(converter));
+    Row(QStringLiteral("pixmint-export -o --layout rows --const --header"), QString::number(size),
+        firmware, toFloor(firmware));
+    Row(QStringLiteral("pixmint-export -o --range 32-126 --const --header"), QString::number(size),
+        table, toFloor(table));
+    Row(QStringLiteral("pixmint-export --check"), QString::number(size), check,
+        toFloor(check) + QStringLiteral("; ") + Ratio(check.milliseconds / converter.milliseconds) +
+            QStringLiteral(" vs -o"));
+}
+
+// Each output alone at a million glyphs: only what is asked for is made, so the BDF font and a
+// line of text cost no more than the C source.
+void LargeFont(const QString& bin, const QString& work, bool quick)
+{
+    const QString large = BenchFonts::GenerateLargeFont(work);
+    const int runs = quick ? 1 : 3;
+    const QString exporter = bin + "/pixmint-export";
+    const Measure source = Median({exporter, large, "-o", work + "/large.c"}, runs);
+    const Measure bdf = Median({exporter, large, "--bdf", work + "/large.bdf"}, runs);
+    const Measure preview =
+        Median({exporter, large, "--png", work + "/large.png", "--text", "Hello"}, runs);
+    auto toSource = [&](const Measure& measure) {
+        return Ratio(measure.milliseconds / source.milliseconds) + QStringLiteral(" time, ") +
+               Ratio(measure.peakMiB / source.peakMiB) + QStringLiteral(" memory vs -o");
+    };
+    Row(QStringLiteral("pixmint-export -o"), "1000000", source, "1.00x");
+    Row(QStringLiteral("pixmint-export --bdf"), "1000000", bdf, toSource(bdf));
+    Row(QStringLiteral("pixmint-export --png --text"), "1000000", preview, toSource(preview));
+}
+
+// The fonts of each size, and the large one, generated in a child process, so that the memory
+// it takes is not this process's.
+QMap<int, QString> Fonts(const QString& work)
+{
+    QMap<int, QString> fonts;
+    for (int size : Sizes)
+        fonts[size] = QStringLiteral("%1/font-%2.xml").arg(work).arg(size);
+    const pid_t generator = fork();
+    if (generator == 0) {
+        for (int size : Sizes)
+            BenchFonts::GenerateFont(work, size);
+        BenchFonts::GenerateLargeFont(work);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(generator, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        qFatal("generating the fonts failed");
+    return fonts;
 }
 
 // The converter's start-up, which a firmware build pays once a font: a GFX header of X11's
@@ -270,140 +272,18 @@ int main(int argc, char* argv[])
     if (bin.isEmpty() || work.isEmpty())
         parser.showHelp(2);
     QDir().mkpath(work);
-    SpawnHelper = bin + QStringLiteral("/bench_spawn");
-    ResultFile = work + QStringLiteral("/spawn-result.txt");
-
-    const QList<int> sizes = {86, 1000, 10000, 100000};
-    QMap<int, QString> fonts;
-    for (int size : sizes)
-        fonts[size] = QStringLiteral("%1/font-%2.xml").arg(work).arg(size);
-    // Generated in a child process, so that the memory it takes is not this process's.
-    const pid_t generator = fork();
-    if (generator == 0) {
-        for (int size : sizes)
-            GenerateFont(work, size);
-        GenerateLargeFont(work);
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(generator, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        qFatal("generating the fonts failed");
+    BenchProcess::SetUp(bin + QStringLiteral("/bench_spawn"),
+                        work + QStringLiteral("/spawn-result.txt"));
+    const QMap<int, QString> fonts = Fonts(work);
 
     std::printf("| operation | glyphs | time | peak memory | ratio |\n|---|---|---|---|---|\n");
-
-    const int startupRuns = quick ? 3 : 21;
-    const Measure bare = Median({bin + "/bench_startup", "bare"}, startupRuns);
-    const Measure text = Median({bin + "/bench_startup", "text"}, startupRuns);
-    const Measure editor = Median({bin + "/bench_startup", "editor"}, startupRuns);
-    auto idleMiB = [](const Measure& measure) {
-        const QList<QByteArray> words = measure.output.simplified().split(' ');
-        const qsizetype at = words.indexOf("VmRSS:");
-        return at >= 0 && at + 1 < words.size() ? words[at + 1].toDouble() / 1024.0 : 0.0;
-    };
-    auto against = [&](const Measure& floor) {
-        return Ratio(editor.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
-               Ratio(idleMiB(editor) / idleMiB(floor)) + QStringLiteral(" idle memory");
-    };
-    auto idle = [&](const Measure& measure) {
-        return QStringLiteral("idle %1 MiB").arg(idleMiB(measure), 0, 'f', 1);
-    };
-    Row(QStringLiteral("start-up to first frame: empty Qt Widgets window (floor)"), "-", bare,
-        idle(bare));
-    Row(QStringLiteral("start-up to first frame: Qt Widgets window with a line of text (floor)"),
-        "-", text, idle(text));
-    Row(QStringLiteral("start-up to first frame: editor"), "86", editor,
-        idle(editor) + QStringLiteral("; ") + against(bare) + QStringLiteral(" vs empty; ") +
-            against(text) + QStringLiteral(" vs text"));
-
-    ConverterStartup(bin, work, startupRuns);
-
-    const QStringList operations = {"read",       "read-dom",        "write",
-                                    "export",     "export-firmware", "export-gfx",
-                                    "export-ttf", "fill-list",       "select-last"};
-    const QMap<QString, QString> described = {
-        {"read", "open a font file (stream reader)"},
-        {"read-dom", "open a font file through the DOM (the former route)"},
-        {"write", "write the font file"},
-        {"export", "write the C source"},
-        {"export-firmware", "write the C source and header, layout rows, const"},
-        {"export-gfx", "write the GFX header, codes 32 to 126"},
-        {"export-ttf", "write the TrueType font"},
-        {"fill-list", "fill the list of names"},
-        {"select-last", "select the last name"}};
-    for (const QString& operation : operations) {
-        double perGlyphAt1000 = 0;
-        for (int size : sizes) {
-            // TrueType holds at most 65,534 glyphs besides .notdef.
-            if (operation == "export-ttf" && size > int(TrueTypeWriter::MaxGlyphs))
-                continue;
-            const int runs = quick ? 1 : (size >= 100000 ? 3 : 5);
-            const Measure measure =
-                Median({bin + "/bench_operations", operation, fonts[size], QString::number(runs)},
-                       1, true);
-            const double perGlyph = measure.milliseconds / size;
-            if (size == 1000)
-                perGlyphAt1000 = perGlyph;
-            const QString ratio = size > 1000 ? Ratio(perGlyph / perGlyphAt1000) +
-                                                    QStringLiteral(" per glyph vs 1,000")
-                                              : QStringLiteral("-");
-            Row(described[operation], QString::number(size), measure, ratio);
-        }
-    }
-
-    for (int size : sizes)
+    StartUp(bin, quick);
+    ConverterStartup(bin, work, quick ? 3 : 21);
+    Operations(bin, fonts, quick);
+    for (int size : Sizes)
         FontCommands(bin, work, fonts[size], size, quick ? 1 : 5);
-
-    for (int size : sizes) {
-        const int runs = quick ? 1 : 5;
-        const Measure floor = Median({"xmllint", "--noout", fonts[size]}, runs);
-        const Measure converter =
-            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.cpp"}, runs);
-        const Measure firmware =
-            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.c", "--layout",
-                    "rows", "--name", "font", "--const", "--header", work + "/export.h"},
-                   runs);
-        // A table of the printable codes: its size does not grow with the font, the reading
-        // does. A random font lacks most of them, which one line on standard error names.
-        const Measure table =
-            Median({bin + "/pixmint-export", fonts[size], "-o", work + "/export.c", "--range",
-                    "32-126", "--name", "font", "--const", "--header", work + "/export.h"},
-                   runs);
-        // The checker reads the font as the export does and reports instead of writing.
-        // Exit status 1: a random font may well give two glyphs one character.
-        const Measure check =
-            Median({bin + "/pixmint-export", "--check", fonts[size]}, runs, false, 1);
-        auto toFloor = [&](const Measure& measure) {
-            return Ratio(measure.milliseconds / floor.milliseconds) + QStringLiteral(" time, ") +
-                   Ratio(measure.peakMiB / floor.peakMiB) + QStringLiteral(" memory");
-        };
-        Row(QStringLiteral("xmllint --noout (floor)"), QString::number(size), floor, "1.00x");
-        Row(QStringLiteral("pixmint-export -o"), QString::number(size), converter,
-            toFloor(converter));
-        Row(QStringLiteral("pixmint-export -o --layout rows --const --header"),
-            QString::number(size), firmware, toFloor(firmware));
-        Row(QStringLiteral("pixmint-export -o --range 32-126 --const --header"),
-            QString::number(size), table, toFloor(table));
-        Row(QStringLiteral("pixmint-export --check"), QString::number(size), check,
-            toFloor(check) + QStringLiteral("; ") +
-                Ratio(check.milliseconds / converter.milliseconds) + QStringLiteral(" vs -o"));
-    }
-
-    // Each output alone at a million glyphs: only what is asked for is made, so the BDF font
-    // and a line of text cost no more than the C source.
-    const QString large = GenerateLargeFont(work);
-    const int runs = quick ? 1 : 3;
-    const QString exporter = bin + "/pixmint-export";
-    const Measure source = Median({exporter, large, "-o", work + "/large.c"}, runs);
-    const Measure bdf = Median({exporter, large, "--bdf", work + "/large.bdf"}, runs);
-    const Measure preview =
-        Median({exporter, large, "--png", work + "/large.png", "--text", "Hello"}, runs);
-    auto toSource = [&](const Measure& measure) {
-        return Ratio(measure.milliseconds / source.milliseconds) + QStringLiteral(" time, ") +
-               Ratio(measure.peakMiB / source.peakMiB) + QStringLiteral(" memory vs -o");
-    };
-    Row(QStringLiteral("pixmint-export -o"), "1000000", source, "1.00x");
-    Row(QStringLiteral("pixmint-export --bdf"), "1000000", bdf, toSource(bdf));
-    Row(QStringLiteral("pixmint-export --png --text"), "1000000", preview, toSource(preview));
+    for (int size : Sizes)
+        Converter(bin, work, fonts[size], size, quick);
+    LargeFont(bin, work, quick);
     return 0;
 }

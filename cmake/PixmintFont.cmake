@@ -1,7 +1,8 @@
 include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontPaths.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontVocabulary.cmake")
 
 # pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
-#                  [RANGE first-last] [CHECK] [GFX])
+#                  [RANGE first-last] [CHECK] [GFX | U8G2 | U8X8 | LVGL])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
@@ -11,14 +12,14 @@ include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontPaths.cmake")
 # character map, in a folder on the target's include path; RANGE first-last makes the array a
 # table with a row for each of those codes instead of a map (the converter's --range). GFX
 # makes the font <ident>.h in the Adafruit GFX form instead, for setFont(&ident), with the
-# codes of RANGE (default 32-126), and no C array. CHECK fails the build, naming the font and
-# its first problems, when pixmint-export --check finds any. Each font of one target needs a
+# codes of RANGE (default 32-126), and no C array; U8G2, U8X8 and LVGL likewise compile the
+# font <ident> in the form of that library into <target> (LVGL's as C). CHECK fails the
+# build, naming the font and its first problems, when pixmint-export --check finds any. Each font of one target needs a
 # name of its own. A relative path is taken from the current source folder, which may be
-# another folder than the target's. Mistakes in the arguments stop the configuration.
+# another folder than the target's. Mistakes in the arguments stop the configuration. The
+# keywords, the layouts, the files of each output and the identifiers that a font defines are
+# the converter's (PixmintFontVocabulary.cmake), so that what it gains is offered here too.
 function(pixmint_add_font target font)
-    set(flags CONST PROGMEM HEADER CHECK GFX)
-    set(keywords NAME LAYOUT RANGE)
-    cmake_parse_arguments(PARSE_ARGV 2 arg "${flags}" "${keywords}" "")
     if(NOT TARGET "${target}")
         message(FATAL_ERROR "pixmint_add_font: ${target} is not a target")
     endif()
@@ -28,6 +29,10 @@ function(pixmint_add_font target font)
                             "${CMAKE_CURRENT_SOURCE_DIR}; call find_package(Pixmint) there or "
                             "in a folder above it")
     endif()
+    # The keywords, what they take and what they make are the converter's (--vocabulary).
+    get_target_property(converter Pixmint::pixmint-export LOCATION)
+    _pixmint_font_vocabulary("${converter}")
+    cmake_parse_arguments(PARSE_ARGV 2 arg "CHECK;${pixmint_flags}" "${pixmint_values}" "")
     if(arg_UNPARSED_ARGUMENTS OR arg_KEYWORDS_MISSING_VALUES)
         message(FATAL_ERROR "pixmint_add_font: unknown arguments or missing values: "
                             "${arg_UNPARSED_ARGUMENTS} ${arg_KEYWORDS_MISSING_VALUES}")
@@ -41,7 +46,7 @@ function(pixmint_add_font target font)
             set(argument "${ARGV${index}}")
             if("${argument}" IN_LIST given)
                 message(FATAL_ERROR "pixmint_add_font: ${argument} is given twice")
-            elseif("${argument}" IN_LIST keywords)
+            elseif("${argument}" IN_LIST pixmint_values)
                 list(APPEND given "${argument}")
             endif()
         endif()
@@ -60,56 +65,33 @@ function(pixmint_add_font target font)
         message(FATAL_ERROR "pixmint_add_font: ${target} is a target of type ${type}, which "
                             "compiles no sources")
     endif()
-    set(name PIXMINT_xxxx)
-    set(options "")
+    set(name "${pixmint_default_name}")
     if(DEFINED arg_NAME)
         # The name becomes file names here; pixmint-export checks the rest of what makes a
         # usable C name when it runs.
-        if(NOT arg_NAME MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
+        if(NOT arg_NAME MATCHES "${pixmint_name_pattern}")
             message(FATAL_ERROR "pixmint_add_font: NAME \"${arg_NAME}\" is not a C identifier")
         endif()
         set(name "${arg_NAME}")
-        list(APPEND options --name "${name}")
     endif()
-    if(DEFINED arg_LAYOUT)
-        set(layouts columns columns-msb rows rows-msb)
-        list(FIND layouts "${arg_LAYOUT}" known)
-        if(known EQUAL -1)
-            list(JOIN layouts ", " layouts)
-            message(FATAL_ERROR "pixmint_add_font: LAYOUT \"${arg_LAYOUT}\" is none of ${layouts}")
-        endif()
-        list(APPEND options --layout "${arg_LAYOUT}")
-    endif()
-    if(arg_PROGMEM AND arg_CONST)
-        message(FATAL_ERROR "pixmint_add_font: give CONST or PROGMEM, not both (PROGMEM makes "
-                            "the array const as well)")
-    elseif(arg_PROGMEM)
-        list(APPEND options --progmem)
-    elseif(arg_CONST)
-        list(APPEND options --const)
-    endif()
-    if(arg_GFX AND (DEFINED arg_LAYOUT OR arg_CONST OR arg_PROGMEM OR arg_HEADER))
-        message(FATAL_ERROR "pixmint_add_font: GFX makes a header of its own and no C array, "
-                            "which LAYOUT, CONST, PROGMEM and HEADER shape")
-    endif()
-    if(DEFINED arg_RANGE)
-        _pixmint_font_range("${arg_RANGE}" range)
-        list(APPEND options --range "${range}")
-    endif()
+    _pixmint_font_options(options written)
 
     # Two fonts whose arrays, maps, header macros or header guards share a name would clash
     # in the link, in the generated files or in a file that includes both headers.
     # (list(FIND) rather than IN_LIST: projects that ask for an old CMake do not have that
     # policy.)
     get_property(taken TARGET "${target}" PROPERTY PIXMINT_FONT_NAMES)
-    set(identifiers "${name}" "${name}_map" "${name}_COUNT" "${name}_BYTES" "${name}_NONE"
-                    "PIXMINT_FONT_${name}_H")
-    if(DEFINED arg_RANGE)
-        list(APPEND identifiers "${name}_FIRST" "${name}_LAST")
-    endif()
-    if(arg_GFX)
-        set(identifiers "${name}" "${name}_Bitmaps" "${name}_Glyphs" "PIXMINT_GFX_${name}_H")
-    endif()
+    set(identifiers "")
+    foreach(format IN LISTS written)
+        list(APPEND identifiers ${pixmint_identifiers_${format}})
+        foreach(keyword IN LISTS pixmint_options)
+            string(REGEX REPLACE "^--" "" option "${pixmint_option_${keyword}}")
+            if(keyword IN_LIST given_keywords)
+                list(APPEND identifiers ${pixmint_identifiers_${format}_${option}})
+            endif()
+        endforeach()
+    endforeach()
+    string(CONFIGURE "${identifiers}" identifiers @ONLY)
     foreach(identifier IN LISTS identifiers)
         list(FIND taken "${identifier}" at)
         if(at GREATER -1)
@@ -143,29 +125,21 @@ function(pixmint_add_font target font)
     file(MAKE_DIRECTORY "${folder}/include" "${staging}")
     _pixmint_font_input("${font}" "${staging}/${name}.xml")
     set(stamp "${staging}/${name}.stamp")
-    set(source "${folder}/${name}.${extension}")
-    set(files "${source}")
-    set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.${extension}"
-                       "${source}")
-    set(output -o "${staging}/${name}.${extension}")
-    if(arg_GFX)
-        set(files "${folder}/include/${name}.h")
-        set(output --gfx "${staging}/${name}.h")
-        set(copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${staging}/${name}.h"
-                           "${files}")
-        target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
-    endif()
-    if(arg_HEADER)
-        set(header "${folder}/include/${name}.h")
-        list(APPEND files "${header}")
-        list(APPEND options --header "${staging}/${name}.h")
+    set(files "")
+    set(outputs "")
+    set(copies "")
+    foreach(format IN LISTS written)
+        string(CONFIGURE "${pixmint_file_${format}}" file @ONLY)
+        get_filename_component(staged "${file}" NAME)
+        list(APPEND files "${folder}/${file}")
+        list(APPEND outputs "--${format}" "${staging}/${staged}")
         list(APPEND copies COMMAND "${CMAKE_COMMAND}" -E copy_if_different
-                           "${staging}/${name}.h" "${header}")
-        target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
-    endif()
-    if(arg_HEADER OR arg_GFX)
-        _pixmint_font_shadowed("${target}" "${name}.h" "${folder}/include/${name}.h")
-    endif()
+                           "${staging}/${staged}" "${folder}/${file}")
+        if(file MATCHES "^include/")
+            target_include_directories("${target}" PUBLIC "$<BUILD_INTERFACE:${folder}/include>")
+            _pixmint_font_shadowed("${target}" "${staged}" "${folder}/${file}")
+        endif()
+    endforeach()
     set(check "")
     if(arg_CHECK)
         set(check COMMAND "${CMAKE_COMMAND}"
@@ -177,7 +151,7 @@ function(pixmint_add_font target font)
         OUTPUT "${stamp}"
         BYPRODUCTS ${files}
         ${check}
-        COMMAND Pixmint::pixmint-export "${font_input}" ${output} ${options}
+        COMMAND Pixmint::pixmint-export "${font_input}" ${outputs} ${options}
         ${copies}
         COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
         DEPENDS "${font_depends}" Pixmint::pixmint-export

@@ -5,9 +5,9 @@
 #include "MessageList.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestRun.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -18,23 +18,6 @@
 #include <map>
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Start(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    Run run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    return run;
-}
 
 const QByteArray RepeatedWarning = "pixmint-export: warning: glyph \"x  A\" stands for the code "
                                    "0x41 like \"C27  A\", which comes first: the BDF font has it "

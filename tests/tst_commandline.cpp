@@ -6,6 +6,7 @@
 #include "FontFileReader.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
+#include "TestRun.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,12 +71,6 @@ private slots:
     void helpTextsAgree();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
     // The program where a display would be needed but there is none.
     Run RunWithoutDisplay(const QString& program, const QStringList& arguments) const;
 
@@ -99,26 +94,15 @@ void TestCommandLine::cleanup()
     _dir.reset();
 }
 
-TestCommandLine::Run TestCommandLine::RunWithoutDisplay(const QString& program,
-                                                        const QStringList& arguments) const
+Run TestCommandLine::RunWithoutDisplay(const QString& program, const QStringList& arguments) const
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    RunSetup setup;
+    setup.environment.remove(QStringLiteral("DISPLAY"));
+    setup.environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    setup.environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     // Else Qt warns on standard error that it has none.
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), _dir->path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        process.kill();
-    Run run;
-    if (process.exitStatus() == QProcess::NormalExit) {
-        run = {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-               QString::fromLocal8Bit(process.readAllStandardError())};
-    }
-    return run;
+    setup.environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), _dir->path());
+    return Start(program, arguments, setup);
 }
 
 void TestCommandLine::readsTheCommandLine_data()
@@ -324,14 +308,15 @@ void TestCommandLine::answersWithoutADisplay()
 
     const Run run = RunWithoutDisplay(QStringLiteral(PIXMINT_EDITOR), arguments);
     QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(output.isEmpty() ? run.out.isEmpty() : run.out.startsWith(output),
-             qPrintable(run.out));
+    QVERIFY2(output.isEmpty() ? run.OutText().isEmpty() : run.OutText().startsWith(output),
+             qPrintable(run.OutText()));
     if (error.isEmpty()) {
-        QCOMPARE(run.err, QString());
+        QCOMPARE(run.ErrText(), QString());
     } else {
-        QVERIFY2(run.err.startsWith(QStringLiteral("pixmint: ")) && run.err.contains(error) &&
-                     run.err.count(QLatin1Char('\n')) == 1 && run.err.endsWith(QLatin1Char('\n')),
-                 qPrintable(run.err));
+        QVERIFY2(run.ErrText().startsWith(QStringLiteral("pixmint: ")) &&
+                     run.ErrText().contains(error) && run.ErrText().count(QLatin1Char('\n')) == 1 &&
+                     run.ErrText().endsWith(QLatin1Char('\n')),
+                 qPrintable(run.ErrText()));
     }
 }
 
@@ -362,7 +347,7 @@ void TestCommandLine::helpTextsAgree()
 
     const Run help = RunWithoutDisplay(program, {QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    QStringList lines = help.out.split(QLatin1Char('\n'));
+    QStringList lines = help.OutText().split(QLatin1Char('\n'));
     QCOMPARE(lines.takeLast(), QString());
     QCOMPARE(lines.first(), usage);
     for (const QString& line : lines)
@@ -383,17 +368,17 @@ void TestCommandLine::helpTextsAgree()
     const QStringList examples = lines.mid(lines.indexOf(QStringLiteral("Examples:")))
                                      .filter(QRegularExpression("^    \\S"));
     QVERIFY2(examples.size() >= 2 && examples.size() <= 3 && lines.indexOf("Examples:") > arguments,
-             qPrintable(help.out));
+             qPrintable(help.OutText()));
     for (const QString& command : examples)
         QVERIFY2(command.contains(name + QLatin1Char(' ')), qPrintable(command));
 
     const Run version = RunWithoutDisplay(program, {QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
-    QCOMPARE(version.out, name + QStringLiteral(" " PIXMINT_VERSION "\n"));
+    QCOMPARE(version.OutText(), name + QStringLiteral(" " PIXMINT_VERSION "\n"));
 
     const Run bad = RunWithoutDisplay(program, {QStringLiteral("--bogus")});
     QCOMPARE(bad.exitCode, 2);
-    QCOMPARE(bad.err, name + QStringLiteral(": unknown option --bogus (see --help)\n"));
+    QCOMPARE(bad.ErrText(), name + QStringLiteral(": unknown option --bogus (see --help)\n"));
 }
 
 QTEST_MAIN(TestCommandLine)

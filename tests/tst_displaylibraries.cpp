@@ -2,10 +2,10 @@
 #include "FontFileWriter.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestRun.h"
 #include "TrueTypeWriter.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -97,22 +97,10 @@ private slots:
     void trueTypeGlyphsUpToTheLimit();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out, err;
-    };
     // Runs a program to its end in the test's folder.
     Run In(const QString& program, const QStringList& arguments, const QByteArray& input = {})
     {
-        QProcess process;
-        process.setWorkingDirectory(_dir.path());
-        process.start(program, arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        const bool ended = process.waitForFinished(120000) && process.exitStatus() == 0;
-        return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
-                process.readAllStandardError()};
+        return StartIn(_dir.path(), program, arguments, input);
     }
 
     QTemporaryDir _dir;

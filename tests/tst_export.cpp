@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "TestFonts.h"
 #include "TestLocales.h"
+#include "TestRun.h"
 
 #include <QFile>
 #include <QImage>
@@ -28,29 +29,14 @@ namespace {
 
 const QString DataFolder = QStringLiteral(PIXMINT_TEST_DATA);
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // Runs the converter; standardOutput names a file to take its output instead of the test.
 Run Export(const QStringList& arguments, const QString& standardOutput = QString(),
            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!standardOutput.isEmpty())
-        process.setStandardOutputFile(standardOutput);
-    process.start(QStringLiteral(PIXMINT_EXPORT), arguments);
-    Run run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    RunSetup setup;
+    setup.outputFile = standardOutput;
+    setup.environment = environment;
+    return Start(QStringLiteral(PIXMINT_EXPORT), arguments, setup);
 }
 
 #ifdef Q_OS_UNIX
@@ -899,22 +885,35 @@ void TestExport::everyFormatIsOffered()
                 QStringLiteral(PIXMINT_EXPORT), option});
     QVERIFY(bash.waitForFinished(60000));
     QVERIFY(bash.readAllStandardOutput().split('\n').contains(option.toUtf8()));
-    // The package writes the C source (-o, --header) and GFX; a format it passes on is one that
-    // the registry has.
-    QFile package(root + QStringLiteral("/cmake/PixmintFont.cmake"));
-    QVERIFY(package.open(QIODevice::ReadOnly));
-    const QRegularExpression given(QStringLiteral(" (--[a-z]+) \"\\$\\{staging\\}"));
-    int passedOn = 0;
-    for (const QRegularExpressionMatch& match : given.globalMatch(package.readAll())) {
-        const QString passed = match.captured(1);
-        ++passedOn;
-        QVERIFY2(std::any_of(ExportFormats::All().begin(), ExportFormats::All().end(),
-                             [&passed](const ExportFormats::Format& format) {
-                                 return QStringLiteral("--") + format.option == passed;
-                             }),
-                 qPrintable(passed));
+    // The package offers what the converter's vocabulary says: each format is there, and one
+    // that defines identifiers defines those it declares, which fonts of one target must not share.
+    const ExportFormats::Format& format = *std::find_if(
+        ExportFormats::All().begin(), ExportFormats::All().end(),
+        [&option](const ExportFormats::Format& row) { return "--" + row.option == option; });
+    const QString keyword = format.cmakeKeyword.isEmpty() ? "-" : format.cmakeKeyword;
+    QVERIFY(Export({"--vocabulary"})
+                .out.contains("\nformat\t" + keyword.toUtf8() + '\t' + option.toUtf8() + '\t'));
+    for (const bool range : {false, true}) {
+        if (!format.identifiers)
+            break;
+        const QString out = _dir->filePath("out"), header = _dir->filePath("out.h");
+        QStringList arguments{DataFolder + "/firmware.xml", "--name", "lcd", option, out};
+        if (format.family == ExportFormats::StandardOutput().family)
+            arguments << "--header" << header;
+        if (range)
+            arguments << "--range"
+                      << "0-7";
+        QCOMPARE(Export(arguments).exitCode, 0);
+        const QByteArray written = TestFiles::Read(out) + TestFiles::Read(header);
+        // With --range, the identifiers that the table adds.
+        QStringList declared = format.identifiers("lcd", range);
+        for (const QString& always : format.identifiers("lcd", false)) {
+            if (range)
+                declared.removeOne(always);
+        }
+        for (const QString& identifier : declared)
+            QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
     }
-    QVERIFY(passedOn >= 2);
 }
 
 void TestExport::keepsLargeFilesWithoutReadingThem()

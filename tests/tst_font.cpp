@@ -5,8 +5,8 @@
 #include "FontFileWriter.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestRun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,27 +15,15 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // A shell command in the folder, with the built programs first on the PATH.
 Run Shell(const QString& folder, const QString& command)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PATH", QStringLiteral(PIXMINT_BIN ":") + environment.value("PATH"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start("/bin/sh", {"-c", command});
-    process.closeWriteChannel();
-    Run run;
-    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
-        run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    return run;
+    RunSetup setup;
+    setup.folder = folder;
+    setup.environment = environment;
+    return Start("/bin/sh", {"-c", command}, setup);
 }
 
 } // namespace

@@ -6,9 +6,9 @@
 #include "SfntFont.h"
 #include "TestFiles.h"
 #include "TestFonts.h"
+#include "TestRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,50 +16,18 @@
 #include <map>
 
 #include <png.h>
-#include <sys/resource.h>
 #include <zlib.h>
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// A hang guard, not a speed test: the CPU seconds a run may take, stretched for the sanitizer
-// build, beyond which the system stops it.
-rlim_t CpuSeconds(rlim_t seconds)
-{
-    const int scale = qEnvironmentVariableIntValue("PIXMINT_TIME_SCALE");
-    return seconds * rlim_t(scale > 0 ? scale : 1);
-}
-
-Run Start(const QString& program, const QStringList& arguments, const QString& folder = {},
-          const QString& outputFile = {}, rlim_t cpuSeconds = 0)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    if (cpuSeconds > 0) {
-        process.setChildProcessModifier([cpuSeconds] {
-            const rlimit limit{cpuSeconds, cpuSeconds};
-            setrlimit(RLIMIT_CPU, &limit);
-        });
-    }
-    process.start(program, arguments);
-    Run run;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        run = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    return run;
-}
-
 Run Import(const QStringList& arguments, const QString& folder = {}, const QString& out = {},
-           rlim_t cpuSeconds = 0)
+           int cpuSeconds = 0)
 {
-    return Start(QStringLiteral(PIXMINT_IMPORT), arguments, folder, out, cpuSeconds);
+    RunSetup setup;
+    setup.folder = folder;
+    setup.outputFile = out;
+    setup.cpuSeconds = cpuSeconds;
+    return Start(QStringLiteral(PIXMINT_IMPORT), arguments, setup);
 }
 
 // The default font, each glyph with the five column bytes of columns, or of its own entry.
@@ -78,11 +46,9 @@ QByteArray DefaultFont(const QByteArray& columns, const std::map<std::string, QB
 // The bytes a compressing program writes for these bytes.
 QByteArray Compressed(const QString& program, const QByteArray& bytes)
 {
-    QProcess process;
-    process.start(program, {QStringLiteral("-c")});
-    process.write(bytes);
-    process.closeWriteChannel();
-    return process.waitForFinished(120000) ? process.readAllStandardOutput() : QByteArray();
+    RunSetup setup;
+    setup.input = bytes;
+    return Start(program, {QStringLiteral("-c")}, setup).out;
 }
 
 // A BDF font with ascent 7 and descent 1 (so the baseline is below grid row 6) and the given
@@ -398,7 +364,7 @@ void TestImport::importsTinyFont()
     const QString bdf = _dir.filePath(QStringLiteral("tiny.bdf"));
     const QString out = _dir.filePath(QStringLiteral("out.xml"));
     QVERIFY(TestFiles::Write(bdf, font));
-    const Run run = Import(QStringList{bdf} + arguments, {}, {}, CpuSeconds(5));
+    const Run run = Import(QStringList{bdf} + arguments, {}, {}, 5);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, FontFileWriter::Bytes(expected));
     // One line for each glyph that lost pixels or whose character the font lacks.
@@ -512,7 +478,7 @@ void TestImport::failuresWriteNothing()
         QVERIFY(TestFiles::Write(folder.filePath(QLatin1String(file.key())), file.value()));
     const QMap<QString, QByteArray> before = Snapshot(folder.path());
 
-    const Run run = Import(arguments, folder.path(), {}, CpuSeconds(5));
+    const Run run = Import(arguments, folder.path(), {}, 5);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.startsWith(message.toUtf8()), run.err.constData());
@@ -555,7 +521,7 @@ void TestImport::standardOutputThatIsTheFontIsRefused()
     QVERIFY(TestFiles::Write(folder.filePath(QStringLiteral("tiny.bdf")), TinyBdf));
     const Run run =
         Start(QStringLiteral("sh"), {"-c", "exec \"$0\" tiny.bdf >> tiny.bdf", PIXMINT_IMPORT},
-              folder.path());
+              InFolder(folder.path()));
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.err, "pixmint-import: standard output: this is the file being read (tiny.bdf)\n");
     QCOMPARE(TestFiles::Read(folder.filePath(QStringLiteral("tiny.bdf"))), TinyBdf);
@@ -691,7 +657,7 @@ void TestImport::decompressesOnce()
     QVERIFY(TestFiles::Write(compressed, bytes));
 
     const QStringList chars{QStringLiteral("--chars"), others};
-    const Run run = Import(QStringList{compressed} + chars, {}, {}, CpuSeconds(3));
+    const Run run = Import(QStringList{compressed} + chars, {}, {}, 3);
     if (!message.isEmpty()) {
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
@@ -725,8 +691,8 @@ void TestImport::boundsHugeOutlines()
                                   {origin, QRect(40, 0, 2, 2)}},
                                  0x20, indexes)));
     // Fitting it to the grid renders it at 11 sizes.
-    QCOMPARE(Import({font}, {}, {}, CpuSeconds(3)).exitCode, 0);
-    const Run run = Import({font, "--size", "8", "--baseline", "6"}, {}, {}, CpuSeconds(3));
+    QCOMPARE(Import({font}, {}, {}, 3).exitCode, 0);
+    const Run run = Import({font, "--size", "8", "--baseline", "6"}, {}, {}, 3);
     QVERIFY2(run.exitCode == 0, run.err.constData());
     // The pixel just above the baseline, grid row 6.
     QCOMPARE(run.out, DefaultFont(QByteArray("\x40\0\0\0\0", 5)));
@@ -771,7 +737,7 @@ void TestImport::limitsFreeTypeMemory()
         glyphs << QByteArray::number(code) + " 2000 250 0 -1";
     const QString bdf = _dir.filePath(QStringLiteral("boxes.bdf"));
     QVERIFY(TestFiles::Write(bdf, Bdf(1, glyphs)));
-    const Run run = Import({bdf}, {}, {}, CpuSeconds(10));
+    const Run run = Import({bdf}, {}, {}, 10);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err, "pixmint-import: " + bdf.toUtf8() +

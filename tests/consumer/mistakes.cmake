@@ -38,6 +38,7 @@ expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missin
 expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
 expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
 expect("GFX makes a header of its own and no C array" "${add} GFX HEADER)")
+expect("U8G2 makes a C source of its own and no C array" "${add} U8G2 CONST)")
 expect("a already has a font that defines f_Glyphs" "${add} NAME f GFX)\n${add} NAME f_Glyphs)")
 foreach(range 32 32- -1-5 1-2-3 0x-5 32-256 0-0x100 0x0100-0x1FF 100-32 99999999999999999999-1
         " 1-2" 1e2-200)
@@ -105,6 +106,40 @@ foreach(range_passed "0-255:0-255" "0x00-0xFF:0-255" "0X10-0x1f:16-31" "010-0010
         message(FATAL_ERROR "RANGE ${range} does not reach the converter as --range ${passed}")
     endif()
 endforeach()
+
+# The package offers what the converter says it takes, asked once a configuration: a converter
+# that gains a layout and a format (here a wrapper that adds their lines) has them taken with
+# no change to the package, and one that cannot say stops the configuration in one line.
+set(wrapper "${WORK_DIR}/gaining/pixmint-export")
+file(WRITE "${wrapper}" [=[#!/bin/sh
+if [ "$1" = --vocabulary ]; then
+    echo asked >> "$0.asked"
+    "REAL" --vocabulary | sed 's/^\(option\tLAYOUT\t.*\)$/\1\twide/'
+    printf 'format\tWIDE\t--wide\tinclude/@name@_wide.h\treplaces\ta wide header\n'
+    exit
+fi
+exec "REAL" "$@"
+]=])
+file(READ "${wrapper}" text)
+string(REPLACE "REAL" "${WORK_DIR}/prefix/bin/pixmint-export" text "${text}")
+file(WRITE "${wrapper}" "${text}")
+file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(gain "set_target_properties(Pixmint::pixmint-export PROPERTIES IMPORTED_LOCATION \"${wrapper}\")")
+expect("" "${gain}\n${add} LAYOUT wide)\n${add} NAME w WIDE RANGE 1-2)")
+file(READ "${build}/build.ninja" rules)
+if(NOT rules MATCHES "--layout wide" OR NOT rules MATCHES "--wide [^ ]*/w_wide\\.h --name w --range 1-2")
+    message(FATAL_ERROR "the converter's new layout and format do not reach its command line")
+endif()
+file(STRINGS "${wrapper}.asked" asked)
+list(LENGTH asked asked)
+if(NOT asked EQUAL 1)
+    message(FATAL_ERROR "the converter was asked ${asked} times for its vocabulary, not once")
+endif()
+expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM and HEADER shape"
+       "${gain}\n${add} WIDE CONST)")
+file(WRITE "${wrapper}" "#!/bin/sh\necho 'pixmint-export: unknown option' >&2\nexit 2\n")
+expect("the converter \"[^\"]*/gaining/pixmint-export\" does not say what it takes \\(--vocabulary\\): 2 pixmint-export: unknown option"
+       "${gain}\n${add})")
 
 # find_package in one folder and pixmint_add_font in a sibling, where the converter's imported
 # target is not known: the configuration stops instead of the build.

@@ -14,12 +14,16 @@
 # Variables: PIXMINT_BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, LANGUAGE.
 include("${CMAKE_CURRENT_LIST_DIR}/common.cmake")
 
-# expect_output(<expected> [<the bitmap of "A" in the GFX font>])
+# expect_output(<expected> [<the bitmap of "A" in the GFX font> [<the u8g2 font's header>]])
 function(expect_output expected)
     set(programs consumer)
     if(LANGUAGE STREQUAL "CXX" AND ARGC GREATER 1)
         list(APPEND programs gfx_consumer)
         set(expected_gfx_consumer "${ARGV1}")
+    endif()
+    if(ARGC GREATER 2)
+        list(APPEND programs u8g2_consumer)
+        set(expected_u8g2_consumer "${ARGV2}")
     endif()
     set(expected_consumer "${expected}")
     foreach(program IN LISTS programs)
@@ -128,7 +132,8 @@ set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
 set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
 set(small_edited
     "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
-expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620)
+expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620
+              "3 glyphs, 8 high\n")
 # Each of those fonts exports in the build as it exports alone.
 file(GLOB glob_fonts RELATIVE "${globs}" "${globs}/*")
 foreach(font IN LISTS glob_fonts)

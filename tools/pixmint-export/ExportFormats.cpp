@@ -96,6 +96,22 @@ std::unique_ptr<OutputFormat> TrueType(const ExportFormats::Settings& settings)
                        settings.baseline, settings.time));
 }
 
+QStringList SourceIdentifiers(const QString& name, bool range)
+{
+    return CSourceWriter::Identifiers(name, range);
+}
+
+QStringList GfxIdentifiers(const QString& name, bool)
+{
+    return GfxWriter::Identifiers(name);
+}
+
+// The u8g2, u8x8 and LVGL sources define the font alone; the rest of what they define is static.
+QStringList NameAlone(const QString& name, bool)
+{
+    return {name};
+}
+
 // What each option that takes another format's file adds to its description.
 const QString Alone = QStringLiteral(" The C/C++ source then goes only where -o says.");
 
@@ -115,64 +131,75 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
         {QStringLiteral("output"), QStringLiteral("o"),
          QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, instead of to "
                         "standard output."),
-         true, QStringLiteral("c"), Source},
+         true, QStringLiteral("c"), Source, QString(), QStringLiteral("@name@.@extension@"),
+         QString(), SourceIdentifiers},
         {QStringLiteral("header"), QString(),
          QStringLiteral("Also write a header for C and C++ to <file>: the array, its sizes and "
                         "the character map NAME_map, which the source then defines."),
-         false, QStringLiteral("c"), Header},
+         false, QStringLiteral("c"), Header, QStringLiteral("HEADER"),
+         QStringLiteral("include/@name@.h"), QString(), nullptr},
         {QStringLiteral("png"), QString(),
          QStringLiteral("Draw every glyph, in font order, on a labelled specimen sheet in <file> "
                         "(PNG).") +
              Alone,
-         true, QStringLiteral("png"), Png},
+         true, QStringLiteral("png"), Png, QString(), QString(), QString(), nullptr},
         {QStringLiteral("bdf"), QString(),
          Message::Text(u"Write the font as BDF 2.1, the interchange format of bitmap fonts, to "
                        u"<file>: its family named by --name (default %1).",
                        {QString::fromLatin1(BdfWriter::DefaultFamily)}) +
              Alone,
-         true, QStringLiteral("bdf"), Bdf, BdfFormat::IsValidFamily},
+         true, QStringLiteral("bdf"), Bdf, QString(), QString(), QString(), nullptr,
+         BdfFormat::IsValidFamily},
         {QStringLiteral("gfx"), QString(),
          QStringLiteral("Write the font as a C++ header in the Adafruit GFX custom-font form to "
                         "<file>, for display.setFont(&NAME): the codes of --range (default "
                         "32-126), the cursor's y on the baseline.") +
              Alone,
-         true, QStringLiteral("gfx"), Gfx, GfxWriter::IsValidName},
+         true, QStringLiteral("gfx"), Gfx, QStringLiteral("GFX"),
+         QStringLiteral("include/@name@.h"), QStringLiteral("a header"), GfxIdentifiers,
+         GfxWriter::IsValidName},
         {QStringLiteral("u8g2"), QString(),
          QStringLiteral("Write the font as a C source in u8g2's own font format to <file>, for "
                         "u8g2_SetFont(&u8g2, NAME): the codes of --range (default 32-126), "
                         "u8g2_DrawStr's y on the baseline.") +
              Alone,
-         true, QStringLiteral("u8g2"), U8g2, U8g2Writer::IsValidName},
+         true, QStringLiteral("u8g2"), U8g2, QStringLiteral("U8G2"),
+         QStringLiteral("@name@.@extension@"), QStringLiteral("a C source"), NameAlone,
+         U8g2Writer::IsValidName},
         {QStringLiteral("u8x8"), QString(),
          QStringLiteral("Write the font as a C source in the 8 x 8 tile form of u8g2's text mode "
                         "to <file>, for u8x8_SetFont(&u8x8, NAME): the codes of --range (default "
                         "32-126), each glyph's 5 columns then 3 blank ones.") +
              Alone,
-         true, QStringLiteral("u8x8"), U8x8, U8x8Writer::IsValidName},
+         true, QStringLiteral("u8x8"), U8x8, QStringLiteral("U8X8"),
+         QStringLiteral("@name@.@extension@"), QStringLiteral("a C source"), NameAlone,
+         U8x8Writer::IsValidName},
         {QStringLiteral("lvgl"), QString(),
          QStringLiteral("Write the font as a C source in LVGL's built-in font form (LVGL 8 and "
                         "9, 1 bit a pixel) to <file>, for LV_FONT_DECLARE(NAME): the codes of "
                         "--range (default 32-126) but 0 and 9, which LVGL never looks up, the "
                         "glyphs on the baseline.") +
              Alone,
-         true, QStringLiteral("lvgl"), Lvgl, LvglWriter::IsValidName},
+         true, QStringLiteral("lvgl"), Lvgl, QStringLiteral("LVGL"), QStringLiteral("@name@.c"),
+         QStringLiteral("a C source"), NameAlone, LvglWriter::IsValidName},
         {QStringLiteral("bin"), QString(),
          QStringLiteral("Write the C array's bytes, in its --layout and --range, as a raw image "
                         "to <file>, for external flash or an EEPROM; --header describes it.") +
              Alone,
-         true, QStringLiteral("flash"), FlashImage},
+         true, QStringLiteral("flash"), FlashImage, QString(), QString(), QString(), nullptr},
         {QStringLiteral("hex"), QString(),
          QStringLiteral("Write the same image as Intel HEX records to <file>, for a programmer "
                         "of flash or EEPROMs.") +
              Alone,
-         true, QStringLiteral("flash"), IntelHex},
+         true, QStringLiteral("flash"), IntelHex, QString(), QString(), QString(), nullptr},
         {QStringLiteral("ttf"), QString(),
          Message::Text(u"Write the font as TrueType to <file>: each pixel a square, exact at 8 "
                        u"pixels per em, named by --name (default %1). Its dates are "
                        u"SOURCE_DATE_EPOCH, or else 1970-01-01.",
                        {QString::fromLatin1(TrueTypeWriter::DefaultName)}) +
              Alone,
-         true, QStringLiteral("ttf"), TrueType, TrueTypeWriter::IsValidName},
+         true, QStringLiteral("ttf"), TrueType, QString(), QString(), QString(), nullptr,
+         TrueTypeWriter::IsValidName},
     };
     return formats;
 }

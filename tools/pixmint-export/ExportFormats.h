@@ -46,6 +46,14 @@ public:
         // are warned about once.
         QString family;
         std::unique_ptr<OutputFormat> (*make)(const Settings& settings);
+        // How pixmint_add_font offers it (ExportVocabulary): its keyword, empty where it does
+        // not; the file it gives the output in its folder, @name@ standing for the font's NAME
+        // and @extension@ for c or cpp; for a format that takes the place of the C source, what
+        // it makes; the identifiers that the output defines for a NAME, with --range or not.
+        QString cmakeKeyword;
+        QString cmakeFile;
+        QString cmakeMakes;
+        QStringList (*identifiers)(const QString& name, bool range);
         // The rule for --name where the format has names of its own beside the C array's.
         bool (*isValidName)(const QString& name, QString* reason) = nullptr;
 

@@ -15,6 +15,8 @@ class ExportOptions : public ToolOptions
 public:
     explicit ExportOptions(QCommandLineParser& parser);
 
+    // --vocabulary takes no font file.
+    bool ReadArguments(const QStringList& arguments, QString& fontPath) override;
     bool Read(const QCommandLineParser& parser) override;
 
     struct Request
@@ -24,6 +26,7 @@ public:
     };
 
     bool IsCheck() const { return _check; }
+    bool IsVocabulary() const { return _vocabulary; }
     // In the registry's order, the C source on standard output last where it goes there.
     const std::vector<Request>& Requests() const { return _requests; }
     const ExportFormats::Settings& Settings() const { return _settings; }
@@ -41,9 +44,11 @@ private:
                    bool (*isValid)(const QString& name, QString* reason));
     bool ReadSourceDate(qint64& time);
 
+    const QCommandLineParser& _parser;
     // Every option, in the order --help lists them.
     std::vector<QCommandLineOption> _options;
     bool _check = false;
+    bool _vocabulary = false;
     ExportFormats::Settings _settings;
     std::vector<Request> _requests;
 };

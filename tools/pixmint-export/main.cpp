@@ -5,6 +5,7 @@
 #include "CommandLineTool.h"
 #include "Console.h"
 #include "ExportOptions.h"
+#include "ExportVocabulary.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontFileCheck.h"
@@ -140,6 +141,8 @@ int main(int argc, char* argv[])
     int status = CommandLineTool::Success;
     if (!tool.Parse(argc, argv, options, status))
         return status;
+    if (options.IsVocabulary())
+        return tool.Print(ExportVocabulary::Text(), QStringLiteral("the vocabulary"));
 
     const QString& fontPath = tool.FontPath();
     QString error;

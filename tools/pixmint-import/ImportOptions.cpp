@@ -1,9 +1,9 @@
 #include "ImportOptions.h"
 
+#include "ImportSources.h"
 #include "Message.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 
 #include <set>
 
@@ -64,13 +64,7 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                                   "default found from its width, 16 cells a row."),
                    QStringLiteral("n"))
 {
-    parser.addPositionalArgument(
-        QStringLiteral("OTHER-FONT"),
-        QStringLiteral(
-            "The font to start from, in another format than Pixmint's: BDF, PCF "
-            "(also .pcf.gz), TrueType or OpenType, whatever FreeType reads; or a table "
-            "of glyphs in C or C++ source (.c, .h, .cpp, ...); or a picture (.png) of cells, "
-            "16 a row, one for each code of --codes or character of --chars."));
+    parser.addPositionalArgument(QStringLiteral("OTHER-FONT"), ImportSources::Description());
     parser.addOptions({_outputOption, _sizeOption, _baselineOption, _charsOption, _codesOption,
                        _layoutOption, _firstOption, _arrayOption, _cellOption, _scaleOption});
 }
@@ -83,28 +77,16 @@ bool ImportOptions::Read(const QCommandLineParser& parser)
         return false;
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
-    return ReadRanges(parser, _codesOption, _import.codes) &&
-           ReadCharacters(parser, _charsOption, _characterCodes) && ReadPicture(parser) &&
-           (_isPicture || ReadTable(parser));
+    return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser) &&
+           ReadCharacters(parser, _charsOption, _characterCodes) && ReadPicture(parser);
 }
 
 // A picture's cells stand for the codes of --codes, in order, or the characters of --chars;
 // a code given twice takes its first cell.
 bool ImportOptions::ReadPicture(const QCommandLineParser& parser)
 {
-    const QStringList positional = parser.positionalArguments();
-    const QString suffix = positional.isEmpty() ? QString() : QFileInfo(positional[0]).suffix();
-    _isPicture = parser.isSet(_cellOption) || parser.isSet(_scaleOption) ||
-                 suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
-    if (!_isPicture)
+    if (!_source->cells)
         return true;
-    for (const QCommandLineOption* option :
-         {&_sizeOption, &_baselineOption, &_layoutOption, &_firstOption, &_arrayOption}) {
-        if (parser.isSet(*option)) {
-            return Fail(QStringLiteral("--") + option->names().constFirst() +
-                        QStringLiteral(" is not for a picture"));
-        }
-    }
     if (parser.isSet(_codesOption) == parser.isSet(_charsOption))
         return Fail(QStringLiteral("a picture needs the codes of its cells: give --codes or "
                                    "--chars, one of them"));
@@ -145,25 +127,23 @@ bool ImportOptions::Accumulates(const QString& name) const
     return _charsOption.names().contains(name) || _codesOption.names().contains(name);
 }
 
-bool ImportOptions::ReadTable(const QCommandLineParser& parser)
+// The kind of font read, and the options of the others refused with it.
+bool ImportOptions::ReadSource(const QCommandLineParser& parser)
 {
-    static const QStringList SourceSuffixes = {
-        QStringLiteral("c"),   QStringLiteral("h"),   QStringLiteral("cc"),  QStringLiteral("cpp"),
-        QStringLiteral("cxx"), QStringLiteral("hh"),  QStringLiteral("hpp"), QStringLiteral("hxx"),
-        QStringLiteral("ino"), QStringLiteral("c++"), QStringLiteral("h++")};
     const QStringList positional = parser.positionalArguments();
-    const QString suffix = positional.isEmpty() ? QString() : QFileInfo(positional[0]).suffix();
-    _isTable = parser.isSet(_layoutOption) || parser.isSet(_firstOption) ||
-               parser.isSet(_arrayOption) || SourceSuffixes.contains(suffix, Qt::CaseInsensitive);
-    if (!_isTable)
-        return true;
-    for (const QCommandLineOption* option : {&_sizeOption, &_baselineOption, &_charsOption}) {
-        if (parser.isSet(*option)) {
-            return Fail(QStringLiteral("--") + option->names().constFirst() +
-                        QStringLiteral(" is for fonts that FreeType reads, not for a table in C "
-                                       "source"));
+    _source = &ImportSources::Choose(parser, positional.isEmpty() ? QString() : positional[0]);
+    for (const ImportSources::Source& other : ImportSources::All()) {
+        for (const QString& option : other.options) {
+            if (&other == _source || _source->shared.contains(option) || !parser.isSet(option))
+                continue;
+            return Fail(QStringLiteral("--") + option +
+                        (_source->refusal.isEmpty()
+                             ? QStringLiteral(" is for ") + other.what +
+                                   QStringLiteral(", not for ") + _source->what
+                             : _source->refusal));
         }
     }
+    // Given only where the table is read.
     if (!ReadLayout(parser, _layoutOption, _table.layout))
         return false;
     if (!ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first))

@@ -2,6 +2,7 @@
 
 #include "CTableImport.h"
 #include "FontImport.h"
+#include "ImportSources.h"
 #include "SheetImport.h"
 #include "ToolOptions.h"
 
@@ -21,13 +22,12 @@ public:
     const QString& OutputPath() const { return _outputPath; }
     // The codes of the characters to add glyphs for, as --chars gives them.
     const std::vector<int>& CharacterCodes() const { return _characterCodes; }
-    // Whether the font is a table in C or C++ source, which --layout, --first and --array
-    // say, or the name of a C or C++ file; and how to read it.
-    bool IsTable() const { return _isTable; }
+    // The kind of font to read (ImportSources::Choose).
+    const ImportSources::Source& Source() const { return *_source; }
+    // How to read a table in C or C++ source, where the font is one.
     const CTableImport::Options& Table() const { return _table; }
-    // Whether the font is a picture of cells, which --cell and --scale say, or the name of a
-    // PNG file; how to read it, and the code of each cell in reading order.
-    bool IsPicture() const { return _isPicture; }
+    // How to read a picture of cells, where the font is one, and the code of each cell in
+    // reading order.
     const SheetImport::Options& Picture() const { return _picture; }
     const std::vector<int>& PictureCodes() const { return _pictureCodes; }
 
@@ -35,7 +35,7 @@ public:
     bool Accumulates(const QString& name) const override;
 
 private:
-    bool ReadTable(const QCommandLineParser& parser);
+    bool ReadSource(const QCommandLineParser& parser);
     bool ReadPicture(const QCommandLineParser& parser);
     bool ReadCell(const QCommandLineParser& parser);
 
@@ -54,9 +54,8 @@ private:
     bool _toStandardOutput = true;
     QString _outputPath;
     std::vector<int> _characterCodes;
-    bool _isTable = false;
+    const ImportSources::Source* _source = &ImportSources::All().front();
     CTableImport::Options _table;
-    bool _isPicture = false;
     SheetImport::Options _picture;
     std::vector<int> _pictureCodes;
 };

@@ -2,6 +2,7 @@
 
 #include "BdfLines.h"
 #include "BdfWriter.h"
+#include "NumberText.h"
 
 #include <QByteArrayView>
 
@@ -26,7 +27,7 @@ bool BdfGlyphNames::Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByt
         const qsizetype next = std::min(end + 1, text.size());
         if (line.startsWith(BdfWriter::MadeByComment)) {
             pixmint = true;
-        } else if (BdfWriter::ReadNameComment(line, glyph.name, glyph.cut)) {
+        } else if (ReadNameComment(line, glyph.name, glyph.cut)) {
             pixmint = named = true;
         } else if (line.startsWith("STARTCHAR ") && !named) {
             glyph.name = line.sliced(10).trimmed().toByteArray().toStdString();
@@ -45,4 +46,42 @@ bool BdfGlyphNames::Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByt
         start = next;
     }
     return pixmint;
+}
+
+bool BdfGlyphNames::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
+{
+    if (!line.startsWith(BdfWriter::NameComment))
+        return false;
+    const QByteArrayView text = line.sliced(qsizetype(sizeof BdfWriter::NameComment) - 1);
+    const qsizetype end = Unescape(text, name);
+    if (end < 0 || end == text.size())
+        return false;
+    const QByteArrayView rest = text.sliced(end + 1);
+    cut = rest == BdfWriter::CutMark;
+    return cut || rest.isEmpty();
+}
+
+qsizetype BdfGlyphNames::Unescape(QByteArrayView text, std::string& name)
+{
+    name.clear();
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char c = text[index];
+        if (c == '"')
+            return index;
+        if (c != '\\') {
+            name += c;
+        } else if (index + 1 < text.size() && text[index + 1] != 'x') {
+            name += text[++index];
+        } else {
+            const int high =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 2]), 16) : -1;
+            const int low =
+                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 3]), 16) : -1;
+            if (high < 0 || low < 0)
+                return -1;
+            name += char(high * 16 + low);
+            index += 3;
+        }
+    }
+    return text.size();
 }

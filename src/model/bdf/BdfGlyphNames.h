@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <string>
 #include <vector>
@@ -27,4 +28,10 @@ public:
     // glyphs in the order of the file, and its text with each glyph's ENCODING line giving its
     // own code instead.
     static bool Scan(const QByteArray& bdf, std::vector<Glyph>& glyphs, QByteArray& encoded);
+    // Whether a line is the comment that gives a glyph's name (BdfWriter::NameComment), and
+    // the name it gives back: the whole name, or the part before the cut.
+    static bool ReadNameComment(QByteArrayView line, std::string& name, bool& cut);
+    // The name that escaped text gives back, up to the first quotation mark that is not
+    // escaped: its index, the text's size when there is none, -1 for a malformed escape.
+    static qsizetype Unescape(QByteArrayView text, std::string& name);
 };

@@ -19,9 +19,6 @@ constexpr int Resolution = 75;
 constexpr int PointSize = 8;
 // The advance in thousandths of the point size, as BDF defines SWIDTH.
 constexpr int ScalableWidth = int(FontChar::Advance) * 1000 * 72 / (PointSize * Resolution);
-// BDF readers read lines into buffers of a few hundred bytes and take what does not fit as
-// the next line: longer names are cut in their comment (BdfWriter::LongestCommentName).
-constexpr char CutMark[] = "...";
 
 QByteArray Number(qint64 value)
 {
@@ -90,7 +87,7 @@ void AppendGlyph(std::string& text, const std::string& name, const std::string& 
         AppendEscapedName(text, name, cut);
         text += '"';
         if (cut)
-            text += CutMark;
+            text += BdfWriter::CutMark;
         text += '\n';
     }
     text += "STARTCHAR ";
@@ -269,42 +266,4 @@ void BdfWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 QByteArray BdfWriter::NamePropertyKey(int code)
 {
     return NameProperty + NumberText::Hex(unsigned(code), 2, NumberText::Letters::Upper).toLatin1();
-}
-
-bool BdfWriter::ReadNameComment(QByteArrayView line, std::string& name, bool& cut)
-{
-    if (!line.startsWith(NameComment))
-        return false;
-    const QByteArrayView text = line.sliced(qsizetype(sizeof NameComment) - 1);
-    const qsizetype end = Unescape(text, name);
-    if (end < 0 || end == text.size())
-        return false;
-    const QByteArrayView rest = text.sliced(end + 1);
-    cut = rest == CutMark;
-    return cut || rest.isEmpty();
-}
-
-qsizetype BdfWriter::Unescape(QByteArrayView text, std::string& name)
-{
-    name.clear();
-    for (qsizetype index = 0; index < text.size(); ++index) {
-        const char c = text[index];
-        if (c == '"')
-            return index;
-        if (c != '\\') {
-            name += c;
-        } else if (index + 1 < text.size() && text[index + 1] != 'x') {
-            name += text[++index];
-        } else {
-            const int high =
-                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 2]), 16) : -1;
-            const int low =
-                index + 3 < text.size() ? NumberText::Digit(quint8(text[index + 3]), 16) : -1;
-            if (high < 0 || low < 0)
-                return -1;
-            name += char(high * 16 + low);
-            index += 3;
-        }
-    }
-    return text.size();
 }

@@ -4,9 +4,6 @@
 #include "FontCharSet.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
-
-#include <string>
 
 class MessageList;
 
@@ -56,9 +53,9 @@ public:
     // The file's first comment, by which a reader knows a font that Pixmint wrote.
     static constexpr char MadeByComment[] = "COMMENT Made by Pixmint";
     static constexpr char NameComment[] = "COMMENT Pixmint name \"";
-    // Whether a line is such a comment, and the name it gives back: the whole name, or the
-    // part before the cut.
-    static bool ReadNameComment(QByteArrayView line, std::string& name, bool& cut);
+    // BDF readers read lines into buffers of a few hundred bytes and take what does not fit
+    // as the next line: what follows a name cut in its comment (BdfGlyphNames reads it).
+    static constexpr char CutMark[] = "...";
     // PCF keeps no comment, and keeps only the glyphs that have a code, but keeps properties:
     // the font's properties also name each glyph that has a code whose default name
     // (CharacterMap::NewGlyphName) is another, as NameProperty and the code in two
@@ -68,9 +65,6 @@ public:
     static constexpr char NameProperty[] = "PIXMINT_NAME_";
     // The property that names the glyph of a code: "PIXMINT_NAME_07".
     static QByteArray NamePropertyKey(int code);
-    // The name that escaped text gives back, up to the first quotation mark that is not
-    // escaped: its index, the text's size when there is none, -1 for a malformed escape.
-    static qsizetype Unescape(QByteArrayView text, std::string& name);
 
 private:
     int _baseline;

@@ -82,6 +82,9 @@ public:
     // Whether <stdint.h>, <stddef.h>, <stdarg.h> or <limits.h> declares the name, or C++ uses
     // it (std): the headers that display libraries' own headers include before a font.
     static bool IsStandardHeaderName(const QString& name);
+    // The first of those rules, a C identifier, as a regular expression that CMake takes, for
+    // the build to name what is no identifier before the converter runs.
+    static constexpr char IdentifierPattern[] = "^[A-Za-z_][A-Za-z0-9_]*$";
     // The layouts by their option names: columns, columns-msb, rows, rows-msb.
     static bool LayoutFromName(const QString& name, Layout* layout);
     static QStringList LayoutNames();

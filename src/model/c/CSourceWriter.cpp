@@ -29,6 +29,19 @@ CSourceWriter::CSourceWriter(const CArray& array, bool header,
 {
 }
 
+QStringList CSourceWriter::Identifiers(const QString& name, bool range)
+{
+    QStringList identifiers{name,
+                            name + QStringLiteral("_map"),
+                            name + QStringLiteral("_COUNT"),
+                            name + QStringLiteral("_BYTES"),
+                            name + QStringLiteral("_NONE"),
+                            QStringLiteral("PIXMINT_FONT_") + name + QStringLiteral("_H")};
+    if (range)
+        identifiers << name + QStringLiteral("_FIRST") << name + QStringLiteral("_LAST");
+    return identifiers;
+}
+
 bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
 {
     if (IsEditorExport())

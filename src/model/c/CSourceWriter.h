@@ -35,6 +35,10 @@ public:
                   const std::optional<CodeRange>& range = std::nullopt);
 
     bool IsEditorExport() const { return _editorExport; }
+    // The identifiers that the source and its header define for an array of that name, which
+    // no other font of one program may define; a table of codes also has NAME_FIRST and
+    // NAME_LAST.
+    static QStringList Identifiers(const QString& name, bool range);
 
     // False, with the reason, when the font cannot be written in this form; the writers
     // below expect a font that is accepted.

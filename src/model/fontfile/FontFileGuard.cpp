@@ -38,6 +38,31 @@ bool StartsWith(const Char* text, qsizetype size, qsizetype at, const char* what
     return at + length <= size && Find(text, at + length, at, what) == at;
 }
 
+// Where the comment, CDATA section or processing instruction that starts at at ends, just
+// past it: at itself where none starts there (a start or end tag, the common case), -1 where
+// it does not end.
+template <typename Char>
+qsizetype SkipMarkup(const Char* text, qsizetype size, qsizetype at)
+{
+    struct Skipped
+    {
+        const char* start;
+        const char* end;
+    };
+    static constexpr Skipped Skips[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
+    const Char next = at + 1 < size ? text[at + 1] : Char(0);
+    if (next != Char('!') && next != Char('?'))
+        return at;
+    for (const Skipped& skip : Skips) {
+        if (StartsWith(text, size, at, skip.start)) {
+            const qsizetype end =
+                Find(text, size, at + qsizetype(std::strlen(skip.start)), skip.end);
+            return end < 0 ? -1 : end + qsizetype(std::strlen(skip.end));
+        }
+    }
+    return at;
+}
+
 // One linear pass over the markup that finds the nesting depth, the largest number of
 // attributes in one tag and whether the document type declaration has an internal subset,
 // without parsing: comments, CDATA and processing instructions are stepped over, quoted
@@ -52,26 +77,11 @@ Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
         at = std::find(text + at, text + size, Char('<')) - text;
         if (at >= size)
             break;
-        const char* skipTo = nullptr;
-        qsizetype skipFrom = at;
-        const Char next = at + 1 < size ? text[at + 1] : Char(0);
-        if (next != Char('!') && next != Char('?')) {
-            // A start or end tag: the common case, looked at below.
-        } else if (StartsWith(text, size, at, "<!--")) {
-            skipTo = "-->";
-            skipFrom = at + 4;
-        } else if (StartsWith(text, size, at, "<![CDATA[")) {
-            skipTo = "]]>";
-            skipFrom = at + 9;
-        } else if (StartsWith(text, size, at, "<?")) {
-            skipTo = "?>";
-            skipFrom = at + 2;
-        }
-        if (skipTo) {
-            const qsizetype end = Find(text, size, skipFrom, skipTo);
-            if (end < 0)
-                break;
-            at = end + qsizetype(std::strlen(skipTo));
+        const qsizetype skipped = SkipMarkup(text, size, at);
+        if (skipped < 0)
+            break;
+        if (skipped != at) {
+            at = skipped;
             continue;
         }
 
@@ -140,6 +150,37 @@ bool ReadsAsUtf8(const QByteArray& bytes)
     return declaration.match(QString::fromLatin1(bytes.mid(start, 256))).hasMatch();
 }
 
+// The text of a file that is not read as UTF-8, in the encoding that its byte order mark or
+// its declaration names: given text, the reader ignores the encoding that the declaration
+// names. False, with the reason, for an encoding that is not supported or text not valid in it.
+bool Decode(const QByteArray& bytes, QString& text, QString* error)
+{
+    auto encoding = QStringConverter::encodingForData(bytes, u'<');
+    QStringDecoder decoder;
+    QString name;
+    if (encoding) {
+        decoder = QStringDecoder(*encoding);
+        name = QString::fromLatin1(QStringConverter::nameForEncoding(*encoding));
+    } else {
+        static const QRegularExpression declared(QStringLiteral(
+            R"re(^(?:\xEF\xBB\xBF)?<\?xml\s[^>]*?\bencoding\s*=\s*["']([^"']*)["'])re"));
+        name = declared.match(QString::fromLatin1(bytes.left(256))).captured(1);
+        if (name.isEmpty())
+            name = QStringLiteral("UTF-8");
+        decoder = QStringDecoder(name.toLatin1().constData());
+    }
+    if (!decoder.isValid()) {
+        return Message::Fail(
+            error, Message::Text(u"the encoding %1 is not supported", {Message::Quoted(name)}));
+    }
+    text = decoder(bytes);
+    if (decoder.hasError()) {
+        return Message::Fail(
+            error, Message::Text(u"the file is not valid %1 text", {Message::Shown(name)}));
+    }
+    return true;
+}
+
 } // namespace
 
 bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
@@ -154,30 +195,9 @@ bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& read
         shape = MeasureShape(bytes.constData(), bytes.size(), MaxDepth);
         reader.addData(bytes);
     } else {
-        // Given text, the reader ignores the encoding that the declaration names.
-        auto encoding = QStringConverter::encodingForData(bytes, u'<');
-        QStringDecoder decoder;
-        QString name;
-        if (encoding) {
-            decoder = QStringDecoder(*encoding);
-            name = QString::fromLatin1(QStringConverter::nameForEncoding(*encoding));
-        } else {
-            static const QRegularExpression declared(QStringLiteral(
-                R"re(^(?:\xEF\xBB\xBF)?<\?xml\s[^>]*?\bencoding\s*=\s*["']([^"']*)["'])re"));
-            name = declared.match(QString::fromLatin1(bytes.left(256))).captured(1);
-            if (name.isEmpty())
-                name = QStringLiteral("UTF-8");
-            decoder = QStringDecoder(name.toLatin1().constData());
-        }
-        if (!decoder.isValid()) {
-            return Message::Fail(
-                error, Message::Text(u"the encoding %1 is not supported", {Message::Quoted(name)}));
-        }
-        const QString text = decoder(bytes);
-        if (decoder.hasError()) {
-            return Message::Fail(
-                error, Message::Text(u"the file is not valid %1 text", {Message::Shown(name)}));
-        }
+        QString text;
+        if (!Decode(bytes, text, error))
+            return false;
         shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
                              MaxDepth);
         reader.addData(text);

@@ -1,5 +1,6 @@
 #include "ImportTargets.h"
 
+#include "BdfGlyphNames.h"
 #include "BdfWriter.h"
 #include "CharacterMap.h"
 #include "FontCharSet.h"
@@ -71,7 +72,7 @@ bool ImportTargets::FromProperties(FT_Face face, std::vector<Target>& targets,
         const bool named =
             FT_Get_BDF_Property(face, key.constData(), &property) == 0 &&
             property.type == BDF_PROPERTY_TYPE_ATOM && property.u.atom &&
-            BdfWriter::Unescape(property.u.atom, name) == qsizetype(qstrlen(property.u.atom));
+            BdfGlyphNames::Unescape(property.u.atom, name) == qsizetype(qstrlen(property.u.atom));
         targets.push_back({named ? name : CharacterMap::NewGlyphName(code), FT_ULong(code)});
         present.insert(code);
     }

@@ -118,6 +118,12 @@ bool GfxWriter::IsValidName(const QString& name, QString* reason)
     return true;
 }
 
+QStringList GfxWriter::Identifiers(const QString& name)
+{
+    return {name, name + QStringLiteral("_Bitmaps"), name + QStringLiteral("_Glyphs"),
+            QStringLiteral("PIXMINT_GFX_") + name + QStringLiteral("_H")};
+}
+
 QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) const
 {
     const CharacterMap map(set);

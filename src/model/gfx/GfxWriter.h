@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class CharacterMap;
 class FontCharSet;
@@ -31,6 +32,8 @@ public:
     // A name is usable when it is one for a C array (CArray::IsValidName) and not a name that
     // the header itself uses; the reason otherwise.
     static bool IsValidName(const QString& name, QString* reason = nullptr);
+    // The identifiers that the header defines for a font of that name.
+    static QStringList Identifiers(const QString& name);
     // The header in the encoding of that name, as the C source is (CArray::Encoded).
     QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
     // The codes of the range without a glyph, in one line.

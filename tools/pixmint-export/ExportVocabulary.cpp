@@ -1,0 +1,84 @@
+#include "ExportVocabulary.h"
+
+#include "CArray.h"
+#include "ExportFormats.h"
+#include "ExportShaping.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString Empty = QStringLiteral("-");
+const QString Name = QStringLiteral("@name@");
+
+QString Line(const QStringList& fields)
+{
+    QStringList shown = fields;
+    for (QString& field : shown) {
+        if (field.isEmpty())
+            field = Empty;
+    }
+    return shown.join(QLatin1Char('\t')) + QLatin1Char('\n');
+}
+
+QString Option(const QString& name)
+{
+    return QStringLiteral("--") + name;
+}
+
+QString Role(const ExportFormats::Format& format)
+{
+    if (&format == &ExportFormats::StandardOutput())
+        return QStringLiteral("source");
+    return format.family == ExportFormats::StandardOutput().family ? QStringLiteral("adds")
+                                                                   : QStringLiteral("replaces");
+}
+
+QString Formats()
+{
+    QString text;
+    for (const ExportFormats::Format& format : ExportFormats::All()) {
+        text += Line({QStringLiteral("format"), format.cmakeKeyword, Option(format.option),
+                      format.cmakeFile, Role(format), format.cmakeMakes});
+    }
+    for (const ExportFormats::Format& format : ExportFormats::All()) {
+        if (!format.identifiers)
+            continue;
+        const QStringList always = format.identifiers(Name, false);
+        text +=
+            Line(QStringList{QStringLiteral("identifiers"), Option(format.option), Empty} + always);
+        QStringList ranged = format.identifiers(Name, true);
+        for (const QString& identifier : always)
+            ranged.removeOne(identifier);
+        if (!ranged.isEmpty()) {
+            text += Line(QStringList{QStringLiteral("identifiers"), Option(format.option),
+                                     QStringLiteral("--range")} +
+                         ranged);
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+QByteArray ExportVocabulary::Text()
+{
+    QString text = Line({QStringLiteral("name"), QLatin1String(CArray::EditorName),
+                         QLatin1String(CArray::IdentifierPattern)});
+    for (const ExportShaping::Option& shaping : ExportShaping::All()) {
+        if (shaping.cmakeKeyword.isEmpty())
+            continue;
+        const bool flag = shaping.option.valueName().isEmpty();
+        text += Line(
+            QStringList{QStringLiteral("option"), shaping.cmakeKeyword,
+                        Option(shaping.option.names().constLast()),
+                        flag ? QStringLiteral("flag") : QStringLiteral("value"),
+                        shaping.shapesArray ? QStringLiteral("array") : QStringLiteral("any")} +
+            shaping.values);
+    }
+    for (const ExportShaping::Exclusion& exclusion : ExportShaping::Exclusions()) {
+        text += Line({QStringLiteral("excludes"), Option(exclusion.first), Option(exclusion.second),
+                      exclusion.message});
+    }
+    return (text + Formats()).toUtf8();
+}
