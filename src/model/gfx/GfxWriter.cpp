@@ -28,25 +28,40 @@ struct Cropped
 // from one row to the next; the library starts each glyph at a byte of its own.
 Cropped Crop(const FontChar& glyph)
 {
-    int left = int(FontChar::ColumnCount), right = -1, top = int(FontChar::RowCount), bottom = -1;
-    for (int row = 0; row < int(FontChar::RowCount); ++row) {
-        for (int column = 0; column < int(FontChar::ColumnCount); ++column) {
-            if (glyph.GetPixel(quint32(column), quint32(row))) {
-                left = std::min(left, column), right = std::max(right, column);
-                top = std::min(top, row), bottom = std::max(bottom, row);
-            }
-        }
+    quint8 columns[FontChar::ColumnCount];
+    int left = int(FontChar::ColumnCount), right = -1;
+    quint32 rows = 0; // bit n: row n has a lit pixel
+    for (int column = 0; column < int(FontChar::ColumnCount); ++column) {
+        columns[column] = glyph.GetColumn(quint32(column));
+        rows |= columns[column];
+        if (columns[column])
+            left = std::min(left, column), right = column;
     }
     Cropped cropped;
     if (right < 0)
         return cropped;
+    int top = 0, bottom = int(FontChar::RowCount) - 1;
+    while (!(rows & (1u << top)))
+        ++top;
+    while (!(rows & (1u << bottom)))
+        --bottom;
     cropped = {left, top, right - left + 1, bottom - top + 1, {}};
     cropped.bytes.resize(size_t(cropped.width * cropped.height + 7) / 8);
     for (int bit = 0; bit < cropped.width * cropped.height; ++bit) {
-        if (glyph.GetPixel(quint32(left + bit % cropped.width), quint32(top + bit / cropped.width)))
+        if (columns[left + bit % cropped.width] & (1u << (top + bit / cropped.width)))
             cropped.bytes[size_t(bit / 8)] |= quint8(0x80u >> (bit % 8));
     }
     return cropped;
+}
+
+// Whether a name stands in a comment as it is (GlyphComment::Text gives it back unchanged):
+// printable ASCII without the characters that it escapes or separates.
+bool IsPlainName(const std::string& name)
+{
+    return std::all_of(name.begin(), name.end(), [](char character) {
+        return character >= ' ' && character <= '~' && character != '*' && character != '/' &&
+               character != '\\';
+    });
 }
 
 // "0x" and at least two lower-case digits, as Message::Hex writes a code or a byte.
@@ -63,8 +78,12 @@ void AppendComment(std::string& text, const CharacterMap& map, int code)
     text += " /* ";
     AppendHex(text, code);
     text += ": ";
-    text += index == CharacterMap::NoGlyph ? std::string("no glyph")
-                                           : GlyphComment::Text(map.Name(index)).toStdString();
+    if (index == CharacterMap::NoGlyph)
+        text += "no glyph";
+    else if (IsPlainName(map.Name(index)))
+        text += map.Name(index);
+    else
+        text += GlyphComment::Text(map.Name(index)).toStdString();
     text += " */\n";
 }
 
