@@ -31,8 +31,10 @@ std::string DefaultName(int number, const std::string& label)
 
 } // namespace
 
-FontCharSet::FontCharSet()
+FontCharSet::FontCharSet(Start start)
 {
+    if (start == Start::Empty)
+        return;
     // The destructor does not run for a constructor that throws: release what was built.
     try {
         const int singleLabels = int(sizeof DefaultLabels) - 1;

@@ -22,8 +22,10 @@ public:
     using iterator = Map::iterator;
     using const_iterator = Map::const_iterator;
 
-    // Holds the 86 blank glyphs of the default character table.
-    FontCharSet();
+    // Holds the 86 blank glyphs of the default character table, or nothing: a font being read
+    // replaces them all, so making them would be wasted.
+    enum class Start { DefaultTable, Empty };
+    explicit FontCharSet(Start start = Start::DefaultTable);
     ~FontCharSet();
 
     // The set owns raw glyph pointers: a copy would delete each glyph twice.

@@ -16,7 +16,7 @@ QString NotWellFormed(qint64 line, qint64 column, const QString& message)
 
 } // namespace
 
-FontFileReader::FontFileReader() : _set(std::make_unique<FontCharSet>()) {}
+FontFileReader::FontFileReader() : _set(std::make_unique<FontCharSet>(FontCharSet::Start::Empty)) {}
 
 FontFileReader::~FontFileReader() = default;
 

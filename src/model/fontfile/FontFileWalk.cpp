@@ -8,6 +8,17 @@ namespace {
 // of a Byte includes that of any element inside it.
 enum Depth { RootDepth = 1, GlyphDepth = 2, ByteDepth = 3 };
 
+// The attribute of that qualified name, in one pass and compared as UTF-16, or null: value and
+// hasAttribute would each look again, through a Latin-1 comparison, for every element.
+const QXmlStreamAttribute* Find(const QXmlStreamAttributes& attributes, QStringView name)
+{
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        if (attribute.qualifiedName() == name)
+            return &attribute;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 FontFileWalk::Outcome FontFileWalk::Walk(const QByteArray& bytes)
@@ -73,8 +84,9 @@ void FontFileWalk::StartElement(int depth)
         }
         _inGlyph = true;
         const QXmlStreamAttributes attributes = _reader.attributes();
-        const QStringView glyphName = attributes.value(QLatin1String("Char"));
-        const bool named = attributes.hasAttribute(QLatin1String("Char"));
+        const QXmlStreamAttribute* const nameAttribute = Find(attributes, u"Char");
+        const QStringView glyphName = nameAttribute ? nameAttribute->value() : QStringView();
+        const bool named = nameAttribute != nullptr;
         Tell([&](Listener* listener) { listener->GlyphStart(glyphName, named); });
     } else if (depth == ByteDepth && _inGlyph) {
         if (name != QLatin1String("Byte")) {
@@ -84,9 +96,9 @@ void FontFileWalk::StartElement(int depth)
         _inByte = true;
         _byteText.clear();
         const QXmlStreamAttributes attributes = _reader.attributes();
-        const QStringView index = attributes.value(QLatin1String("Index"));
-        _byteIndex =
-            FontChar::ReadByteIndex(index, attributes.hasAttribute(QLatin1String("Index")));
+        const QXmlStreamAttribute* const indexAttribute = Find(attributes, u"Index");
+        const QStringView index = indexAttribute ? indexAttribute->value() : QStringView();
+        _byteIndex = FontChar::ReadByteIndex(index, indexAttribute != nullptr);
         Tell([&](Listener* listener) { listener->ByteStart(_byteIndex, index); });
     } else if (_inByte && depth > ByteDepth) {
         Tell([name](Listener* listener) { listener->Passed(name, Place::InByte); });

@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-class CharacterMap;
+#include <string>
+
 class FontCharSet;
 class MessageList;
-class QTextStream;
 
 // The font as a C++ header in the Adafruit GFX custom-font form, for display.setFont(&NAME):
 // NAME_Bitmaps holds each glyph's box of lit pixels, row by row, left to right, the most
@@ -40,9 +40,7 @@ public:
     void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
 private:
-    void WriteStart(QTextStream& stream) const;
-    void WriteBitmaps(const CharacterMap& map, QTextStream& stream) const;
-    void WriteGlyphs(const CharacterMap& map, QTextStream& stream) const;
+    void WriteStart(const std::string& name, std::string& text) const;
 
     QString _name;
     CodeRange _range;
