@@ -5,9 +5,7 @@
 
 #include <QFile>
 
-#include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <utility>
 
 #ifdef Q_OS_UNIX
@@ -106,12 +104,13 @@ QString Console::Escape(char32_t code)
 
 bool Console::ReadLetterEscape(QChar letter, QChar& character)
 {
-    const auto escape = std::find_if(std::begin(LetterEscapes), std::end(LetterEscapes),
-                                     [&](const auto& known) { return letter == known[1]; });
-    if (escape == std::end(LetterEscapes))
-        return false;
-    character = QChar((*escape)[0]);
-    return true;
+    for (const auto& [escaped, known] : LetterEscapes) {
+        if (letter == known) {
+            character = QChar(escaped);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Console::ReadVisibleText(QStringView visible, QString& text)

@@ -21,16 +21,26 @@ QString Message::Text(QStringView pattern, std::initializer_list<Value> values)
     return text;
 }
 
+namespace {
+
+// Shown's rule, named apart so that Quoted's use of it reads as no call of another Shown.
+QString Shortened(QStringView text)
+{
+    if (text.size() <= Message::MaxShown)
+        return Console::VisibleText(text);
+    return Console::VisibleText(text.left(Message::MaxShown)) + u'\u2026';
+}
+
+} // namespace
+
 QString Message::Shown(QStringView text)
 {
-    if (text.size() <= MaxShown)
-        return Console::VisibleText(text);
-    return Console::VisibleText(text.left(MaxShown)) + u'\u2026';
+    return Shortened(text);
 }
 
 QString Message::Quoted(QStringView text)
 {
-    return u'"' + Shown(text) + u'"';
+    return u'"' + Shortened(text) + u'"';
 }
 
 QString Message::Hex(qint64 value)
