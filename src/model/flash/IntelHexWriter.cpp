@@ -1,6 +1,7 @@
 #include "IntelHexWriter.h"
 
 #include "Message.h"
+#include "NumberText.h"
 
 #include <algorithm>
 
@@ -36,19 +37,7 @@ IntelHexWriter::IntelHexWriter(const FlashImageWriter& image, quint64 address)
 
 bool IntelHexWriter::ParseAddress(const QString& text, quint64* address)
 {
-    bool number = false;
-    const bool hexadecimal = text.startsWith(QLatin1String("0x"));
-    const QString digits = hexadecimal ? text.mid(2) : text;
-    // toULongLong takes a sign and blanks, which an address has not.
-    for (const QChar digit : digits) {
-        if (!(digit.isDigit() || (hexadecimal && QStringLiteral("abcdefABCDEF").contains(digit))))
-            return false;
-    }
-    const quint64 value = digits.toULongLong(&number, hexadecimal ? 16 : 10);
-    if (!number || value >= AddressLimit)
-        return false;
-    *address = value;
-    return true;
+    return NumberText::ReadNumber(text, AddressLimit - 1, *address);
 }
 
 bool IntelHexWriter::Accepts(const FontCharSet& set, QString* reason) const
