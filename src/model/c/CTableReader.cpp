@@ -2,8 +2,8 @@
 
 #include "CTableLines.h"
 #include "CTableScanner.h"
-#include "Console.h"
 #include "Message.h"
+#include "TextEscape.h"
 
 #include <QByteArrayView>
 
@@ -68,8 +68,9 @@ bool ReadInteger(QByteArrayView text, int& value, QString& reason)
 // The start of a token as a message shows it.
 QString Shown(QByteArrayView text)
 {
-    return Console::VisibleText(
-        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+    return TextEscape::Escaped(
+        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))),
+        TextEscape::Where::Visible);
 }
 
 } // namespace
@@ -177,14 +178,16 @@ bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
                          ? QStringLiteral("the file ends without an array definition "
                                           "(NAME[] = {...})")
                          : QStringLiteral("the file ends without a definition of the array ") +
-                               Console::VisibleText(QString::fromLatin1(arrayName)));
+                               TextEscape::Escaped(QString::fromLatin1(arrayName),
+                                                   TextEscape::Where::Visible));
 }
 
 bool CTableReader::Split(qsizetype brace, const QByteArray& name)
 {
     return Fail(brace, Message::Text(u"the definition of %1 runs across a preprocessor "
                                      u"conditional (#if ... #endif), which is not evaluated",
-                                     {Console::VisibleText(QString::fromLatin1(name))}));
+                                     {TextEscape::Escaped(QString::fromLatin1(name),
+                                                          TextEscape::Where::Visible)}));
 }
 
 bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
@@ -220,7 +223,8 @@ void CTableReader::Follow(QByteArrayView directive)
 bool CTableReader::ReadInitializer(CTableScanner& scanner)
 {
     using Kind = CTableScanner::Kind;
-    const QString name = Console::VisibleText(QString::fromLatin1(_name));
+    const QString name =
+        TextEscape::Escaped(QString::fromLatin1(_name), TextEscape::Where::Visible);
     qsizetype depth = 1;
     bool afterRow = false;
     QByteArray digits;
