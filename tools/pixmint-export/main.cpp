@@ -153,9 +153,10 @@ int main(int argc, char* argv[])
         return tool.Fail(Status::In(fontPath, error));
     if (options.IsCheck())
         return Check(tool, fontPath, bytes);
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
-    if (!font)
-        return tool.Fail(Status::In(fontPath, error));
+    Result<std::unique_ptr<FontCharSet>> read = FontFileReader::Read(bytes);
+    if (!read)
+        return tool.Fail(read.GetStatus().In(fontPath));
+    const std::unique_ptr<FontCharSet> font = std::move(*read);
     // Tens of megabytes for a large font, which its outputs need no more.
     bytes = QByteArray();
 

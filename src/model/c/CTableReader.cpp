@@ -86,9 +86,14 @@ QByteArray CTableReader::Text(const RowComment& comment) const
     return _text.mid(comment.begin, comment.size);
 }
 
-bool CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
+Status CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
 {
     *this = CTableReader();
+    return ReadSource(source, arrayName) ? Status() : Status::Failure(_error);
+}
+
+bool CTableReader::ReadSource(const QByteArray& source, const QByteArray& arrayName)
+{
     _source = source;
     for (qsizetype index = 0; index < source.size(); ++index) {
         const char byte = source[index];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -30,13 +32,12 @@ public:
     };
     static constexpr qsizetype MaxRowComments = 1000000;
 
-    // False, with the reason in Error() ("line 12: ..."), for text that is not text, holds no
-    // such array, an initializer with anything but integer literals of 0 to 255 and braces,
-    // a preprocessor line inside the braces, a trigraph that changes the reading, or an
-    // unterminated comment, raw literal or brace.
-    bool Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
+    // The reason ("line 12: ...") for text that is not text, holds no such array, an
+    // initializer with anything but integer literals of 0 to 255 and braces, a preprocessor
+    // line inside the braces, a trigraph that changes the reading, or an unterminated comment,
+    // raw literal or brace.
+    Status Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
 
-    const QString& Error() const { return _error; }
     // The array's name and the values of its initializer, one byte each, in order.
     const QByteArray& Name() const { return _name; }
     const QByteArray& Values() const { return _values; }
@@ -46,6 +47,8 @@ public:
     const QByteArray& LeadingComment() const { return _leadingComment; }
 
 private:
+    // Read, false with the reason in _error.
+    bool ReadSource(const QByteArray& source, const QByteArray& arrayName);
     bool Fail(qsizetype offset, const QString& reason);
     bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
     // FindArray's failures: no such array before the end; a definition that a conditional splits.
