@@ -75,10 +75,10 @@ QString Shown(QByteArrayView text)
 
 } // namespace
 
-bool CTableReader::Fail(qsizetype offset, const QString& reason)
+Status CTableReader::Fail(qsizetype offset, const QString& reason) const
 {
-    _error = Message::Text(u"line %1: %2", {CTableLines::Line(_source, offset), reason});
-    return false;
+    return Status::Failure(
+        Message::Text(u"line %1: %2", {CTableLines::Line(_source, offset), reason}));
 }
 
 QByteArray CTableReader::Text(const RowComment& comment) const
@@ -89,36 +89,31 @@ QByteArray CTableReader::Text(const RowComment& comment) const
 Status CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
 {
     *this = CTableReader();
-    return ReadSource(source, arrayName) ? Status() : Status::Failure(_error);
-}
-
-bool CTableReader::ReadSource(const QByteArray& source, const QByteArray& arrayName)
-{
     _source = source;
     for (qsizetype index = 0; index < source.size(); ++index) {
         const char byte = source[index];
         if (quint8(byte) < 0x20 && byte != '\n' && byte != '\r' && !CTableLines::IsBlank(byte)) {
-            _error =
-                Message::Text(u"line %1: not text: it holds the byte %2",
-                              {CTableLines::SourceLine(source, index), Message::Hex(quint8(byte))});
-            return false;
+            return Status::Failure(Message::Text(
+                u"line %1: not text: it holds the byte %2",
+                {CTableLines::SourceLine(source, index), Message::Hex(quint8(byte))}));
         }
     }
     if (const qsizetype trigraph = CTableLines::TrigraphSplice(source); trigraph >= 0) {
-        _error = Message::Text(u"line %1: \"?\?/\" at the end of the line joins the next line to "
-                               u"it%2",
-                               {CTableLines::SourceLine(source, trigraph),
-                                QString::fromLatin1(CTableLines::OnlyWithTrigraphs)});
-        return false;
+        return Status::Failure(
+            Message::Text(u"line %1: \"?\?/\" at the end of the line joins the "
+                          u"next line to it%2",
+                          {CTableLines::SourceLine(source, trigraph),
+                           QString::fromLatin1(CTableLines::OnlyWithTrigraphs)}));
     }
     _text = CTableLines::Join(source);
     CTableScanner scanner(_text);
-    return FindArray(scanner, arrayName) && ReadInitializer(scanner);
+    const Status found = FindArray(scanner, arrayName);
+    return found ? ReadInitializer(scanner) : found;
 }
 
 // Looks for NAME [...]... then identifiers or parenthesised groups (PROGMEM,
 // __attribute__((...))), then "= {", and stops after the brace.
-bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName)
+Status CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName)
 {
     using Kind = CTableScanner::Kind;
     enum class State { Looking, Name, Brackets, Attributes, Equals } state = State::Looking;
@@ -158,8 +153,8 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         // Brackets and parentheses are passed over as a whole, whatever they hold.
         if ((c == '[' && (state == State::Name || state == State::Brackets)) ||
             (c == '(' && (state == State::Brackets || state == State::Attributes))) {
-            if (!SkipGroup(scanner, token.begin, c))
-                return false;
+            if (Status skipped = SkipGroup(scanner, token.begin, c); !skipped)
+                return skipped;
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
             equalsGroup = Group();
@@ -170,14 +165,14 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
             if (equalsGroup != nameGroup || Group() != nameGroup)
                 return Split(token.begin, candidate);
             _name = candidate;
-            return true;
+            return Status();
         } else {
             state = State::Looking;
         }
     }
 }
 
-bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
+Status CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
 {
     return Fail(end, arrayName.isEmpty()
                          ? QStringLiteral("the file ends without an array definition "
@@ -187,7 +182,7 @@ bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
                                                    TextEscape::Where::Visible));
 }
 
-bool CTableReader::Split(qsizetype brace, const QByteArray& name)
+Status CTableReader::Split(qsizetype brace, const QByteArray& name)
 {
     return Fail(brace, Message::Text(u"the definition of %1 runs across a preprocessor "
                                      u"conditional (#if ... #endif), which is not evaluated",
@@ -195,7 +190,7 @@ bool CTableReader::Split(qsizetype brace, const QByteArray& name)
                                                           TextEscape::Where::Visible)}));
 }
 
-bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
+Status CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
 {
     const char close = open == '[' ? ']' : ')';
     for (qsizetype depth = 1; depth > 0;) {
@@ -209,7 +204,7 @@ bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
         const char c = inner.kind == CTableScanner::Kind::Punctuator ? _text[inner.begin] : '\0';
         depth += c == open ? 1 : c == close ? -1 : 0;
     }
-    return true;
+    return Status();
 }
 
 void CTableReader::Follow(QByteArrayView directive)
@@ -225,7 +220,7 @@ void CTableReader::Follow(QByteArrayView directive)
     }
 }
 
-bool CTableReader::ReadInitializer(CTableScanner& scanner)
+Status CTableReader::ReadInitializer(CTableScanner& scanner)
 {
     using Kind = CTableScanner::Kind;
     const QString name =
@@ -256,7 +251,7 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
         } else if (c == '{' || c == '}') {
             depth += c == '{' ? 1 : -1;
             if (depth == 0)
-                return true;
+                return Status();
             afterRow = c == '}' && depth == 1;
         } else if (token.kind == Kind::Number) {
             digits = text.toByteArray();

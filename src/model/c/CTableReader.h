@@ -47,16 +47,15 @@ public:
     const QByteArray& LeadingComment() const { return _leadingComment; }
 
 private:
-    // Read, false with the reason in _error.
-    bool ReadSource(const QByteArray& source, const QByteArray& arrayName);
-    bool Fail(qsizetype offset, const QString& reason);
-    bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
+    // The reason, on the line of the text's offset.
+    Status Fail(qsizetype offset, const QString& reason) const;
+    Status FindArray(CTableScanner& scanner, const QByteArray& arrayName);
     // FindArray's failures: no such array before the end; a definition that a conditional splits.
-    bool NotFound(qsizetype end, const QByteArray& arrayName);
-    bool Split(qsizetype brace, const QByteArray& name);
+    Status NotFound(qsizetype end, const QByteArray& arrayName);
+    Status Split(qsizetype brace, const QByteArray& name);
     // Past the bracket or parenthesis that closes the one just read, at begin.
-    bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
-    bool ReadInitializer(CTableScanner& scanner);
+    Status SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
+    Status ReadInitializer(CTableScanner& scanner);
     // Follows the conditional groups (#if ... #elif ... #else ... #endif) that a directive
     // opens, switches or closes.
     void Follow(QByteArrayView directive);
@@ -66,7 +65,6 @@ private:
     // The source, and its text with the lines joined, which the tokens index.
     QByteArray _source;
     QByteArray _text;
-    QString _error;
     QByteArray _name;
     QByteArray _values;
     std::vector<RowComment> _rowComments;
