@@ -177,6 +177,28 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
         << "firmware-rows-msb.export" << QString() << QStringList() << QByteArray();
+    // Each glyph's picture in every layout, in an array and in a table of codes, whose gaps
+    // have none; the header is the one without pictures.
+    QTest::newRow("columns, pictures")
+        << QStringList{"--name", "small", "--art"} << "firmware-columns-art.export" << QString()
+        << QStringList() << QByteArray();
+    QTest::newRow("range, columns-msb, pictures")
+        << QStringList{"--range", "0x42-0x51", "--layout", "columns-msb",
+                       "--name",  "small",     "--art"}
+        << "firmware-range-columns-msb-art.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
+    QTest::newRow("rows, PROGMEM, header, pictures")
+        << QStringList{"--layout", "rows", "--art", "--name", "small", "--progmem"}
+        << "firmware-rows-art.export"
+        << "firmware-rows.header" << QStringList() << QByteArray();
+    QTest::newRow("range, rows-msb, PROGMEM, header, pictures")
+        << QStringList{"--art",    "--range", "0x42-81", "--layout",
+                       "rows-msb", "--name",  "small",   "--progmem"}
+        << "firmware-range-art.export"
+        << "firmware-range.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
     // The first glyph of B by name order, a name that would end its comment, codes without
     // a glyph named in runs.
     QTest::newRow("range, rows-msb, PROGMEM, header")
