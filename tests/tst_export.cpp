@@ -670,6 +670,10 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("empty font with the default layout given")
         << QStringList{"empty.xml", "-o", "out.cpp", "--layout", "columns"}
         << "pixmint-export: empty.xml: the font has no glyphs";
+    // The pictures, too, ask for the firmware source, which has no empty array.
+    QTest::newRow("empty font with pictures")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--art"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("unknown layout")
         << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}
         << "pixmint-export: --layout bogus: expected one of columns, columns-msb, rows, rows-msb";
