@@ -177,6 +177,28 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
         << "firmware-rows-msb.export" << QString() << QStringList() << QByteArray();
+    // Each glyph's picture in every layout, in an array and in a table of codes, whose gaps
+    // have none; the header is the one without pictures.
+    QTest::newRow("columns, pictures")
+        << QStringList{"--name", "small", "--art"} << "firmware-columns-art.export" << QString()
+        << QStringList() << QByteArray();
+    QTest::newRow("range, columns-msb, pictures")
+        << QStringList{"--range", "0x42-0x51", "--layout", "columns-msb",
+                       "--name",  "small",     "--art"}
+        << "firmware-range-columns-msb-art.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
+    QTest::newRow("rows, PROGMEM, header, pictures")
+        << QStringList{"--layout", "rows", "--art", "--name", "small", "--progmem"}
+        << "firmware-rows-art.export"
+        << "firmware-rows.header" << QStringList() << QByteArray();
+    QTest::newRow("range, rows-msb, PROGMEM, header, pictures")
+        << QStringList{"--art",    "--range", "0x42-81", "--layout",
+                       "rows-msb", "--name",  "small",   "--progmem"}
+        << "firmware-range-art.export"
+        << "firmware-range.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
     // The first glyph of B by name order, a name that would end its comment, codes without
     // a glyph named in runs.
     QTest::newRow("range, rows-msb, PROGMEM, header")
@@ -647,6 +669,10 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: --name stdio: already has a meaning";
     QTest::newRow("empty font with the default layout given")
         << QStringList{"empty.xml", "-o", "out.cpp", "--layout", "columns"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
+    // The pictures, too, ask for the firmware source, which has no empty array.
+    QTest::newRow("empty font with pictures")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--art"}
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("unknown layout")
         << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}

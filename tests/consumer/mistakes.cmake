@@ -135,7 +135,7 @@ list(LENGTH asked asked)
 if(NOT asked EQUAL 1)
     message(FATAL_ERROR "the converter was asked ${asked} times for its vocabulary, not once")
 endif()
-expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM and HEADER shape"
+expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM, ART and HEADER shape"
        "${gain}\n${add} WIDE CONST)")
 file(WRITE "${wrapper}" "#!/bin/sh\necho 'pixmint-export: unknown option' >&2\nexit 2\n")
 expect("the converter \"[^\"]*/gaining/pixmint-export\" does not say what it takes \\(--vocabulary\\): 2 pixmint-export: unknown option"

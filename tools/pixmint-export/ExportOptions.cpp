@@ -185,11 +185,12 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));
+    const bool art = parser.isSet(QStringLiteral("art"));
     if (header || layout || _settings.name || storage != CArray::Storage::Plain ||
-        _settings.range) {
+        _settings.range || art) {
         _settings.source = CSourceWriter(
             CArray(layout.value_or(CArray::Layout::Columns),
-                   _settings.name.value_or(QLatin1String(CArray::EditorName)), storage),
+                   _settings.name.value_or(QLatin1String(CArray::EditorName)), storage, art),
             header, _settings.range);
     }
     return true;

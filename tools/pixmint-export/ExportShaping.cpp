@@ -47,6 +47,13 @@ QList<Option> SourceOptions()
                          "compilers take it as a const array.")},
          QStringLiteral("PROGMEM"),
          true},
+        {QStringLiteral("output"),
+         {QStringLiteral("art"),
+          QStringLiteral("Draw each glyph in comments beside its bytes, '#' a lit pixel and '.' "
+                         "an unlit one: each row after its byte in the rows layouts, the 8 rows "
+                         "above the glyph's bytes in the columns layouts.")},
+         QStringLiteral("ART"),
+         true},
         {QStringLiteral("header"),
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
