@@ -631,6 +631,8 @@ void TestExport::failuresWriteNothing_data()
         << QStringList{"good.xml", "-o", "out.c", "--display", "SSD1306"}
         << "pixmint-export: --display SSD1306: expected one of hd44780, ssd1306, sh1106, ks0108, "
            "pcd8544, max7219, st7920\n";
+    QTest::newRow("display %2") << QStringList{"good.xml", "-o", "out.c", "--display", "%2"}
+                                << "pixmint-export: --display %2: expected one of hd44780, ";
     QTest::newRow("display and both storages")
         << QStringList{"good.xml", "-o", "out.c", "--display", "hd44780", "--progmem", "--const"}
         << "pixmint-export: give --const or --progmem, not both";
