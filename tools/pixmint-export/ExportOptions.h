@@ -37,6 +37,8 @@ public:
 private:
     const QCommandLineOption& Option(QStringView name) const;
     Status ReadWriter(const QCommandLineParser& parser);
+    Status ReadDisplay(const QCommandLineParser& parser, std::optional<CArray::Layout>& layout,
+                       CArray::Storage& storage, std::vector<CodeRange>& ranges);
     Status ReadPaths(const QCommandLineParser& parser);
     Status ReadFonts(const QCommandLineParser& parser);
     Status ReadAddress(const QCommandLineParser& parser);
