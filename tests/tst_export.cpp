@@ -624,6 +624,10 @@ void TestExport::failuresWriteNothing_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("missing font") << QStringList{"missing.xml", "-o", "out.cpp"}
                                   << "pixmint-export: missing.xml: No such file or directory";
+    // Its controls as escapes, on one line, as pixmint_add_font names it.
+    QTest::newRow("missing font with controls")
+        << QStringList{"mis\x1bsing\t.xml", "-o", "out.cpp"}
+        << "pixmint-export: mis\\x1bsing\\t.xml: No such file or directory";
     QTest::newRow("not well-formed")
         << QStringList{"broken.xml", "-o", "out.cpp", "--png", "sheet.png"}
         << "pixmint-export: broken.xml: not a well-formed XML document";

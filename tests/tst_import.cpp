@@ -572,7 +572,7 @@ void TestImport::rendersOutlines()
         const Run run = Import({font, QStringLiteral("--size"), QString::number(size)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.contains("pixmint-import: \"C27  A\": "), size == 16);
-        const std::unique_ptr<FontCharSet> set = FontFileReader::Read(run.out);
+        const std::unique_ptr<FontCharSet> set = TestFonts::Parse(run.out);
         QVERIFY(set && *set->Find("C27  A")->second != FontChar());
     }
 }
@@ -669,7 +669,7 @@ void TestImport::decompressesOnce()
     }
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> font = TestFonts::Parse(run.out);
     QVERIFY(font);
     QCOMPARE(font->Count(), quint32(codes.size()));
     FontChar dot;
@@ -829,7 +829,7 @@ void TestImport::tablesComeBack()
     const Run run = Import(QStringList{source} + importOptions);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> back = TestFonts::Parse(run.out);
     QVERIFY(back);
     if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52"))) {
         QCOMPARE(run.out, FontFileWriter::Bytes(*font));
@@ -866,7 +866,7 @@ void TestImport::importsClassicTable()
     QCOMPARE(Start("gcc", {"-c", "-Wall", "-Werror", path, "-o", path + ".o"}).exitCode, 0);
     const Run run = Import({path, "--layout", "columns"});
     QCOMPARE(run.exitCode, 0);
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> font = TestFonts::Parse(run.out);
     QVERIFY(font);
     QCOMPARE(font->Count(), 256u);
     const CharacterMap map(*font);

@@ -40,6 +40,10 @@ expect("GFX makes a header of its own and no C array" "${add} GFX DISPLAY ssd130
 expect("" "${add} DISPLAY ssd1306 CONST HEADER)")
 expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missing.xml)")
 expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
+# A path is named as the converter names it: its controls as escapes, on one line.
+string(ASCII 27 escape)
+expect("the font file \"mis\\\\x1bsing\\\\t[.]xml\" does not exist \\([^)]*/mis\\\\x1bsing\\\\t[.]xml\\)"
+       "pixmint_add_font(a \"mis${escape}sing\t.xml\")")
 expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
 expect("GFX makes a header of its own and no C array" "${add} GFX HEADER)")
 expect("U8G2 makes a C source of its own and no C array" "${add} U8G2 CONST)")

@@ -20,29 +20,26 @@ FontFileReader::FontFileReader() : _set(std::make_unique<FontCharSet>(FontCharSe
 
 FontFileReader::~FontFileReader() = default;
 
-std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QString* error)
+Result<std::unique_ptr<FontCharSet>> FontFileReader::Read(const QByteArray& bytes)
 {
     FontFileReader reader;
     FontFileWalk walk;
     walk.Listen(&reader);
     switch (walk.Walk(bytes)) {
     case FontFileWalk::Outcome::Refused:
-        Message::Fail(error, walk.Reason());
-        return nullptr;
+        return Status::Failure(walk.Reason());
     case FontFileWalk::Outcome::NotWellFormed:
     case FontFileWalk::Outcome::Stopped:
-        Message::Fail(error, NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
-        return nullptr;
+        return Status::Failure(NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
     case FontFileWalk::Outcome::Read:
         break;
     }
     // Any other document would open as the blank default font, and a save over it would
     // lose the file.
     if (!reader.IsCharSet()) {
-        Message::Fail(error, Message::Text(u"not a font file: the root element is <%1>, not "
-                                           u"<CharSet>",
-                                           {Message::Shown(reader.RootName())}));
-        return nullptr;
+        return Status::Failure(Message::Text(u"not a font file: the root element is <%1>, not "
+                                             u"<CharSet>",
+                                             {Message::Shown(reader.RootName())}));
     }
     return reader.TakeFont();
 }
