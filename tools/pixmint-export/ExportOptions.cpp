@@ -181,16 +181,26 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
     std::vector<CodeRange> ranges;
     if (!ReadRanges(parser, Option(u"range"), ranges))
         return false;
+    std::vector<int> codes;
+    if (!ReadCharacters(parser, Option(u"chars"), codes))
+        return false;
+    if (parser.isSet(QStringLiteral("chars")) && codes.empty())
+        return Fail(QStringLiteral("--chars is empty: there is no character to write"));
+    // The image takes the rows of a range; a subset's would be read by no code.
+    if (!codes.empty() &&
+        (parser.isSet(QStringLiteral("bin")) || parser.isSet(QStringLiteral("hex"))))
+        return Fail(QStringLiteral("--chars chooses the rows of the C source, not of the image "
+                                   "that --bin and --hex write: give --range for the image"));
     _settings.layout = layout.value_or(CArray::Layout::Columns);
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));
     if (header || layout || _settings.name || storage != CArray::Storage::Plain ||
-        _settings.range) {
+        _settings.range || !codes.empty()) {
         _settings.source = CSourceWriter(
             CArray(layout.value_or(CArray::Layout::Columns),
                    _settings.name.value_or(QLatin1String(CArray::EditorName)), storage),
-            header, _settings.range);
+            header, _settings.range, CSubset(codes));
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "ExportVocabulary.h"
 
 #include "CArray.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "ExportShaping.h"
 
@@ -56,7 +57,11 @@ QString Formats()
                          ranged);
         }
     }
-    return text;
+    // The subset is the C source's alone.
+    return text + Line(QStringList{QStringLiteral("identifiers"),
+                                   Option(ExportFormats::StandardOutput().option),
+                                   QStringLiteral("--chars")} +
+                       CSubset::Identifiers(Name));
 }
 
 } // namespace
