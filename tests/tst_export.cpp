@@ -1,4 +1,5 @@
 #include "CSourceWriter.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
@@ -185,6 +186,14 @@ void TestExport::writesFirmwareGoldenFiles_data()
         << "firmware-range.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
+    // Characters in their order, each once: the glyph of a name that would end its comment, a
+    // control character and one without a glyph named in one line, escaped.
+    QTest::newRow("chars, rows, const, header")
+        << QStringList{"--chars", "Qz\001Ba Q", "--name", "small", "--layout", "rows", "--const"}
+        << "firmware-chars.export"
+        << "firmware-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"z\\x01\" (0x01, 0x7a), "
+                      "which the table small leaves out\n");
     // The fonts and images in one run with the C table, taking its range, layout and name;
     // the Intel HEX crossing 64 KiB.
     QTest::newRow("range, rows-msb, every font and image")
@@ -595,6 +604,20 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("chars empty") << QStringList{"good.xml", "-o", "out.cpp", "--chars", ""}
+                                 << "pixmint-export: --chars is empty";
+    QTest::newRow("chars beyond Latin-1")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "a\u20ac"}
+        << "pixmint-export: --chars: \"\u20ac\" (U+20AC) is not a Latin-1 character\n";
+    QTest::newRow("chars without a glyph")
+        << QStringList{"good.xml", "-o", "out.cpp", "--header", "out.h", "--chars", "ab"}
+        << "pixmint-export: good.xml: the font has no glyph for any of the characters";
+    QTest::newRow("chars and range")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--range", "1-2"}
+        << "pixmint-export: give --chars or --range, not both";
+    QTest::newRow("chars and an image")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--hex", "font.hex"}
+        << "pixmint-export: --chars chooses the rows of the C source, not of the image";
     QTest::newRow("const and progmem")
         << QStringList{"good.xml", "-o", "out.c", "--progmem", "--const"}
         << "pixmint-export: give --const or --progmem, not both";
@@ -914,6 +937,18 @@ void TestExport::everyFormatIsOffered()
         for (const QString& identifier : declared)
             QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
     }
+    // A subset's look-up, which the vocabulary declares for the C source.
+    if (&format != &ExportFormats::StandardOutput())
+        return;
+    QCOMPARE(Export({DataFolder + "/firmware.xml", "--name", "lcd", "--chars", "aBQ ", "-o",
+                     _dir->filePath("out"), "--header", _dir->filePath("out.h")})
+                 .exitCode,
+             0);
+    const QByteArray written = TestFiles::Read(_dir->filePath("out.h"));
+    for (const QString& identifier : CSubset::Identifiers("lcd"))
+        QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
+    QVERIFY(Export({"--vocabulary"})
+                .out.contains("\nidentifiers\t--output\t--chars\t@name@_codes\t@name@_row\n"));
 }
 
 void TestExport::keepsLargeFilesWithoutReadingThem()
