@@ -189,7 +189,8 @@ void TestExport::writesFirmwareGoldenFiles_data()
     // Characters in their order, each once: the glyph of a name that would end its comment, a
     // control character and one without a glyph named in one line, escaped.
     QTest::newRow("chars, rows, const, header")
-        << QStringList{"--chars", "Qz\001Ba Q", "--name", "small", "--layout", "rows", "--const"}
+        << QStringList{"--chars", "Qz\001",   "--chars", "Ba Q",   "--name",
+                       "small",   "--layout", "rows",    "--const"}
         << "firmware-chars.export"
         << "firmware-chars.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for \"z\\x01\" (0x01, 0x7a), "

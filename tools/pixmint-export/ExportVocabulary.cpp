@@ -73,11 +73,12 @@ QByteArray ExportVocabulary::Text()
     for (const ExportShaping::Option& shaping : ExportShaping::All()) {
         if (shaping.cmakeKeyword.isEmpty())
             continue;
-        const bool flag = shaping.option.valueName().isEmpty();
+        const QString name = shaping.option.names().constLast();
+        const QString kind = shaping.option.valueName().isEmpty() ? QStringLiteral("flag")
+                             : ExportShaping::Joins(name)         ? QStringLiteral("text")
+                                                                  : QStringLiteral("value");
         text += Line(
-            QStringList{QStringLiteral("option"), shaping.cmakeKeyword,
-                        Option(shaping.option.names().constLast()),
-                        flag ? QStringLiteral("flag") : QStringLiteral("value"),
+            QStringList{QStringLiteral("option"), shaping.cmakeKeyword, Option(name), kind,
                         shaping.shapesArray ? QStringLiteral("array") : QStringLiteral("any")} +
             shaping.values);
     }

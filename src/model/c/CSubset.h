@@ -19,7 +19,7 @@ class QTextStream;
 class CSubset
 {
 public:
-    static constexpr size_t SwitchMost = 2;
+    static constexpr size_t SwitchMost = 3;
 
     CSubset() = default;
     // The codes of the characters asked for, in order; a code asked for again is left out.
@@ -37,7 +37,6 @@ public:
     };
     // The codes asked for that have a glyph, in order.
     std::vector<Row> Rows(const CharacterMap& map) const;
-    bool UsesSwitch(const CharacterMap& map) const { return Rows(map).size() <= SwitchMost; }
     // One line naming the characters that have no glyph, which the table leaves out.
     void Warnings(const CharacterMap& map, const QString& name, MessageList& warnings) const;
 
