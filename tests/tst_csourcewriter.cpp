@@ -150,6 +150,7 @@ QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, Rows rows)
 Q_DECLARE_METATYPE(CArray::Storage)
 Q_DECLARE_METATYPE(Rows)
 Q_DECLARE_METATYPE(CArray::Layout)
+Q_DECLARE_METATYPE(std::optional<CArray::Layout>)
 
 class TestCSourceWriter : public QObject
 {
@@ -397,10 +398,16 @@ void TestCSourceWriter::exportCompilesAndCarriesTheBytes()
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone_data()
 {
     QTest::addColumn<QStringList>("language");
-    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"};
-    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"};
-    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"};
-    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"};
+    QTest::addColumn<std::optional<CArray::Layout>>("pictures"); // the editor's export without
+    using L = CArray::Layout;
+    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"} << std::optional<L>();
+    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"} << std::optional<L>();
+    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"} << std::optional<L>();
+    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"} << std::optional<L>();
+    QTest::newRow("C89, pictures in rows")
+        << QStringList{"-x", "c", "-std=c89"} << std::optional(L::Rows);
+    QTest::newRow("C++98, pictures in columns")
+        << QStringList{"-x", "c++", "-std=c++98"} << std::optional(L::ColumnsMsb);
 }
 
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
@@ -409,6 +416,7 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QSKIP("no C++ compiler known to the build");
 #else
     QFETCH(QStringList, language);
+    QFETCH(std::optional<CArray::Layout>, pictures);
     const QString nm = QStandardPaths::findExecutable(QStringLiteral("nm"));
     if (nm.isEmpty())
         QSKIP("nm is not installed (Debian package binutils)");
@@ -424,7 +432,12 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     }
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), EditorExport(set)));
+    const CSourceWriter writer =
+        pictures ? CSourceWriter(CArray(*pictures, QLatin1String(CArray::EditorName),
+                                        CArray::Storage::Plain, true),
+                                 false)
+                 : CSourceWriter();
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), writer.SourceBytes(set)));
 
     QProcess compiler;
     compiler.setWorkingDirectory(dir.path());
@@ -440,7 +453,8 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QVERIFY(symbols.waitForFinished(30000));
     const QByteArrayList fields = symbols.readAllStandardOutput().simplified().split(' ');
     QCOMPARE(fields.size(), 4);
-    QCOMPARE(fields[1].toUInt(nullptr, 16), 5 * set.Count());
+    QCOMPARE(fields[1].toUInt(nullptr, 16),
+             CArray::ByteCount(pictures.value_or(CArray::Layout::Columns)) * set.Count());
     QCOMPARE(fields[3], QByteArray("PIXMINT_xxxx"));
 #endif
 }
@@ -453,6 +467,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
     QTest::addColumn<CArray::Storage>("storage");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QString>("section");
+    QTest::addColumn<CArray::Layout>("layout"); // with pictures but for a plain array
     using S = CArray::Storage;
     const QList<std::tuple<QString, QString, QStringList>> compilers = {
         {"host", QStringLiteral(PIXMINT_CXX_COMPILER), {}},
@@ -484,7 +499,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
                     QTest::addRow("%s %s %s%s", qPrintable(target), qPrintable(source.last()), name,
                                   kind)
                         << compiler << machine + source << machine + program << storage << rows
-                        << section;
+                        << section
+                        << (storage == S::Const ? CArray::Layout::ColumnsMsb
+                                                : CArray::Layout::Rows);
                 }
             }
         }
@@ -501,6 +518,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QFETCH(QString, section);
     const bool table = rows == Rows::Range;
     const bool subset = rows == Rows::Subset || rows == Rows::Switched;
+    QFETCH(CArray::Layout, layout);
     // The cross compilers come with binutils of the same prefix.
     const bool cross = compiler.endsWith(QLatin1String("-gcc"));
     const QString objdump = QStandardPaths::findExecutable(
@@ -512,9 +530,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     std::vector<int> codes;
     for (const char code : rows == Rows::Subset ? ProbedSubset : SwitchedSubset)
         codes.push_back(quint8(code));
-    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true,
-                               table ? std::optional(ProbedRange) : std::nullopt,
-                               subset ? CSubset(codes) : CSubset());
+    const CSourceWriter writer(
+        CArray(layout, QStringLiteral("font"), storage, storage != CArray::Storage::Plain), true,
+        table ? std::optional(ProbedRange) : std::nullopt, subset ? CSubset(codes) : CSubset());
     QVERIFY(writer.Accepts(set));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -556,7 +574,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
                                 .arg((table    ? quint32(ProbedRange.Count())
                                       : subset ? subsetRows
                                                : set.Count()) *
-                                     8)};
+                                     CArray::ByteCount(layout))};
     if (rows == Rows::Map)
         expected << QStringLiteral("font_map g %1 512").arg(section);
     // The look-up searches the codes of more than a few characters; a switch needs none.
@@ -573,10 +591,10 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
     // Then, for a subset, the row that the look-up gives each of the 256 codes that has one.
-    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows, rows) +
-                                                  (rows == Rows::Subset     ? "42:3 51:1 61:0 b2:2 "
-                                                   : rows == Rows::Switched ? "51:0 "
-                                                                            : ""));
+    QCOMPARE(QString::fromLatin1(run.second),
+             ExpectedRows(set, layout, rows) + (rows == Rows::Subset     ? "42:3 51:1 61:0 b2:2 "
+                                                : rows == Rows::Switched ? "51:0 "
+                                                                         : ""));
 }
 
 void TestCSourceWriter::progmemNamesOfAvrLibcCompile_data()

@@ -801,6 +801,10 @@ void TestImport::tablesComeBack_data()
         // A subset keeps the glyphs of its characters under their names.
         QTest::addRow("%s, chars read", qPrintable(layout))
             << QStringList{option, QStringLiteral("--chars=Q\u00e9A?Q")} << QStringList();
+        QTest::addRow("%s, pictures", qPrintable(layout))
+            << QStringList{option, "--art"} << QStringList();
+        QTest::addRow("%s, range, pictures", qPrintable(layout))
+            << QStringList{option, range, "--art"} << QStringList();
     }
 }
 
