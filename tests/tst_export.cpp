@@ -249,6 +249,14 @@ void TestExport::writesFirmwareGoldenFiles_data()
                        "0x42-81",  "--name",   "small",     "--progmem"}
         << "firmware-range.export"
         << "firmware-range.header" << QStringList() << gap;
+    // A display's layout and storage with characters instead of its codes, their pictures, and
+    // the look-up of three as a switch.
+    QTest::newRow("ssd1306, chars, pictures, header")
+        << QStringList{"--display", "ssd1306", "--chars", "aQ`B", "--art", "--name", "small"}
+        << "display-chars.export"
+        << "display-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"`\" (0x60), which "
+                      "the table small leaves out\n");
     // The fonts and images in one run with the C table, taking its range, layout and name;
     // the Intel HEX crossing 64 KiB.
     QTest::newRow("range, rows-msb, every font and image")
