@@ -1,4 +1,5 @@
 #include "CSourceWriter.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
@@ -207,6 +208,15 @@ void TestExport::writesFirmwareGoldenFiles_data()
         << "firmware-range.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
+    // Characters in their order, each once: the glyph of a name that would end its comment, a
+    // control character and one without a glyph named in one line, escaped.
+    QTest::newRow("chars, rows, const, header")
+        << QStringList{"--chars", "Qz\001",   "--chars", "Ba Q",   "--name",
+                       "small",   "--layout", "rows",    "--const"}
+        << "firmware-chars.export"
+        << "firmware-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"z\\x01\" (0x01, 0x7a), "
+                      "which the table small leaves out\n");
     // A display chooses what no option given chooses: HD44780 CGRAM rows (bit 4 the left
     // column, B as 1e 11 11 1e ...) in RAM; the pages of graphic displays, a byte a column with
     // bit 0 at the top, in flash; rows with bit 7 the left column for a MAX7219's registers and
@@ -239,6 +249,14 @@ void TestExport::writesFirmwareGoldenFiles_data()
                        "0x42-81",  "--name",   "small",     "--progmem"}
         << "firmware-range.export"
         << "firmware-range.header" << QStringList() << gap;
+    // A display's layout and storage with characters instead of its codes, their pictures, and
+    // the look-up of three as a switch.
+    QTest::newRow("ssd1306, chars, pictures, header")
+        << QStringList{"--display", "ssd1306", "--chars", "aQ`B", "--art", "--name", "small"}
+        << "display-chars.export"
+        << "display-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"`\" (0x60), which "
+                      "the table small leaves out\n");
     // The fonts and images in one run with the C table, taking its range, layout and name;
     // the Intel HEX crossing 64 KiB.
     QTest::newRow("range, rows-msb, every font and image")
@@ -653,6 +671,20 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("chars empty") << QStringList{"good.xml", "-o", "out.cpp", "--chars", ""}
+                                 << "pixmint-export: --chars is empty";
+    QTest::newRow("chars beyond Latin-1")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "a\u20ac"}
+        << "pixmint-export: --chars: \"\u20ac\" (U+20AC) is not a Latin-1 character\n";
+    QTest::newRow("chars without a glyph")
+        << QStringList{"good.xml", "-o", "out.cpp", "--header", "out.h", "--chars", "ab"}
+        << "pixmint-export: good.xml: the font has no glyph for any of the characters";
+    QTest::newRow("chars and range")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--range", "1-2"}
+        << "pixmint-export: give --chars or --range, not both";
+    QTest::newRow("chars and an image")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--hex", "font.hex"}
+        << "pixmint-export: --chars chooses the rows of the C source, not of the image";
     QTest::newRow("unknown display")
         << QStringList{"good.xml", "-o", "out.c", "--display", "SSD1306"}
         << "pixmint-export: --display SSD1306: expected one of hd44780, ssd1306, sh1106, ks0108, "
@@ -985,6 +1017,18 @@ void TestExport::everyFormatIsOffered()
         for (const QString& identifier : declared)
             QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
     }
+    // A subset's look-up, which the vocabulary declares for the C source.
+    if (&format != &ExportFormats::StandardOutput())
+        return;
+    QCOMPARE(Export({DataFolder + "/firmware.xml", "--name", "lcd", "--chars", "aBQ ", "-o",
+                     _dir->filePath("out"), "--header", _dir->filePath("out.h")})
+                 .exitCode,
+             0);
+    const QByteArray written = TestFiles::Read(_dir->filePath("out.h"));
+    for (const QString& identifier : CSubset::Identifiers("lcd"))
+        QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
+    QVERIFY(Export({"--vocabulary"})
+                .out.contains("\nidentifiers\t--output\t--chars\t@name@_codes\t@name@_row\n"));
 }
 
 void TestExport::keepsLargeFilesWithoutReadingThem()

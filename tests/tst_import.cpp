@@ -798,6 +798,9 @@ void TestImport::tablesComeBack_data()
             << QStringList{option, range} << QStringList{option, "--first", "62"};
         QTest::addRow("%s, range read", qPrintable(layout))
             << QStringList{option, range} << QStringList();
+        // A subset keeps the glyphs of its characters under their names.
+        QTest::addRow("%s, chars read", qPrintable(layout))
+            << QStringList{option, QStringLiteral("--chars=Q\u00e9A?Q")} << QStringList();
         QTest::addRow("%s, pictures", qPrintable(layout))
             << QStringList{option, "--art"} << QStringList();
         QTest::addRow("%s, range, pictures", qPrintable(layout))
@@ -831,15 +834,18 @@ void TestImport::tablesComeBack()
     QCOMPARE(run.err, QByteArray());
     const std::unique_ptr<FontCharSet> back = TestFonts::Parse(run.out);
     QVERIFY(back);
-    if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52"))) {
+    const QString chars = exportOptions.filter(QStringLiteral("--chars=")).join(QString()).mid(8);
+    if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52")) && chars.isEmpty()) {
         QCOMPARE(run.out, FontFileWriter::Bytes(*font));
         return;
     }
     const CharacterMap map(*font);
     FontCharSet expected;
     expected.Clear();
-    for (int code = 0x3e; code <= 0x52; ++code) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
+        const bool asked =
+            chars.isEmpty() ? code >= 0x3e && code <= 0x52 : chars.contains(QChar(code));
+        if (asked && map.GlyphIndex(code) != CharacterMap::NoGlyph)
             expected.At(map.Name(map.GlyphIndex(code))) =
                 new FontChar(map.Glyph(map.GlyphIndex(code)));
     }

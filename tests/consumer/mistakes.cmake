@@ -76,6 +76,9 @@ expect("a already has a font that defines lcd_FIRST"
        "${add} NAME lcd RANGE 0-7)\n${add} NAME lcd_FIRST)")
 expect("a already has a font that defines lcd_LAST"
        "${add} NAME lcd_LAST)\n${add} NAME lcd RANGE 0-7)")
+# So is a subset's look-up; a subset and a range choose the same rows.
+expect("a already has a font that defines lcd_row" "${add} NAME lcd CHARS x)\n${add} NAME lcd_row)")
+expect("give CHARS or RANGE, not both" "${add} CHARS x RANGE 0-7)")
 # A display chooses a range, and with it the table's bounds.
 expect("a already has a font that defines lcd_LAST"
        "${add} NAME lcd DISPLAY hd44780)\n${add} NAME lcd_LAST)")
@@ -146,7 +149,7 @@ list(LENGTH asked asked)
 if(NOT asked EQUAL 1)
     message(FATAL_ERROR "the converter was asked ${asked} times for its vocabulary, not once")
 endif()
-expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM, ART, DISPLAY and HEADER shape"
+expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM, ART, CHARS, DISPLAY and HEADER shape"
        "${gain}\n${add} WIDE CONST)")
 file(WRITE "${wrapper}" "#!/bin/sh\necho 'pixmint-export: unknown option' >&2\nexit 2\n")
 expect("the converter \"[^\"]*/gaining/pixmint-export\" does not say what it takes \\(--vocabulary\\): 2 pixmint-export: unknown option"

@@ -188,17 +188,27 @@ Status ExportOptions::ReadWriter(const QCommandLineParser& parser)
         return read;
     if (Status display = ReadDisplay(parser, layout, storage, ranges); !display)
         return display;
+    std::vector<int> codes;
+    if (Status read = ReadCharacters(parser, Option(u"chars"), codes); !read)
+        return read;
+    if (parser.isSet(QStringLiteral("chars")) && codes.empty())
+        return Fail(QStringLiteral("--chars is empty: there is no character to write"));
+    // The image takes the rows of a range; a subset's would be read by no code.
+    if (!codes.empty() &&
+        (parser.isSet(QStringLiteral("bin")) || parser.isSet(QStringLiteral("hex"))))
+        return Fail(QStringLiteral("--chars chooses the rows of the C source, not of the image "
+                                   "that --bin and --hex write: give --range for the image"));
     _settings.layout = layout.value_or(CArray::Layout::Columns);
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));
     const bool art = parser.isSet(QStringLiteral("art"));
     if (header || layout || _settings.name || storage != CArray::Storage::Plain ||
-        _settings.range || art) {
+        _settings.range || art || !codes.empty()) {
         _settings.source = CSourceWriter(
             CArray(layout.value_or(CArray::Layout::Columns),
                    _settings.name.value_or(QLatin1String(CArray::EditorName)), storage, art),
-            header, _settings.range);
+            header, _settings.range, CSubset(codes));
     }
     return Status();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportFormats.h"
+#include "ExportShaping.h"
 #include "ToolOptions.h"
 
 #include <QCommandLineOption>
@@ -18,6 +19,7 @@ public:
     // --vocabulary takes no font file.
     Status ReadArguments(const QStringList& arguments, QString& fontPath) override;
     Status Read(const QCommandLineParser& parser) override;
+    bool Accumulates(const QString& name) const override { return ExportShaping::Joins(name); }
 
     struct Request
     {

@@ -85,6 +85,14 @@ QList<Option> SourceOptions()
           QStringLiteral("first-last")},
          QStringLiteral("RANGE")},
         {QStringLiteral("header"),
+         {QStringLiteral("chars"),
+          QStringLiteral("Make the array the glyphs of the characters of <text> alone, in its "
+                         "order, each once; with --header, NAME_row(c) gives the row of a "
+                         "character, or NAME_NONE. Characters without a glyph are left out."),
+          QStringLiteral("text")},
+         QStringLiteral("CHARS"),
+         true},
+        {QStringLiteral("header"),
          {QStringLiteral("display"), DisplayHelp(), QStringLiteral("display")},
          QStringLiteral("DISPLAY"),
          true,
@@ -109,6 +117,10 @@ const Conflict Conflicts[] = {
      {},
      {"const"},
      "give --const or --progmem, not both (--progmem makes the array const as well)"},
+    {"chars",
+     {},
+     {"range"},
+     "give --chars or --range, not both: each chooses the rows of the table"},
     {"text", {"png"}, {}, "--text draws into an image: give its file with --png"},
     // A tile of u8x8 has no baseline; the images follow the C table.
     {"baseline",

@@ -33,6 +33,9 @@ public:
         QStringList values;
     };
     static QList<Option> All();
+    // Whether the option of that name may be given again, its texts joined: --chars, as
+    // pixmint-import's and pixmint-font's.
+    static bool Joins(const QString& name) { return name == QLatin1String("chars"); }
     // Two options that cannot be given together, and the message that refuses them.
     struct Exclusion
     {

@@ -1,6 +1,7 @@
 #include "ExportVocabulary.h"
 
 #include "CArray.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "ExportShaping.h"
 
@@ -58,7 +59,11 @@ QString Formats()
                          ranged);
         }
     }
-    return text;
+    // The subset is the C source's alone.
+    return text + Line(QStringList{QStringLiteral("identifiers"),
+                                   Option(ExportFormats::StandardOutput().option),
+                                   QStringLiteral("--chars")} +
+                       CSubset::Identifiers(Name));
 }
 
 } // namespace
@@ -70,11 +75,12 @@ QByteArray ExportVocabulary::Text()
     for (const ExportShaping::Option& shaping : ExportShaping::All()) {
         if (shaping.cmakeKeyword.isEmpty())
             continue;
-        const bool flag = shaping.option.valueName().isEmpty();
+        const QString name = shaping.option.names().constLast();
+        const QString kind = shaping.option.valueName().isEmpty() ? QStringLiteral("flag")
+                             : ExportShaping::Joins(name)         ? QStringLiteral("text")
+                                                                  : QStringLiteral("value");
         text += Line(
-            QStringList{QStringLiteral("option"), shaping.cmakeKeyword,
-                        Option(shaping.option.names().constLast()),
-                        flag ? QStringLiteral("flag") : QStringLiteral("value"),
+            QStringList{QStringLiteral("option"), shaping.cmakeKeyword, Option(name), kind,
                         shaping.shapesArray ? QStringLiteral("array") : QStringLiteral("any")} +
             shaping.values);
     }

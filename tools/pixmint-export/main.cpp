@@ -30,9 +30,9 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem, "
-                   "--header and --range is given; also BDF, Adafruit GFX, u8g2, u8x8, LVGL and "
-                   "TrueType fonts, the table as a raw or Intel HEX image for external flash, a "
-                   "specimen sheet and a preview of text.");
+                   "--header, --range and --chars is given; also BDF, Adafruit GFX, u8g2, "
+                   "u8x8, LVGL and TrueType fonts, the table as a raw or Intel HEX image for "
+                   "external flash, a specimen sheet and a preview of text.");
 
 const QList<HelpText::Example> Examples = {
     {QStringLiteral("Write the source and header of a firmware table, codes 32 to 126, rows:"),

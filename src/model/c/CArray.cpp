@@ -170,6 +170,16 @@ void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableR
     stream << "};";
 }
 
+void CArray::WriteRows(QTextStream& stream, const std::vector<TableRow>& rows) const
+{
+    WriteStart(stream);
+    for (size_t index = 0; index < rows.size(); ++index) {
+        WriteRow(stream, rows[index].glyph, index + 1 == rows.size(),
+                 GlyphComment::RowText(-1, rows[index].name));
+    }
+    stream << "};";
+}
+
 void CArray::WriteStart(QTextStream& stream) const
 {
     stream << Placement() << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount()

@@ -72,6 +72,9 @@ public:
     // The same for a table indexed by code: row i for the code first + i, zero bytes where
     // the code has no glyph, each comment naming the code and its glyph.
     void WriteTable(QTextStream& stream, int first, const std::vector<TableRow>& rows) const;
+    // An array of glyphs in the order given, each row commented as Write does, so that it is
+    // read back as the glyphs it holds.
+    void WriteRows(QTextStream& stream, const std::vector<TableRow>& rows) const;
 
     // Generated C text in the encoding of that name, the locale's for a file the user reads
     // (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the file
