@@ -22,12 +22,12 @@ QString Name(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Source(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<CSourceFormat>(settings.source, CSourceFormat::Part::Source);
+    return std::make_unique<CSourceFormat>(settings.source, CSourceFile::Part::Source);
 }
 
 std::unique_ptr<OutputFormat> Header(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<CSourceFormat>(settings.source, CSourceFormat::Part::Header);
+    return std::make_unique<CSourceFormat>(settings.source, CSourceFile::Part::Header);
 }
 
 std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
