@@ -58,11 +58,8 @@ Status CSourceWriter::Accepts(const FontCharSet& set) const
 void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     if (_range) {
-        const QString missing = CharacterMap(set).MissingCodes(*_range);
-        if (!missing.isEmpty()) {
-            warnings.Add(Message::Text(u"the font has no glyph for %1: zero bytes in the table %2",
-                                       {missing, _array.Name()}));
-        }
+        CharacterMap(set).MissingWarning(
+            *_range, Message::Text(u"zero bytes in the table %1", {_array.Name()}), warnings);
         return;
     }
     if (!_header)

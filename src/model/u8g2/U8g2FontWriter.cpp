@@ -18,7 +18,5 @@ QByteArray U8g2FontWriter::Bytes(const FontCharSet& set, const QByteArray& encod
 
 void U8g2FontWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
-    const QString missing = CharacterMap(set).MissingCodes(_range);
-    if (!missing.isEmpty())
-        warnings.Add(Message::Text(_missing, {missing, _name}));
+    CharacterMap(set).MissingWarning(_range, Message::Text(_outcome, {_name}), warnings);
 }

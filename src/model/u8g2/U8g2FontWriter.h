@@ -32,11 +32,11 @@ public:
     void Warnings(const FontCharSet& set, MessageList& warnings) const;
 
 protected:
-    // section: the macro that places the font; missing: the warning, %1 the codes without a
-    // glyph, %2 the font's name.
+    // section: the macro that places the font; outcome: what the library draws for a code
+    // without a glyph, %1 the font's name.
     U8g2FontWriter(const QString& name, const CodeRange& range, QLatin1String section,
-                   QStringView missing)
-        : _name(name), _range(range), _section(section), _missing(missing)
+                   QStringView outcome)
+        : _name(name), _range(range), _section(section), _outcome(outcome)
     {
     }
 
@@ -48,5 +48,5 @@ protected:
 
 private:
     QLatin1String _section;
-    QStringView _missing;
+    QStringView _outcome;
 };

@@ -193,9 +193,7 @@ QByteArray Header(const std::vector<Box>& boxes, const Widths& widths, int basel
 } // namespace
 
 U8g2Writer::U8g2Writer(const QString& name, const CodeRange& range, int baseline)
-    : U8g2FontWriter(name, range, Section,
-                     u"the font has no glyph for %1: the u8g2 font %2 draws nothing there and "
-                     u"moves on"),
+    : U8g2FontWriter(name, range, Section, u"the u8g2 font %1 draws nothing there and moves on"),
       _baseline(baseline)
 {
 }

@@ -12,8 +12,7 @@ constexpr QLatin1String Section("U8X8_FONT_SECTION");
 } // namespace
 
 U8x8Writer::U8x8Writer(const QString& name, const CodeRange& range)
-    : U8g2FontWriter(name, range, Section,
-                     u"the font has no glyph for %1: the u8x8 font %2 draws a blank tile there")
+    : U8g2FontWriter(name, range, Section, u"the u8x8 font %1 draws a blank tile there")
 {
 }
 
