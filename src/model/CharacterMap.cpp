@@ -89,11 +89,11 @@ int CharacterMap::CodeOf(quint32 index) const
 }
 
 void CharacterMap::MissingWarning(const CodeRange& range, const QString& outcome,
-                                  MessageList& warnings) const
+                                  MessageList& warnings, bool (*looksUp)(int code)) const
 {
     std::vector<int> missing;
     for (int code = range.First(); code <= range.Last(); ++code) {
-        if (GlyphIndex(code) == NoGlyph)
+        if ((!looksUp || looksUp(code)) && GlyphIndex(code) == NoGlyph)
             missing.push_back(code);
     }
     if (!missing.empty()) {
