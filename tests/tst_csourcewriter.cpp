@@ -123,6 +123,7 @@ QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, bool table)
 
 Q_DECLARE_METATYPE(CArray::Storage)
 Q_DECLARE_METATYPE(CArray::Layout)
+Q_DECLARE_METATYPE(std::optional<CArray::Layout>)
 
 class TestCSourceWriter : public QObject
 {
@@ -370,10 +371,16 @@ void TestCSourceWriter::exportCompilesAndCarriesTheBytes()
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone_data()
 {
     QTest::addColumn<QStringList>("language");
-    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"};
-    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"};
-    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"};
-    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"};
+    QTest::addColumn<std::optional<CArray::Layout>>("pictures"); // the editor's export without
+    using L = CArray::Layout;
+    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"} << std::optional<L>();
+    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"} << std::optional<L>();
+    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"} << std::optional<L>();
+    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"} << std::optional<L>();
+    QTest::newRow("C89, pictures in rows")
+        << QStringList{"-x", "c", "-std=c89"} << std::optional(L::Rows);
+    QTest::newRow("C++98, pictures in columns")
+        << QStringList{"-x", "c++", "-std=c++98"} << std::optional(L::ColumnsMsb);
 }
 
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
@@ -382,6 +389,7 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QSKIP("no C++ compiler known to the build");
 #else
     QFETCH(QStringList, language);
+    QFETCH(std::optional<CArray::Layout>, pictures);
     const QString nm = QStandardPaths::findExecutable(QStringLiteral("nm"));
     if (nm.isEmpty())
         QSKIP("nm is not installed (Debian package binutils)");
@@ -397,7 +405,12 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     }
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), EditorExport(set)));
+    const CSourceWriter writer =
+        pictures ? CSourceWriter(CArray(*pictures, QLatin1String(CArray::EditorName),
+                                        CArray::Storage::Plain, true),
+                                 false)
+                 : CSourceWriter();
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), writer.SourceBytes(set)));
 
     QProcess compiler;
     compiler.setWorkingDirectory(dir.path());
@@ -413,7 +426,8 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QVERIFY(symbols.waitForFinished(30000));
     const QByteArrayList fields = symbols.readAllStandardOutput().simplified().split(' ');
     QCOMPARE(fields.size(), 4);
-    QCOMPARE(fields[1].toUInt(nullptr, 16), 5 * set.Count());
+    QCOMPARE(fields[1].toUInt(nullptr, 16),
+             CArray::ByteCount(pictures.value_or(CArray::Layout::Columns)) * set.Count());
     QCOMPARE(fields[3], QByteArray("PIXMINT_xxxx"));
 #endif
 }
@@ -426,6 +440,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
     QTest::addColumn<CArray::Storage>("storage");
     QTest::addColumn<bool>("table");
     QTest::addColumn<QString>("section");
+    QTest::addColumn<CArray::Layout>("layout"); // with pictures but for a plain array
     using S = CArray::Storage;
     const QList<std::tuple<QString, QString, QStringList>> compilers = {
         {"host", QStringLiteral(PIXMINT_CXX_COMPILER), {}},
@@ -453,7 +468,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
                     QTest::addRow("%s %s %s%s", qPrintable(target), qPrintable(source.last()), name,
                                   table ? " range" : "")
                         << compiler << machine + source << machine + program << storage << table
-                        << section;
+                        << section
+                        << (storage == S::Const ? CArray::Layout::ColumnsMsb
+                                                : CArray::Layout::Rows);
                 }
             }
         }
@@ -468,6 +485,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QFETCH(CArray::Storage, storage);
     QFETCH(bool, table);
     QFETCH(QString, section);
+    QFETCH(CArray::Layout, layout);
     // The cross compilers come with binutils of the same prefix.
     const bool cross = compiler.endsWith(QLatin1String("-gcc"));
     const QString objdump = QStandardPaths::findExecutable(
@@ -476,8 +494,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
         QSKIP(qPrintable(compiler + " is not installed (scripts/lib.sh installs it)"));
     const std::unique_ptr<FontCharSet> font = FirmwareFont();
     const FontCharSet& set = *font;
-    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true,
-                               table ? std::optional(ProbedRange) : std::nullopt);
+    const CSourceWriter writer(
+        CArray(layout, QStringLiteral("font"), storage, storage != CArray::Storage::Plain), true,
+        table ? std::optional(ProbedRange) : std::nullopt);
     QVERIFY(writer.Accepts(set));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -511,9 +530,10 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
                      .arg(symbol.captured(3).toUInt(nullptr, 16));
     }
     found.sort();
-    QStringList expected = {QStringLiteral("font g %1 %2")
-                                .arg(section)
-                                .arg((table ? quint32(ProbedRange.Count()) : set.Count()) * 8)};
+    QStringList expected = {
+        QStringLiteral("font g %1 %2")
+            .arg(section)
+            .arg((table ? quint32(ProbedRange.Count()) : set.Count()) * CArray::ByteCount(layout))};
     if (!table)
         expected << QStringLiteral("font_map g %1 512").arg(section);
     QCOMPARE(found, expected);
@@ -525,7 +545,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QVERIFY2(linked.first, linked.second.constData());
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
-    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows, table));
+    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, layout, table));
 }
 
 void TestCSourceWriter::progmemNamesOfAvrLibcCompile_data()

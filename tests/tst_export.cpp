@@ -177,6 +177,28 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
         << "firmware-rows-msb.export" << QString() << QStringList() << QByteArray();
+    // Each glyph's picture in every layout, in an array and in a table of codes, whose gaps
+    // have none; the header is the one without pictures.
+    QTest::newRow("columns, pictures")
+        << QStringList{"--name", "small", "--art"} << "firmware-columns-art.export" << QString()
+        << QStringList() << QByteArray();
+    QTest::newRow("range, columns-msb, pictures")
+        << QStringList{"--range", "0x42-0x51", "--layout", "columns-msb",
+                       "--name",  "small",     "--art"}
+        << "firmware-range-columns-msb-art.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
+    QTest::newRow("rows, PROGMEM, header, pictures")
+        << QStringList{"--layout", "rows", "--art", "--name", "small", "--progmem"}
+        << "firmware-rows-art.export"
+        << "firmware-rows.header" << QStringList() << QByteArray();
+    QTest::newRow("range, rows-msb, PROGMEM, header, pictures")
+        << QStringList{"--art",    "--range", "0x42-81", "--layout",
+                       "rows-msb", "--name",  "small",   "--progmem"}
+        << "firmware-range-art.export"
+        << "firmware-range.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
     // The first glyph of B by name order, a name that would end its comment, codes without
     // a glyph named in runs.
     QTest::newRow("range, rows-msb, PROGMEM, header")
@@ -185,6 +207,38 @@ void TestExport::writesFirmwareGoldenFiles_data()
         << "firmware-range.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
+    // A display chooses what no option given chooses: HD44780 CGRAM rows (bit 4 the left
+    // column, B as 1e 11 11 1e ...) in RAM; the pages of graphic displays, a byte a column with
+    // bit 0 at the top, in flash; rows with bit 7 the left column for a MAX7219's registers and
+    // the 16-bit words of an ST7920's graphic RAM; printable ASCII unless --range or --const say.
+    const QByteArray gap("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                         "bytes in the table small\n");
+    QTest::newRow("hd44780, range given")
+        << QStringList{"--display", "hd44780", "--range", "0x42-81", "--name", "small"}
+        << "display-hd44780.export"
+        << "display-hd44780.header" << QStringList() << gap;
+    for (const char* display : {"ssd1306", "sh1106", "ks0108", "pcd8544"}) {
+        QTest::addRow("%s, range given", display)
+            << QStringList{"--name", "small", "--display", display, "--range", "0x42-81"}
+            << "display-columns.export"
+            << "display-columns.header" << QStringList() << gap;
+    }
+    for (const char* display : {"max7219", "st7920"}) {
+        QTest::addRow("%s, range given", display)
+            << QStringList{"--display", display, "--range", "0x42-81", "--name", "small"}
+            << "firmware-range.export"
+            << "firmware-range.header" << QStringList() << gap;
+    }
+    QTest::newRow("ssd1306, const given")
+        << QStringList{"--display", "ssd1306", "--const", "--name", "small"}
+        << "display-ssd1306.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x21 to 0x41, 0x43 to "
+                      "0x50, 0x52 to 0x60, 0x62 to 0x7e: zero bytes in the table small\n");
+    QTest::newRow("hd44780, layout and progmem given")
+        << QStringList{"--layout", "rows-msb", "--display", "hd44780",  "--range",
+                       "0x42-81",  "--name",   "small",     "--progmem"}
+        << "firmware-range.export"
+        << "firmware-range.header" << QStringList() << gap;
     // The fonts and images in one run with the C table, taking its range, layout and name;
     // the Intel HEX crossing 64 KiB.
     QTest::newRow("range, rows-msb, every font and image")
@@ -595,6 +649,15 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("unknown display")
+        << QStringList{"good.xml", "-o", "out.c", "--display", "SSD1306"}
+        << "pixmint-export: --display SSD1306: expected one of hd44780, ssd1306, sh1106, ks0108, "
+           "pcd8544, max7219, st7920\n";
+    QTest::newRow("display %2") << QStringList{"good.xml", "-o", "out.c", "--display", "%2"}
+                                << "pixmint-export: --display %2: expected one of hd44780, ";
+    QTest::newRow("display and both storages")
+        << QStringList{"good.xml", "-o", "out.c", "--display", "hd44780", "--progmem", "--const"}
+        << "pixmint-export: give --const or --progmem, not both";
     QTest::newRow("const and progmem")
         << QStringList{"good.xml", "-o", "out.c", "--progmem", "--const"}
         << "pixmint-export: give --const or --progmem, not both";
@@ -647,6 +710,10 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: --name stdio: already has a meaning";
     QTest::newRow("empty font with the default layout given")
         << QStringList{"empty.xml", "-o", "out.cpp", "--layout", "columns"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
+    // The pictures, too, ask for the firmware source, which has no empty array.
+    QTest::newRow("empty font with pictures")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--art"}
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("unknown layout")
         << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}

@@ -335,7 +335,8 @@ void TestImport::importsTinyFont_data()
     // The same font inside PostScript (FontForge's Type 42 of SlowHinting(), "!" its one code):
     // FreeType hinted it with its program, 8 s for the one glyph.
     QTest::newRow("endless hinting, Type 42")
-        << TestFiles::Data("slow-hinting.t42.gz") << QStringList{"--codes", "33-33", "--size", "8", "--baseline", "6"}
+        << TestFiles::Data("slow-hinting.t42.gz")
+        << QStringList{"--codes", "33-33", "--size", "8", "--baseline", "6"}
         << QByteArrayList{"0000000000 U+0021  !"} << QByteArrayList() << 86;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
@@ -797,6 +798,10 @@ void TestImport::tablesComeBack_data()
             << QStringList{option, range} << QStringList{option, "--first", "62"};
         QTest::addRow("%s, range read", qPrintable(layout))
             << QStringList{option, range} << QStringList();
+        QTest::addRow("%s, pictures", qPrintable(layout))
+            << QStringList{option, "--art"} << QStringList();
+        QTest::addRow("%s, range, pictures", qPrintable(layout))
+            << QStringList{option, range, "--art"} << QStringList();
     }
 }
 

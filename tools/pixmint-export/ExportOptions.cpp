@@ -1,5 +1,6 @@
 #include "ExportOptions.h"
 
+#include "DisplayPresets.h"
 #include "ExportShaping.h"
 #include "GlyphSheet.h"
 #include "IntelHexWriter.h"
@@ -179,18 +180,44 @@ bool ExportOptions::ReadWriter(const QCommandLineParser& parser)
         storage = CArray::Storage::Const;
     // Given once at most, as every option that is not joined.
     std::vector<CodeRange> ranges;
-    if (!ReadRanges(parser, Option(u"range"), ranges))
+    if (!ReadRanges(parser, Option(u"range"), ranges) ||
+        !ReadDisplay(parser, layout, storage, ranges))
         return false;
     _settings.layout = layout.value_or(CArray::Layout::Columns);
     if (!ranges.empty())
         _settings.range = ranges.front();
     const bool header = parser.isSet(QStringLiteral("header"));
+    const bool art = parser.isSet(QStringLiteral("art"));
     if (header || layout || _settings.name || storage != CArray::Storage::Plain ||
-        _settings.range) {
+        _settings.range || art) {
         _settings.source = CSourceWriter(
             CArray(layout.value_or(CArray::Layout::Columns),
-                   _settings.name.value_or(QLatin1String(CArray::EditorName)), storage),
+                   _settings.name.value_or(QLatin1String(CArray::EditorName)), storage, art),
             header, _settings.range);
     }
+    return true;
+}
+
+// What a display's usual driver takes, for each of the layout, the range and the storage that
+// no option given chooses, nor rules out (--const rules out the display's --progmem).
+bool ExportOptions::ReadDisplay(const QCommandLineParser& parser,
+                                std::optional<CArray::Layout>& layout, CArray::Storage& storage,
+                                std::vector<CodeRange>& ranges)
+{
+    const QString name = parser.value(QStringLiteral("display"));
+    if (!parser.isSet(QStringLiteral("display")))
+        return true;
+    const DisplayPresets::Display* display = DisplayPresets::Find(name);
+    if (!display) {
+        return Fail(Message::Text(u"--display %1: expected one of %2",
+                                  {name, DisplayPresets::Names().join(QStringLiteral(", "))}));
+    }
+    if (!ExportShaping::Given(parser, QStringLiteral("layout")))
+        layout = display->layout;
+    if (!ExportShaping::Given(parser, QStringLiteral("range")))
+        ranges = {display->Range()};
+    if (!ExportShaping::Given(parser, QStringLiteral("const")) &&
+        !ExportShaping::Given(parser, QStringLiteral("progmem")))
+        storage = display->storage;
     return true;
 }

@@ -37,6 +37,8 @@ public:
 private:
     const QCommandLineOption& Option(QStringView name) const;
     bool ReadWriter(const QCommandLineParser& parser);
+    bool ReadDisplay(const QCommandLineParser& parser, std::optional<CArray::Layout>& layout,
+                     CArray::Storage& storage, std::vector<CodeRange>& ranges);
     bool ReadPaths(const QCommandLineParser& parser);
     bool ReadFonts(const QCommandLineParser& parser);
     bool ReadAddress(const QCommandLineParser& parser);

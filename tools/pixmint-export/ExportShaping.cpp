@@ -1,6 +1,7 @@
 #include "ExportShaping.h"
 
 #include "CArray.h"
+#include "DisplayPresets.h"
 #include "FontChar.h"
 #include "Message.h"
 #include "TrueTypeWriter.h"
@@ -12,6 +13,26 @@
 namespace {
 
 using Option = ExportShaping::Option;
+
+// --display's help: each display of the table with what it chooses.
+QString DisplayHelp()
+{
+    QStringList displays;
+    for (const DisplayPresets::Display& display : DisplayPresets::All()) {
+        const QString storage =
+            display.storage == CArray::Storage::Progmem ? QStringLiteral("--progmem")
+            : display.storage == CArray::Storage::Const ? QStringLiteral("--const")
+                                                        : QStringLiteral("in RAM");
+        displays << Message::Text(
+            u"%1 (%2): %3, %4-%5, %6",
+            {QString::fromLatin1(display.name), QString::fromLatin1(display.description),
+             CArray::LayoutName(display.layout), display.first, display.last, storage});
+    }
+    return QStringLiteral("Shape the array as the display's usual driver takes it, its layout, "
+                          "range and storage: ") +
+           displays.join(QStringLiteral("; ")) +
+           QStringLiteral(". --layout, --range, --const and --progmem given win.");
+}
 
 // The options of the C source, which pixmint_add_font offers under their keywords.
 QList<Option> SourceOptions()
@@ -47,6 +68,13 @@ QList<Option> SourceOptions()
                          "compilers take it as a const array.")},
          QStringLiteral("PROGMEM"),
          true},
+        {QStringLiteral("output"),
+         {QStringLiteral("art"),
+          QStringLiteral("Draw each glyph in comments beside its bytes, '#' a lit pixel and '.' "
+                         "an unlit one: each row after its byte in the rows layouts, the 8 rows "
+                         "above the glyph's bytes in the columns layouts.")},
+         QStringLiteral("ART"),
+         true},
         {QStringLiteral("header"),
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
@@ -56,6 +84,11 @@ QList<Option> SourceOptions()
                          "0-255)."),
           QStringLiteral("first-last")},
          QStringLiteral("RANGE")},
+        {QStringLiteral("header"),
+         {QStringLiteral("display"), DisplayHelp(), QStringLiteral("display")},
+         QStringLiteral("DISPLAY"),
+         true,
+         DisplayPresets::Names()},
     };
 }
 
@@ -156,6 +189,17 @@ QList<ExportShaping::Exclusion> ExportShaping::Exclusions()
         }
     }
     return exclusions;
+}
+
+bool ExportShaping::Given(const QCommandLineParser& parser, const QString& option)
+{
+    if (parser.isSet(option))
+        return true;
+    const QList<Exclusion> exclusions = Exclusions();
+    return std::any_of(exclusions.begin(), exclusions.end(), [&](const Exclusion& exclusion) {
+        return (exclusion.first == option && parser.isSet(exclusion.second)) ||
+               (exclusion.second == option && parser.isSet(exclusion.first));
+    });
 }
 
 QString ExportShaping::Refusal(const QCommandLineParser& parser)

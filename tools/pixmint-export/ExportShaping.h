@@ -42,6 +42,10 @@ public:
     };
     static QList<Exclusion> Exclusions();
 
+    // Whether the option is given, or one that cannot go with it: what a display's choice for
+    // the option yields to (--const to the --progmem of a display).
+    static bool Given(const QCommandLineParser& parser, const QString& option);
+
     // The message of the first option given without what it needs or with what it excludes;
     // empty when there is none.
     static QString Refusal(const QCommandLineParser& parser);

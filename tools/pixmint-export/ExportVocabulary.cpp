@@ -50,9 +50,11 @@ QString Formats()
         QStringList ranged = format.identifiers(Name, true);
         for (const QString& identifier : always)
             ranged.removeOne(identifier);
-        if (!ranged.isEmpty()) {
-            text += Line(QStringList{QStringLiteral("identifiers"), Option(format.option),
-                                     QStringLiteral("--range")} +
+        // Every display chooses a range, unless the options given rule it out.
+        if (ranged.isEmpty())
+            continue;
+        for (const QString& option : {QStringLiteral("--range"), QStringLiteral("--display")}) {
+            text += Line(QStringList{QStringLiteral("identifiers"), Option(format.option), option} +
                          ranged);
         }
     }
