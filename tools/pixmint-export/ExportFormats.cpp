@@ -12,6 +12,8 @@
 #include "U8g2Format.h"
 #include "U8x8Format.h"
 
+#include <iterator>
+
 namespace {
 
 // --name, or the editor's name of the array.
@@ -244,11 +246,14 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
 {
     static const std::vector<Format> formats = [] {
         std::vector<Format> all;
+        // Room for every row and a few more, so that the rows are moved once.
+        all.reserve(16);
         for (std::vector<Format> (*family)() :
              {SourceFormats, PictureFormats, BdfFormats, DisplayLibraryFormats, FlashFormats,
               TrueTypeFormats}) {
-            const std::vector<Format> rows = family();
-            all.insert(all.end(), rows.begin(), rows.end());
+            std::vector<Format> rows = family();
+            all.insert(all.end(), std::make_move_iterator(rows.begin()),
+                       std::make_move_iterator(rows.end()));
         }
         return all;
     }();
