@@ -478,7 +478,8 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
         {{"-x", "c", "-std=c99"}, {"-x", "c++", "-std=c++98"}},
         {{"-x", "c", "-std=c11"}, {"-x", "c++", "-std=c++17"}},
         {{"-x", "c++", "-std=c++98"}, {"-x", "c", "-std=c99"}},
-        {{"-x", "c++", "-std=c++17"}, {"-x", "c", "-std=c11"}}};
+        {{"-x", "c++", "-std=c++17"}, {"-x", "c", "-std=c11"}},
+        {{"-x", "c", "-std=c89"}, {"-x", "c", "-std=c89"}}};
     for (const auto& [target, compiler, machine] : compilers) {
         for (const auto& [source, program] : languages) {
             for (const auto& [storage, name] :
@@ -494,7 +495,7 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
                                                  {Rows::Subset, " subset"},
                                                  {Rows::Switched, " switched subset"}}) {
                     if (rows != Rows::Map && source.last() != "-std=c99" &&
-                        source.last() != "-std=c++17")
+                        source.last() != "-std=c++17" && source.last() != "-std=c89")
                         continue;
                     QTest::addRow("%s %s %s%s", qPrintable(target), qPrintable(source.last()), name,
                                   kind)

@@ -102,7 +102,12 @@ void CSubset::WriteTable(const CharacterMap& map, const CArray& array, bool head
 void CSubset::WriteLookUp(const CharacterMap& map, const CArray& array, QTextStream& stream) const
 {
     const std::vector<Row> rows = Rows(map);
-    stream << "\nstatic inline unsigned short " << array.Name() << "_row(unsigned char c)\n{\n";
+    // C89 has no inline: GCC's own keyword there keeps an unused look-up free of warnings.
+    const QString signature = QStringLiteral(" unsigned short ") + array.Name() +
+                              QStringLiteral("_row(unsigned char c)\n");
+    stream << "\n#if defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= "
+           << "199901L)\nstatic inline" << signature << "#elif defined(__GNUC__)\nstatic __inline__"
+           << signature << "#else\nstatic" << signature << "#endif\n{\n";
     if (rows.size() <= SwitchMost)
         WriteSwitch(rows, array.Name(), stream);
     else
