@@ -2,11 +2,10 @@
 // in milliseconds. The benchmark driver runs it in a process of its own per operation and
 // size, so that the peak memory it reads belongs to that operation alone.
 #include "CSourceWriter.h"
-#include "FileReader.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
 #include "FontCharSetView.h"
-#include "FontFileGuard.h"
+#include "FontFileOpen.h"
 #include "FontFileReader.h"
 #include "FontFileWriter.h"
 #include "GfxWriter.h"
@@ -27,13 +26,10 @@ namespace {
 
 std::unique_ptr<FontCharSet> Open(const QString& path)
 {
-    QByteArray bytes;
-    std::unique_ptr<FontCharSet> set;
-    if (FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes))
-        set = FontFileReader::Read(bytes);
+    Result<std::unique_ptr<FontCharSet>> set = FontFileOpen::Read(path);
     if (!set)
         qFatal("cannot open %s", qPrintable(path));
-    return set;
+    return std::move(*set);
 }
 
 // What an operation works on; a run prepares itself from it and returns the part to time.

@@ -1,16 +1,20 @@
 include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontPaths.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/PixmintFontVocabulary.cmake")
 
-# pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [HEADER]
-#                  [RANGE first-last] [CHECK] [GFX | U8G2 | U8X8 | LVGL])
+# pixmint_add_font(<target> <font.xml> [NAME ident] [LAYOUT layout] [CONST | PROGMEM] [ART]
+#                  [HEADER] [RANGE first-last | CHARS text] [DISPLAY display] [CHECK]
+#                  [GFX | U8G2 | U8X8 | LVGL])
 #
 # Exports the font file as C source at build time, again whenever the font file changes, and
 # compiles it into <target>. Without options the source is exactly what the editor's "Export
 # font as C/C++ code" writes: the array PIXMINT_xxxx. NAME names the array, LAYOUT picks the
 # bytes of a glyph (columns, columns-msb, rows, rows-msb), CONST makes it const and PROGMEM
-# also puts it in AVR program memory; HEADER generates <ident>.h, declaring the array and its
-# character map, in a folder on the target's include path; RANGE first-last makes the array a
-# table with a row for each of those codes instead of a map (the converter's --range). GFX
+# also puts it in AVR program memory, ART draws each glyph in comments beside its bytes;
+# HEADER generates <ident>.h, declaring the array and its character map, in a folder on the
+# target's include path; RANGE first-last makes the array a table with a row for each of those
+# codes instead of a map (the converter's --range), CHARS text the glyphs of text's characters
+# alone, found by <ident>_row(c) (--chars); DISPLAY chooses the layout, range and
+# storage of a display's usual driver where those are not given (--display). GFX
 # makes the font <ident>.h in the Adafruit GFX form instead, for setFont(&ident), with the
 # codes of RANGE (default 32-126), and no C array; U8G2, U8X8 and LVGL likewise compile the
 # font <ident> in the form of that library into <target> (LVGL's as C). CHECK fails the

@@ -61,13 +61,15 @@ function(_pixmint_font_input font link)
                OUTPUT_VARIABLE path)
     # A font that a rule of this folder makes at build time need not exist yet.
     get_source_file_property(generated "${path}" GENERATED)
-    if(NOT generated AND NOT EXISTS "${path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" does not exist "
-                            "(${path})")
-    elseif(NOT generated AND IS_DIRECTORY "${path}")
-        message(FATAL_ERROR "pixmint_add_font: the font file \"${font}\" is a folder (${path})")
-    endif()
     _pixmint_font_visible("${font}" shown)
+    _pixmint_font_visible("${path}" shown_path)
+    if(NOT generated AND NOT EXISTS "${path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${shown}\" does not exist "
+                            "(${shown_path})")
+    elseif(NOT generated AND IS_DIRECTORY "${path}")
+        message(FATAL_ERROR "pixmint_add_font: the font file \"${shown}\" is a folder "
+                            "(${shown_path})")
+    endif()
     set(input "${path}")
     set(staged FALSE)
     string(REGEX REPLACE "[A-Za-z0-9_./+ -]" "" unsafe "${path}")
@@ -92,11 +94,27 @@ function(_pixmint_font_input font link)
     endforeach()
 endfunction()
 
-# Sets <result> to <text> with tabs and line breaks written as \t, \n and \r, as the
-# converter names files, so that a message stays on one line.
+# Sets <result> to <text> with its controls (C0, DEL, and C1 in UTF-8) written as the
+# converter names files in its messages: \t, \n, \r, else \x and two lower-case digits, so
+# that a message stays on one line and shows each character. The converter's rule is C++
+# (TextEscape's Line); CMake, another language, runs before it and keeps this copy of it.
 function(_pixmint_font_visible text result)
     string(REPLACE "\t" "\\t" text "${text}")
     string(REPLACE "\n" "\\n" text "${text}")
     string(REPLACE "\r" "\\r" text "${text}")
+    # No CMake string holds a NUL.
+    foreach(code RANGE 1 159)
+        if(code EQUAL 9 OR code EQUAL 10 OR code EQUAL 13 OR (code GREATER 31 AND code LESS 127))
+            continue()
+        endif()
+        math(EXPR digits "${code} + 256" OUTPUT_FORMAT HEXADECIMAL)
+        string(SUBSTRING "${digits}" 3 2 digits)
+        if(code LESS 128)
+            string(ASCII ${code} character)
+        else()
+            string(ASCII 194 ${code} character)
+        endif()
+        string(REPLACE "${character}" "\\x${digits}" text "${text}")
+    endforeach()
     set(${result} "${text}" PARENT_SCOPE)
 endfunction()

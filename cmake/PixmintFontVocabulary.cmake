@@ -5,7 +5,7 @@
 
 # Sets, in the caller: pixmint_default_name and pixmint_name_pattern; pixmint_options (the
 # keywords of the options, in the converter's order), pixmint_flags and pixmint_values (those
-# that take no value and one), and for each keyword K pixmint_option_K (its option) and, where
+# that take no value and one; pixmint_text_K for a value that the converter joins), and for each keyword K pixmint_option_K (its option) and, where
 # it has them, pixmint_choices_K (its values) and pixmint_array_K (it shapes the C array alone);
 # pixmint_exclusions (a list of indexes) and pixmint_excludes_I (two options and a message);
 # pixmint_formats (the options of the formats that a keyword asks for, and of the source), and
@@ -49,6 +49,11 @@ function(_pixmint_font_vocabulary_name default pattern)
 endfunction()
 
 function(_pixmint_font_vocabulary_option keyword option kind scope)
+    # A text is a value that the converter joins when given again.
+    if(kind STREQUAL "text")
+        set(pixmint_text_${keyword} TRUE PARENT_SCOPE)
+        set(kind value)
+    endif()
     list(APPEND pixmint_options "${keyword}")
     list(APPEND pixmint_${kind}s "${keyword}")
     set(pixmint_options "${pixmint_options}" PARENT_SCOPE)
@@ -126,11 +131,27 @@ macro(_pixmint_font_options options written)
     foreach(keyword IN LISTS pixmint_options)
         if(keyword IN_LIST pixmint_flags AND arg_${keyword})
             list(APPEND ${options} "${pixmint_option_${keyword}}")
+        elseif(pixmint_text_${keyword} AND DEFINED arg_${keyword})
+            _pixmint_font_text("${pixmint_option_${keyword}}" "${arg_${keyword}}" ${options})
         elseif(keyword IN_LIST pixmint_values AND DEFINED arg_${keyword})
             list(APPEND ${options} "${pixmint_option_${keyword}}" "${arg_${keyword}}")
         endif()
     endforeach()
 endmacro()
+
+# Appends to the list named _pixmint_list the option with the text, every character of which must reach
+# the converter: a semicolon escaped, so that the list keeps it, and the text split after each
+# "$" that "(" follows, each part given to the option again (the converter joins them), since
+# a build tool takes "$(" for one of its variables even in a VERBATIM command.
+function(_pixmint_font_text option text _pixmint_list)
+    string(REPLACE ";" "\\\\;" text "${text}")
+    string(REPLACE "$(" "$;(" parts "${text}")
+    set(list "${${_pixmint_list}}")
+    foreach(part IN LISTS parts)
+        list(APPEND list "${option}" "${part}")
+    endforeach()
+    set(${_pixmint_list} "${list}" PARENT_SCOPE)
+endfunction()
 
 # Stops the configuration where two keywords are given whose options the converter refuses
 # together, with the converter's message in the words of the keywords.

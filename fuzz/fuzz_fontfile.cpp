@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The editor opens a well-formed document whose root is CharSet, and nothing else.
     const bool opens = FontFileReader::ParseDocument(bytes, document) &&
                        document.documentElement().tagName() == QLatin1String("CharSet");
-    const std::unique_ptr<FontCharSet> streamed = FontFileReader::Read(bytes);
-    if (opens != bool(streamed))
+    const Result<std::unique_ptr<FontCharSet>> streamed = FontFileReader::Read(bytes);
+    if (opens != streamed.Ok())
         Fail("the DOM and the stream reader disagree on what opens");
     // The checker listens to the same walk: it has a say on everything.
     if (FontFileCheck::Check(bytes).isEmpty() && !opens)
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     FontCharSet first;
     first.ReadXml(document.documentElement());
-    if (first != *streamed)
+    if (first != **streamed)
         Fail("the DOM and the stream reader read different fonts");
 
     const QByteArray written = FontFileWriter::Bytes(first);

@@ -98,13 +98,22 @@ inline std::map<int, FontChar> ByCode(const FontCharSet& set)
     return glyphs;
 }
 
+// The bytes of a font file read as the editor reads them, or null with the reason.
+inline std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* error = nullptr)
+{
+    Result<std::unique_ptr<FontCharSet>> font = FontFileReader::Read(bytes);
+    if (!font && error)
+        *error = font.Reason();
+    return font ? std::move(*font) : nullptr;
+}
+
 // A font file opened as the editor opens it, or null with the reason.
 inline std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr)
 {
     QByteArray bytes;
     if (!FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error))
         return nullptr;
-    return FontFileReader::Read(bytes, error);
+    return Parse(bytes, error);
 }
 
 // The glyphs up to code 255 of a BDF font, placed with the baseline below row ascent - 1:

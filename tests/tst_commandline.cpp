@@ -3,9 +3,9 @@
 // converters.
 #include "CommandLine.h"
 #include "FontCharSet.h"
-#include "FontFileReader.h"
 #include "MainWindow.h"
 #include "TestFiles.h"
+#include "TestFonts.h"
 #include "TestRun.h"
 
 #include <QDir>
@@ -251,7 +251,7 @@ void TestCommandLine::opensTheNamedFileOnceShown()
 
     QVERIFY(window.isVisible());
     const std::unique_ptr<FontCharSet> expected =
-        opens ? FontFileReader::Read(font) : std::make_unique<FontCharSet>();
+        opens ? TestFonts::Parse(font) : std::make_unique<FontCharSet>();
     QVERIFY(expected);
     QVERIFY(*window.GetFontCharSet() == *expected);
     if (named.isEmpty()) {

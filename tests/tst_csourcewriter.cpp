@@ -52,6 +52,14 @@ constexpr char ProbedText[] = "BQ\xB2"
 // The codes of the range tables: the glyph of "Q" and of "a", none for "A".
 const CodeRange ProbedRange(0x41, 0x61);
 
+// The subsets: out of order, "Q" twice, "z" and "A" without a glyph, searched; one glyph, by a
+// switch.
+const QByteArray ProbedSubset = "aQ\xB2zQAB";
+const QByteArray SwitchedSubset = "Q";
+
+// The rows of the glyphs of firmware(), a range or a subset.
+enum class Rows { Map, Range, Subset, Switched };
+
 // Reads the font through its header, by its map or as a table from font_FIRST, from program
 // memory on AVR; with RUN, prints the bytes of the glyph for each character of ProbedText,
 // one glyph a line, or "none".
@@ -62,6 +70,10 @@ int font_byte(unsigned char code, unsigned byte)
 #ifdef font_FIRST
     unsigned glyph = (unsigned)code - font_FIRST;
     if (code < font_FIRST || code > font_LAST || glyph >= font_COUNT || byte >= font_BYTES)
+        return -1;
+#elif defined(FONT_SUBSET)
+    unsigned short glyph = font_row(code);
+    if (glyph == font_NONE || glyph >= font_COUNT || byte >= font_BYTES)
         return -1;
 #else
 #ifdef FONT_IN_FLASH
@@ -92,20 +104,34 @@ int main(void)
             printf("%02x", font_byte((unsigned char)*code, byte));
         printf("\n");
     }
+#ifdef FONT_SUBSET
+    {
+        int each;
+        for (each = 0; each < 256; ++each) {
+            if (font_row((unsigned char)each) != font_NONE)
+                printf("%02x:%u ", each, (unsigned)font_row((unsigned char)each));
+        }
+    }
+#endif
     return 0;
 }
 #endif
 )";
 
-// What Reader prints: a table has a row, zero bytes without a glyph, for each code it holds.
-QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, bool table)
+// What Reader prints: a table has a row, zero bytes without a glyph, for each code it holds; a
+// subset only the glyphs of its characters.
+QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, Rows rows)
 {
     const CharacterMap map(set);
+    const bool table = rows == Rows::Range;
+    const QByteArray subset = rows == Rows::Subset ? ProbedSubset : SwitchedSubset;
     QString expected;
     for (const char* text = ProbedText; *text; ++text) {
         const int code = quint8(*text);
         const quint32 index = map.GlyphIndex(code);
-        if (table ? !ProbedRange.Contains(code) : index == CharacterMap::NoGlyph) {
+        if (table ? !ProbedRange.Contains(code)
+                  : index == CharacterMap::NoGlyph ||
+                        (rows != Rows::Map && !subset.contains(char(code)))) {
             expected += QStringLiteral("none\n");
             continue;
         }
@@ -122,7 +148,9 @@ QString ExpectedRows(const FontCharSet& set, CArray::Layout layout, bool table)
 } // namespace
 
 Q_DECLARE_METATYPE(CArray::Storage)
+Q_DECLARE_METATYPE(Rows)
 Q_DECLARE_METATYPE(CArray::Layout)
+Q_DECLARE_METATYPE(std::optional<CArray::Layout>)
 
 class TestCSourceWriter : public QObject
 {
@@ -370,10 +398,16 @@ void TestCSourceWriter::exportCompilesAndCarriesTheBytes()
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone_data()
 {
     QTest::addColumn<QStringList>("language");
-    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"};
-    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"};
-    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"};
-    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"};
+    QTest::addColumn<std::optional<CArray::Layout>>("pictures"); // the editor's export without
+    using L = CArray::Layout;
+    QTest::newRow("C++98") << QStringList{"-x", "c++", "-std=c++98"} << std::optional<L>();
+    QTest::newRow("C++11") << QStringList{"-x", "c++", "-std=c++11"} << std::optional<L>();
+    QTest::newRow("C++17") << QStringList{"-x", "c++", "-std=c++17"} << std::optional<L>();
+    QTest::newRow("C11") << QStringList{"-x", "c", "-std=c11"} << std::optional<L>();
+    QTest::newRow("C89, pictures in rows")
+        << QStringList{"-x", "c", "-std=c89"} << std::optional(L::Rows);
+    QTest::newRow("C++98, pictures in columns")
+        << QStringList{"-x", "c++", "-std=c++98"} << std::optional(L::ColumnsMsb);
 }
 
 void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
@@ -382,6 +416,7 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QSKIP("no C++ compiler known to the build");
 #else
     QFETCH(QStringList, language);
+    QFETCH(std::optional<CArray::Layout>, pictures);
     const QString nm = QStandardPaths::findExecutable(QStringLiteral("nm"));
     if (nm.isEmpty())
         QSKIP("nm is not installed (Debian package binutils)");
@@ -397,7 +432,12 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     }
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), EditorExport(set)));
+    const CSourceWriter writer =
+        pictures ? CSourceWriter(CArray(*pictures, QLatin1String(CArray::EditorName),
+                                        CArray::Storage::Plain, true),
+                                 false)
+                 : CSourceWriter();
+    QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.cpp")), writer.SourceBytes(set)));
 
     QProcess compiler;
     compiler.setWorkingDirectory(dir.path());
@@ -413,7 +453,8 @@ void TestCSourceWriter::hostileNamesCompileToTheArrayAlone()
     QVERIFY(symbols.waitForFinished(30000));
     const QByteArrayList fields = symbols.readAllStandardOutput().simplified().split(' ');
     QCOMPARE(fields.size(), 4);
-    QCOMPARE(fields[1].toUInt(nullptr, 16), 5 * set.Count());
+    QCOMPARE(fields[1].toUInt(nullptr, 16),
+             CArray::ByteCount(pictures.value_or(CArray::Layout::Columns)) * set.Count());
     QCOMPARE(fields[3], QByteArray("PIXMINT_xxxx"));
 #endif
 }
@@ -424,8 +465,9 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QStringList>("program");
     QTest::addColumn<CArray::Storage>("storage");
-    QTest::addColumn<bool>("table");
+    QTest::addColumn<Rows>("rows");
     QTest::addColumn<QString>("section");
+    QTest::addColumn<CArray::Layout>("layout"); // with pictures but for a plain array
     using S = CArray::Storage;
     const QList<std::tuple<QString, QString, QStringList>> compilers = {
         {"host", QStringLiteral(PIXMINT_CXX_COMPILER), {}},
@@ -446,14 +488,20 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget_data()
                                         : storage == S::Const ? ".rodata"
                                         : target == "AVR"     ? ".progmem.data"
                                                               : ".rodata";
-                // Range tables in both languages, each read from the other.
-                for (const bool table : {false, true}) {
-                    if (table && source.last() != "-std=c99" && source.last() != "-std=c++17")
+                // Range tables and subsets in both languages, each read from the other.
+                for (const auto& [rows, kind] : {std::pair{Rows::Map, ""},
+                                                 {Rows::Range, " range"},
+                                                 {Rows::Subset, " subset"},
+                                                 {Rows::Switched, " switched subset"}}) {
+                    if (rows != Rows::Map && source.last() != "-std=c99" &&
+                        source.last() != "-std=c++17")
                         continue;
                     QTest::addRow("%s %s %s%s", qPrintable(target), qPrintable(source.last()), name,
-                                  table ? " range" : "")
-                        << compiler << machine + source << machine + program << storage << table
-                        << section;
+                                  kind)
+                        << compiler << machine + source << machine + program << storage << rows
+                        << section
+                        << (storage == S::Const ? CArray::Layout::ColumnsMsb
+                                                : CArray::Layout::Rows);
                 }
             }
         }
@@ -466,8 +514,11 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QFETCH(QStringList, source);
     QFETCH(QStringList, program);
     QFETCH(CArray::Storage, storage);
-    QFETCH(bool, table);
+    QFETCH(Rows, rows);
     QFETCH(QString, section);
+    const bool table = rows == Rows::Range;
+    const bool subset = rows == Rows::Subset || rows == Rows::Switched;
+    QFETCH(CArray::Layout, layout);
     // The cross compilers come with binutils of the same prefix.
     const bool cross = compiler.endsWith(QLatin1String("-gcc"));
     const QString objdump = QStandardPaths::findExecutable(
@@ -476,8 +527,12 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
         QSKIP(qPrintable(compiler + " is not installed (scripts/lib.sh installs it)"));
     const std::unique_ptr<FontCharSet> font = FirmwareFont();
     const FontCharSet& set = *font;
-    const CSourceWriter writer(CArray(CArray::Layout::Rows, QStringLiteral("font"), storage), true,
-                               table ? std::optional(ProbedRange) : std::nullopt);
+    std::vector<int> codes;
+    for (const char code : rows == Rows::Subset ? ProbedSubset : SwitchedSubset)
+        codes.push_back(quint8(code));
+    const CSourceWriter writer(
+        CArray(layout, QStringLiteral("font"), storage, storage != CArray::Storage::Plain), true,
+        table ? std::optional(ProbedRange) : std::nullopt, subset ? CSubset(codes) : CSubset());
     QVERIFY(writer.Accepts(set));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -492,8 +547,10 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     const QString reading = section == ".progmem.data" ? "-DFONT_IN_FLASH"
                             : cross                    ? "-DFONT_IN_RAM"
                                                        : "-DRUN";
+    const QStringList subsetReading = subset ? QStringList{"-DFONT_SUBSET"} : QStringList();
     const auto reader =
-        RunIn(dir.path(), compiler, program + strict + QStringList{reading, "-c", "reader.c"});
+        RunIn(dir.path(), compiler,
+              program + strict + subsetReading + QStringList{reading, "-c", "reader.c"});
     QVERIFY2(reader.first, reader.second.constData());
 
     // The array and the map alone (the table alone), each with external linkage, in the
@@ -511,11 +568,19 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
                      .arg(symbol.captured(3).toUInt(nullptr, 16));
     }
     found.sort();
+    const quint32 subsetRows = rows == Rows::Subset ? 4 : 1;
     QStringList expected = {QStringLiteral("font g %1 %2")
                                 .arg(section)
-                                .arg((table ? quint32(ProbedRange.Count()) : set.Count()) * 8)};
-    if (!table)
+                                .arg((table    ? quint32(ProbedRange.Count())
+                                      : subset ? subsetRows
+                                               : set.Count()) *
+                                     CArray::ByteCount(layout))};
+    if (rows == Rows::Map)
         expected << QStringLiteral("font_map g %1 512").arg(section);
+    // The look-up searches the codes of more than a few characters; a switch needs none.
+    if (rows == Rows::Subset)
+        expected << QStringLiteral("font_codes g %1 4").arg(section);
+    expected.sort();
     QCOMPARE(found, expected);
     if (cross)
         return;
@@ -525,7 +590,11 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QVERIFY2(linked.first, linked.second.constData());
     const auto run = RunIn(dir.path(), dir.filePath(QStringLiteral("font-check")), {});
     QVERIFY(run.first);
-    QCOMPARE(QString::fromLatin1(run.second), ExpectedRows(set, CArray::Layout::Rows, table));
+    // Then, for a subset, the row that the look-up gives each of the 256 codes that has one.
+    QCOMPARE(QString::fromLatin1(run.second),
+             ExpectedRows(set, layout, rows) + (rows == Rows::Subset     ? "42:3 51:1 61:0 b2:2 "
+                                                : rows == Rows::Switched ? "51:0 "
+                                                                         : ""));
 }
 
 void TestCSourceWriter::progmemNamesOfAvrLibcCompile_data()

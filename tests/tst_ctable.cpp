@@ -185,8 +185,9 @@ void TestCTable::readsAsGccReads()
     QFETCH(QByteArray, source);
     QFETCH(QString, error);
     CTableReader reader;
-    QCOMPARE(reader.Read(source, "t"), error.isEmpty());
-    QVERIFY2(reader.Error().startsWith(error), qPrintable(reader.Error()));
+    const Status read = reader.Read(source, "t");
+    QCOMPARE(read.Ok(), error.isEmpty());
+    QVERIFY2(read.Reason().startsWith(error), qPrintable(read.Reason()));
     const QString gcc = QStandardPaths::findExecutable(QStringLiteral("gcc"));
     if (!error.isEmpty())
         return;
@@ -222,7 +223,7 @@ void TestCTable::readsInLinearTime()
             QByteArray(1000000, '}') + ';';
         const std::clock_t start = std::clock();
         CTableReader reader;
-        const bool read = reader.Read(source);
+        const bool read = reader.Read(source).Ok();
         const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         return read && reader.Values().size() == 3 * count ? seconds : -1.0;
     };

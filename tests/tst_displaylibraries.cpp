@@ -293,7 +293,7 @@ void TestDisplayLibraries::trueTypeReadersTakeEveryGlyph()
     // FreeType, through the importer at 8 pixels, gives every glyph back at its code.
     const Run imported = In(PIXMINT_IMPORT, {_ttf, "--size", "8", "--codes", "0-255"});
     QCOMPARE(imported.exitCode, 0);
-    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(imported.out);
+    const std::unique_ptr<FontCharSet> back = TestFonts::Parse(imported.out);
     QVERIFY(back);
     const std::map<int, FontChar> got = TestFonts::ByCode(*back);
     for (const auto& [code, glyph] : TestFonts::ByCode(*font))

@@ -1,4 +1,5 @@
 #include "CSourceWriter.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "FileWriter.h"
 #include "FontCharSet.h"
@@ -177,6 +178,28 @@ void TestExport::writesFirmwareGoldenFiles_data()
     QTest::newRow("rows-msb, const")
         << QStringList{"--const", "--name", "small", "--layout", "rows-msb"}
         << "firmware-rows-msb.export" << QString() << QStringList() << QByteArray();
+    // Each glyph's picture in every layout, in an array and in a table of codes, whose gaps
+    // have none; the header is the one without pictures.
+    QTest::newRow("columns, pictures")
+        << QStringList{"--name", "small", "--art"} << "firmware-columns-art.export" << QString()
+        << QStringList() << QByteArray();
+    QTest::newRow("range, columns-msb, pictures")
+        << QStringList{"--range", "0x42-0x51", "--layout", "columns-msb",
+                       "--name",  "small",     "--art"}
+        << "firmware-range-columns-msb-art.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
+    QTest::newRow("rows, PROGMEM, header, pictures")
+        << QStringList{"--layout", "rows", "--art", "--name", "small", "--progmem"}
+        << "firmware-rows-art.export"
+        << "firmware-rows.header" << QStringList() << QByteArray();
+    QTest::newRow("range, rows-msb, PROGMEM, header, pictures")
+        << QStringList{"--art",    "--range", "0x42-81", "--layout",
+                       "rows-msb", "--name",  "small",   "--progmem"}
+        << "firmware-range-art.export"
+        << "firmware-range.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                      "bytes in the table small\n");
     // The first glyph of B by name order, a name that would end its comment, codes without
     // a glyph named in runs.
     QTest::newRow("range, rows-msb, PROGMEM, header")
@@ -185,6 +208,55 @@ void TestExport::writesFirmwareGoldenFiles_data()
         << "firmware-range.header" << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
+    // Characters in their order, each once: the glyph of a name that would end its comment, a
+    // control character and one without a glyph named in one line, escaped.
+    QTest::newRow("chars, rows, const, header")
+        << QStringList{"--chars", "Qz\001",   "--chars", "Ba Q",   "--name",
+                       "small",   "--layout", "rows",    "--const"}
+        << "firmware-chars.export"
+        << "firmware-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"z\\x01\" (0x01, 0x7a), "
+                      "which the table small leaves out\n");
+    // A display chooses what no option given chooses: HD44780 CGRAM rows (bit 4 the left
+    // column, B as 1e 11 11 1e ...) in RAM; the pages of graphic displays, a byte a column with
+    // bit 0 at the top, in flash; rows with bit 7 the left column for a MAX7219's registers and
+    // the 16-bit words of an ST7920's graphic RAM; printable ASCII unless --range or --const say.
+    const QByteArray gap("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
+                         "bytes in the table small\n");
+    QTest::newRow("hd44780, range given")
+        << QStringList{"--display", "hd44780", "--range", "0x42-81", "--name", "small"}
+        << "display-hd44780.export"
+        << "display-hd44780.header" << QStringList() << gap;
+    for (const char* display : {"ssd1306", "sh1106", "ks0108", "pcd8544"}) {
+        QTest::addRow("%s, range given", display)
+            << QStringList{"--name", "small", "--display", display, "--range", "0x42-81"}
+            << "display-columns.export"
+            << "display-columns.header" << QStringList() << gap;
+    }
+    for (const char* display : {"max7219", "st7920"}) {
+        QTest::addRow("%s, range given", display)
+            << QStringList{"--display", display, "--range", "0x42-81", "--name", "small"}
+            << "firmware-range.export"
+            << "firmware-range.header" << QStringList() << gap;
+    }
+    QTest::newRow("ssd1306, const given")
+        << QStringList{"--display", "ssd1306", "--const", "--name", "small"}
+        << "display-ssd1306.export" << QString() << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for 0x21 to 0x41, 0x43 to "
+                      "0x50, 0x52 to 0x60, 0x62 to 0x7e: zero bytes in the table small\n");
+    QTest::newRow("hd44780, layout and progmem given")
+        << QStringList{"--layout", "rows-msb", "--display", "hd44780",  "--range",
+                       "0x42-81",  "--name",   "small",     "--progmem"}
+        << "firmware-range.export"
+        << "firmware-range.header" << QStringList() << gap;
+    // A display's layout and storage with characters instead of its codes, their pictures, and
+    // the look-up of three as a switch.
+    QTest::newRow("ssd1306, chars, pictures, header")
+        << QStringList{"--display", "ssd1306", "--chars", "aQ`B", "--art", "--name", "small"}
+        << "display-chars.export"
+        << "display-chars.header" << QStringList()
+        << QByteArray("pixmint-export: warning: the font has no glyph for \"`\" (0x60), which "
+                      "the table small leaves out\n");
     // The fonts and images in one run with the C table, taking its range, layout and name;
     // the Intel HEX crossing 64 KiB.
     QTest::newRow("range, rows-msb, every font and image")
@@ -570,6 +642,10 @@ void TestExport::failuresWriteNothing_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("missing font") << QStringList{"missing.xml", "-o", "out.cpp"}
                                   << "pixmint-export: missing.xml: No such file or directory";
+    // Its controls as escapes, on one line, as pixmint_add_font names it.
+    QTest::newRow("missing font with controls")
+        << QStringList{"mis\x1bsing\t.xml", "-o", "out.cpp"}
+        << "pixmint-export: mis\\x1bsing\\t.xml: No such file or directory";
     QTest::newRow("not well-formed")
         << QStringList{"broken.xml", "-o", "out.cpp", "--png", "sheet.png"}
         << "pixmint-export: broken.xml: not a well-formed XML document";
@@ -595,6 +671,29 @@ void TestExport::failuresWriteNothing_data()
     QTest::newRow("name given twice")
         << QStringList{"good.xml", "-o", "out.cpp", "--name", "a", "--name", "b"}
         << "pixmint-export: --name is given twice (see --help)\n";
+    QTest::newRow("chars empty") << QStringList{"good.xml", "-o", "out.cpp", "--chars", ""}
+                                 << "pixmint-export: --chars is empty";
+    QTest::newRow("chars beyond Latin-1")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "a\u20ac"}
+        << "pixmint-export: --chars: \"\u20ac\" (U+20AC) is not a Latin-1 character\n";
+    QTest::newRow("chars without a glyph")
+        << QStringList{"good.xml", "-o", "out.cpp", "--header", "out.h", "--chars", "ab"}
+        << "pixmint-export: good.xml: the font has no glyph for any of the characters";
+    QTest::newRow("chars and range")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--range", "1-2"}
+        << "pixmint-export: give --chars or --range, not both";
+    QTest::newRow("chars and an image")
+        << QStringList{"good.xml", "-o", "out.cpp", "--chars", "<", "--hex", "font.hex"}
+        << "pixmint-export: --chars chooses the rows of the C source, not of the image";
+    QTest::newRow("unknown display")
+        << QStringList{"good.xml", "-o", "out.c", "--display", "SSD1306"}
+        << "pixmint-export: --display SSD1306: expected one of hd44780, ssd1306, sh1106, ks0108, "
+           "pcd8544, max7219, st7920\n";
+    QTest::newRow("display %2") << QStringList{"good.xml", "-o", "out.c", "--display", "%2"}
+                                << "pixmint-export: --display %2: expected one of hd44780, ";
+    QTest::newRow("display and both storages")
+        << QStringList{"good.xml", "-o", "out.c", "--display", "hd44780", "--progmem", "--const"}
+        << "pixmint-export: give --const or --progmem, not both";
     QTest::newRow("const and progmem")
         << QStringList{"good.xml", "-o", "out.c", "--progmem", "--const"}
         << "pixmint-export: give --const or --progmem, not both";
@@ -647,6 +746,10 @@ void TestExport::failuresWriteNothing_data()
         << "pixmint-export: --name stdio: already has a meaning";
     QTest::newRow("empty font with the default layout given")
         << QStringList{"empty.xml", "-o", "out.cpp", "--layout", "columns"}
+        << "pixmint-export: empty.xml: the font has no glyphs";
+    // The pictures, too, ask for the firmware source, which has no empty array.
+    QTest::newRow("empty font with pictures")
+        << QStringList{"empty.xml", "-o", "out.cpp", "--art"}
         << "pixmint-export: empty.xml: the font has no glyphs";
     QTest::newRow("unknown layout")
         << QStringList{"good.xml", "-o", "out.cpp", "--layout", "bogus"}
@@ -914,6 +1017,18 @@ void TestExport::everyFormatIsOffered()
         for (const QString& identifier : declared)
             QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
     }
+    // A subset's look-up, which the vocabulary declares for the C source.
+    if (&format != &ExportFormats::StandardOutput())
+        return;
+    QCOMPARE(Export({DataFolder + "/firmware.xml", "--name", "lcd", "--chars", "aBQ ", "-o",
+                     _dir->filePath("out"), "--header", _dir->filePath("out.h")})
+                 .exitCode,
+             0);
+    const QByteArray written = TestFiles::Read(_dir->filePath("out.h"));
+    for (const QString& identifier : CSubset::Identifiers("lcd"))
+        QVERIFY2(written.contains(identifier.toUtf8()), qPrintable(identifier));
+    QVERIFY(Export({"--vocabulary"})
+                .out.contains("\nidentifiers\t--output\t--chars\t@name@_codes\t@name@_row\n"));
 }
 
 void TestExport::keepsLargeFilesWithoutReadingThem()

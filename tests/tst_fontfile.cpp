@@ -25,7 +25,7 @@ void ReadXml(const QByteArray& xml, FontCharSet& set)
     set.ReadXml(document.documentElement());
 
     QString error;
-    const std::unique_ptr<FontCharSet> streamed = FontFileReader::Read(xml, &error);
+    const std::unique_ptr<FontCharSet> streamed = TestFonts::Parse(xml, &error);
     if (document.documentElement().tagName() == QLatin1String("CharSet")) {
         QVERIFY2(streamed, qPrintable(error));
         QVERIFY(*streamed == set);

@@ -335,7 +335,8 @@ void TestImport::importsTinyFont_data()
     // The same font inside PostScript (FontForge's Type 42 of SlowHinting(), "!" its one code):
     // FreeType hinted it with its program, 8 s for the one glyph.
     QTest::newRow("endless hinting, Type 42")
-        << TestFiles::Data("slow-hinting.t42.gz") << QStringList{"--codes", "33-33", "--size", "8", "--baseline", "6"}
+        << TestFiles::Data("slow-hinting.t42.gz")
+        << QStringList{"--codes", "33-33", "--size", "8", "--baseline", "6"}
         << QByteArrayList{"0000000000 U+0021  !"} << QByteArrayList() << 86;
     // Grey pixels are on from half their scale on: levels 0, 1, 2, 3 of 4 and so on.
     for (const QByteArray row : {"1B", "078F", "007F80FF"}) {
@@ -571,7 +572,7 @@ void TestImport::rendersOutlines()
         const Run run = Import({font, QStringLiteral("--size"), QString::number(size)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.contains("pixmint-import: \"C27  A\": "), size == 16);
-        const std::unique_ptr<FontCharSet> set = FontFileReader::Read(run.out);
+        const std::unique_ptr<FontCharSet> set = TestFonts::Parse(run.out);
         QVERIFY(set && *set->Find("C27  A")->second != FontChar());
     }
 }
@@ -668,7 +669,7 @@ void TestImport::decompressesOnce()
     }
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> font = TestFonts::Parse(run.out);
     QVERIFY(font);
     QCOMPARE(font->Count(), quint32(codes.size()));
     FontChar dot;
@@ -797,6 +798,13 @@ void TestImport::tablesComeBack_data()
             << QStringList{option, range} << QStringList{option, "--first", "62"};
         QTest::addRow("%s, range read", qPrintable(layout))
             << QStringList{option, range} << QStringList();
+        // A subset keeps the glyphs of its characters under their names.
+        QTest::addRow("%s, chars read", qPrintable(layout))
+            << QStringList{option, QStringLiteral("--chars=Q\u00e9A?Q")} << QStringList();
+        QTest::addRow("%s, pictures", qPrintable(layout))
+            << QStringList{option, "--art"} << QStringList();
+        QTest::addRow("%s, range, pictures", qPrintable(layout))
+            << QStringList{option, range, "--art"} << QStringList();
     }
 }
 
@@ -824,17 +832,20 @@ void TestImport::tablesComeBack()
     const Run run = Import(QStringList{source} + importOptions);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    const std::unique_ptr<FontCharSet> back = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> back = TestFonts::Parse(run.out);
     QVERIFY(back);
-    if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52"))) {
+    const QString chars = exportOptions.filter(QStringLiteral("--chars=")).join(QString()).mid(8);
+    if (!exportOptions.contains(QStringLiteral("--range=0x3e-0x52")) && chars.isEmpty()) {
         QCOMPARE(run.out, FontFileWriter::Bytes(*font));
         return;
     }
     const CharacterMap map(*font);
     FontCharSet expected;
     expected.Clear();
-    for (int code = 0x3e; code <= 0x52; ++code) {
-        if (map.GlyphIndex(code) != CharacterMap::NoGlyph)
+    for (int code = 0; code < CharacterMap::CodeCount; ++code) {
+        const bool asked =
+            chars.isEmpty() ? code >= 0x3e && code <= 0x52 : chars.contains(QChar(code));
+        if (asked && map.GlyphIndex(code) != CharacterMap::NoGlyph)
             expected.At(map.Name(map.GlyphIndex(code))) =
                 new FontChar(map.Glyph(map.GlyphIndex(code)));
     }
@@ -861,7 +872,7 @@ void TestImport::importsClassicTable()
     QCOMPARE(Start("gcc", {"-c", "-Wall", "-Werror", path, "-o", path + ".o"}).exitCode, 0);
     const Run run = Import({path, "--layout", "columns"});
     QCOMPARE(run.exitCode, 0);
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(run.out);
+    const std::unique_ptr<FontCharSet> font = TestFonts::Parse(run.out);
     QVERIFY(font);
     QCOMPARE(font->Count(), 256u);
     const CharacterMap map(*font);

@@ -1,7 +1,7 @@
 #include "Message.h"
 
-#include "Console.h"
 #include "NumberText.h"
+#include "TextEscape.h"
 
 QString Message::Text(QStringView pattern, std::initializer_list<Value> values)
 {
@@ -27,8 +27,9 @@ namespace {
 QString Shortened(QStringView text)
 {
     if (text.size() <= Message::MaxShown)
-        return Console::VisibleText(text);
-    return Console::VisibleText(text.left(Message::MaxShown)) + u'\u2026';
+        return TextEscape::Escaped(text, TextEscape::Where::Visible);
+    return TextEscape::Escaped(text.left(Message::MaxShown), TextEscape::Where::Visible) +
+           u'\u2026';
 }
 
 } // namespace

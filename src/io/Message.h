@@ -35,7 +35,7 @@ public:
     static QString Text(QStringView pattern, std::initializer_list<Value> values);
 
     // A text as a message shows it: one line, told apart from any other (a backslash as \\,
-    // control characters as escapes, see Console::VisibleText), of at most MaxShown
+    // control characters as escapes, see TextEscape::Where::Visible), of at most MaxShown
     // characters, then an ellipsis.
     static QString Shown(QStringView text);
     // The same between quotation marks.

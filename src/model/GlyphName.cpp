@@ -1,7 +1,7 @@
 #include "GlyphName.h"
 
-#include "Console.h"
 #include "Message.h"
+#include "TextEscape.h"
 
 #include <QList>
 
@@ -65,7 +65,7 @@ QString GlyphName::Shown(const std::string& name)
 
 QString GlyphName::Whole(const std::string& name)
 {
-    return Console::VisibleText(ToString(name));
+    return TextEscape::Escaped(ToString(name), TextEscape::Where::Visible);
 }
 
 QString GlyphName::Shown(QStringView name)
@@ -77,8 +77,10 @@ QString GlyphName::Listed(const std::string& name)
 {
     const QString text = ToString(name.substr(0, MaxShownLength + 1));
     if (size_t(text.size()) <= MaxShownLength)
-        return Console::OneLine(text);
-    return Console::OneLine(QStringView(text).left(qsizetype(MaxShownLength))) + u'\u2026';
+        return TextEscape::Escaped(text, TextEscape::Where::Line);
+    return TextEscape::Escaped(QStringView(text).left(qsizetype(MaxShownLength)),
+                               TextEscape::Where::Line) +
+           u'\u2026';
 }
 
 QString GlyphName::Quoted(const std::string& name)
@@ -89,7 +91,7 @@ QString GlyphName::Quoted(const std::string& name)
 bool GlyphName::FromShown(QStringView shown, std::string& name)
 {
     QString text;
-    if (!Console::ReadVisibleText(shown, text) || !IsLatin1(text))
+    if (!TextEscape::Unescaped(shown, TextEscape::Where::Visible, text) || !IsLatin1(text))
         return false;
     name = FromString(text);
     return true;

@@ -39,11 +39,12 @@ public:
     // and show): two names that share their first MaxShownLength characters differ here.
     static QString Whole(const std::string& name);
     // A name where nobody types it back, in the editor's list and on a specimen sheet: cut as
-    // Shown, with only what would break its line or show as nothing escaped (Console::OneLine).
+    // Shown, with only what would break its line or show as nothing escaped
+    // (TextEscape::Where::Line).
     static QString Listed(const std::string& name);
     // The same between quotation marks, as messages name a glyph.
     static QString Quoted(const std::string& name);
     // The name that a text is shown for, whole (not shortened); false when no name is shown
-    // as the text (Console::ReadVisibleText).
+    // as the text (TextEscape::Unescaped).
     static bool FromShown(QStringView shown, std::string& name);
 };

@@ -4,6 +4,7 @@
 #include "HelpText.h"
 #include "MainWindow.h"
 #include "Message.h"
+#include "TextEscape.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -139,8 +140,9 @@ bool CommandLine::Read(QString* error)
     for (const QByteArray& argument : files) {
         if (IsOption(argument)) {
             // One line, whatever the argument holds.
-            *error = HelpText::SeeHelp(QStringLiteral("unknown option ") +
-                                       Console::VisibleText(QString::fromLocal8Bit(argument)));
+            *error = HelpText::SeeHelp(
+                QStringLiteral("unknown option ") +
+                TextEscape::Escaped(QString::fromLocal8Bit(argument), TextEscape::Where::Visible));
             return false;
         }
     }

@@ -1,8 +1,10 @@
 /* Prints the rows of the compiled-in fonts, one glyph a line, as hexadecimal bytes: the
    editor's export, then the glyph of "A" found through the character map of the second font,
-   then the rows of the table of codes. Valid C and C++. */
+   then the rows of the table of codes, then the rows of three characters in the subset. Valid
+   C and C++. */
 #include <stdio.h>
 
+#include "char_table.h"
 #include "code_table.h"
 #include "small_font.h"
 
@@ -29,5 +31,7 @@ int main(void)
             printf("%02x", code_table[glyph - code_table_FIRST][byte]);
         printf("\n");
     }
+    printf("%d characters: A %d, a %d, ; %s\n", char_table_COUNT, char_table_row('A'),
+           char_table_row('a'), char_table_row(';') == char_table_NONE ? "none" : "a row");
     return 0;
 }

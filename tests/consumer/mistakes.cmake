@@ -34,8 +34,16 @@ endfunction()
 
 set(add "pixmint_add_font(a \${font}")
 expect("LAYOUT \"row\" is none of columns, columns-msb, rows, rows-msb" "${add} LAYOUT row)")
+expect("DISPLAY \"ssd1309\" is none of hd44780, ssd1306, sh1106, ks0108, pcd8544, max7219, st7920"
+       "${add} DISPLAY ssd1309)")
+expect("GFX makes a header of its own and no C array" "${add} GFX DISPLAY ssd1306)")
+expect("" "${add} DISPLAY ssd1306 CONST HEADER)")
 expect("the font file \"missing.xml\" does not exist" "pixmint_add_font(a missing.xml)")
 expect("the font file \"\\.\" is a folder" "pixmint_add_font(a .)")
+# A path is named as the converter names it: its controls as escapes, on one line.
+string(ASCII 27 escape)
+expect("the font file \"mis\\\\x1bsing\\\\t[.]xml\" does not exist \\([^)]*/mis\\\\x1bsing\\\\t[.]xml\\)"
+       "pixmint_add_font(a \"mis${escape}sing\t.xml\")")
 expect("give CONST or PROGMEM, not both" "${add} CONST PROGMEM)")
 expect("GFX makes a header of its own and no C array" "${add} GFX HEADER)")
 expect("U8G2 makes a C source of its own and no C array" "${add} U8G2 CONST)")
@@ -68,6 +76,12 @@ expect("a already has a font that defines lcd_FIRST"
        "${add} NAME lcd RANGE 0-7)\n${add} NAME lcd_FIRST)")
 expect("a already has a font that defines lcd_LAST"
        "${add} NAME lcd_LAST)\n${add} NAME lcd RANGE 0-7)")
+# So is a subset's look-up; a subset and a range choose the same rows.
+expect("a already has a font that defines lcd_row" "${add} NAME lcd CHARS x)\n${add} NAME lcd_row)")
+expect("give CHARS or RANGE, not both" "${add} CHARS x RANGE 0-7)")
+# A display chooses a range, and with it the table's bounds.
+expect("a already has a font that defines lcd_LAST"
+       "${add} NAME lcd DISPLAY hd44780)\n${add} NAME lcd_LAST)")
 # An alias names its target: the font goes there, and its names count there.
 expect("" "pixmint_add_font(Alias::a \${font} NAME x HEADER)")
 expect("a already has a font that defines x_map"
@@ -135,7 +149,7 @@ list(LENGTH asked asked)
 if(NOT asked EQUAL 1)
     message(FATAL_ERROR "the converter was asked ${asked} times for its vocabulary, not once")
 endif()
-expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM and HEADER shape"
+expect("WIDE makes a wide header of its own and no C array, which LAYOUT, CONST, PROGMEM, ART, CHARS, DISPLAY and HEADER shape"
        "${gain}\n${add} WIDE CONST)")
 file(WRITE "${wrapper}" "#!/bin/sh\necho 'pixmint-export: unknown option' >&2\nexit 2\n")
 expect("the converter \"[^\"]*/gaining/pixmint-export\" does not say what it takes \\(--vocabulary\\): 2 pixmint-export: unknown option"

@@ -129,9 +129,18 @@ if(run_output MATCHES "CMake (Warning|Error)[^\n]*/Pixmint/")
 endif()
 run(${CMAKE_COMMAND} --build "${build}" --parallel 1)
 set(table "codes 64 to 65, 2 rows of 5 bytes\n0000000000\n")
-set(small "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n")
+set(chars "2 characters: A 0, a 1, ; none\n")
+set(small
+    "2 glyphs of 8 bytes, A is 1, q is none\n0e11111f11111100\n${table}7e0909097e\n${chars}")
 set(small_edited
-    "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n")
+    "2 glyphs of 8 bytes, A is 1, q is none\n0e15151f15151500\n${table}7e097f097e\n${chars}")
+# Each character of CHARS reached the converter: those without a glyph are named.
+string(CONCAT missing "(0x20, 0x22, 0x24, 0x28 to 0x29, 0x3b, 0x5c, 0x71, 0x78, 0xb0), which "
+       "the table char_table leaves out")
+string(FIND "${run_output}" "${missing}" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "CHARS did not reach the converter as written:\n${run_output}")
+endif()
 expect_output("7e0909097e\n3e0000003e\n0000ff0000\n${small}" 7463f8c620
               "3 glyphs, 8 high\n")
 # Each of those fonts exports in the build as it exports alone.

@@ -61,6 +61,7 @@ awk 'BEGIN { print "<CharSet>"; for (i = 0; i < 200000; i++) printf "<FontChar C
 files=(a.c folder font.xml sheet.png)
 expect pixmint-export --layout r '=>' rows rows-msb
 expect pixmint-import --layout c '=>' columns columns-msb
+expect pixmint-export --display s '=>' ssd1306 sh1106 st7920
 expect pixmint-export --pr '=>' --progmem
 expect pixmint-export --scale '' '=>'
 expect pixmint-export --output '' '=>' "${files[@]}"

@@ -53,12 +53,13 @@ bool CommandLineTool::Parse(int argc, char* argv[], ToolOptions& options, int& s
             return false;
         }
     }
-    if (!options.ReadArguments(_parser.positionalArguments(), _fontPath)) {
-        status = Fail(HelpText::SeeHelp(options.Error()));
+    if (const Status read = options.ReadArguments(_parser.positionalArguments(), _fontPath);
+        !read) {
+        status = Fail(HelpText::SeeHelp(read.Reason()));
         return false;
     }
-    if (!options.Read(_parser)) {
-        status = Fail(options.Error());
+    if (const Status read = options.Read(_parser); !read) {
+        status = Fail(read.Reason());
         return false;
     }
     return true;

@@ -6,12 +6,12 @@
 
 #include <QCommandLineParser>
 
-bool ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
+Status ToolOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 {
     if (arguments.size() != 1)
         return Fail(Message::Text(u"expected one font file, got %1", {arguments.size()}));
     fontPath = arguments.first();
-    return true;
+    return Status();
 }
 
 bool ToolOptions::Accumulates(const QString&) const
@@ -19,16 +19,16 @@ bool ToolOptions::Accumulates(const QString&) const
     return false;
 }
 
-bool ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                             int minimum, int maximum, int& value)
+Status ToolOptions::ReadNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                               int minimum, int maximum, int& value)
 {
     if (!parser.isSet(option))
-        return true;
+        return Status();
     const QString text = parser.value(option);
     qint64 number = 0;
     if (ToNumber(text, minimum, maximum, number)) {
         value = int(number);
-        return true;
+        return Status();
     }
     return Fail(Message::Text(u"--%1 %2: expected a whole number from %3 to %4",
                               {option.names().constFirst(), text, minimum, maximum}));
@@ -44,11 +44,11 @@ bool ToolOptions::ToNumber(QStringView text, qint64 minimum, qint64 maximum, qin
     return true;
 }
 
-bool ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLineOption& option,
-                             std::optional<CArray::Layout>& layout)
+Status ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLineOption& option,
+                               std::optional<CArray::Layout>& layout)
 {
     if (!parser.isSet(option))
-        return true;
+        return Status();
     const QString text = parser.value(option);
     CArray::Layout read = CArray::Layout::Columns;
     if (!CArray::LayoutFromName(text, &read)) {
@@ -57,11 +57,11 @@ bool ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLin
             {option.names().constFirst(), text, CArray::LayoutNames().join(QStringLiteral(", "))}));
     }
     layout = read;
-    return true;
+    return Status();
 }
 
-bool ToolOptions::ReadCharacters(const QCommandLineParser& parser, const QCommandLineOption& option,
-                                 std::vector<int>& codes)
+Status ToolOptions::ReadCharacters(const QCommandLineParser& parser,
+                                   const QCommandLineOption& option, std::vector<int>& codes)
 {
     for (const char32_t character : parser.values(option).join(QString()).toUcs4()) {
         QString reason;
@@ -69,11 +69,11 @@ bool ToolOptions::ReadCharacters(const QCommandLineParser& parser, const QComman
             return Fail(Status::In(QStringLiteral("--") + option.names().constFirst(), reason));
         codes.push_back(int(character));
     }
-    return true;
+    return Status();
 }
 
-bool ToolOptions::ReadRanges(const QCommandLineParser& parser, const QCommandLineOption& option,
-                             std::vector<CodeRange>& ranges)
+Status ToolOptions::ReadRanges(const QCommandLineParser& parser, const QCommandLineOption& option,
+                               std::vector<CodeRange>& ranges)
 {
     for (const QString& text : parser.values(option)) {
         CodeRange range(0, 0);
@@ -83,5 +83,5 @@ bool ToolOptions::ReadRanges(const QCommandLineParser& parser, const QCommandLin
         }
         ranges.push_back(range);
     }
-    return true;
+    return Status();
 }

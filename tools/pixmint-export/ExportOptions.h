@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportFormats.h"
+#include "ExportShaping.h"
 #include "ToolOptions.h"
 
 #include <QCommandLineOption>
@@ -16,8 +17,9 @@ public:
     explicit ExportOptions(QCommandLineParser& parser);
 
     // --vocabulary takes no font file.
-    bool ReadArguments(const QStringList& arguments, QString& fontPath) override;
-    bool Read(const QCommandLineParser& parser) override;
+    Status ReadArguments(const QStringList& arguments, QString& fontPath) override;
+    Status Read(const QCommandLineParser& parser) override;
+    bool Accumulates(const QString& name) const override { return ExportShaping::Joins(name); }
 
     struct Request
     {
@@ -36,13 +38,15 @@ public:
 
 private:
     const QCommandLineOption& Option(QStringView name) const;
-    bool ReadWriter(const QCommandLineParser& parser);
-    bool ReadPaths(const QCommandLineParser& parser);
-    bool ReadFonts(const QCommandLineParser& parser);
-    bool ReadAddress(const QCommandLineParser& parser);
-    bool CheckName(const QCommandLineParser& parser,
-                   bool (*isValid)(const QString& name, QString* reason));
-    bool ReadSourceDate(qint64& time);
+    Status ReadWriter(const QCommandLineParser& parser);
+    Status ReadDisplay(const QCommandLineParser& parser, std::optional<CArray::Layout>& layout,
+                       CArray::Storage& storage, std::vector<CodeRange>& ranges);
+    Status ReadPaths(const QCommandLineParser& parser);
+    Status ReadFonts(const QCommandLineParser& parser);
+    Status ReadAddress(const QCommandLineParser& parser);
+    Status CheckName(const QCommandLineParser& parser,
+                     bool (*isValid)(const QString& name, QString* reason));
+    Status ReadSourceDate(qint64& time);
 
     const QCommandLineParser& _parser;
     // Every option, in the order --help lists them.

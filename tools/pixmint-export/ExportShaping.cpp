@@ -1,6 +1,7 @@
 #include "ExportShaping.h"
 
 #include "CArray.h"
+#include "DisplayPresets.h"
 #include "FontChar.h"
 #include "Message.h"
 #include "TrueTypeWriter.h"
@@ -12,6 +13,26 @@
 namespace {
 
 using Option = ExportShaping::Option;
+
+// --display's help: each display of the table with what it chooses.
+QString DisplayHelp()
+{
+    QStringList displays;
+    for (const DisplayPresets::Display& display : DisplayPresets::All()) {
+        const QString storage =
+            display.storage == CArray::Storage::Progmem ? QStringLiteral("--progmem")
+            : display.storage == CArray::Storage::Const ? QStringLiteral("--const")
+                                                        : QStringLiteral("in RAM");
+        displays << Message::Text(
+            u"%1 (%2): %3, %4-%5, %6",
+            {QString::fromLatin1(display.name), QString::fromLatin1(display.description),
+             CArray::LayoutName(display.layout), display.first, display.last, storage});
+    }
+    return QStringLiteral("Shape the array as the display's usual driver takes it, its layout, "
+                          "range and storage: ") +
+           displays.join(QStringLiteral("; ")) +
+           QStringLiteral(". --layout, --range, --const and --progmem given win.");
+}
 
 // The options of the C source, which pixmint_add_font offers under their keywords.
 QList<Option> SourceOptions()
@@ -47,6 +68,13 @@ QList<Option> SourceOptions()
                          "compilers take it as a const array.")},
          QStringLiteral("PROGMEM"),
          true},
+        {QStringLiteral("output"),
+         {QStringLiteral("art"),
+          QStringLiteral("Draw each glyph in comments beside its bytes, '#' a lit pixel and '.' "
+                         "an unlit one: each row after its byte in the rows layouts, the 8 rows "
+                         "above the glyph's bytes in the columns layouts.")},
+         QStringLiteral("ART"),
+         true},
         {QStringLiteral("header"),
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
@@ -56,6 +84,19 @@ QList<Option> SourceOptions()
                          "0-255)."),
           QStringLiteral("first-last")},
          QStringLiteral("RANGE")},
+        {QStringLiteral("header"),
+         {QStringLiteral("chars"),
+          QStringLiteral("Make the array the glyphs of the characters of <text> alone, in its "
+                         "order, each once; with --header, NAME_row(c) gives the row of a "
+                         "character, or NAME_NONE. Characters without a glyph are left out."),
+          QStringLiteral("text")},
+         QStringLiteral("CHARS"),
+         true},
+        {QStringLiteral("header"),
+         {QStringLiteral("display"), DisplayHelp(), QStringLiteral("display")},
+         QStringLiteral("DISPLAY"),
+         true,
+         DisplayPresets::Names()},
     };
 }
 
@@ -76,6 +117,10 @@ const Conflict Conflicts[] = {
      {},
      {"const"},
      "give --const or --progmem, not both (--progmem makes the array const as well)"},
+    {"chars",
+     {},
+     {"range"},
+     "give --chars or --range, not both: each chooses the rows of the table"},
     {"text", {"png"}, {}, "--text draws into an image: give its file with --png"},
     // A tile of u8x8 has no baseline; the images follow the C table.
     {"baseline",
@@ -156,6 +201,17 @@ QList<ExportShaping::Exclusion> ExportShaping::Exclusions()
         }
     }
     return exclusions;
+}
+
+bool ExportShaping::Given(const QCommandLineParser& parser, const QString& option)
+{
+    if (parser.isSet(option))
+        return true;
+    const QList<Exclusion> exclusions = Exclusions();
+    return std::any_of(exclusions.begin(), exclusions.end(), [&](const Exclusion& exclusion) {
+        return (exclusion.first == option && parser.isSet(exclusion.second)) ||
+               (exclusion.second == option && parser.isSet(exclusion.first));
+    });
 }
 
 QString ExportShaping::Refusal(const QCommandLineParser& parser)

@@ -33,6 +33,9 @@ public:
         QStringList values;
     };
     static QList<Option> All();
+    // Whether the option of that name may be given again, its texts joined: --chars, as
+    // pixmint-import's and pixmint-font's.
+    static bool Joins(const QString& name) { return name == QLatin1String("chars"); }
     // Two options that cannot be given together, and the message that refuses them.
     struct Exclusion
     {
@@ -41,6 +44,10 @@ public:
         QString message;
     };
     static QList<Exclusion> Exclusions();
+
+    // Whether the option is given, or one that cannot go with it: what a display's choice for
+    // the option yields to (--const to the --progmem of a display).
+    static bool Given(const QCommandLineParser& parser, const QString& option);
 
     // The message of the first option given without what it needs or with what it excludes;
     // empty when there is none.

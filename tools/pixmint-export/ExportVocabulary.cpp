@@ -1,6 +1,7 @@
 #include "ExportVocabulary.h"
 
 #include "CArray.h"
+#include "CSubset.h"
 #include "ExportFormats.h"
 #include "ExportShaping.h"
 
@@ -50,13 +51,19 @@ QString Formats()
         QStringList ranged = format.identifiers(Name, true);
         for (const QString& identifier : always)
             ranged.removeOne(identifier);
-        if (!ranged.isEmpty()) {
-            text += Line(QStringList{QStringLiteral("identifiers"), Option(format.option),
-                                     QStringLiteral("--range")} +
+        // Every display chooses a range, unless the options given rule it out.
+        if (ranged.isEmpty())
+            continue;
+        for (const QString& option : {QStringLiteral("--range"), QStringLiteral("--display")}) {
+            text += Line(QStringList{QStringLiteral("identifiers"), Option(format.option), option} +
                          ranged);
         }
     }
-    return text;
+    // The subset is the C source's alone.
+    return text + Line(QStringList{QStringLiteral("identifiers"),
+                                   Option(ExportFormats::StandardOutput().option),
+                                   QStringLiteral("--chars")} +
+                       CSubset::Identifiers(Name));
 }
 
 } // namespace
@@ -68,11 +75,12 @@ QByteArray ExportVocabulary::Text()
     for (const ExportShaping::Option& shaping : ExportShaping::All()) {
         if (shaping.cmakeKeyword.isEmpty())
             continue;
-        const bool flag = shaping.option.valueName().isEmpty();
+        const QString name = shaping.option.names().constLast();
+        const QString kind = shaping.option.valueName().isEmpty() ? QStringLiteral("flag")
+                             : ExportShaping::Joins(name)         ? QStringLiteral("text")
+                                                                  : QStringLiteral("value");
         text += Line(
-            QStringList{QStringLiteral("option"), shaping.cmakeKeyword,
-                        Option(shaping.option.names().constLast()),
-                        flag ? QStringLiteral("flag") : QStringLiteral("value"),
+            QStringList{QStringLiteral("option"), shaping.cmakeKeyword, Option(name), kind,
                         shaping.shapesArray ? QStringLiteral("array") : QStringLiteral("any")} +
             shaping.values);
     }

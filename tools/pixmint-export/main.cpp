@@ -14,6 +14,7 @@
 #include "Message.h"
 #include "MessageList.h"
 #include "Status.h"
+#include "TextEscape.h"
 
 #include <QCoreApplication>
 
@@ -29,9 +30,9 @@ const QString Description =
     QStringLiteral("Writes the C/C++ source of a Pixmint font file, byte for byte as the "
                    "editor's \"Export font as C/C++ code\" does, or in the form that "
                    "firmware takes when any of --layout, --name, --const, --progmem, "
-                   "--header and --range is given; also BDF, Adafruit GFX, u8g2, u8x8, LVGL and "
-                   "TrueType fonts, the table as a raw or Intel HEX image for external flash, a "
-                   "specimen sheet and a preview of text.");
+                   "--header, --range and --chars is given; also BDF, Adafruit GFX, u8g2, "
+                   "u8x8, LVGL and TrueType fonts, the table as a raw or Intel HEX image for "
+                   "external flash, a specimen sheet and a preview of text.");
 
 const QList<HelpText::Example> Examples = {
     {QStringLiteral("Write the source and header of a firmware table, codes 32 to 126, rows:"),
@@ -48,7 +49,8 @@ int Check(const CommandLineTool& tool, const QString& path, const QByteArray& by
     QString report;
     for (const FontFileCheck::Problem& problem : problems) {
         report +=
-            Console::OneLine(Message::Text(u"%1:%2: %3", {path, problem.line, problem.message})) +
+            TextEscape::Escaped(Message::Text(u"%1:%2: %3", {path, problem.line, problem.message}),
+                                TextEscape::Where::Line) +
             QLatin1Char('\n');
     }
     // Standard output may be the font itself (">> font.xml"), which the report must not end.
@@ -151,9 +153,10 @@ int main(int argc, char* argv[])
         return tool.Fail(Status::In(fontPath, error));
     if (options.IsCheck())
         return Check(tool, fontPath, bytes);
-    const std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
-    if (!font)
-        return tool.Fail(Status::In(fontPath, error));
+    Result<std::unique_ptr<FontCharSet>> read = FontFileReader::Read(bytes);
+    if (!read)
+        return tool.Fail(read.GetStatus().In(fontPath));
+    const std::unique_ptr<FontCharSet> font = std::move(*read);
     // Tens of megabytes for a large font, which its outputs need no more.
     bytes = QByteArray();
 

@@ -79,7 +79,7 @@ QString Line(const CharacterMap& map, quint32 index)
 }
 
 // Each glyph, or those named, as GlyphRows draws it with its name, an empty line between two.
-bool Pictures(FontCharSet& font, const QStringList& names, QString& text, QString* error)
+Status Pictures(FontCharSet& font, const QStringList& names, QString& text)
 {
     QStringList pictures;
     if (names.isEmpty()) {
@@ -88,13 +88,13 @@ bool Pictures(FontCharSet& font, const QStringList& names, QString& text, QStrin
     }
     const FontEdit edit(font);
     for (const QString& name : names) {
-        const std::string* named = edit.Named(name, error);
+        const Result<const std::string*> named = edit.Named(name);
         if (!named)
-            return false;
-        pictures << GlyphRows::Picture(*named, *font.Find(*named)->second);
+            return named.GetStatus();
+        pictures << GlyphRows::Picture(**named, *font.Find(**named)->second);
     }
     text = pictures.join(QLatin1Char('\n'));
-    return true;
+    return Status();
 }
 
 // draw's pixels, from ROWS or from standard input.
@@ -134,7 +134,7 @@ QString Unedited(const QString& path, const FontEdit::Opened& opened)
            ShellWord(path) + QStringLiteral(")");
 }
 
-using Change = std::function<bool(FontEdit& edit, QString* error)>;
+using Change = std::function<Status(FontEdit& edit)>;
 
 // One change of the glyph set, then the whole file written back through the one writer.
 int Edit(const CommandLineTool& tool, const QString& path, const Change& change)
@@ -149,9 +149,8 @@ int Edit(const CommandLineTool& tool, const QString& path, const Change& change)
         return tool.Fail(Unedited(path, *opened));
     FontCharSet& font = *opened->font;
     FontEdit edit(font);
-    QString error;
-    if (!change(edit, &error))
-        return tool.Fail(Status::In(path, error));
+    if (const Status changed = change(edit); !changed)
+        return tool.Fail(changed.In(path));
     const Result<QByteArray> edited = FontFileWriter::ReadableBytes(font);
     if (!edited)
         return tool.Fail(edited.GetStatus().In(path));
@@ -203,12 +202,14 @@ int FontCommands::Show(const CommandLineTool& tool, const FontOptions& options, 
     QString error;
     if (!FontFileOpen::ReadBytes(path, bytes, &error))
         return tool.Fail(Status::In(path, error));
-    std::unique_ptr<FontCharSet> font = FontFileReader::Read(bytes, &error);
+    const Result<std::unique_ptr<FontCharSet>> font = FontFileReader::Read(bytes);
     if (!font && options.IsTextconv())
         return PrintAsItIs(tool, path, bytes);
+    if (!font)
+        return tool.Fail(font.GetStatus().In(path));
     QString text;
-    if (!font || !Pictures(*font, options.Arguments(), text, &error))
-        return tool.Fail(Status::In(path, error));
+    if (const Status shown = Pictures(**font, options.Arguments(), text); !shown)
+        return tool.Fail(shown.In(path));
     return Print(tool, path, text.toLocal8Bit());
 }
 
@@ -218,39 +219,38 @@ int FontCommands::Draw(const CommandLineTool& tool, const FontOptions& options, 
     QString error;
     if (!ReadRows(options.Arguments(), drawn, error))
         return tool.Fail(error);
-    return Edit(tool, path, [&](FontEdit& edit, QString* reason) {
-        FontChar* glyph = edit.Find(options.Arguments()[0], reason);
-        if (glyph)
-            *glyph = drawn;
-        return glyph != nullptr;
+    return Edit(tool, path, [&](FontEdit& edit) {
+        const Result<FontChar*> glyph = edit.Find(options.Arguments()[0]);
+        if (!glyph)
+            return glyph.GetStatus();
+        **glyph = drawn;
+        return Status();
     });
 }
 
 int FontCommands::Add(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
-    return Edit(tool, path, [&](FontEdit& edit, QString* error) {
+    return Edit(tool, path, [&](FontEdit& edit) {
         const QString* likeName = options.Like();
-        const FontChar* like = likeName ? edit.Find(*likeName, error) : nullptr;
-        if (likeName && !like) {
-            error->prepend(QStringLiteral("--like: "));
-            return false;
-        }
-        return edit.Add(options.Arguments()[0], like, error);
+        if (!likeName)
+            return edit.Add(options.Arguments()[0]);
+        const Result<FontChar*> like = edit.Find(*likeName);
+        if (!like)
+            return Status::Failure(like.GetStatus().In(QStringLiteral("--like")));
+        return edit.Add(options.Arguments()[0], *like);
     });
 }
 
 int FontCommands::Rename(const CommandLineTool& tool, const FontOptions& options,
                          const QString& path)
 {
-    return Edit(tool, path, [&](FontEdit& edit, QString* error) {
-        return edit.Rename(options.Arguments()[0], options.Arguments()[1], error);
+    return Edit(tool, path, [&](FontEdit& edit) {
+        return edit.Rename(options.Arguments()[0], options.Arguments()[1]);
     });
 }
 
 int FontCommands::Delete(const CommandLineTool& tool, const FontOptions& options,
                          const QString& path)
 {
-    return Edit(tool, path, [&](FontEdit& edit, QString* error) {
-        return edit.Delete(options.Arguments(), error);
-    });
+    return Edit(tool, path, [&](FontEdit& edit) { return edit.Delete(options.Arguments()); });
 }

@@ -97,7 +97,7 @@ QString FontOptions::Commands()
     return text;
 }
 
-bool FontOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
+Status FontOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
 {
     if (arguments.isEmpty())
         return Fail(QStringLiteral("expected a command: new, list, show, draw, add, rename or "
@@ -117,10 +117,10 @@ bool FontOptions::ReadArguments(const QStringList& arguments, QString& fontPath)
     _handler = syntax->handler;
     fontPath = arguments[1];
     _arguments = arguments.mid(2);
-    return true;
+    return Status();
 }
 
-bool FontOptions::Read(const QCommandLineParser& parser)
+Status FontOptions::Read(const QCommandLineParser& parser)
 {
     for (const Declared* declared : Declarations()) {
         if (!parser.isSet(declared->option))
@@ -141,11 +141,11 @@ bool FontOptions::Read(const QCommandLineParser& parser)
 }
 
 // The codes of the ranges, then those of the characters.
-bool FontOptions::ReadCodes(const QCommandLineParser& parser)
+Status FontOptions::ReadCodes(const QCommandLineParser& parser)
 {
     std::vector<CodeRange> ranges;
-    if (!ReadRanges(parser, _codesOption.option, ranges))
-        return false;
+    if (Status read = ReadRanges(parser, _codesOption.option, ranges); !read)
+        return read;
     for (const CodeRange& range : ranges) {
         for (int code = range.First(); code <= range.Last(); ++code)
             _codes.push_back(code);

@@ -19,8 +19,8 @@ public:
     // The commands and their arguments, one a line, as --help lists them.
     static QString Commands();
 
-    bool ReadArguments(const QStringList& arguments, QString& fontPath) override;
-    bool Read(const QCommandLineParser& parser) override;
+    Status ReadArguments(const QStringList& arguments, QString& fontPath) override;
+    Status Read(const QCommandLineParser& parser) override;
     // --codes and --chars may be given again.
     bool Accumulates(const QString& name) const override;
 
@@ -49,7 +49,7 @@ private:
         bool withoutArguments = false;
     };
 
-    bool ReadCodes(const QCommandLineParser& parser);
+    Status ReadCodes(const QCommandLineParser& parser);
     std::vector<const Declared*> Declarations() const;
 
     Declared _emptyOption;

@@ -69,24 +69,30 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                        _layoutOption, _firstOption, _arrayOption, _cellOption, _scaleOption});
 }
 
-bool ImportOptions::Read(const QCommandLineParser& parser)
+Status ImportOptions::Read(const QCommandLineParser& parser)
 {
-    if (!ReadNumber(parser, _sizeOption, FontImport::MinSize, FontImport::MaxSize, _import.size))
-        return false;
-    if (!ReadNumber(parser, _baselineOption, 0, int(FontChar::RowCount) - 1, _import.baseline))
-        return false;
+    Status read =
+        ReadNumber(parser, _sizeOption, FontImport::MinSize, FontImport::MaxSize, _import.size);
+    if (read)
+        read =
+            ReadNumber(parser, _baselineOption, 0, int(FontChar::RowCount) - 1, _import.baseline);
     _toStandardOutput = !parser.isSet(_outputOption);
     _outputPath = parser.value(_outputOption);
-    return ReadRanges(parser, _codesOption, _import.codes) && ReadSource(parser) &&
-           ReadCharacters(parser, _charsOption, _characterCodes) && ReadPicture(parser);
+    if (read)
+        read = ReadRanges(parser, _codesOption, _import.codes);
+    if (read)
+        read = ReadSource(parser);
+    if (read)
+        read = ReadCharacters(parser, _charsOption, _characterCodes);
+    return read ? ReadPicture(parser) : read;
 }
 
 // A picture's cells stand for the codes of --codes, in order, or the characters of --chars;
 // a code given twice takes its first cell.
-bool ImportOptions::ReadPicture(const QCommandLineParser& parser)
+Status ImportOptions::ReadPicture(const QCommandLineParser& parser)
 {
     if (!_source->cells)
-        return true;
+        return Status();
     if (parser.isSet(_codesOption) == parser.isSet(_charsOption))
         return Fail(QStringLiteral("a picture needs the codes of its cells: give --codes or "
                                    "--chars, one of them"));
@@ -101,13 +107,14 @@ bool ImportOptions::ReadPicture(const QCommandLineParser& parser)
         if (seen.insert(code).second)
             _pictureCodes.push_back(code);
     }
-    return ReadNumber(parser, _scaleOption, 1, 64, _picture.scale) && ReadCell(parser);
+    const Status scale = ReadNumber(parser, _scaleOption, 1, 64, _picture.scale);
+    return scale ? ReadCell(parser) : scale;
 }
 
-bool ImportOptions::ReadCell(const QCommandLineParser& parser)
+Status ImportOptions::ReadCell(const QCommandLineParser& parser)
 {
     if (!parser.isSet(_cellOption))
-        return true;
+        return Status();
     const QString value = parser.value(_cellOption);
     const QStringList sides = value.split(u'x');
     qint64 width = 0;
@@ -119,7 +126,7 @@ bool ImportOptions::ReadCell(const QCommandLineParser& parser)
                                   {value}));
     _picture.cellWidth = int(width);
     _picture.cellHeight = int(height);
-    return true;
+    return Status();
 }
 
 bool ImportOptions::Accumulates(const QString& name) const
@@ -128,7 +135,7 @@ bool ImportOptions::Accumulates(const QString& name) const
 }
 
 // The kind of font read, and the options of the others refused with it.
-bool ImportOptions::ReadSource(const QCommandLineParser& parser)
+Status ImportOptions::ReadSource(const QCommandLineParser& parser)
 {
     const QStringList positional = parser.positionalArguments();
     _source = &ImportSources::Choose(parser, positional.isEmpty() ? QString() : positional[0]);
@@ -144,11 +151,11 @@ bool ImportOptions::ReadSource(const QCommandLineParser& parser)
         }
     }
     // Given only where the table is read.
-    if (!ReadLayout(parser, _layoutOption, _table.layout))
-        return false;
-    if (!ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first))
-        return false;
+    if (Status read = ReadLayout(parser, _layoutOption, _table.layout); !read)
+        return read;
+    if (Status read = ReadNumber(parser, _firstOption, 0, CodeRange::MaxCode, _table.first); !read)
+        return read;
     _table.arrayName = parser.value(_arrayOption).toUtf8();
     _table.codes = _import.codes;
-    return true;
+    return Status();
 }

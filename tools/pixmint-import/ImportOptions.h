@@ -14,7 +14,7 @@ class ImportOptions : public ToolOptions
 public:
     explicit ImportOptions(QCommandLineParser& parser);
 
-    bool Read(const QCommandLineParser& parser) override;
+    Status Read(const QCommandLineParser& parser) override;
 
     const FontImport::Options& Import() const { return _import; }
     // Where the font file goes, unless to standard output.
@@ -35,9 +35,9 @@ public:
     bool Accumulates(const QString& name) const override;
 
 private:
-    bool ReadSource(const QCommandLineParser& parser);
-    bool ReadPicture(const QCommandLineParser& parser);
-    bool ReadCell(const QCommandLineParser& parser);
+    Status ReadSource(const QCommandLineParser& parser);
+    Status ReadPicture(const QCommandLineParser& parser);
+    Status ReadCell(const QCommandLineParser& parser);
 
     QCommandLineOption _outputOption;
     QCommandLineOption _sizeOption;

@@ -6,6 +6,7 @@
 #include "MessageList.h"
 #include "NumberText.h"
 #include "PlainGlyphNames.h"
+#include "TextEscape.h"
 
 #include <cstring>
 #include <string_view>
@@ -40,31 +41,22 @@ void AppendLarge(QByteArray& bytes, std::string_view text)
     std::memcpy(bytes.data() + size, text.data(), text.size());
 }
 
-// A glyph name as ASCII that gives every byte back: printable ASCII as it is but for "\" and
-// the quotation mark, which get a backslash, every other byte as \xHH. A name whose escapes
-// would be longer than LongestCommentName is cut there, between two escapes. In a property
-// the quotation mark is \x22: BDF readers end a property's string at any quotation mark that
-// is not doubled.
+// A glyph name as ASCII that gives every byte back (TextEscape::Where::BdfComment, or
+// BdfProperty in a property). A name whose escapes would be longer than LongestCommentName
+// is cut there, between two escapes.
 void AppendEscapedName(std::string& text, const std::string& name, bool& cut, bool property = false)
 {
-    size_t written = 0;
+    const size_t start = text.size();
     cut = false;
     for (const char byte : name) {
-        const quint8 value = quint8(byte);
-        const bool hex = value < 0x20 || value >= 0x7F || (byte == '"' && property);
-        const size_t length = hex ? 4 : byte == '\\' || byte == '"' ? 2 : 1;
-        if (written + length > size_t(BdfWriter::LongestCommentName)) {
+        const size_t before = text.size();
+        TextEscape::AppendByte(text, quint8(byte),
+                               property ? TextEscape::Where::BdfProperty
+                                        : TextEscape::Where::BdfComment);
+        if (text.size() - start > size_t(BdfWriter::LongestCommentName)) {
+            text.resize(before);
             cut = true;
             return;
-        }
-        written += length;
-        if (hex) {
-            text += "\\x";
-            AppendHex(text, value, 2);
-        } else {
-            if (length == 2)
-                text += '\\';
-            text += byte;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "CArray.h"
 
+#include "GlyphArt.h"
 #include "GlyphComment.h"
 #include "Message.h"
 
@@ -69,8 +70,8 @@ bool IsAsciiLetter(QChar character)
 
 } // namespace
 
-CArray::CArray(Layout layout, const QString& name, Storage storage)
-    : _layout(layout), _name(name), _storage(storage)
+CArray::CArray(Layout layout, const QString& name, Storage storage, bool art)
+    : _layout(layout), _name(name), _storage(storage), _art(art)
 {
 }
 
@@ -129,6 +130,11 @@ bool CArray::Glyph(const quint8* bytes, Layout layout, FontChar& glyph)
     return true;
 }
 
+QString CArray::ByteText(quint8 byte)
+{
+    return QStringLiteral("0x") + QString::number(byte, 16);
+}
+
 QString CArray::Qualifiers() const
 {
     return _storage == Storage::Plain ? QString() : QStringLiteral("const ");
@@ -164,25 +170,41 @@ void CArray::WriteTable(QTextStream& stream, int first, const std::vector<TableR
     stream << "};";
 }
 
+void CArray::WriteRows(QTextStream& stream, const std::vector<TableRow>& rows) const
+{
+    WriteStart(stream);
+    for (size_t index = 0; index < rows.size(); ++index) {
+        WriteRow(stream, rows[index].glyph, index + 1 == rows.size(),
+                 GlyphComment::RowText(-1, rows[index].name));
+    }
+    stream << "};";
+}
+
 void CArray::WriteStart(QTextStream& stream) const
 {
     stream << Placement() << Qualifiers() << "unsigned char " << _name << "[][" << ByteCount()
            << "] = \n{\n";
 }
 
-// "{0x..,0x..}": each byte as unsigned lowercase hexadecimal without leading zeros, zero bytes
-// without a glyph; then the comment.
+// "{0x..,0x..}": each byte as ByteText writes it, zero bytes without a glyph; then the
+// comment. A code without a glyph has no picture to draw.
 void CArray::WriteRow(QTextStream& stream, const FontChar* glyph, bool last,
                       const QString& comment) const
 {
+    const char* const end = last ? "}\t/* " : "},\t/* ";
+    if (_art && glyph) {
+        GlyphArt::WriteRow(stream, _layout, *glyph,
+                           QLatin1String(end) + comment + QStringLiteral(" */\n"));
+        return;
+    }
     const LayoutBytes bytes = glyph ? Bytes(*glyph, _layout) : LayoutBytes{};
     stream << '{';
     for (quint32 index = 0; index < ByteCount(); ++index) {
         if (index > 0)
             stream << ',';
-        stream << "0x" << QString::number(bytes[index], 16);
+        stream << ByteText(bytes[index]);
     }
-    stream << (last ? "}\t/* " : "},\t/* ") << comment << " */\n";
+    stream << end << comment << " */\n";
 }
 
 QByteArray CArray::Encoded(const QString& text, const QByteArray& encoding)

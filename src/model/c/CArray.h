@@ -13,8 +13,8 @@
 class QTextStream;
 
 // The C text of one array of glyph rows: its definition, each glyph's bytes in the order a
-// display takes them, and the comment that names each glyph. Its defaults give the editor's
-// array byte for byte.
+// display takes them, and the comment that names each glyph, with the glyph's picture beside
+// its bytes where asked (GlyphArt). Its defaults give the editor's array byte for byte.
 class CArray
 {
 public:
@@ -43,11 +43,13 @@ public:
     static constexpr char EditorName[] = "PIXMINT_xxxx";
 
     CArray() = default;
-    CArray(Layout layout, const QString& name, Storage storage);
+    CArray(Layout layout, const QString& name, Storage storage, bool art = false);
 
     Layout GetLayout() const { return _layout; }
     const QString& Name() const { return _name; }
     Storage GetStorage() const { return _storage; }
+    // Whether each glyph's picture goes in comments beside its bytes.
+    bool Art() const { return _art; }
     // Bytes a glyph in the layout: 5 or 8.
     quint32 ByteCount() const { return ByteCount(_layout); }
     static quint32 ByteCount(Layout layout);
@@ -56,6 +58,8 @@ public:
     // The inverse: the glyph whose ByteCount(layout) bytes these are. False when a byte has a
     // bit set that the layout leaves zero, which no glyph gives.
     static bool Glyph(const quint8* bytes, Layout layout, FontChar& glyph);
+    // A byte as the array writes it: unsigned lowercase hexadecimal without leading zeros.
+    static QString ByteText(quint8 byte);
 
     // "const " when the storage asks for it, and the lines that put a definition in AVR
     // program memory, to go before it.
@@ -68,6 +72,9 @@ public:
     // The same for a table indexed by code: row i for the code first + i, zero bytes where
     // the code has no glyph, each comment naming the code and its glyph.
     void WriteTable(QTextStream& stream, int first, const std::vector<TableRow>& rows) const;
+    // An array of glyphs in the order given, each row commented as Write does, so that it is
+    // read back as the glyphs it holds.
+    void WriteRows(QTextStream& stream, const std::vector<TableRow>& rows) const;
 
     // Generated C text in the encoding of that name, the locale's for a file the user reads
     // (Console::LocaleEncoding): under a Latin-1 locale a name's bytes reach the file
@@ -107,4 +114,5 @@ private:
     Layout _layout = Layout::Columns;
     QString _name = QLatin1String(EditorName);
     Storage _storage = Storage::Plain;
+    bool _art = false;
 };

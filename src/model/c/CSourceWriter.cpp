@@ -20,12 +20,13 @@ namespace {
 constexpr char MadeByWords[] = " Auto generated file";
 constexpr char RangeWords[] = "\n   a row for each code from 0x";
 constexpr char LayoutWords[] = "\n   layout ";
+constexpr char SubsetWords[] = "\n   a row for each character asked for";
 
 } // namespace
 
 CSourceWriter::CSourceWriter(const CArray& array, bool header,
-                             const std::optional<CodeRange>& range)
-    : _array(array), _header(header), _range(range), _editorExport(false)
+                             const std::optional<CodeRange>& range, const CSubset& subset)
+    : _array(array), _header(header), _range(range), _subset(subset), _editorExport(false)
 {
 }
 
@@ -49,6 +50,10 @@ bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
     QString why;
     if (!CArray::IsValidName(_array.Name(), &why))
         return Message::Fail(reason, Message::Text(u"the name %1 %2", {_array.Name(), why}));
+    if (!_subset.IsEmpty() && _subset.Rows(CharacterMap(set)).empty()) {
+        return Message::Fail(reason, QStringLiteral("the font has no glyph for any of the "
+                                                    "characters, and C has no empty array"));
+    }
     // A table of codes has its rows whatever the font holds.
     if (set.Count() == 0 && !_range) {
         return Message::Fail(reason,
@@ -67,6 +72,8 @@ void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) cons
         }
         return;
     }
+    if (!_subset.IsEmpty())
+        return _subset.Warnings(CharacterMap(set), _array.Name(), warnings);
     if (!_header)
         return;
     // In font order, as the glyphs are listed.
@@ -102,6 +109,8 @@ void CSourceWriter::WriteSource(const FontCharSet& set, QTextStream& stream) con
         WriteTable(CharacterMap(set), stream);
         return;
     }
+    if (!_subset.IsEmpty())
+        return _subset.WriteTable(CharacterMap(set), _array, _header, stream);
     set.ExportC(stream, _array);
     stream << '\n';
     if (_header) {
@@ -121,11 +130,13 @@ void CSourceWriter::WriteHeader(const FontCharSet& set, QTextStream& stream) con
     if (_array.GetStorage() == CArray::Storage::Progmem) {
         // After the declarations, so that a macro of avr-libc cannot take their names.
         stream << "\n/* In AVR program memory: read " << name << " with pgm_read_byte()"
-               << (_range ? QString()
-                          : QStringLiteral(" and ") + name +
-                                QStringLiteral("_map with pgm_read_word()"))
+               << (_range || !_subset.IsEmpty() ? QString()
+                                                : QStringLiteral(" and ") + name +
+                                                      QStringLiteral("_map with pgm_read_word()"))
                << ". */\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#endif\n";
     }
+    if (!_subset.IsEmpty())
+        _subset.WriteLookUp(CharacterMap(set), _array, stream);
     stream << "\n#endif\n";
 }
 
@@ -147,7 +158,12 @@ void CSourceWriter::WriteMadeBy(QTextStream& stream) const
         stream << (_array.GetStorage() == CArray::Storage::Const ? ", const"
                                                                  : ", const in AVR program memory");
     }
-    if (_header && !_range)
+    if (!_subset.IsEmpty())
+        stream << SubsetWords
+               << (_header
+                       ? QStringLiteral(", found by ") + _array.Name() + QStringLiteral("_row()")
+                       : QString());
+    else if (_header && !_range)
         stream << ", character map " << _array.Name() << "_map";
     if (_range) {
         stream << RangeWords << Message::Hex(_range->First()).mid(2) << " to "
@@ -168,6 +184,8 @@ void CSourceWriter::WriteSizes(const FontCharSet& set, QTextStream& stream) cons
                << "none. */\n"
                << "#define " << name << "_FIRST " << _range->First() << '\n'
                << "#define " << name << "_LAST " << _range->Last() << '\n';
+    } else if (!_subset.IsEmpty()) {
+        CSubset::WriteAbout(name, stream);
     } else {
         stream << "/* " << name << "_COUNT glyphs of " << name << "_BYTES bytes; " << name
                << "_map[c] is the index of the glyph\n   for the Latin-1 code c, or " << name
@@ -183,6 +201,8 @@ void CSourceWriter::WriteSizes(const FontCharSet& set, QTextStream& stream) cons
 
 quint32 CSourceWriter::RowCount(const FontCharSet& set) const
 {
+    if (!_subset.IsEmpty())
+        return quint32(_subset.Rows(CharacterMap(set)).size());
     return _range ? quint32(_range->Count()) : set.Count();
 }
 
@@ -195,7 +215,9 @@ void CSourceWriter::WriteDeclarations(const FontCharSet& set, QTextStream& strea
     stream << "#ifdef __cplusplus\nextern \"C\" {\n#endif\n"
            << qualifiers << "unsigned char " << _array.Name() << '[' << RowCount(set) << "]["
            << _array.ByteCount() << "];\n";
-    if (_header && !_range) {
+    if (_header && !_subset.IsEmpty())
+        _subset.WriteDeclaration(CharacterMap(set), _array, stream);
+    else if (_header && !_range) {
         stream << qualifiers << "unsigned short " << _array.Name() << "_map["
                << CharacterMap::CodeCount << "];\n";
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CArray.h"
+#include "CSubset.h"
 #include "CodeRange.h"
 #include "FontCharSet.h"
 
@@ -18,7 +19,8 @@ class QTextStream;
 // the array PIXMINT_xxxx. The source that firmware takes begins with a comment saying how it
 // was made and compiles as C and as C++; with a header, it also defines the character map
 // that the header declares beside the array. With a range of codes the array is a table with
-// a row for each code instead, and there is no map.
+// a row for each code instead, and there is no map; with a subset of characters it holds their
+// glyphs alone, and the header finds a character's row instead of a map (CSubset).
 class CSourceWriter
 {
 public:
@@ -30,9 +32,10 @@ public:
     // The editor's export.
     CSourceWriter() = default;
     // The source that firmware takes, with this array and, with a header, its map; with a
-    // range, the array is the table of those codes.
+    // range, the array is the table of those codes; with a subset, of those characters.
     CSourceWriter(const CArray& array, bool header,
-                  const std::optional<CodeRange>& range = std::nullopt);
+                  const std::optional<CodeRange>& range = std::nullopt,
+                  const CSubset& subset = CSubset());
 
     bool IsEditorExport() const { return _editorExport; }
     // The identifiers that the source and its header define for an array of that name, which
@@ -81,5 +84,6 @@ private:
     CArray _array;
     bool _header = false;
     std::optional<CodeRange> _range;
+    CSubset _subset;
     bool _editorExport = true;
 };

@@ -183,8 +183,8 @@ Status CTableImport::Read(const QByteArray& source, const Options& options, Font
                           MessageList* notes)
 {
     CTableReader reader;
-    if (!reader.Read(source, options.arrayName))
-        return Status::Failure(reader.Error());
+    if (Status read = reader.Read(source, options.arrayName); !read)
+        return read;
     const CommentDecoder decode(reader);
     CSourceWriter::MadeBy madeBy;
     const bool pixmint = CSourceWriter::ReadMadeBy(decode(reader.LeadingComment()), madeBy);

@@ -2,8 +2,8 @@
 
 #include "CTableLines.h"
 #include "CTableScanner.h"
-#include "Console.h"
 #include "Message.h"
+#include "TextEscape.h"
 
 #include <QByteArrayView>
 
@@ -68,16 +68,17 @@ bool ReadInteger(QByteArrayView text, int& value, QString& reason)
 // The start of a token as a message shows it.
 QString Shown(QByteArrayView text)
 {
-    return Console::VisibleText(
-        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))));
+    return TextEscape::Escaped(
+        QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 40))),
+        TextEscape::Where::Visible);
 }
 
 } // namespace
 
-bool CTableReader::Fail(qsizetype offset, const QString& reason)
+Status CTableReader::Fail(qsizetype offset, const QString& reason) const
 {
-    _error = Message::Text(u"line %1: %2", {CTableLines::Line(_source, offset), reason});
-    return false;
+    return Status::Failure(
+        Message::Text(u"line %1: %2", {CTableLines::Line(_source, offset), reason}));
 }
 
 QByteArray CTableReader::Text(const RowComment& comment) const
@@ -85,34 +86,34 @@ QByteArray CTableReader::Text(const RowComment& comment) const
     return _text.mid(comment.begin, comment.size);
 }
 
-bool CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
+Status CTableReader::Read(const QByteArray& source, const QByteArray& arrayName)
 {
     *this = CTableReader();
     _source = source;
     for (qsizetype index = 0; index < source.size(); ++index) {
         const char byte = source[index];
         if (quint8(byte) < 0x20 && byte != '\n' && byte != '\r' && !CTableLines::IsBlank(byte)) {
-            _error =
-                Message::Text(u"line %1: not text: it holds the byte %2",
-                              {CTableLines::SourceLine(source, index), Message::Hex(quint8(byte))});
-            return false;
+            return Status::Failure(Message::Text(
+                u"line %1: not text: it holds the byte %2",
+                {CTableLines::SourceLine(source, index), Message::Hex(quint8(byte))}));
         }
     }
     if (const qsizetype trigraph = CTableLines::TrigraphSplice(source); trigraph >= 0) {
-        _error = Message::Text(u"line %1: \"?\?/\" at the end of the line joins the next line to "
-                               u"it%2",
-                               {CTableLines::SourceLine(source, trigraph),
-                                QString::fromLatin1(CTableLines::OnlyWithTrigraphs)});
-        return false;
+        return Status::Failure(
+            Message::Text(u"line %1: \"?\?/\" at the end of the line joins the "
+                          u"next line to it%2",
+                          {CTableLines::SourceLine(source, trigraph),
+                           QString::fromLatin1(CTableLines::OnlyWithTrigraphs)}));
     }
     _text = CTableLines::Join(source);
     CTableScanner scanner(_text);
-    return FindArray(scanner, arrayName) && ReadInitializer(scanner);
+    const Status found = FindArray(scanner, arrayName);
+    return found ? ReadInitializer(scanner) : found;
 }
 
 // Looks for NAME [...]... then identifiers or parenthesised groups (PROGMEM,
 // __attribute__((...))), then "= {", and stops after the brace.
-bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName)
+Status CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName)
 {
     using Kind = CTableScanner::Kind;
     enum class State { Looking, Name, Brackets, Attributes, Equals } state = State::Looking;
@@ -152,8 +153,8 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
         // Brackets and parentheses are passed over as a whole, whatever they hold.
         if ((c == '[' && (state == State::Name || state == State::Brackets)) ||
             (c == '(' && (state == State::Brackets || state == State::Attributes))) {
-            if (!SkipGroup(scanner, token.begin, c))
-                return false;
+            if (Status skipped = SkipGroup(scanner, token.begin, c); !skipped)
+                return skipped;
             state = c == '[' ? State::Brackets : State::Attributes;
         } else if (c == '=' && (state == State::Brackets || state == State::Attributes)) {
             equalsGroup = Group();
@@ -164,30 +165,32 @@ bool CTableReader::FindArray(CTableScanner& scanner, const QByteArray& arrayName
             if (equalsGroup != nameGroup || Group() != nameGroup)
                 return Split(token.begin, candidate);
             _name = candidate;
-            return true;
+            return Status();
         } else {
             state = State::Looking;
         }
     }
 }
 
-bool CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
+Status CTableReader::NotFound(qsizetype end, const QByteArray& arrayName)
 {
     return Fail(end, arrayName.isEmpty()
                          ? QStringLiteral("the file ends without an array definition "
                                           "(NAME[] = {...})")
                          : QStringLiteral("the file ends without a definition of the array ") +
-                               Console::VisibleText(QString::fromLatin1(arrayName)));
+                               TextEscape::Escaped(QString::fromLatin1(arrayName),
+                                                   TextEscape::Where::Visible));
 }
 
-bool CTableReader::Split(qsizetype brace, const QByteArray& name)
+Status CTableReader::Split(qsizetype brace, const QByteArray& name)
 {
     return Fail(brace, Message::Text(u"the definition of %1 runs across a preprocessor "
                                      u"conditional (#if ... #endif), which is not evaluated",
-                                     {Console::VisibleText(QString::fromLatin1(name))}));
+                                     {TextEscape::Escaped(QString::fromLatin1(name),
+                                                          TextEscape::Where::Visible)}));
 }
 
-bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
+Status CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
 {
     const char close = open == '[' ? ']' : ')';
     for (qsizetype depth = 1; depth > 0;) {
@@ -201,7 +204,7 @@ bool CTableReader::SkipGroup(CTableScanner& scanner, qsizetype begin, char open)
         const char c = inner.kind == CTableScanner::Kind::Punctuator ? _text[inner.begin] : '\0';
         depth += c == open ? 1 : c == close ? -1 : 0;
     }
-    return true;
+    return Status();
 }
 
 void CTableReader::Follow(QByteArrayView directive)
@@ -217,10 +220,11 @@ void CTableReader::Follow(QByteArrayView directive)
     }
 }
 
-bool CTableReader::ReadInitializer(CTableScanner& scanner)
+Status CTableReader::ReadInitializer(CTableScanner& scanner)
 {
     using Kind = CTableScanner::Kind;
-    const QString name = Console::VisibleText(QString::fromLatin1(_name));
+    const QString name =
+        TextEscape::Escaped(QString::fromLatin1(_name), TextEscape::Where::Visible);
     qsizetype depth = 1;
     bool afterRow = false;
     QByteArray digits;
@@ -247,7 +251,7 @@ bool CTableReader::ReadInitializer(CTableScanner& scanner)
         } else if (c == '{' || c == '}') {
             depth += c == '{' ? 1 : -1;
             if (depth == 0)
-                return true;
+                return Status();
             afterRow = c == '}' && depth == 1;
         } else if (token.kind == Kind::Number) {
             digits = text.toByteArray();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -30,13 +32,12 @@ public:
     };
     static constexpr qsizetype MaxRowComments = 1000000;
 
-    // False, with the reason in Error() ("line 12: ..."), for text that is not text, holds no
-    // such array, an initializer with anything but integer literals of 0 to 255 and braces,
-    // a preprocessor line inside the braces, a trigraph that changes the reading, or an
-    // unterminated comment, raw literal or brace.
-    bool Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
+    // The reason ("line 12: ...") for text that is not text, holds no such array, an
+    // initializer with anything but integer literals of 0 to 255 and braces, a preprocessor
+    // line inside the braces, a trigraph that changes the reading, or an unterminated comment,
+    // raw literal or brace.
+    Status Read(const QByteArray& source, const QByteArray& arrayName = QByteArray());
 
-    const QString& Error() const { return _error; }
     // The array's name and the values of its initializer, one byte each, in order.
     const QByteArray& Name() const { return _name; }
     const QByteArray& Values() const { return _values; }
@@ -46,14 +47,15 @@ public:
     const QByteArray& LeadingComment() const { return _leadingComment; }
 
 private:
-    bool Fail(qsizetype offset, const QString& reason);
-    bool FindArray(CTableScanner& scanner, const QByteArray& arrayName);
+    // The reason, on the line of the text's offset.
+    Status Fail(qsizetype offset, const QString& reason) const;
+    Status FindArray(CTableScanner& scanner, const QByteArray& arrayName);
     // FindArray's failures: no such array before the end; a definition that a conditional splits.
-    bool NotFound(qsizetype end, const QByteArray& arrayName);
-    bool Split(qsizetype brace, const QByteArray& name);
+    Status NotFound(qsizetype end, const QByteArray& arrayName);
+    Status Split(qsizetype brace, const QByteArray& name);
     // Past the bracket or parenthesis that closes the one just read, at begin.
-    bool SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
-    bool ReadInitializer(CTableScanner& scanner);
+    Status SkipGroup(CTableScanner& scanner, qsizetype begin, char open);
+    Status ReadInitializer(CTableScanner& scanner);
     // Follows the conditional groups (#if ... #elif ... #else ... #endif) that a directive
     // opens, switches or closes.
     void Follow(QByteArrayView directive);
@@ -63,7 +65,6 @@ private:
     // The source, and its text with the lines joined, which the tokens index.
     QByteArray _source;
     QByteArray _text;
-    QString _error;
     QByteArray _name;
     QByteArray _values;
     std::vector<RowComment> _rowComments;

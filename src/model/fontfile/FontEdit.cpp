@@ -19,14 +19,17 @@ const CharacterMap& FontEdit::Map() const
     return *_map;
 }
 
-FontEdit::Opened FontEdit::Open(const QByteArray& bytes, QString* error)
+Result<FontEdit::Opened> FontEdit::Open(const QByteArray& bytes)
 {
     Opened opened;
     FontFileCheck::Check(bytes, &opened.font, &opened.changed);
     // The check stops early on a file of many problems, or one the editor does not open: the
     // reader alone then says whether it opens it.
     if (!opened.font) {
-        opened.font = FontFileReader::Read(bytes, error);
+        Result<std::unique_ptr<FontCharSet>> font = FontFileReader::Read(bytes);
+        if (!font)
+            return font.GetStatus();
+        opened.font = std::move(*font);
         opened.wholeFile = false;
     }
     return opened;
@@ -53,7 +56,7 @@ int SelectedCode(QStringView text)
 
 } // namespace
 
-const std::string* FontEdit::Named(QStringView name, QString* error) const
+Result<const std::string*> FontEdit::Named(QStringView name) const
 {
     std::string stored;
     if (GlyphName::FromShown(name, stored)) {
@@ -81,62 +84,64 @@ const std::string* FontEdit::Named(QStringView name, QString* error) const
         reason += QStringLiteral(" (the nearest name is ") + GlyphName::Quoted(*nearest) +
                   QStringLiteral(")");
     }
-    Message::Fail(error, reason);
-    return nullptr;
+    return Status::Failure(reason);
 }
 
-FontChar* FontEdit::Find(QStringView name, QString* error) const
+Result<FontChar*> FontEdit::Find(QStringView name) const
 {
-    const std::string* named = Named(name, error);
-    return named ? _set.Find(*named)->second : nullptr;
+    const Result<const std::string*> named = Named(name);
+    if (!named)
+        return named.GetStatus();
+    return _set.Find(**named)->second;
 }
 
-bool FontEdit::IsNew(QStringView name, QString* error) const
+Status FontEdit::IsNew(QStringView name) const
 {
     QString reason;
     if (!GlyphName::IsCarried(name, &reason))
-        return Message::Fail(error, QStringLiteral("the name ") + Message::Quoted(name) +
-                                        QStringLiteral(": ") + reason);
+        return Status::Failure(
+            Status::In(QStringLiteral("the name ") + Message::Quoted(name), reason));
     if (_set.Find(GlyphName::FromString(name)) != _set.end())
-        return Message::Fail(error,
-                             QStringLiteral("a glyph is already named ") + Message::Quoted(name));
-    return true;
+        return Status::Failure(QStringLiteral("a glyph is already named ") + Message::Quoted(name));
+    return Status();
 }
 
-bool FontEdit::Add(QStringView name, const FontChar* like, QString* error)
+Status FontEdit::Add(QStringView name, const FontChar* like)
 {
-    if (!IsNew(name, error))
-        return false;
+    if (Status fresh = IsNew(name); !fresh)
+        return fresh;
     auto glyph = like ? std::make_unique<FontChar>(*like) : std::make_unique<FontChar>();
     _set.At(GlyphName::FromString(name)) = glyph.release();
     _map.reset();
-    return true;
+    return Status();
 }
 
-bool FontEdit::Rename(QStringView from, QStringView to, QString* error)
+Status FontEdit::Rename(QStringView from, QStringView to)
 {
-    const std::string* named = Named(from, error);
-    if (!named || !IsNew(to, error))
-        return false;
-    std::unique_ptr<FontChar> glyph = _set.Take(std::string(*named));
+    const Result<const std::string*> named = Named(from);
+    if (!named)
+        return named.GetStatus();
+    if (Status fresh = IsNew(to); !fresh)
+        return fresh;
+    std::unique_ptr<FontChar> glyph = _set.Take(std::string(**named));
     _set.At(GlyphName::FromString(to)) = glyph.release();
     _map.reset();
-    return true;
+    return Status();
 }
 
-bool FontEdit::Delete(const QStringList& names, QString* error)
+Status FontEdit::Delete(const QStringList& names)
 {
     std::vector<std::string> named;
     for (const QString& name : names) {
-        const std::string* found = Named(name, error);
+        const Result<const std::string*> found = Named(name);
         if (!found)
-            return false;
-        named.push_back(*found);
+            return found.GetStatus();
+        named.push_back(**found);
     }
     for (const std::string& name : named)
         _set.Take(name);
     _map.reset();
-    return true;
+    return Status();
 }
 
 void FontEdit::AddCodes(const std::vector<int>& codes)

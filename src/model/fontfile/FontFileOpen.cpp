@@ -15,22 +15,16 @@ Result<std::unique_ptr<FontCharSet>> FontFileOpen::Read(const QString& path)
 {
     QByteArray bytes;
     QString error;
-    std::unique_ptr<FontCharSet> font;
-    if (ReadBytes(path, bytes, &error))
-        font = FontFileReader::Read(bytes, &error);
-    if (!font)
+    if (!ReadBytes(path, bytes, &error))
         return Status::Failure(error);
-    return font;
+    return FontFileReader::Read(bytes);
 }
 
 Result<FontEdit::Opened> FontFileOpen::Edit(EditedFile& file, const QString& path,
                                             QByteArray& bytes)
 {
     QString error;
-    FontEdit::Opened opened;
-    if (file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
-        opened = FontEdit::Open(bytes, &error);
-    if (!opened.font)
+    if (!file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
         return Status::Failure(error);
-    return opened;
+    return FontEdit::Open(bytes);
 }

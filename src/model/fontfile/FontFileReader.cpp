@@ -15,7 +15,7 @@ QString FontFileReader::NotWellFormed(qint64 line, qint64 column, const QString&
                          {line, column, message});
 }
 
-std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QString* error)
+Result<std::unique_ptr<FontCharSet>> FontFileReader::Read(const QByteArray& bytes)
 {
     // The shape the program writes needs no XML parser, which takes most of a converter's start.
     if (std::unique_ptr<FontCharSet> font = FontFileShortcut::Read(bytes))
@@ -25,22 +25,19 @@ std::unique_ptr<FontCharSet> FontFileReader::Read(const QByteArray& bytes, QStri
     walk.Listen(&reader);
     switch (walk.Walk(bytes)) {
     case FontFileWalk::Outcome::Refused:
-        Message::Fail(error, walk.Reason());
-        return nullptr;
+        return Status::Failure(walk.Reason());
     case FontFileWalk::Outcome::NotWellFormed:
     case FontFileWalk::Outcome::Stopped:
-        Message::Fail(error, NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
-        return nullptr;
+        return Status::Failure(NotWellFormed(walk.Line(), walk.Column(), walk.Reason()));
     case FontFileWalk::Outcome::Read:
         break;
     }
     // Any other document would open as the blank default font, and a save over it would
     // lose the file.
     if (!reader.IsCharSet()) {
-        Message::Fail(error, Message::Text(u"not a font file: the root element is <%1>, not "
-                                           u"<CharSet>",
-                                           {Message::Shown(reader.RootName())}));
-        return nullptr;
+        return Status::Failure(Message::Text(u"not a font file: the root element is <%1>, not "
+                                             u"<CharSet>",
+                                             {Message::Shown(reader.RootName())}));
     }
     return reader.TakeFont();
 }

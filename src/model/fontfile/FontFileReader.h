@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontFileWalk.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,9 +18,9 @@ public:
     FontFileReader();
     ~FontFileReader() override;
 
-    // A new font from the bytes of a font file; null, with the reason, when they are refused
-    // by a guard, are not well-formed XML or the root is not CharSet.
-    static std::unique_ptr<FontCharSet> Read(const QByteArray& bytes, QString* error = nullptr);
+    // A new font from the bytes of a font file, or the reason when they are refused by a guard,
+    // are not well-formed XML or the root is not CharSet.
+    static Result<std::unique_ptr<FontCharSet>> Read(const QByteArray& bytes);
     // Parses into a DOM document, behind the same guards: what the DOM reading route of
     // FontCharSet::ReadXml starts from. Defined with that route, in pixmint_dom.
     static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,

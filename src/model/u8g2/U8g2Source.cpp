@@ -2,6 +2,7 @@
 
 #include "CArray.h"
 #include "Message.h"
+#include "TextEscape.h"
 
 #include <QTextStream>
 
@@ -13,20 +14,6 @@ constexpr int LineLength = 72;
 // longer one), and how many numbers a line of a list of them holds.
 constexpr qsizetype MaxLiteral = 4095;
 constexpr qsizetype ListLine = 12;
-
-// A byte of the literal: printable ASCII as itself, but for the quote and the backslash and
-// the question mark, which would begin a trigraph ("??/"); any other byte as an octal escape,
-// of three digits where an octal digit follows it, which the escape would take in.
-QString Escaped(quint8 byte, int next)
-{
-    if (byte == '"' || byte == '\\' || byte == '?')
-        return QStringLiteral("\\") + QChar(byte);
-    if (byte >= 0x20 && byte < 0x7F)
-        return QString(QLatin1Char(char(byte)));
-    const QString octal = QString::number(byte, 8);
-    const bool digitNext = next >= '0' && next <= '7';
-    return QStringLiteral("\\") + (digitNext ? octal.rightJustified(3, u'0') : octal);
-}
 
 } // namespace
 
@@ -72,14 +59,16 @@ QString U8g2Source::Literal(const QByteArray& bytes)
 {
     QString text = QStringLiteral("    \"");
     int line = 0;
+    std::string escaped;
     for (qsizetype at = 0; at < bytes.size(); ++at) {
-        const QString escaped =
-            Escaped(quint8(bytes[at]), at + 1 < bytes.size() ? quint8(bytes[at + 1]) : -1);
-        if (line + escaped.size() > LineLength) {
+        escaped.clear();
+        TextEscape::AppendByte(escaped, quint8(bytes[at]), TextEscape::Where::CString,
+                               at + 1 < bytes.size() ? quint8(bytes[at + 1]) : -1);
+        if (line + int(escaped.size()) > LineLength) {
             text += QStringLiteral("\"\n    \"");
             line = 0;
         }
-        text += escaped;
+        text += QLatin1String(escaped.data(), qsizetype(escaped.size()));
         line += int(escaped.size());
     }
     return text + u'"';
