@@ -346,11 +346,12 @@ void TestLvgl::intelHexReadsBack()
     const FlashImageWriter image(CArray(CArray::Layout::Columns, "font", CArray::Storage::Const),
                                  CodeRange(first, 255));
     const IntelHexWriter writer(image, at);
-    QString reason;
-    QCOMPARE(writer.Accepts(*font, &reason), upper >= 0);
+    const Status accepted = writer.Accepts(*font);
+    QCOMPARE(accepted.Ok(), upper >= 0);
     if (upper < 0) {
-        QCOMPARE(reason, "160 bytes from the address 0xffffff61 pass the end of the 4 GiB that "
-                         "Intel HEX addresses");
+        QCOMPARE(accepted.Reason(),
+                 "160 bytes from the address 0xffffff61 pass the end of the 4 GiB that "
+                 "Intel HEX addresses");
         return;
     }
     const QByteArray hex = writer.Bytes(*font);

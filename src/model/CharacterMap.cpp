@@ -88,14 +88,18 @@ int CharacterMap::CodeOf(quint32 index) const
     return code >= 0 && GlyphIndex(code) == index ? code : -1;
 }
 
-QString CharacterMap::MissingCodes(const CodeRange& range) const
+void CharacterMap::MissingWarning(const CodeRange& range, const QString& outcome,
+                                  MessageList& warnings, bool (*looksUp)(int code)) const
 {
     std::vector<int> missing;
     for (int code = range.First(); code <= range.Last(); ++code) {
-        if (GlyphIndex(code) == NoGlyph)
+        if ((!looksUp || looksUp(code)) && GlyphIndex(code) == NoGlyph)
             missing.push_back(code);
     }
-    return CodeRange::Runs(missing, CodeRange::Naming::Hex);
+    if (!missing.empty()) {
+        warnings.Add(Message::Text(u"the font has no glyph for %1: %2",
+                                   {CodeRange::Runs(missing, CodeRange::Naming::Hex), outcome}));
+    }
 }
 
 // Past the list's room the rest are counted, not worded.

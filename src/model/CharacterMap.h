@@ -46,9 +46,11 @@ public:
     // The inverse: the code whose glyph the glyph of that index is, or -1 for a glyph that
     // stands for no code or for one that an earlier glyph has.
     int CodeOf(quint32 index) const;
-    // The codes of a range that no glyph stands for, each run once: "0x00 to 0x1f, 0x7f"; empty
-    // when every code has a glyph.
-    QString MissingCodes(const CodeRange& range) const;
+    // Where a range has codes that no glyph stands for, a line naming them, each run once
+    // ("0x00 to 0x1f, 0x7f"), then what a format made of the font does there; only the codes
+    // that the format looks up, where it says which.
+    void MissingWarning(const CodeRange& range, const QString& outcome, MessageList& warnings,
+                        bool (*looksUp)(int code) = nullptr) const;
     // The indexes of the glyphs that stand for a code an earlier glyph already has, in order.
     const std::vector<quint32>& Repeated() const { return _repeated; }
     // A line for each of those glyphs naming it, its code and the glyph that has the code,

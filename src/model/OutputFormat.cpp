@@ -1,8 +1,8 @@
 #include "OutputFormat.h"
 
-bool OutputFormat::Accepts(const FontCharSet&, QString*) const
+Status OutputFormat::Accepts(const FontCharSet&) const
 {
-    return true;
+    return Status();
 }
 
 void OutputFormat::Warnings(const FontCharSet&, MessageList&) const {}

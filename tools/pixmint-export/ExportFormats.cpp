@@ -12,6 +12,8 @@
 #include "U8g2Format.h"
 #include "U8x8Format.h"
 
+#include <iterator>
+
 namespace {
 
 // --name, or the editor's name of the array.
@@ -22,12 +24,12 @@ QString Name(const ExportFormats::Settings& settings)
 
 std::unique_ptr<OutputFormat> Source(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<CSourceFormat>(settings.source, CSourceFormat::Part::Source);
+    return std::make_unique<CSourceFormat>(settings.source, CSourceFile::Part::Source);
 }
 
 std::unique_ptr<OutputFormat> Header(const ExportFormats::Settings& settings)
 {
-    return std::make_unique<CSourceFormat>(settings.source, CSourceFormat::Part::Header);
+    return std::make_unique<CSourceFormat>(settings.source, CSourceFile::Part::Header);
 }
 
 std::unique_ptr<OutputFormat> Png(const ExportFormats::Settings& settings)
@@ -115,19 +117,10 @@ QStringList NameAlone(const QString& name, bool)
 // What each option that takes another format's file adds to its description.
 const QString Alone = QStringLiteral(" The C/C++ source then goes only where -o says.");
 
-} // namespace
-
-QCommandLineOption ExportFormats::Format::Option() const
+// The C source and its header, which the editor exports too.
+std::vector<ExportFormats::Format> SourceFormats()
 {
-    QStringList names{option};
-    if (!shortOption.isEmpty())
-        names.prepend(shortOption);
-    return QCommandLineOption(names, description, QStringLiteral("file"));
-}
-
-const std::vector<ExportFormats::Format>& ExportFormats::All()
-{
-    static const std::vector<Format> formats = {
+    return {
         {QStringLiteral("output"), QStringLiteral("o"),
          QStringLiteral("Write the C/C++ source to <file>, replacing it as a whole, instead of to "
                         "standard output."),
@@ -138,11 +131,25 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
                         "the character map NAME_map, which the source then defines."),
          false, QStringLiteral("c"), Header, QStringLiteral("HEADER"),
          QStringLiteral("include/@name@.h"), QString(), nullptr},
+    };
+}
+
+// The picture of the glyphs.
+std::vector<ExportFormats::Format> PictureFormats()
+{
+    return {
         {QStringLiteral("png"), QString(),
          QStringLiteral("Draw every glyph, in font order, on a labelled specimen sheet in <file> "
                         "(PNG).") +
              Alone,
          true, QStringLiteral("png"), Png, QString(), QString(), QString(), nullptr},
+    };
+}
+
+// BDF, the interchange format of bitmap fonts.
+std::vector<ExportFormats::Format> BdfFormats()
+{
+    return {
         {QStringLiteral("bdf"), QString(),
          Message::Text(u"Write the font as BDF 2.1, the interchange format of bitmap fonts, to "
                        u"<file>: its family named by --name (default %1).",
@@ -150,6 +157,13 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
              Alone,
          true, QStringLiteral("bdf"), Bdf, QString(), QString(), QString(), nullptr,
          BdfFormat::IsValidFamily},
+    };
+}
+
+// The fonts of display libraries, each a source for its library's own font form.
+std::vector<ExportFormats::Format> DisplayLibraryFormats()
+{
+    return {
         {QStringLiteral("gfx"), QString(),
          QStringLiteral("Write the font as a C++ header in the Adafruit GFX custom-font form to "
                         "<file>, for display.setFont(&NAME): the codes of --range (default "
@@ -182,6 +196,13 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
              Alone,
          true, QStringLiteral("lvgl"), Lvgl, QStringLiteral("LVGL"), QStringLiteral("@name@.c"),
          QStringLiteral("a C source"), NameAlone, LvglWriter::IsValidName},
+    };
+}
+
+// The C table's bytes for external flash.
+std::vector<ExportFormats::Format> FlashFormats()
+{
+    return {
         {QStringLiteral("bin"), QString(),
          QStringLiteral("Write the C array's bytes, in its --layout and --range, as a raw image "
                         "to <file>, for external flash or an EEPROM; --header describes it.") +
@@ -192,6 +213,13 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
                         "of flash or EEPROMs.") +
              Alone,
          true, QStringLiteral("flash"), IntelHex, QString(), QString(), QString(), nullptr},
+    };
+}
+
+// TrueType, the outline font.
+std::vector<ExportFormats::Format> TrueTypeFormats()
+{
+    return {
         {QStringLiteral("ttf"), QString(),
          Message::Text(u"Write the font as TrueType to <file>: each pixel a square, exact at 8 "
                        u"pixels per em, named by --name (default %1). Its dates are "
@@ -201,5 +229,33 @@ const std::vector<ExportFormats::Format>& ExportFormats::All()
          true, QStringLiteral("ttf"), TrueType, QString(), QString(), QString(), nullptr,
          TrueTypeWriter::IsValidName},
     };
+}
+
+} // namespace
+
+QCommandLineOption ExportFormats::Format::Option() const
+{
+    QStringList names{option};
+    if (!shortOption.isEmpty())
+        names.prepend(shortOption);
+    return QCommandLineOption(names, description, QStringLiteral("file"));
+}
+
+// The families in the order of --help.
+const std::vector<ExportFormats::Format>& ExportFormats::All()
+{
+    static const std::vector<Format> formats = [] {
+        std::vector<Format> all;
+        // Room for every row and a few more, so that the rows are moved once.
+        all.reserve(16);
+        for (std::vector<Format> (*family)() :
+             {SourceFormats, PictureFormats, BdfFormats, DisplayLibraryFormats, FlashFormats,
+              TrueTypeFormats}) {
+            std::vector<Format> rows = family();
+            all.insert(all.end(), std::make_move_iterator(rows.begin()),
+                       std::make_move_iterator(rows.end()));
+        }
+        return all;
+    }();
     return formats;
 }

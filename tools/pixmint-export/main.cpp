@@ -91,8 +91,9 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
                 const std::vector<Output>& outputs, FileWriter& files, QString& error)
 {
     for (const Output& output : outputs) {
-        if (!output.made->Accepts(font, &error)) {
-            error = Status::In(fontPath, error);
+        const Status accepted = output.made->Accepts(font);
+        if (!accepted) {
+            error = accepted.In(fontPath);
             return false;
         }
     }
@@ -102,18 +103,17 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
     });
     const QByteArray encoding = text ? Console::LocaleEncoding() : QByteArray();
     for (const Output& output : outputs) {
-        error.clear();
-        const QByteArray bytes = output.made->Bytes(font, encoding, &error);
-        if (!error.isEmpty()) {
-            error = Status::In(options.FailurePlace(output.format, fontPath), error);
+        const Result<QByteArray> bytes = output.made->Bytes(font, encoding);
+        if (!bytes) {
+            error = bytes.GetStatus().In(options.FailurePlace(output.format, fontPath));
             return false;
         }
         if (output.path.isEmpty())
-            files.AddStandardOutput(bytes);
+            files.AddStandardOutput(*bytes);
         else if (output.made->BytesKind() == OutputFormat::Kind::Text)
-            files.Add(output.path, bytes, FileWriter::Mode::Text);
+            files.Add(output.path, *bytes, FileWriter::Mode::Text);
         else
-            files.Add(output.path, bytes, FileWriter::Mode::Binary);
+            files.Add(output.path, *bytes, FileWriter::Mode::Binary);
     }
     return true;
 }

@@ -1,17 +1,15 @@
 #pragma once
 
 #include "BdfWriter.h"
-#include "OutputFormat.h"
+#include "WriterFormat.h"
 
-// BDF (BdfWriter) as an output: ASCII with LF line ends on every system, so binary.
-class BdfFormat : public OutputFormat
+// BDF (BdfWriter) as an output: ASCII with LF line ends on every system, so binary; and the
+// rule of the family that --name gives it.
+class BdfFormat : public WriterFormat<BdfWriter, OutputFormat::Kind::Binary>
 {
 public:
-    // importer: as BdfWriter names it in its warnings.
-    BdfFormat(int baseline, const QByteArray& family, const QString& importer)
-        : _writer(baseline, family, importer)
-    {
-    }
+    // baseline, family, importer: as BdfWriter takes them.
+    using WriterFormat::WriterFormat;
 
     // The longest family: its FONT name, the family in the XLFD name's fields, then fits the
     // 255 characters that X allows a font name.
@@ -20,13 +18,4 @@ public:
     // LongestFamily printable ASCII characters, none of - ? * , " (the name's separators and
     // wildcards). The reason otherwise.
     static bool IsValidFamily(const QString& family, QString* reason = nullptr);
-
-    Kind BytesKind() const override { return Kind::Binary; }
-    bool Accepts(const FontCharSet& set, QString* reason) const override;
-    QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding,
-                     QString* error) const override;
-    void Warnings(const FontCharSet& set, MessageList& warnings) const override;
-
-private:
-    BdfWriter _writer;
 };

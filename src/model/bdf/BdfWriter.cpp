@@ -158,12 +158,12 @@ BdfWriter::BdfWriter(int baseline, const QByteArray& family, const QString& impo
 {
 }
 
-bool BdfWriter::Accepts(const FontCharSet& set, QString* reason)
+Status BdfWriter::Accepts(const FontCharSet& set)
 {
     if (set.Count() > 0)
-        return true;
-    return Message::Fail(reason, QStringLiteral("the font has no glyphs, and BDF readers refuse a "
-                                                "font without glyphs"));
+        return Status();
+    return Status::Failure(QStringLiteral("the font has no glyphs, and BDF readers refuse a "
+                                          "font without glyphs"));
 }
 
 QByteArray BdfWriter::Bytes(const FontCharSet& set) const

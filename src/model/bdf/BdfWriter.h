@@ -2,6 +2,7 @@
 
 #include "FontChar.h"
 #include "FontCharSet.h"
+#include "Status.h"
 
 #include <QByteArray>
 
@@ -34,9 +35,9 @@ public:
                        const QByteArray& family = QByteArray(DefaultFamily),
                        const QString& importer = QString());
 
-    // False, with the reason, for a font without glyphs, which BDF readers refuse; Bytes
-    // expects a font that is accepted.
-    static bool Accepts(const FontCharSet& set, QString* reason = nullptr);
+    // The reason, for a font without glyphs, which BDF readers refuse; Bytes expects a font
+    // that is accepted.
+    static Status Accepts(const FontCharSet& set);
     QByteArray Bytes(const FontCharSet& set) const;
     // What readers of the BDF font make of it although it is valid: a font too large for the
     // PCF font that bdftopcf makes of it, or for pixmint-import, or one without any code; then

@@ -43,33 +43,28 @@ QStringList CSourceWriter::Identifiers(const QString& name, bool range)
     return identifiers;
 }
 
-bool CSourceWriter::Accepts(const FontCharSet& set, QString* reason) const
+Status CSourceWriter::Accepts(const FontCharSet& set) const
 {
     if (IsEditorExport())
-        return true;
+        return Status();
     QString why;
     if (!CArray::IsValidName(_array.Name(), &why))
-        return Message::Fail(reason, Message::Text(u"the name %1 %2", {_array.Name(), why}));
+        return Status::Failure(Message::Text(u"the name %1 %2", {_array.Name(), why}));
     if (!_subset.IsEmpty() && _subset.Rows(CharacterMap(set)).empty()) {
-        return Message::Fail(reason, QStringLiteral("the font has no glyph for any of the "
-                                                    "characters, and C has no empty array"));
+        return Status::Failure(QStringLiteral("the font has no glyph for any of the characters, "
+                                              "and C has no empty array"));
     }
     // A table of codes has its rows whatever the font holds.
-    if (set.Count() == 0 && !_range) {
-        return Message::Fail(reason,
-                             QStringLiteral("the font has no glyphs, and C has no empty array"));
-    }
-    return true;
+    if (set.Count() == 0 && !_range)
+        return Status::Failure(QStringLiteral("the font has no glyphs, and C has no empty array"));
+    return Status();
 }
 
 void CSourceWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
     if (_range) {
-        const QString missing = CharacterMap(set).MissingCodes(*_range);
-        if (!missing.isEmpty()) {
-            warnings.Add(Message::Text(u"the font has no glyph for %1: zero bytes in the table %2",
-                                       {missing, _array.Name()}));
-        }
+        CharacterMap(set).MissingWarning(
+            *_range, Message::Text(u"zero bytes in the table %1", {_array.Name()}), warnings);
         return;
     }
     if (!_subset.IsEmpty())

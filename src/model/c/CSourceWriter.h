@@ -4,6 +4,7 @@
 #include "CSubset.h"
 #include "CodeRange.h"
 #include "FontCharSet.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,9 +44,9 @@ public:
     // NAME_LAST.
     static QStringList Identifiers(const QString& name, bool range);
 
-    // False, with the reason, when the font cannot be written in this form; the writers
-    // below expect a font that is accepted.
-    bool Accepts(const FontCharSet& set, QString* reason = nullptr) const;
+    // The reason, when the font cannot be written in this form; the writers below expect a
+    // font that is accepted.
+    Status Accepts(const FontCharSet& set) const;
     // What the output cannot say although the font does: a character whose first glyph lies
     // beyond the indexes of the map's unsigned short, which the map then gives no glyph; the
     // codes of a range that have no glyph, in one line.

@@ -43,9 +43,6 @@ void FlashImageWriter::Warnings(const FontCharSet& set, MessageList& warnings) c
 {
     if (!_range)
         return;
-    const QString missing = CharacterMap(set).MissingCodes(*_range);
-    if (!missing.isEmpty()) {
-        warnings.Add(Message::Text(u"the font has no glyph for %1: zero bytes in the image of %2",
-                                   {missing, _array.Name()}));
-    }
+    CharacterMap(set).MissingWarning(
+        *_range, Message::Text(u"zero bytes in the image of %1", {_array.Name()}), warnings);
 }

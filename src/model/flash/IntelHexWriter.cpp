@@ -40,21 +40,25 @@ bool IntelHexWriter::ParseAddress(const QString& text, quint64* address)
     return NumberText::ReadNumber(text, AddressLimit - 1, *address);
 }
 
-bool IntelHexWriter::Accepts(const FontCharSet& set, QString* reason) const
+Status IntelHexWriter::Accepts(const FontCharSet& set) const
 {
     const quint64 size = quint64(_image.Bytes(set).size());
     if (_address >= AddressLimit || size > AddressLimit - _address) {
-        return Message::Fail(reason,
-                             Message::Text(u"%1 bytes from the address %2 pass the end of the "
-                                           u"4 GiB that Intel HEX addresses",
-                                           {qint64(size), Message::Hex(qint64(_address))}));
+        return Status::Failure(Message::Text(u"%1 bytes from the address %2 pass the end of the "
+                                             u"4 GiB that Intel HEX addresses",
+                                             {qint64(size), Message::Hex(qint64(_address))}));
     }
-    return true;
+    return Status();
 }
 
 QByteArray IntelHexWriter::Bytes(const FontCharSet& set) const
 {
     return Records(_image.Bytes(set), _address);
+}
+
+void IntelHexWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
+{
+    _image.Warnings(set, warnings);
 }
 
 QByteArray IntelHexWriter::Records(const QByteArray& bytes, quint64 address)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "FlashImageWriter.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
 
 class FontCharSet;
+class MessageList;
 
 // The raw image (FlashImageWriter) as Intel HEX records from an address on, for a
 // programmer of external flash or an EEPROM: data records of 16 bytes, none crossing a
@@ -23,11 +25,12 @@ public:
     // The address, decimal or 0x hexadecimal, below AddressLimit; false when the text is no
     // such number.
     static bool ParseAddress(const QString& text, quint64* address);
-    // False, with the reason, when the image would pass the end of the 4 GiB that the
-    // records address.
-    bool Accepts(const FontCharSet& set, QString* reason = nullptr) const;
+    // The reason, when the image would pass the end of the 4 GiB that the records address.
+    Status Accepts(const FontCharSet& set) const;
     // The records, each line ending in a line feed. Expects a font that is accepted.
     QByteArray Bytes(const FontCharSet& set) const;
+    // What the image cannot say, as the image warns.
+    void Warnings(const FontCharSet& set, MessageList& warnings) const;
     // The records of any bytes from an address on, address + size at most AddressLimit.
     static QByteArray Records(const QByteArray& bytes, quint64 address);
 

@@ -245,12 +245,9 @@ QByteArray GfxWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) 
 
 void GfxWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
 {
-    const QString missing = CharacterMap(set).MissingCodes(_range);
-    if (!missing.isEmpty()) {
-        warnings.Add(Message::Text(
-            u"the font has no glyph for %1: the GFX font %2 draws nothing there and moves on",
-            {missing, _name}));
-    }
+    CharacterMap(set).MissingWarning(
+        _range, Message::Text(u"the GFX font %1 draws nothing there and moves on", {_name}),
+        warnings);
 }
 
 // How it was made, without a date or a path, so that builds stay reproducible.

@@ -93,17 +93,9 @@ void LvglWriter::Warnings(const FontCharSet& set, MessageList& warnings) const
                                    u"space, twice as wide",
                                    {_name}));
     }
-    const CharacterMap map(set);
-    std::vector<int> missing;
-    for (int code = _range.First(); code <= _range.Last(); ++code) {
-        if (LvglGlyphs::IsLookedUp(code) && map.GlyphIndex(code) == CharacterMap::NoGlyph)
-            missing.push_back(code);
-    }
-    if (!missing.empty()) {
-        warnings.Add(Message::Text(
-            u"the font has no glyph for %1: the LVGL font %2 draws nothing there and moves on",
-            {CodeRange::Runs(missing, CodeRange::Naming::Hex), _name}));
-    }
+    CharacterMap(set).MissingWarning(
+        _range, Message::Text(u"the LVGL font %1 draws nothing there and moves on", {_name}),
+        warnings, LvglGlyphs::IsLookedUp);
 }
 
 // How it was made, without a date or a path, so that builds stay reproducible.

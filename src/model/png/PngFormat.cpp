@@ -5,19 +5,23 @@
 #include "MessageList.h"
 #include "PngFile.h"
 
-QByteArray PngFormat::Bytes(const FontCharSet& set, const QByteArray&, QString* error) const
+Result<QByteArray> PngFormat::Bytes(const FontCharSet& set, const QByteArray&) const
 {
     _missing.clear();
+    QString error;
     PixelImage image;
     if (_grid)
-        image = GlyphSheet::RenderGrid(set, *_grid, _scale, error);
+        image = GlyphSheet::RenderGrid(set, *_grid, _scale, &error);
     else if (_text.isEmpty())
-        image = GlyphSheet::Render(set, _scale, error);
+        image = GlyphSheet::Render(set, _scale, &error);
     else
-        image = GlyphSheet::RenderText(set, _text, _scale, &_missing, error);
-    if (image.IsNull())
-        return QByteArray();
-    return PngFile::Encode(image, error);
+        image = GlyphSheet::RenderText(set, _text, _scale, &_missing, &error);
+    QByteArray bytes;
+    if (!image.IsNull())
+        bytes = PngFile::Encode(image, &error);
+    if (!error.isEmpty())
+        return Status::Failure(error);
+    return bytes;
 }
 
 // One line naming the characters, as many as a list of warnings holds.

@@ -19,8 +19,7 @@ public:
     }
 
     Kind BytesKind() const override { return Kind::Binary; }
-    QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding,
-                     QString* error) const override;
+    Result<QByteArray> Bytes(const FontCharSet& set, const QByteArray& encoding) const override;
     // The characters of the text that the font has no glyph for, in one line.
     void Warnings(const FontCharSet& set, MessageList& warnings) const override;
 

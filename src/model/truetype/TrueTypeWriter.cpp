@@ -81,13 +81,13 @@ bool TrueTypeWriter::IsValidName(const QString& name, QString* reason)
                                                 "[]{}()<>/%"));
 }
 
-bool TrueTypeWriter::Accepts(const FontCharSet& set, QString* reason)
+Status TrueTypeWriter::Accepts(const FontCharSet& set)
 {
     if (set.Count() <= MaxGlyphs)
-        return true;
-    return Message::Fail(reason, Message::Text(u"the font has %1 glyphs, and a TrueType font "
-                                               u"holds at most %2 besides .notdef",
-                                               {set.Count(), MaxGlyphs}));
+        return Status();
+    return Status::Failure(Message::Text(u"the font has %1 glyphs, and a TrueType font "
+                                         u"holds at most %2 besides .notdef",
+                                         {set.Count(), MaxGlyphs}));
 }
 
 QByteArray TrueTypeWriter::Bytes(const FontCharSet& set) const

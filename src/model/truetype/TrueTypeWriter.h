@@ -2,6 +2,7 @@
 
 #include "FontChar.h"
 #include "FontCharSet.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,9 +37,9 @@ public:
     // A PostScript name: up to 63 printable ASCII characters, none of them blank or one of
     // []{}()<>/%. The reason otherwise.
     static bool IsValidName(const QString& name, QString* reason = nullptr);
-    // False, with the reason, for a font of more glyphs than TrueType numbers; Bytes expects a
-    // font that is accepted.
-    static bool Accepts(const FontCharSet& set, QString* reason = nullptr);
+    // The reason, for a font of more glyphs than TrueType numbers; Bytes expects a font that
+    // is accepted.
+    static Status Accepts(const FontCharSet& set);
     QByteArray Bytes(const FontCharSet& set) const;
     // Each glyph that stands for a code an earlier glyph has, which the cmap leaves out; that
     // the glyph names were left out where the post table cannot hold them.

@@ -1,12 +1,9 @@
 #include "U8g2Writer.h"
 
-#include "CArray.h"
 #include "CharacterMap.h"
 #include "Message.h"
-#include "MessageList.h"
 #include "U8g2BitStream.h"
 #include "U8g2Runs.h"
-#include "U8g2Source.h"
 
 #include <algorithm>
 #include <climits>
@@ -196,13 +193,9 @@ QByteArray Header(const std::vector<Box>& boxes, const Widths& widths, int basel
 } // namespace
 
 U8g2Writer::U8g2Writer(const QString& name, const CodeRange& range, int baseline)
-    : _name(name), _range(range), _baseline(baseline)
+    : U8g2FontWriter(name, range, Section, u"the u8g2 font %1 draws nothing there and moves on"),
+      _baseline(baseline)
 {
-}
-
-bool U8g2Writer::IsValidName(const QString& name, QString* reason)
-{
-    return U8g2Source::IsValidName(name, reason);
 }
 
 // The glyphs in ascending code, as the library looks a code up: from the first glyph, or
@@ -236,23 +229,12 @@ QByteArray U8g2Writer::Font(const FontCharSet& set) const
     return Header(boxes, layout.widths, _baseline, starts) + glyphs;
 }
 
-QByteArray U8g2Writer::Bytes(const FontCharSet& set, const QByteArray& encoding) const
+QString U8g2Writer::Comment() const
 {
-    const QString comment = Message::Text(
+    return Message::Text(
         u"Auto generated file: u8g2 font %1, for u8g2_SetFont(&u8g2, %1)\n"
         u"   codes %2 to %3, 5 x 8 pixels a glyph, advance 6; u8g2_DrawStr's y is "
         u"the baseline,\n   just below grid row %4; each glyph in a box around its "
         u"lit pixels",
         {_name, Message::Hex(_range.First()), Message::Hex(_range.Last()), _baseline});
-    return CArray::Encoded(U8g2Source::Text(comment, _name, Section, Font(set)), encoding);
-}
-
-void U8g2Writer::Warnings(const FontCharSet& set, MessageList& warnings) const
-{
-    const QString missing = CharacterMap(set).MissingCodes(_range);
-    if (!missing.isEmpty()) {
-        warnings.Add(Message::Text(
-            u"the font has no glyph for %1: the u8g2 font %2 draws nothing there and moves on",
-            {missing, _name}));
-    }
 }

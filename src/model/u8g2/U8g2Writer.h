@@ -1,12 +1,6 @@
 #pragma once
 
-#include "CodeRange.h"
-
-#include <QByteArray>
-#include <QString>
-
-class FontCharSet;
-class MessageList;
+#include "U8g2FontWriter.h"
 
 // The font as a C source in u8g2's own font format, for u8g2_SetFont(&u8g2, NAME): a header
 // of 23 bytes (the widths of the fields below, the font's box, the heights of "A", "g", "("
@@ -21,29 +15,19 @@ class MessageList;
 // counts are those that make the smallest font. In the library's solid font mode only each
 // glyph's box is cleared, not its cell: the font is one for its transparent mode, as its "t"
 // fonts are (the header's build mode 0).
-class U8g2Writer
+class U8g2Writer : public U8g2FontWriter
 {
 public:
-    // Printable ASCII, the codes of the library's "r" fonts.
-    static CodeRange DefaultRange() { return CodeRange(0x20, 0x7E); }
     // The header's size, before the first glyph.
     static constexpr int HeaderSize = 23;
 
     // baseline: the grid row just above the baseline, 0 (top) to 7, as for BDF.
     U8g2Writer(const QString& name, const CodeRange& range, int baseline);
 
-    // A name is usable when it is one for a C array and not one that the source uses
-    // (U8g2Source::IsValidName); the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
     // The font's bytes, as u8g2_SetFont takes them.
-    QByteArray Font(const FontCharSet& set) const;
-    // The C source in the encoding of that name, as the C source is (CArray::Encoded).
-    QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
-    // The codes of the range without a glyph, in one line.
-    void Warnings(const FontCharSet& set, MessageList& warnings) const;
+    QByteArray Font(const FontCharSet& set) const override;
 
 private:
-    QString _name;
-    CodeRange _range;
+    QString Comment() const override;
     int _baseline;
 };

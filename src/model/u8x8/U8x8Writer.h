@@ -1,12 +1,6 @@
 #pragma once
 
-#include "CodeRange.h"
-
-#include <QByteArray>
-#include <QString>
-
-class FontCharSet;
-class MessageList;
+#include "U8g2FontWriter.h"
 
 // The font as a C source in the tile font form of u8g2's text mode u8x8, for
 // u8x8_SetFont(&u8x8, NAME) and u8x8_DrawString: the first and the last code, the font's
@@ -18,28 +12,18 @@ class MessageList;
 // between glyphs, as on a character LCD; a code without a glyph is a blank tile. The first
 // and the last code are those of the range that have a glyph: the library draws a blank tile
 // for a code outside them, as the tiles left out would be.
-class U8x8Writer
+class U8x8Writer : public U8g2FontWriter
 {
 public:
-    // Printable ASCII, the codes of the library's "r" fonts.
-    static CodeRange DefaultRange() { return CodeRange(0x20, 0x7E); }
     // The header's size, before the first tile, and the bytes of a tile.
     static constexpr int HeaderSize = 4;
     static constexpr int TileSize = 8;
 
     U8x8Writer(const QString& name, const CodeRange& range);
 
-    // A name is usable when it is one for a C array and not one that the source uses
-    // (U8g2Source::IsValidName); the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
     // The font's bytes, as u8x8_SetFont takes them.
-    QByteArray Font(const FontCharSet& set) const;
-    // The C source in the encoding of that name, as the C source is (CArray::Encoded).
-    QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
-    // The codes of the range without a glyph, in one line.
-    void Warnings(const FontCharSet& set, MessageList& warnings) const;
+    QByteArray Font(const FontCharSet& set) const override;
 
 private:
-    QString _name;
-    CodeRange _range;
+    QString Comment() const override;
 };
