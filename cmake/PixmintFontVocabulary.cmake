@@ -159,22 +159,25 @@ function(_pixmint_font_text option text _pixmint_list)
 endfunction()
 
 # Stops the configuration where two keywords are given whose options the converter refuses
-# together, with the converter's message in the words of the keywords.
+# together, with the converter's message in the words of the keywords. An option that no
+# keyword stands for is never given here, so its exclusions never stop a configuration.
 function(_pixmint_font_exclusions)
     foreach(index IN LISTS pixmint_exclusions)
         list(GET pixmint_excludes_${index} 2 message)
         set(both TRUE)
+        set(keywords 0)
         foreach(keyword IN LISTS pixmint_options)
             set(option "${pixmint_option_${keyword}}")
             list(FIND pixmint_excludes_${index} "${option}" excluded)
             if(excluded GREATER -1 AND excluded LESS 2)
                 string(REPLACE "${option}" "${keyword}" message "${message}")
+                math(EXPR keywords "${keywords} + 1")
                 if(NOT keyword IN_LIST given_keywords)
                     set(both FALSE)
                 endif()
             endif()
         endforeach()
-        if(both)
+        if(both AND keywords EQUAL 2)
             message(FATAL_ERROR "pixmint_add_font: ${message}")
         endif()
     endforeach()

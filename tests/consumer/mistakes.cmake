@@ -130,13 +130,15 @@ endforeach()
 
 # The package offers what the converter says it takes, asked once a configuration: a converter
 # that gains a layout and a format (here a wrapper that adds their lines) has them taken with
-# no change to the package, and one that cannot say stops the configuration in one line.
+# no change to the package (nor does an exclusion of an option without a keyword stop it), and
+# one that cannot say stops the configuration in one line.
 set(wrapper "${WORK_DIR}/gaining/pixmint-export")
 file(WRITE "${wrapper}" [=[#!/bin/sh
 if [ "$1" = --vocabulary ]; then
     echo asked >> "$0.asked"
     "REAL" --vocabulary | sed 's/^\(option\tLAYOUT\t.*\)$/\1\twide/'
     printf 'format\tWIDE\t--wide\tinclude/@name@_wide.h\treplaces\ta wide header\n'
+    printf 'excludes\t--bin\t--layout\t--bin has no keyword, so LAYOUT alone is never refused\n'
     exit
 fi
 exec "REAL" "$@"

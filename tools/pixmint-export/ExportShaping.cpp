@@ -34,8 +34,8 @@ QString DisplayHelp()
            QStringLiteral(". --layout, --range, --const and --progmem given win.");
 }
 
-// The options of the C source, which pixmint_add_font offers under their keywords.
-QList<Option> SourceOptions()
+// The options of the C array, which pixmint_add_font offers under their keywords.
+QList<Option> ArrayOptions()
 {
     const QString name = QStringLiteral("name");
     return {
@@ -75,6 +75,13 @@ QList<Option> SourceOptions()
                          "above the glyph's bytes in the columns layouts.")},
          QStringLiteral("ART"),
          true},
+    };
+}
+
+// The options that choose the rows of the C array, which pixmint_add_font offers likewise.
+QList<Option> TableOptions()
+{
+    return {
         {QStringLiteral("header"),
          {QStringLiteral("range"),
           QStringLiteral("Make the array a table with a row for each code from FIRST to LAST (0 "
@@ -139,7 +146,7 @@ const Conflict Conflicts[] = {
 
 QList<ExportShaping::Option> ExportShaping::All()
 {
-    return SourceOptions() +
+    return ArrayOptions() + TableOptions() +
            QList<Option>{
                {QStringLiteral("header"),
                 {QStringLiteral("check"),

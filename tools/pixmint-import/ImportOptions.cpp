@@ -7,19 +7,35 @@
 
 #include <set>
 
+namespace {
+
+QString SizeHelp()
+{
+    return Message::Text(u"Bitmap fonts: the strike nearest to <px> pixels high (default "
+                         u"%1). Outline fonts: rendered at <px> pixels (default: of %4 to %5, "
+                         u"the size that loses the fewest pixels to the grid). %2 to %3.",
+                         {FontImport::DefaultSize, FontImport::MinSize, FontImport::MaxSize,
+                          FontImport::MinFitSize, FontImport::MaxFitSize});
+}
+
+QString CodesHelp()
+{
+    return Message::Text(u"Also import a glyph for each code of <range> that the font "
+                         u"has, named \"U+XXXX  label\" unless a default name already "
+                         u"stands for it; of a C table, import only these codes; of a picture, the "
+                         u"codes of its cells in order. %1. "
+                         u"Given more than once, the ranges add up.",
+                         {CodeRange::Syntax()});
+}
+
+} // namespace
+
 ImportOptions::ImportOptions(QCommandLineParser& parser)
     : _outputOption({QStringLiteral("o"), QStringLiteral("output")},
                     QStringLiteral("Write the font file to <FONT.xml>, replacing it as a "
                                    "whole, instead of to standard output."),
                     QStringLiteral("FONT.xml")),
-      _sizeOption(
-          QStringLiteral("size"),
-          Message::Text(u"Bitmap fonts: the strike nearest to <px> pixels high (default "
-                        u"%1). Outline fonts: rendered at <px> pixels (default: of %4 to %5, "
-                        u"the size that loses the fewest pixels to the grid). %2 to %3.",
-                        {FontImport::DefaultSize, FontImport::MinSize, FontImport::MaxSize,
-                         FontImport::MinFitSize, FontImport::MaxFitSize}),
-          QStringLiteral("px")),
+      _sizeOption(QStringLiteral("size"), SizeHelp(), QStringLiteral("px")),
       _baselineOption(QStringLiteral("baseline"),
                       QStringLiteral("The grid row just above the baseline, 0 (top) to 7; "
                                      "default: outline fonts the row that loses the fewest "
@@ -32,15 +48,7 @@ ImportOptions::ImportOptions(QCommandLineParser& parser)
                          "the characters of its cells in order. "
                          "Given more than once, the texts are joined."),
           QStringLiteral("text")),
-      _codesOption(
-          QStringLiteral("codes"),
-          Message::Text(u"Also import a glyph for each code of <range> that the font "
-                        u"has, named \"U+XXXX  label\" unless a default name already "
-                        u"stands for it; of a C table, import only these codes; of a picture, the "
-                        u"codes of its cells in order. %1. "
-                        u"Given more than once, the ranges add up.",
-                        {CodeRange::Syntax()}),
-          QStringLiteral("range")),
+      _codesOption(QStringLiteral("codes"), CodesHelp(), QStringLiteral("range")),
       _layoutOption(QStringLiteral("layout"),
                     Message::Text(u"The font is a table of glyphs in C or C++ source whose bytes "
                                   u"are as pixmint-export --layout writes them: %1. Not needed "

@@ -63,6 +63,41 @@ qsizetype SkipMarkup(const Char* text, qsizetype size, qsizetype at)
     return at;
 }
 
+// Where the tag that starts at at ends (its '>', or size), how many '=' it holds outside
+// quoted values, and whether it is a declaration that opens an internal subset.
+struct Tag
+{
+    qsizetype end = 0;
+    int equalSigns = 0;
+    bool internalSubset = false;
+};
+
+template <typename Char>
+Tag ScanTag(const Char* text, qsizetype size, qsizetype at, bool declaration)
+{
+    Tag tag;
+    Char quote = 0;
+    for (tag.end = at + 1; tag.end < size; ++tag.end) {
+        const Char character = text[tag.end];
+        if (quote) {
+            if (character == quote)
+                quote = 0;
+        } else if (character == Char('"') || character == Char('\'')) {
+            quote = character;
+        } else if (character == Char('=')) {
+            ++tag.equalSigns;
+        } else if (character == Char('>')) {
+            break;
+        } else if (declaration && character == Char('[')) {
+            // Entity and attribute-list declarations: nothing a font file needs, and
+            // what would let a small file make the parser's work grow without bound.
+            tag.internalSubset = true;
+            break;
+        }
+    }
+    return tag;
+}
+
 // One linear pass over the markup that finds the nesting depth, the largest number of
 // attributes in one tag and whether the document type declaration has an internal subset,
 // without parsing: comments, CDATA and processing instructions are stepped over, quoted
@@ -87,27 +122,13 @@ Shape MeasureShape(const Char* text, qsizetype size, int depthLimit)
 
         const bool declaration = at + 1 < size && text[at + 1] == Char('!');
         const bool endTag = at + 1 < size && text[at + 1] == Char('/');
-        Char quote = 0;
-        int equalSigns = 0;
-        qsizetype end = at + 1;
-        for (; end < size; ++end) {
-            const Char character = text[end];
-            if (quote) {
-                if (character == quote)
-                    quote = 0;
-            } else if (character == Char('"') || character == Char('\'')) {
-                quote = character;
-            } else if (character == Char('=')) {
-                ++equalSigns;
-            } else if (character == Char('>')) {
-                break;
-            } else if (declaration && character == Char('[')) {
-                // Entity and attribute-list declarations: nothing a font file needs, and
-                // what would let a small file make the parser's work grow without bound.
-                shape.internalSubset = true;
-                return shape;
-            }
+        const Tag tag = ScanTag(text, size, at, declaration);
+        if (tag.internalSubset) {
+            shape.internalSubset = true;
+            return shape;
         }
+        const qsizetype end = tag.end;
+        const int equalSigns = tag.equalSigns;
         if (end >= size)
             break;
         if (!declaration) {
@@ -142,8 +163,7 @@ bool ReadsAsUtf8(const QByteArray& bytes)
         return true;
     // The declaration that the program itself writes, which the expression below matches: its
     // compilation alone costs a converter's start more than the rest of this guard.
-    constexpr char Written[] = R"(<?xml version="1.0" encoding="UTF-8"?>)";
-    if (QByteArrayView(bytes).sliced(start).startsWith(Written))
+    if (QByteArrayView(bytes).sliced(start).startsWith(FontFileGuard::WrittenDeclaration))
         return true;
     static const QRegularExpression declaration(
         QStringLiteral(

@@ -22,9 +22,11 @@ public:
     // are not well-formed XML or the root is not CharSet.
     static Result<std::unique_ptr<FontCharSet>> Read(const QByteArray& bytes);
     // Parses into a DOM document, behind the same guards: what the DOM reading route of
-    // FontCharSet::ReadXml starts from.
+    // FontCharSet::ReadXml starts from. Defined with that route, in pixmint_dom.
     static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,
                               QString* error = nullptr);
+    // The reason given for a document that the parser rejects.
+    static QString NotWellFormed(qint64 line, qint64 column, const QString& message);
 
     // After a walk: whether the root was a CharSet, its name, and the font it holds.
     bool IsCharSet() const { return _charSet; }

@@ -127,6 +127,37 @@ bool DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, in
     return true;
 }
 
+// Each target's glyph, drawn at the baseline into drawn, or a note why it is left blank.
+bool DrawTargets(FT_Library library, FT_Face face,
+                 const std::vector<ImportTargets::Target>& targets, int baseline,
+                 const std::set<long>& negativeBoxes,
+                 std::vector<std::pair<std::string, FontChar>>& drawn, MessageList& report,
+                 QString* error)
+{
+    for (const ImportTargets::Target& target : targets) {
+        const std::string& name = target.name;
+        const FT_ULong code = target.charCode;
+        FontChar glyph;
+        const FT_UInt index = FT_Get_Char_Index(face, code);
+        if (index == 0) {
+            report << GlyphName::Quoted(name) + QStringLiteral(": the font has no glyph for ") +
+                          CodeText(int(code)) + QStringLiteral("; left blank");
+        } else if (negativeBoxes.count(long(code)) > 0) {
+            report << GlyphName::Quoted(name) +
+                          QStringLiteral(": the bounding box (BBX) of its glyph has a "
+                                         "negative width or height; left blank");
+        } else {
+            QString note;
+            if (!DrawGlyph(library, face, index, baseline, int(code), glyph, note, error))
+                return false;
+            if (!note.isEmpty())
+                report << GlyphName::Quoted(name) + note;
+        }
+        drawn.emplace_back(name, glyph);
+    }
+    return true;
+}
+
 // FontImport::Fill's work once FreeType is started.
 bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
               const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, MessageList& report,
@@ -165,27 +196,8 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
-    for (const ImportTargets::Target& target : targets) {
-        const std::string& name = target.name;
-        const FT_ULong code = target.charCode;
-        FontChar glyph;
-        const FT_UInt index = FT_Get_Char_Index(face.get(), code);
-        if (index == 0) {
-            report << GlyphName::Quoted(name) + QStringLiteral(": the font has no glyph for ") +
-                          CodeText(int(code)) + QStringLiteral("; left blank");
-        } else if (negativeBoxes.count(long(code)) > 0) {
-            report << GlyphName::Quoted(name) +
-                          QStringLiteral(": the bounding box (BBX) of its glyph has a "
-                                         "negative width or height; left blank");
-        } else {
-            QString note;
-            if (!DrawGlyph(library, face.get(), index, baseline, int(code), glyph, note, error))
-                return false;
-            if (!note.isEmpty())
-                report << GlyphName::Quoted(name) + note;
-        }
-        drawn.emplace_back(name, glyph);
-    }
+    if (!DrawTargets(library, face.get(), targets, baseline, negativeBoxes, drawn, report, error))
+        return false;
     Store(drawn, replaces, set, report);
     return true;
 }

@@ -94,6 +94,30 @@ PixelImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
     return image;
 }
 
+// Why a text of lines of at most longest characters makes no picture at the scale, or nothing.
+QString GlyphSheet::TextTooLarge(qsizetype longest, qsizetype lines, int scale, qint64 width,
+                                 qint64 height)
+{
+    if (longest == 0)
+        return QStringLiteral("there is no character to draw");
+    if (width > MaxSide) {
+        return Message::Text(u"%1 characters at scale %2 do not fit on one line of at most %3 "
+                             u"pixels",
+                             {longest, scale, MaxSide});
+    }
+    if (height > MaxSide) {
+        return Message::Text(u"%1 lines at scale %2 do not fit in an image of at most %3 "
+                             u"pixels high",
+                             {lines, scale, MaxSide});
+    }
+    if (width * height > MaxPixels) {
+        return Message::Text(u"%1 lines of up to %2 characters at scale %3 make %4 x %5 "
+                             u"pixels, more than the %6 of one image",
+                             {lines, longest, scale, width, height, MaxPixels});
+    }
+    return QString();
+}
+
 PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
                                   QList<char32_t>* missing, QString* error)
 {
@@ -107,22 +131,7 @@ PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, i
     // One blank row between lines, as on a character LCD.
     const qint64 width = (qint64(longest) * Advance - 1) * scale;
     const qint64 height = (qint64(lines.size()) * LineAdvance - 1) * scale;
-    QString tooLarge;
-    if (longest == 0) {
-        tooLarge = QStringLiteral("there is no character to draw");
-    } else if (width > MaxSide) {
-        tooLarge = Message::Text(u"%1 characters at scale %2 do not fit on one line of at most %3 "
-                                 u"pixels",
-                                 {longest, scale, MaxSide});
-    } else if (height > MaxSide) {
-        tooLarge = Message::Text(u"%1 lines at scale %2 do not fit in an image of at most %3 "
-                                 u"pixels high",
-                                 {lines.size(), scale, MaxSide});
-    } else if (width * height > MaxPixels) {
-        tooLarge = Message::Text(u"%1 lines of up to %2 characters at scale %3 make %4 x %5 "
-                                 u"pixels, more than the %6 of one image",
-                                 {lines.size(), longest, scale, width, height, MaxPixels});
-    }
+    const QString tooLarge = TextTooLarge(longest, lines.size(), scale, width, height);
     if (!tooLarge.isEmpty()) {
         Message::Fail(error, tooLarge);
         return {};

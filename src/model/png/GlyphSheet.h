@@ -44,4 +44,7 @@ private:
     // The sizes that the drawing of the sheets has always kept to.
     static constexpr qint64 MaxSide = 32767;
     static constexpr qint64 MaxPixels = 256LL * 1024 * 1024;
+
+    static QString TextTooLarge(qsizetype longest, qsizetype lines, int scale, qint64 width,
+                                qint64 height);
 };
