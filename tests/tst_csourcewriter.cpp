@@ -63,7 +63,8 @@ enum class Rows { Map, Range, Subset, Switched };
 // Reads the font through its header, by its map or as a table from font_FIRST, from program
 // memory on AVR; with RUN, prints the bytes of the glyph for each character of ProbedText,
 // one glyph a line, or "none".
-const QByteArray Reader = QByteArray(R"(#include "font.h"
+const QByteArray Reader = QByteArray(R"(extern int c, row; /* names the look-up must not shadow */
+#include "font.h"
 int font_byte(unsigned char code, unsigned byte);
 int font_byte(unsigned char code, unsigned byte)
 {
@@ -541,7 +542,8 @@ void TestCSourceWriter::firmwareCompilesForEveryTarget()
     QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("font.h")), writer.HeaderBytes(set)));
     QVERIFY(TestFiles::Write(dir.filePath(QStringLiteral("reader.c")), Reader));
 
-    const QStringList strict = {"-Wall", "-Wextra", "-Werror", "-pedantic-errors", "-trigraphs"};
+    const QStringList strict = {"-Wall",      "-Wextra", "-Werror", "-pedantic-errors",
+                                "-trigraphs", "-Wshadow"};
     const auto compiled =
         RunIn(dir.path(), compiler, source + strict + QStringList{"-c", "font.c"});
     QVERIFY2(compiled.first, compiled.second.constData());
