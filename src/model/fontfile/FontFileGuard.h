@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -21,10 +23,9 @@ public:
     static constexpr int MaxDepth = 256;
     static constexpr int MaxAttributes = 64;
 
-    // Sets up the reader behind the bounds above: false, with the reason, when the bytes
+    // Sets up the reader behind the bounds above: a failure, with the reason, when the bytes
     // are refused. The reader is given the bytes themselves only when it reads them as
     // UTF-8, as the guards do; any other encoding (by its byte order mark or its XML
     // declaration) is decoded here, once, and the reader and the guards both see that text.
-    static bool StartReading(const QByteArray& bytes, QXmlStreamReader& reader,
-                             QString* error = nullptr);
+    static Status StartReading(const QByteArray& bytes, QXmlStreamReader& reader);
 };

@@ -44,17 +44,17 @@ Result<std::unique_ptr<FontCharSet>> FontFileReader::Read(const QByteArray& byte
     return reader.TakeFont();
 }
 
-bool FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
+Status FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& document)
 {
     QXmlStreamReader reader;
-    if (!FontFileGuard::StartReading(bytes, reader, error))
-        return false;
+    if (Status started = FontFileGuard::StartReading(bytes, reader); !started)
+        return started;
     QString message;
     int line = 0;
     int column = 0;
     if (!document.setContent(&reader, false, &message, &line, &column))
-        return Message::Fail(error, NotWellFormed(line, column, message));
-    return true;
+        return Status::Failure(NotWellFormed(line, column, message));
+    return Status();
 }
 
 std::unique_ptr<FontCharSet> FontFileReader::TakeFont()

@@ -22,9 +22,8 @@ public:
     // are not well-formed XML or the root is not CharSet.
     static Result<std::unique_ptr<FontCharSet>> Read(const QByteArray& bytes);
     // Parses into a DOM document, behind the same guards: what the DOM reading route of
-    // FontCharSet::ReadXml starts from.
-    static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,
-                              QString* error = nullptr);
+    // FontCharSet::ReadXml starts from; a failure, with the reason, when they are refused.
+    static Status ParseDocument(const QByteArray& bytes, QDomDocument& document);
 
     // After a walk: whether the root was a CharSet, its name, and the font it holds.
     bool IsCharSet() const { return _charSet; }
