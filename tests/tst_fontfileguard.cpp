@@ -1,6 +1,8 @@
 #include "FontCharSet.h"
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
+#include "FontFileShortcut.h"
+#include "FontFileWriter.h"
 #include "TestFonts.h"
 
 #include <QDir>
@@ -94,6 +96,8 @@ private slots:
     void openingIsSafeAndBounded();
     void bothReadingRoutesAgree_data();
     void bothReadingRoutesAgree();
+    void shortcutReadsAsTheParser_data();
+    void shortcutReadsAsTheParser();
     void unboundedDeviceIsRefused();
 };
 
@@ -303,6 +307,91 @@ void TestFontFileGuard::bothReadingRoutesAgree()
         FontCharSet read;
         read.ReadXml(document.documentElement());
         QVERIFY(read == *streamed);
+    }
+}
+
+void TestFontFileGuard::shortcutReadsAsTheParser_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("taken"); // by the reading without the parser
+    const auto font = [](const QByteArray& glyphs) {
+        return QByteArray(FontFileGuard::WrittenDeclaration) +
+               "\n<CharSet version=\"b100915\" comment=\"Vandrell/Pimsel\">\n" + glyphs +
+               "</CharSet>\n";
+    };
+    const auto glyph = [&](const QByteArray& name, const QByteArray& bytes = "") {
+        return font("    <FontChar Char=\"" + name + "\">\n" + bytes + "    </FontChar>\n");
+    };
+    const auto byte = [&](const QByteArray& index, const QByteArray& text) {
+        return glyph("g", "        <Byte Index=\"" + index + "\">" + text + "</Byte>\n");
+    };
+    QTest::newRow("the default font as written")
+        << FontFileWriter::Bytes(FontCharSet(FontCharSet::Start::DefaultTable)) << true;
+    QTest::newRow("no glyph") << font("") << true;
+    QTest::newRow("the five entities") << glyph("&amp;&lt;&gt;&quot;&apos;'>") << true;
+    QTest::newRow("a name twice")
+        << font("<FontChar Char=\"a\"><Byte Index=\"0\">1</Byte></FontChar>"
+                "<FontChar Char=\"a\"><Byte Index=\"1\">2</Byte></FontChar>")
+        << true;
+    QTest::newRow("UTF-8 of two, three and four bytes")
+        << glyph("\xC2\xB2\xE2\x82\xAC\xF0\x9F\x98\x80") << true;
+    QTest::newRow("a column out of range") << byte("5", "ff") << true;
+    QTest::newRow("a column not decimal") << byte("x1", "ff") << true;
+    QTest::newRow("a column in another form") << byte("+01", "7") << true;
+    QTest::newRow("a value too large") << byte("0", "1ff") << true;
+    QTest::newRow("a value not hexadecimal") << byte("0", "zz") << true;
+    QTest::newRow("a value in upper case") << byte("4", "7E") << true;
+    QTest::newRow("U+FFFE") << glyph("\xEF\xBF\xBE") << false;
+    QTest::newRow("U+FDD0") << glyph("\xEF\xB7\x90") << false;
+    QTest::newRow("a C1 control") << glyph("\xC2\x85") << false;
+    QTest::newRow("an overlong form") << glyph("\xC0\xAF") << false;
+    QTest::newRow("a surrogate") << glyph("\xED\xA0\x80") << false;
+    QTest::newRow("beyond U+10FFFF") << glyph("\xF4\x90\x80\x80") << false;
+    QTest::newRow("a sequence cut short") << glyph("\xE2\x82") << false;
+    QTest::newRow("a lone continuation byte") << glyph("a\x80") << false;
+    QTest::newRow("a character reference") << glyph("&#65;") << false;
+    QTest::newRow("an undeclared entity") << glyph("&nbsp;") << false;
+    QTest::newRow("an ampersand alone") << glyph("a & b") << false;
+    QTest::newRow("a tab in a name") << glyph("a\tb") << false;
+    QTest::newRow("a less-than sign in a name") << glyph("a<b") << false;
+    QTest::newRow("white space around a value") << byte("0", " 7 ") << false;
+    QTest::newRow("an empty value") << byte("0", "") << false;
+    QTest::newRow("a comment in a value") << byte("0", "7<!-- -->7") << false;
+    QTest::newRow("CDATA") << byte("0", "<![CDATA[7]]>") << false;
+    QTest::newRow("an unclosed byte") << byte("0", "7</FontChar>") << false;
+    QTest::newRow("an unclosed glyph") << font("<FontChar Char=\"a\">") << false;
+    QTest::newRow("an empty glyph element") << font("<FontChar Char=\"a\"/>") << false;
+    QTest::newRow("a glyph without a name") << font("<FontChar></FontChar>") << false;
+    QTest::newRow("single quotes") << font("<FontChar Char='a'></FontChar>") << false;
+    QTest::newRow("a root attribute twice")
+        << QByteArray(FontFileGuard::WrittenDeclaration) + "<CharSet a=\"1\" a=\"2\"></CharSet>"
+        << false;
+    QTest::newRow("a root attribute without a value")
+        << QByteArray(FontFileGuard::WrittenDeclaration) + "<CharSet a></CharSet>" << false;
+    QTest::newRow("another root") << QByteArray(FontFileGuard::WrittenDeclaration) +
+                                         "<CharSets></CharSets>"
+                                  << false;
+    QTest::newRow("text after the root") << font("") + "x" << false;
+    QTest::newRow("a second root") << font("") + "<CharSet></CharSet>" << false;
+    QTest::newRow("a byte order mark") << "\xEF\xBB\xBF" + font("") << false;
+}
+
+// Whatever the reading without the parser takes, the DOM reads the same; what it leaves, the
+// walk reads.
+void TestFontFileGuard::shortcutReadsAsTheParser()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(bool, taken);
+    QCOMPARE(bool(FontFileShortcut::Read(document)), taken);
+    QDomDocument dom;
+    const bool opens = FontFileReader::ParseDocument(document, dom) &&
+                       dom.documentElement().tagName() == QLatin1String("CharSet");
+    const std::unique_ptr<FontCharSet> read = TestFonts::Parse(document);
+    QCOMPARE(bool(read), opens);
+    if (opens) {
+        FontCharSet viaDom;
+        viaDom.ReadXml(dom.documentElement());
+        QVERIFY(viaDom == *read);
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "NumberText.h"
 
-#include <QDomElement>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -85,17 +84,6 @@ void FontChar::WriteXml(QXmlStreamWriter& writer) const
         writer.writeAttribute(QStringLiteral("Index"), QString::number(column));
         writer.writeCharacters(QString::number(_columns[column], 16));
         writer.writeEndElement();
-    }
-}
-
-void FontChar::ReadXml(const QDomElement& element)
-{
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement byte = node.toElement();
-        if (byte.isNull() || byte.tagName() != QLatin1String("Byte"))
-            continue;
-        const QString index = byte.attribute(QStringLiteral("Index"));
-        ReadXmlByte(ReadByteIndex(index, byte.hasAttribute(QStringLiteral("Index"))), byte.text());
     }
 }
 

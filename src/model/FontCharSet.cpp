@@ -2,7 +2,6 @@
 
 #include "GlyphName.h"
 
-#include <QDomElement>
 #include <QXmlStreamWriter>
 
 #include <memory>
@@ -77,21 +76,6 @@ void FontCharSet::WriteXml(QXmlStreamWriter& writer) const
     }
     // Closes CharSet and ends the last line.
     writer.writeEndDocument();
-}
-
-void FontCharSet::ReadXml(const QDomElement& root)
-{
-    if (root.tagName() != QLatin1String("CharSet"))
-        return;
-    Clear();
-    for (QDomNode node = root.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement element = node.toElement();
-        if (element.isNull() || element.tagName() != QLatin1String("FontChar"))
-            continue;
-        auto glyph = std::make_unique<FontChar>();
-        glyph->ReadXml(element);
-        StoreRead(element.attribute(QStringLiteral("Char")), std::move(glyph));
-    }
 }
 
 void FontCharSet::StoreRead(QStringView name, std::unique_ptr<FontChar> glyph)

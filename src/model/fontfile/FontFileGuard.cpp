@@ -163,8 +163,7 @@ bool ReadsAsUtf8(const QByteArray& bytes)
         return true;
     // The declaration that the program itself writes, which the expression below matches: its
     // compilation alone costs a converter's start more than the rest of this guard.
-    constexpr char Written[] = R"(<?xml version="1.0" encoding="UTF-8"?>)";
-    if (QByteArrayView(bytes).sliced(start).startsWith(Written))
+    if (QByteArrayView(bytes).sliced(start).startsWith(FontFileGuard::WrittenDeclaration))
         return true;
     static const QRegularExpression declaration(
         QStringLiteral(

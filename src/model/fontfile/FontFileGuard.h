@@ -22,6 +22,8 @@ public:
     static constexpr qint64 MaxElements = 6 * MaxGlyphs;
     static constexpr int MaxDepth = 256;
     static constexpr int MaxAttributes = 64;
+    // The XML declaration that the program writes.
+    static constexpr char WrittenDeclaration[] = R"(<?xml version="1.0" encoding="UTF-8"?>)";
 
     // Sets up the reader behind the bounds above: a failure, with the reason, when the bytes
     // are refused. The reader is given the bytes themselves only when it reads them as

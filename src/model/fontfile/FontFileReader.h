@@ -23,7 +23,10 @@ public:
     static Result<std::unique_ptr<FontCharSet>> Read(const QByteArray& bytes);
     // Parses into a DOM document, behind the same guards: what the DOM reading route of
     // FontCharSet::ReadXml starts from; a failure, with the reason, when they are refused.
+    // Defined with that route, in pixmint_dom.
     static Status ParseDocument(const QByteArray& bytes, QDomDocument& document);
+    // The reason given for a document that the parser rejects.
+    static QString NotWellFormed(qint64 line, qint64 column, const QString& message);
 
     // After a walk: whether the root was a CharSet, its name, and the font it holds.
     bool IsCharSet() const { return _charSet; }
