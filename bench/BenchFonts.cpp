@@ -29,9 +29,10 @@ QString GenerateFont(const QString& folder, int glyphs)
             glyph->SetColumn(column, quint8(random.bounded(256)));
         set.StoreRead(name, std::move(glyph));
     }
-    QString error;
-    if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text, &error))
-        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    if (const Status written =
+            FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text);
+        !written)
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(written.Reason()));
     return path;
 }
 
@@ -51,9 +52,10 @@ QString GenerateLargeFont(const QString& folder)
                    QByteArray::number(random.bounded(5)) + "\">" +
                    QByteArray::number(random.bounded(256), 16) + "</Byte></FontChar>\n";
     }
-    QString error;
-    if (!FileWriter::WriteFile(path, content + "</CharSet>\n", FileWriter::Mode::Text, &error))
-        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    if (const Status written =
+            FileWriter::WriteFile(path, content + "</CharSet>\n", FileWriter::Mode::Text);
+        !written)
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(written.Reason()));
     return path;
 }
 

@@ -58,9 +58,10 @@ QString WriteFont(const QString& path, const QStringList& names)
         glyph->SetColumn(quint32(index % 5), quint8(index + 1));
         set.StoreRead(names[index], std::move(glyph));
     }
-    QString error;
-    if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text, &error))
-        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    if (const Status written =
+            FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text);
+        !written)
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(written.Reason()));
     return path;
 }
 

@@ -20,9 +20,8 @@ int main(int argc, char* argv[])
                             QStringLiteral("standard output: the text could not be written"));
         return 2;
     }
-    QString error;
-    if (!commandLine.Read(&error)) {
-        Console::PrintError(QStringLiteral("pixmint"), error);
+    if (const Status read = commandLine.Read(); !read) {
+        Console::PrintError(QStringLiteral("pixmint"), read.Reason());
         return 2;
     }
 

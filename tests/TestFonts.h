@@ -111,8 +111,11 @@ inline std::unique_ptr<FontCharSet> Parse(const QByteArray& bytes, QString* erro
 inline std::unique_ptr<FontCharSet> Load(const QString& path, QString* error = nullptr)
 {
     QByteArray bytes;
-    if (!FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error))
+    if (const Status read = FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes); !read) {
+        if (error)
+            *error = read.Reason();
         return nullptr;
+    }
     return Parse(bytes, error);
 }
 

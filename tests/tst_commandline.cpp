@@ -183,8 +183,9 @@ void TestCommandLine::readsTheCommandLine()
     if (!information.isEmpty())
         return;
 
-    QString reason;
-    QCOMPARE(commandLine.Read(&reason), error.isEmpty());
+    const Status read = commandLine.Read();
+    const QString reason = read.Reason();
+    QCOMPARE(read.Ok(), error.isEmpty());
     QVERIFY2(reason.contains(error), qPrintable(reason));
     QVERIFY(!reason.contains(QLatin1Char('\n')));
     if (file.isEmpty())
@@ -236,8 +237,7 @@ void TestCommandLine::opensTheNamedFileOnceShown()
 
     Argv argv(arguments);
     CommandLine commandLine(argv.Count(), argv.Vector());
-    QString error;
-    QVERIFY(commandLine.Read(&error));
+    QVERIFY(commandLine.Read());
 
     MainWindow window;
     MainWindow::Dialogs dialogs;

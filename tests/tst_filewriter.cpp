@@ -31,16 +31,25 @@ namespace {
 
 using Writer = std::function<bool(const FontCharSet&, const QString&, QString*)>;
 
+bool Written(const Status& written, QString* error)
+{
+    if (!written && error)
+        *error = written.Reason();
+    return written.Ok();
+}
+
 // What the editor's "Save font" and "Export font as C/C++ code" write, through the writer.
 bool Save(const FontCharSet& set, const QString& path, QString* error)
 {
-    return FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text, error);
+    return Written(FileWriter::WriteFile(path, FontFileWriter::Bytes(set), FileWriter::Mode::Text),
+                   error);
 }
 
 bool Export(const FontCharSet& set, const QString& path, QString* error)
 {
-    return FileWriter::WriteFile(path, CSourceWriter().SourceBytes(set), FileWriter::Mode::Text,
-                                 error);
+    return Written(
+        FileWriter::WriteFile(path, CSourceWriter().SourceBytes(set), FileWriter::Mode::Text),
+        error);
 }
 
 // Big enough that a write can be cut anywhere.

@@ -282,9 +282,9 @@ void TestLvgl::names()
 {
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    QString why;
-    QCOMPARE(LvglWriter::IsValidName(name, &why), reason.isEmpty());
-    QCOMPARE(why, reason);
+    const Status valid = LvglWriter::IsValidName(name);
+    QCOMPARE(valid.Ok(), reason.isEmpty());
+    QCOMPARE(valid.Reason(), reason);
 }
 
 void TestLvgl::flashImageIsTheTable_data()

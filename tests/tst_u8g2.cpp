@@ -321,10 +321,10 @@ void TestU8g2::namesThatBreakC()
 {
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    QString why;
-    QCOMPARE(U8g2Writer::IsValidName(name, &why), reason.isEmpty());
-    QVERIFY2(why.startsWith(reason), qPrintable(why));
-    QCOMPARE(U8x8Writer::IsValidName(name), reason.isEmpty());
+    const Status valid = U8g2Writer::IsValidName(name);
+    QCOMPARE(valid.Ok(), reason.isEmpty());
+    QVERIFY2(valid.Reason().startsWith(reason), qPrintable(valid.Reason()));
+    QCOMPARE(U8x8Writer::IsValidName(name).Ok(), reason.isEmpty());
 }
 
 void TestU8g2::compilesForEveryTarget_data()

@@ -20,20 +20,19 @@ bool Console::DecodeFileName(const QByteArray& local, QString& name)
     return QFile::encodeName(name) == local;
 }
 
-bool Console::DecodeArguments(int argc, char* argv[], QStringList& arguments, QString* error)
+Status Console::DecodeArguments(int argc, char* argv[], QStringList& arguments)
 {
     arguments.clear();
     for (int index = 0; index < argc; ++index) {
         QString argument;
         if (!DecodeFileName(argv[index], argument)) {
-            return Message::Fail(
-                error,
+            return Status::Failure(
                 Message::Text(u"argument %1 (%2) is not valid in the system's encoding",
                               {index, TextEscape::Escaped(argument, TextEscape::Where::Visible)}));
         }
         arguments << argument;
     }
-    return true;
+    return Status();
 }
 
 void Console::PrintError(const QString& program, const QString& message)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,9 +15,8 @@ public:
     // false when the bytes do not survive the conversion (not valid UTF-8, say): the text
     // would then name another file.
     static bool DecodeFileName(const QByteArray& local, QString& name);
-    // The whole command line so decoded, or false with the reason.
-    static bool DecodeArguments(int argc, char* argv[], QStringList& arguments,
-                                QString* error = nullptr);
+    // The whole command line so decoded, or a failure with the reason.
+    static Status DecodeArguments(int argc, char* argv[], QStringList& arguments);
 
     // "program: message" as one line on standard error, whatever the message holds.
     static void PrintError(const QString& program, const QString& message);

@@ -4,6 +4,7 @@
 #include "FileReader.h"
 #include "Message.h"
 #include "PathResolver.h"
+#include "Result.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -25,27 +26,27 @@ namespace {
 constexpr int LockWaitSeconds = 60;
 constexpr int LockPollMilliseconds = 10;
 
-// False, with the reason, only when another program keeps the lock; a file system without
-// locks leaves the file unlocked.
-bool Lock(int descriptor, QString* error)
+// A failure, with the reason, only when another program keeps the lock; a file system
+// without locks leaves the file unlocked.
+Status Lock(int descriptor)
 {
     const QDeadlineTimer deadline(LockWaitSeconds * 1000);
     while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR)
-            return true;
+            return Status();
         if (deadline.hasExpired()) {
-            return Message::Fail(error, Message::Text(u"another program has held the file locked "
-                                                      u"for more than %1 s",
-                                                      {LockWaitSeconds}));
+            return Status::Failure(Message::Text(u"another program has held the file locked "
+                                                 u"for more than %1 s",
+                                                 {LockWaitSeconds}));
         }
         QThread::msleep(LockPollMilliseconds);
     }
-    return true;
+    return Status();
 }
 
-// The file that has the name once the lock is held, open and locked, or -1 with the reason:
-// an edit that held the lock before may have renamed a new file over the one opened.
-int OpenLocked(const QByteArray& name, QString* error)
+// The file that has the name once the lock is held, open and locked, or the reason: an edit
+// that held the lock before may have renamed a new file over the one opened.
+Result<int> OpenLocked(const QByteArray& name)
 {
     for (;;) {
         // A pipe opened without O_NONBLOCK would wait for a program to write into it.
@@ -60,16 +61,15 @@ int OpenLocked(const QByteArray& name, QString* error)
             reason = QStringLiteral("not a regular file (a device or a pipe), which an edit "
                                     "cannot replace");
         struct stat named = {};
-        if (reason.isEmpty() && Lock(descriptor, &reason) &&
-            ::stat(name.constData(), &named) == 0 && named.st_dev == opened.st_dev &&
-            named.st_ino == opened.st_ino)
+        if (const Status locked = reason.isEmpty() ? Lock(descriptor) : Status(); !locked)
+            reason = locked.Reason();
+        if (reason.isEmpty() && ::stat(name.constData(), &named) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
             return descriptor;
         if (descriptor >= 0)
             ::close(descriptor);
-        if (!reason.isEmpty()) {
-            Message::Fail(error, reason);
-            return -1;
-        }
+        if (!reason.isEmpty())
+            return Status::Failure(reason);
     }
 }
 #endif
@@ -81,29 +81,29 @@ EditedFile::~EditedFile()
     Close();
 }
 
-bool EditedFile::Read(const QString& path, qint64 limit, QByteArray& bytes, QString* error)
+Status EditedFile::Read(const QString& path, qint64 limit, QByteArray& bytes)
 {
 #ifdef Q_OS_UNIX
     if (path.isEmpty())
-        return Message::Fail(error, QStringLiteral("the file name is empty"));
+        return Status::Failure(QStringLiteral("the file name is empty"));
     PathResolver::Place place;
-    QString reason;
-    if (!PathResolver::Resolve(path, place, &reason))
-        return Message::Fail(error, reason);
+    if (Status resolved = PathResolver::Resolve(path, place); !resolved)
+        return resolved;
     if (place.descriptor >= 0) {
-        return Message::Fail(error, QStringLiteral("a stream the program was started with, which "
-                                                   "an edit cannot replace"));
+        return Status::Failure(QStringLiteral("a stream the program was started with, which "
+                                              "an edit cannot replace"));
     }
     Close();
-    _descriptor = OpenLocked(QFile::encodeName(place.path), error);
-    if (_descriptor < 0)
-        return false;
+    const Result<int> opened = OpenLocked(QFile::encodeName(place.path));
+    if (!opened)
+        return opened.GetStatus();
+    _descriptor = *opened;
     QFile file;
     if (!file.open(_descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        return Message::Fail(error, file.errorString());
-    return FileReader::ReadBytes(file, limit, bytes, error);
+        return Status::Failure(file.errorString());
+    return FileReader::ReadBytes(file, limit, bytes);
 #else
-    return FileReader::ReadBytes(path, limit, bytes, error);
+    return FileReader::ReadBytes(path, limit, bytes);
 #endif
 }
 

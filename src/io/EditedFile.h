@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,8 +19,8 @@ public:
     EditedFile& operator=(const EditedFile&) = delete;
 
     // The bytes of the file at path, at most one beyond the limit, as FileReader::ReadBytes
-    // gives them; false, with the reason, when the file cannot be read or edited.
-    bool Read(const QString& path, qint64 limit, QByteArray& bytes, QString* error);
+    // gives them; a failure, with the reason, when the file cannot be read or edited.
+    Status Read(const QString& path, qint64 limit, QByteArray& bytes);
 
 private:
     void Close();

@@ -115,35 +115,32 @@ FileOutput FileOutput::New(const QString& path, const QByteArray& bytes, Mode mo
     return output;
 }
 
-bool FileOutput::Resolve(QString* reason)
+Status FileOutput::Resolve()
 {
     // A new file takes its name only where nothing has it, so no link on the way is followed
     // at the last component.
     if (_new && !_path.isEmpty()) {
         _route = Route::Create;
         _target = QFileInfo(_path).absoluteFilePath();
-        return true;
+        return Status();
     }
     // Standard output closed at the start may be open now as a file of another output.
     if (IsStream()) {
         _route = Route::Stream;
         if (PathResolver::OpenAtStart(_descriptor))
-            return true;
-        *reason = DeviceWriter::SystemError(EBADF);
-        return false;
+            return Status();
+        return Status::Failure(DeviceWriter::SystemError(EBADF));
     }
-    if (_path.isEmpty()) {
-        *reason = QStringLiteral("the file name is empty");
-        return false;
-    }
+    if (_path.isEmpty())
+        return Status::Failure(QStringLiteral("the file name is empty"));
     PathResolver::Place place;
-    if (!PathResolver::Resolve(_path, place, reason))
-        return false;
+    if (Status resolved = PathResolver::Resolve(_path, place); !resolved)
+        return resolved;
     _target = place.path;
     _descriptor = place.descriptor;
     if (IsStream()) {
         _route = Route::Stream;
-        return true;
+        return Status();
     }
     const QFileInfo info(_target);
     // Renaming over a device node or a pipe would delete it.
@@ -152,7 +149,7 @@ bool FileOutput::Resolve(QString* reason)
     else if (info.isFile() && info.isWritable() && !MayRenameOver(info))
         _route = Route::InPlace;
     _existed = info.isFile();
-    return true;
+    return Status();
 }
 
 QString FileOutput::KeepOldBytes()
@@ -248,8 +245,7 @@ bool FileOutput::SameFile(const QString& path) const
         return SameStatus(a, b);
 #endif
     PathResolver::Place place;
-    QString ignored;
-    return !IsStream() && PathResolver::Resolve(path, place, &ignored) && place.path == _target;
+    return !IsStream() && PathResolver::Resolve(path, place) && place.path == _target;
 }
 
 bool FileOutput::SameFile(const FileOutput& other) const

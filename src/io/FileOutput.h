@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QSaveFile>
@@ -40,9 +42,9 @@ public:
     // Whether the output takes its place by a name given last (a rename or a link).
     bool IsNamedLast() const { return _route == Route::Atomic || _route == Route::Create; }
 
-    // Where the output goes, as the system resolves the path, and by which route; false, with
-    // the reason, when it cannot go anywhere (an empty name, a loop of links).
-    bool Resolve(QString* reason);
+    // Where the output goes, as the system resolves the path, and by which route; a failure
+    // with the reason when it cannot go anywhere (an empty name, a loop of links).
+    Status Resolve();
     // Keeps what a regular file that is there holds, for RollBack, in bounded memory: a file
     // that will be renamed over stays open, one written in place is copied aside. An empty
     // reason on success or when there is nothing to keep.

@@ -4,33 +4,32 @@
 
 #include <QFile>
 
-bool FileReader::ReadBytes(const QString& path, qint64 limit, QByteArray& bytes, QString* error)
+Status FileReader::ReadBytes(const QString& path, qint64 limit, QByteArray& bytes)
 {
     if (path.isEmpty())
-        return Message::Fail(error, QStringLiteral("the file name is empty"));
+        return Status::Failure(QStringLiteral("the file name is empty"));
     // Binary: text mode would drop every byte 0x0D, which in UTF-16 is half of a character.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Message::Fail(error, file.errorString());
-    return ReadBytes(file, limit, bytes, error);
+        return Status::Failure(file.errorString());
+    return ReadBytes(file, limit, bytes);
 }
 
-bool FileReader::ReadWithin(const QString& path, qint64 limit, QStringView what, QByteArray& bytes,
-                            QString* error)
+Status FileReader::ReadWithin(const QString& path, qint64 limit, QStringView what,
+                              QByteArray& bytes)
 {
-    if (!ReadBytes(path, limit, bytes, error))
-        return false;
+    if (Status read = ReadBytes(path, limit, bytes); !read)
+        return read;
     if (bytes.size() <= limit)
-        return true;
-    return Message::Fail(error,
-                         Message::Text(u"the file is too large to be %1 (more than %2 bytes)",
-                                       {what.toString(), limit}));
+        return Status();
+    return Status::Failure(Message::Text(u"the file is too large to be %1 (more than %2 bytes)",
+                                         {what.toString(), limit}));
 }
 
-bool FileReader::ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes, QString* error)
+Status FileReader::ReadBytes(QFileDevice& file, qint64 limit, QByteArray& bytes)
 {
     bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
-        return Message::Fail(error, file.errorString());
-    return true;
+        return Status::Failure(file.errorString());
+    return Status();
 }

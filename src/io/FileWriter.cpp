@@ -70,15 +70,13 @@ bool FileWriter::WriteStandardOutput(const QByteArray& bytes)
     return writer.Commit();
 }
 
-bool FileWriter::WriteFile(const QString& path, const QByteArray& bytes, Mode mode, QString* error)
+Status FileWriter::WriteFile(const QString& path, const QByteArray& bytes, Mode mode)
 {
     FileWriter writer;
     writer.Add(path, bytes, mode);
     if (writer.Commit())
-        return true;
-    if (error)
-        *error = writer.Reason();
-    return false;
+        return Status();
+    return Status::Failure(writer.Reason());
 }
 
 // Every output can go where it is meant to, and none replaces a protected file or another
@@ -87,9 +85,8 @@ bool FileWriter::Check()
 {
     for (qsizetype index = 0; index < _outputs.size(); ++index) {
         FileOutput& output = _outputs[index];
-        QString reason;
-        if (!output.Resolve(&reason))
-            return Fail(output, reason);
+        if (const Status resolved = output.Resolve(); !resolved)
+            return Fail(output, resolved.Reason());
         for (const QString& kept : _protected) {
             if (output.SameFile(kept))
                 return Fail(output, QStringLiteral("this is the file being read (") + kept +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileOutput.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QList>
@@ -40,9 +41,8 @@ public:
     // Standard output, with every failure noticed: what cannot be written there is an error,
     // not a success.
     static bool WriteStandardOutput(const QByteArray& bytes);
-    // One file alone, replaced as a whole or left as it was; false with the reason.
-    static bool WriteFile(const QString& path, const QByteArray& bytes, Mode mode,
-                          QString* error = nullptr);
+    // One file alone, replaced as a whole or left as it was; a failure with the reason.
+    static Status WriteFile(const QString& path, const QByteArray& bytes, Mode mode);
 
 private:
     // The steps of a commit, in order; each gives false after Fail.

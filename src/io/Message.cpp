@@ -62,10 +62,3 @@ QString Message::LibraryError(QLatin1String library, qint64 code)
 {
     return library + QStringLiteral(" error ") + Hex(code);
 }
-
-bool Message::Fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}

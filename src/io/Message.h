@@ -46,8 +46,4 @@ public:
     static QString CodePoint(char32_t code);
     // A library's error number as its documentation lists it: "FreeType error 0x14".
     static QString LibraryError(QLatin1String library, qint64 code);
-
-    // For the operations that report why they failed through an optional string: sets it,
-    // when there is one, and gives false.
-    static bool Fail(QString* error, const QString& reason);
 };

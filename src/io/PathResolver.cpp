@@ -2,7 +2,6 @@
 
 #include "Console.h"
 #include "DeviceWriter.h"
-#include "Message.h"
 
 #include <QByteArrayList>
 #include <QFile>
@@ -91,46 +90,46 @@ bool ReadLink(const QByteArray& link, QByteArray& target)
 }
 
 // The folder that a relative path starts from, free of links as the system keeps it.
-bool StartFolder(const QByteArray& path, QByteArray& walked, QString* reason)
+Status StartFolder(const QByteArray& path, QByteArray& walked)
 {
     if (path.startsWith('/'))
-        return true;
+        return Status();
     char* current = ::getcwd(nullptr, 0);
     if (!current)
-        return Message::Fail(reason, DeviceWriter::SystemError(errno));
+        return Status::Failure(DeviceWriter::SystemError(errno));
     walked = current == QByteArray("/") ? QByteArray() : QByteArray(current);
     ::free(current);
-    return true;
+    return Status();
 }
 
 // Meets the link next (named name, in the folder walked so far): a stream of this program,
 // a link the system would not follow, or one whose target comes before the rest of the path.
-bool MeetLink(const QByteArray& path, const QByteArray& next, const QByteArray& name,
-              const struct stat& status, QByteArray& walked, QByteArrayList& pending,
-              int& descriptor, QString* reason)
+Status MeetLink(const QByteArray& path, const QByteArray& next, const QByteArray& name,
+                const struct stat& status, QByteArray& walked, QByteArrayList& pending,
+                int& descriptor)
 {
     if (!MayFollow(walked, status)) {
         QString text = QStringLiteral("another user's link in a folder that anyone may write, "
                                       "such as /tmp, is not followed");
         if (next != path)
             text += QStringLiteral(" (") + QFile::decodeName(next) + QLatin1Char(')');
-        return Message::Fail(reason, text);
+        return Status::Failure(text);
     }
     bool number = false;
     const int named = name.toInt(&number);
     if (number && pending.isEmpty() && IsOwnDescriptorFolder(walked)) {
         if (!PathResolver::OpenAtStart(named))
-            return Message::Fail(reason, DeviceWriter::SystemError(ENOENT));
+            return Status::Failure(DeviceWriter::SystemError(ENOENT));
         descriptor = named;
-        return true;
+        return Status();
     }
     QByteArray target;
     if (!ReadLink(next, target))
-        return Message::Fail(reason, DeviceWriter::SystemError(errno));
+        return Status::Failure(DeviceWriter::SystemError(errno));
     if (target.startsWith('/'))
         walked.clear();
     pending = target.split('/') + pending;
-    return true;
+    return Status();
 }
 
 // Whether the system opens the file that the walk reached. It does not where it follows a
@@ -147,10 +146,10 @@ bool SystemAgrees(const QByteArray& path, const QByteArray& walked)
 }
 
 // The file that the system opens for the path, as bytes, or the stream it names.
-bool Walk(const QByteArray& path, QByteArray& walked, int& descriptor, QString* reason)
+Status Walk(const QByteArray& path, QByteArray& walked, int& descriptor)
 {
-    if (!StartFolder(path, walked, reason))
-        return false;
+    if (Status started = StartFolder(path, walked); !started)
+        return started;
     QByteArrayList pending = path.split('/');
     for (int links = 0; !pending.isEmpty() && descriptor < 0;) {
         const QByteArray name = pending.takeFirst();
@@ -164,47 +163,45 @@ bool Walk(const QByteArray& path, QByteArray& walked, int& descriptor, QString* 
         struct stat status = {};
         if (::lstat(next.constData(), &status) != 0) {
             if (errno != ENOENT || !pending.isEmpty())
-                return Message::Fail(reason, DeviceWriter::SystemError(errno));
+                return Status::Failure(DeviceWriter::SystemError(errno));
             walked = next; // a new file
         } else if (!S_ISLNK(status.st_mode)) {
             if (!pending.isEmpty() && !S_ISDIR(status.st_mode))
-                return Message::Fail(reason, DeviceWriter::SystemError(ENOTDIR));
+                return Status::Failure(DeviceWriter::SystemError(ENOTDIR));
             walked = next;
         } else if (++links > MaxLinks) {
-            return Message::Fail(reason, QStringLiteral("too many levels of symbolic links"));
-        } else if (!MeetLink(path, next, name, status, walked, pending, descriptor, reason)) {
-            return false;
+            return Status::Failure(QStringLiteral("too many levels of symbolic links"));
+        } else if (Status met = MeetLink(path, next, name, status, walked, pending, descriptor);
+                   !met) {
+            return met;
         }
     }
     if (walked.isEmpty())
         walked = "/";
     if (descriptor < 0 && !SystemAgrees(path, walked))
-        return Message::Fail(reason,
-                             QStringLiteral("the system opens another file than its links name"));
-    return true;
+        return Status::Failure(QStringLiteral("the system opens another file than its links name"));
+    return Status();
 }
 #endif
 
 } // namespace
 
-bool PathResolver::Resolve(const QString& path, Place& place, QString* reason)
+Status PathResolver::Resolve(const QString& path, Place& place)
 {
     place = Place();
 #ifdef Q_OS_UNIX
     QByteArray walked;
-    if (!Walk(QFile::encodeName(path), walked, place.descriptor, reason))
-        return false;
+    if (Status walk = Walk(QFile::encodeName(path), walked, place.descriptor); !walk)
+        return walk;
     if (place.descriptor >= 0)
-        return true;
+        return Status();
     if (!Console::DecodeFileName(walked, place.path))
-        return Message::Fail(reason,
-                             QStringLiteral("the name of the file it leads to is not valid in "
-                                            "the system's encoding"));
+        return Status::Failure(QStringLiteral("the name of the file it leads to is not valid in "
+                                              "the system's encoding"));
 #else
-    Q_UNUSED(reason);
     place.path = QFileInfo(path).absoluteFilePath();
 #endif
-    return true;
+    return Status();
 }
 
 bool PathResolver::OpenAtStart(int descriptor)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QString>
 
 // Where a path to be written leads, found as the system finds it when it opens the path, so
@@ -19,9 +21,9 @@ public:
     // Follows the path one component at a time as the system does: a link's target is read
     // relative to the link's folder, ".." goes up from where the links have led, and a link
     // in a sticky folder that anyone may write (/tmp) is followed only if this user or the
-    // folder's owner owns it, wherever it stands in the path. False with the reason when the
-    // system would not open the path, or would open another file than the one named.
-    static bool Resolve(const QString& path, Place& place, QString* reason);
+    // folder's owner owns it, wherever it stands in the path. A failure with the reason when
+    // the system would not open the path, or would open another file than the one named.
+    static Status Resolve(const QString& path, Place& place);
 
     // Whether the program was given this descriptor open when it started. Any other one is
     // the program's own (a temporary file of another output), never a stream to write to.

@@ -27,13 +27,13 @@ QString CodeRange::Syntax()
                          {MaxCode});
 }
 
-bool CodeRange::IsLatin1(char32_t character, QString* reason)
+Status CodeRange::IsLatin1(char32_t character)
 {
     if (character <= char32_t(MaxCode))
-        return true;
-    return Message::Fail(reason, Message::Text(u"%1 (%2) is not a Latin-1 character",
-                                               {Message::Quoted(QString::fromUcs4(&character, 1)),
-                                                Message::CodePoint(character)}));
+        return Status();
+    return Status::Failure(Message::Text(
+        u"%1 (%2) is not a Latin-1 character",
+        {Message::Quoted(QString::fromUcs4(&character, 1)), Message::CodePoint(character)}));
 }
 
 QString CodeRange::Runs(const std::vector<int>& codes, Naming naming)

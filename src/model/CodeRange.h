@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QString>
 
 #include <vector>
@@ -25,9 +27,9 @@ public:
     // What Parse reads: the bounds, one after the other, and their limits.
     static QString Syntax();
 
-    // Whether a character has a Latin-1 code, which is then its code point; false, with the
-    // reason naming it, for one beyond.
-    static bool IsLatin1(char32_t character, QString* reason = nullptr);
+    // Whether a character has a Latin-1 code, which is then its code point; a failure, with
+    // the reason naming it, for one beyond.
+    static Status IsLatin1(char32_t character);
 
     // How Runs writes a code: as Message::Hex, as the converter's warnings name codes, or as
     // Message::CodePoint, as the importer's notes name characters.

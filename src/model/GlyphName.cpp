@@ -40,22 +40,21 @@ bool GlyphName::IsCarried(char32_t character)
            (character >= 0x20 || character == u'\t' || character == u'\n' || character == u'\r');
 }
 
-bool GlyphName::IsCarried(QStringView text, QString* reason)
+Status GlyphName::IsCarried(QStringView text)
 {
     for (const char32_t character : text.toUcs4()) {
         const bool latin1 = character <= 0xFF;
         if (IsCarried(character))
             continue;
         const QString code = Message::CodePoint(character);
-        return Message::Fail(
-            reason, latin1
-                        ? code + QStringLiteral(" is a control character, which a font file "
-                                                "cannot carry in a name")
-                        : Message::Text(u"%1 (%2) is beyond U+00FF, which a Latin-1 glyph name "
-                                        u"cannot hold",
-                                        {Message::Quoted(QString::fromUcs4(&character, 1)), code}));
+        return Status::Failure(
+            latin1 ? code + QStringLiteral(" is a control character, which a font file "
+                                           "cannot carry in a name")
+                   : Message::Text(u"%1 (%2) is beyond U+00FF, which a Latin-1 glyph name "
+                                   u"cannot hold",
+                                   {Message::Quoted(QString::fromUcs4(&character, 1)), code}));
     }
-    return true;
+    return Status();
 }
 
 QString GlyphName::Shown(const std::string& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Message.h"
+#include "Status.h"
 
 #include <QString>
 
@@ -21,9 +22,9 @@ public:
     // carriage return are carried: the writer puts them in as character references (&#9;),
     // which a reader keeps where it would turn the characters themselves into spaces.
     static bool IsCarried(char32_t character);
-    // Whether a font file carries every character of a text. False, with the reason naming
-    // the first character that it does not carry.
-    static bool IsCarried(QStringView text, QString* reason = nullptr);
+    // Whether a font file carries every character of a text; a failure, with the reason
+    // naming the first character that it does not carry.
+    static Status IsCarried(QStringView text);
 
     // A name as messages show it: laying out a name of megabytes, or a million names of
     // several lines, would take seconds, so a longer name shows its first MaxShownLength

@@ -22,29 +22,29 @@ QString GlyphRows::Picture(const std::string& name, const FontChar& glyph)
     return GlyphName::Whole(name) + QLatin1Char('\n') + Draw(glyph);
 }
 
-bool GlyphRows::ReadArgument(QStringView text, FontChar& glyph, QString* error)
+Status GlyphRows::ReadArgument(QStringView text, FontChar& glyph)
 {
-    return ReadRows(text.split(u'/'), glyph, error);
+    return ReadRows(text.split(u'/'), glyph);
 }
 
-bool GlyphRows::ReadPicture(QStringView text, FontChar& glyph, QString* error)
+Status GlyphRows::ReadPicture(QStringView text, FontChar& glyph)
 {
     if (text.endsWith(u'\n'))
         text.chop(1);
     QList<QStringView> lines = text.split(u'\n');
     if (lines.size() == qsizetype(FontChar::RowCount) + 1)
         lines.removeFirst();
-    return ReadRows(lines, glyph, error);
+    return ReadRows(lines, glyph);
 }
 
-bool GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph, QString* error)
+Status GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph)
 {
     if (rows.size() != qsizetype(FontChar::RowCount)) {
-        return Message::Fail(
-            error, Message::Text(u"expected %1 rows of %2 characters, # for a "
-                                 u"pixel that is on and . for one that is off; "
-                                 u"got %3 rows",
-                                 {FontChar::RowCount, FontChar::ColumnCount, rows.size()}));
+        return Status::Failure(
+            Message::Text(u"expected %1 rows of %2 characters, # for a "
+                          u"pixel that is on and . for one that is off; "
+                          u"got %3 rows",
+                          {FontChar::RowCount, FontChar::ColumnCount, rows.size()}));
     }
     FontChar read;
     for (quint32 row = 0; row < FontChar::RowCount; ++row) {
@@ -53,12 +53,12 @@ bool GlyphRows::ReadRows(const QList<QStringView>& rows, FontChar& glyph, QStrin
             text.size() == qsizetype(FontChar::ColumnCount) &&
             std::all_of(text.begin(), text.end(), [](QChar c) { return c == On || c == Off; });
         if (!wellFormed) {
-            return Message::Fail(error, Message::Text(u"row %1 is not %2 characters, each # or .",
-                                                      {row + 1, FontChar::ColumnCount}));
+            return Status::Failure(Message::Text(u"row %1 is not %2 characters, each # or .",
+                                                 {row + 1, FontChar::ColumnCount}));
         }
         for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
             read.SetPixel(column, row, text[column] == On);
     }
     glyph = read;
-    return true;
+    return Status();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontChar.h"
+#include "Status.h"
 
 #include <QList>
 #include <QString>
@@ -20,12 +21,14 @@ public:
     // A line with the glyph's name as the editor's list shows it, then its rows: what
     // pixmint-font show prints for one glyph.
     static QString Picture(const std::string& name, const FontChar& glyph);
-    // The rows in one argument, separated by '/': ".###./#...#/...". False, with the reason.
-    static bool ReadArgument(QStringView text, FontChar& glyph, QString* error = nullptr);
+    // The rows in one argument, separated by '/': ".###./#...#/...". A failure, with the
+    // reason.
+    static Status ReadArgument(QStringView text, FontChar& glyph);
     // A Picture, or the rows alone (nine lines or eight): the first line of nine is a name and
-    // says nothing of the pixels. The last line end may be left out. False, with the reason.
-    static bool ReadPicture(QStringView text, FontChar& glyph, QString* error = nullptr);
+    // says nothing of the pixels. The last line end may be left out. A failure, with the
+    // reason.
+    static Status ReadPicture(QStringView text, FontChar& glyph);
 
 private:
-    static bool ReadRows(const QList<QStringView>& rows, FontChar& glyph, QString* error);
+    static Status ReadRows(const QList<QStringView>& rows, FontChar& glyph);
 };

@@ -122,7 +122,7 @@ CommandLine::CommandLine(int argc, char* argv[], QProcessEnvironment environment
 QString CommandLine::Information() const
 {
     QList<QByteArray> own;
-    OwnArguments(own, nullptr);
+    OwnArguments(own);
     for (const QByteArray& argument : own) {
         if (argument == "-h" || argument == "--help")
             return Help();
@@ -132,39 +132,36 @@ QString CommandLine::Information() const
     return {};
 }
 
-bool CommandLine::Read(QString* error)
+Status CommandLine::Read()
 {
     QList<QByteArray> files;
-    if (!OwnArguments(files, error))
-        return false;
+    if (Status own = OwnArguments(files); !own)
+        return own;
     for (const QByteArray& argument : files) {
         if (IsOption(argument)) {
             // One line, whatever the argument holds.
-            *error = HelpText::SeeHelp(
+            return Status::Failure(HelpText::SeeHelp(
                 QStringLiteral("unknown option ") +
-                TextEscape::Escaped(QString::fromLocal8Bit(argument), TextEscape::Where::Visible));
-            return false;
+                TextEscape::Escaped(QString::fromLocal8Bit(argument), TextEscape::Where::Visible)));
         }
     }
     files += _afterSeparator;
     if (files.size() > 1) {
-        *error = HelpText::SeeHelp(
-            Message::Text(u"expected at most one font file, got %1", {files.size()}));
-        return false;
+        return Status::Failure(HelpText::SeeHelp(
+            Message::Text(u"expected at most one font file, got %1", {files.size()})));
     }
-    *error = MissingDisplay();
-    if (!error->isNull())
-        return false;
+    if (const QString missing = MissingDisplay(); !missing.isNull())
+        return Status::Failure(missing);
     if (!files.isEmpty())
         _fontPath = files.first();
-    return true;
+    return Status();
 }
 
 QString CommandLine::MissingDisplay() const
 {
     QList<QByteArray> own;
     QHash<QByteArray, QByteArray> toolkitValues;
-    OwnArguments(own, nullptr, &toolkitValues);
+    OwnArguments(own, &toolkitValues);
     const auto variable = [&](const char* name) {
         return _environment.value(QString::fromLatin1(name)).toLocal8Bit();
     };
@@ -218,8 +215,8 @@ std::unique_ptr<QApplication> CommandLine::StartApplication(int& argc, char* arg
     return application;
 }
 
-bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error,
-                               QHash<QByteArray, QByteArray>* toolkitValues) const
+Status CommandLine::OwnArguments(QList<QByteArray>& own,
+                                 QHash<QByteArray, QByteArray>* toolkitValues) const
 {
     own.clear();
     for (qsizetype index = 0; index < _beforeSeparator.size(); ++index) {
@@ -237,16 +234,13 @@ bool CommandLine::OwnArguments(QList<QByteArray>& own, QString* error,
             continue;
         }
         if (++index == _beforeSeparator.size()) {
-            if (error) {
-                *error = HelpText::SeeHelp(QStringLiteral("missing value after '") +
-                                           QString::fromLatin1(argument) + u'\'');
-            }
-            return false;
+            return Status::Failure(HelpText::SeeHelp(QStringLiteral("missing value after '") +
+                                                     QString::fromLatin1(argument) + u'\''));
         }
         if (toolkitValues)
             toolkitValues->insert(option, _beforeSeparator[index]);
     }
-    return true;
+    return Status();
 }
 
 void CommandLine::Show(MainWindow& window) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -31,9 +33,10 @@ public:
     // so that a file named after it is never taken for one of Qt's options.
     int ToolkitArgumentCount() const { return _toolkitArgumentCount; }
 
-    // False, with a one-line reason, for an option that neither Qt nor the editor knows, one of
-    // Qt's that lacks its value, more than one file, or no display server for the window.
-    bool Read(QString* error);
+    // A failure, with a one-line reason, for an option that neither Qt nor the editor knows,
+    // one of Qt's that lacks its value, more than one file, or no display server for the
+    // window.
+    Status Read();
 
     // The font file named on the command line, in the system's bytes; none when none is.
     const std::optional<QByteArray>& FontPath() const { return _fontPath; }
@@ -53,9 +56,9 @@ public:
 private:
     // The arguments before "--" that are the editor's, Qt's options and their values left
     // out, and those values by option (the last one given, "--platform" as "-platform");
-    // false, with the reason, at an option of Qt's that lacks its value.
-    bool OwnArguments(QList<QByteArray>& own, QString* error,
-                      QHash<QByteArray, QByteArray>* toolkitValues = nullptr) const;
+    // a failure, with the reason, at an option of Qt's that lacks its value.
+    Status OwnArguments(QList<QByteArray>& own,
+                        QHash<QByteArray, QByteArray>* toolkitValues = nullptr) const;
 
     // Why no window can open, or a null string when one may. Qt aborts the program when its
     // platform cannot connect to a display server, so the server that the X11 (xcb) and

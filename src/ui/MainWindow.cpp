@@ -150,15 +150,15 @@ void MainWindow::_ExportClicked()
         _dialogs.getSaveFileName(this, ExportCaption, StartDirectory, SourceFilter);
     if (path.isEmpty())
         return;
-    QString error;
     // The editor's export: the set writes its array through FontCharSet::ExportC, in the
     // user's encoding.
-    if (!FileWriter::WriteFile(
+    if (const Status written = FileWriter::WriteFile(
             path, CSourceWriter().SourceBytes(*_fontCharSet, Console::LocaleEncoding()),
-            FileWriter::Mode::Text, &error)) {
+            FileWriter::Mode::Text);
+        !written) {
         _dialogs.warning(this, ExportCaption,
                          Message::Text(tr("The font could not be exported to \"%1\":\n%2"),
-                                       {QDir::toNativeSeparators(path), error}));
+                                       {QDir::toNativeSeparators(path), written.Reason()}));
     }
 }
 
@@ -182,12 +182,12 @@ bool MainWindow::SaveFont()
     const QString path = _dialogs.getSaveFileName(this, SaveCaption, StartDirectory, FontFilter);
     if (path.isEmpty())
         return false;
-    QString error;
-    if (!FileWriter::WriteFile(path, FontFileWriter::Bytes(*_fontCharSet), FileWriter::Mode::Text,
-                               &error)) {
+    if (const Status written = FileWriter::WriteFile(path, FontFileWriter::Bytes(*_fontCharSet),
+                                                     FileWriter::Mode::Text);
+        !written) {
         _dialogs.warning(this, SaveCaption,
                          Message::Text(tr("The font could not be saved to \"%1\":\n%2"),
-                                       {QDir::toNativeSeparators(path), error}));
+                                       {QDir::toNativeSeparators(path), written.Reason()}));
         return false;
     }
     return true;

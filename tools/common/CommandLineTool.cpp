@@ -32,9 +32,8 @@ CommandLineTool::CommandLineTool(const QString& name, const QString& description
 bool CommandLineTool::Parse(int argc, char* argv[], ToolOptions& options, int& status)
 {
     QStringList arguments;
-    QString error;
-    if (!Console::DecodeArguments(argc, argv, arguments, &error)) {
-        status = Fail(error);
+    if (const Status decoded = Console::DecodeArguments(argc, argv, arguments); !decoded) {
+        status = Fail(decoded.Reason());
         return false;
     }
     if (!_parser.parse(arguments)) {

@@ -64,9 +64,8 @@ Status ToolOptions::ReadCharacters(const QCommandLineParser& parser,
                                    const QCommandLineOption& option, std::vector<int>& codes)
 {
     for (const char32_t character : parser.values(option).join(QString()).toUcs4()) {
-        QString reason;
-        if (!CodeRange::IsLatin1(character, &reason))
-            return Fail(Status::In(QStringLiteral("--") + option.names().constFirst(), reason));
+        if (const Status latin1 = CodeRange::IsLatin1(character); !latin1)
+            return Fail(latin1.In(QStringLiteral("--") + option.names().constFirst()));
         codes.push_back(int(character));
     }
     return Status();

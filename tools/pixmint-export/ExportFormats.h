@@ -4,6 +4,7 @@
 #include "CodeRange.h"
 #include "FontChar.h"
 #include "OutputFormat.h"
+#include "Status.h"
 
 #include <QCommandLineOption>
 #include <QString>
@@ -55,7 +56,7 @@ public:
         QString cmakeMakes;
         QStringList (*identifiers)(const QString& name, bool range);
         // The rule for --name where the format has names of its own beside the C array's.
-        bool (*isValidName)(const QString& name, QString* reason) = nullptr;
+        Status (*isValidName)(const QString& name) = nullptr;
 
         QCommandLineOption Option() const;
     };

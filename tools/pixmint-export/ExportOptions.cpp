@@ -145,13 +145,14 @@ Status ExportOptions::ReadAddress(const QCommandLineParser& parser)
 
 // --name, where it is given, by the rule of an output for its names.
 Status ExportOptions::CheckName(const QCommandLineParser& parser,
-                                bool (*isValid)(const QString& name, QString* reason))
+                                Status (*isValid)(const QString& name))
 {
-    const QString name = parser.value(QStringLiteral("name"));
-    QString reason;
-    if (!parser.isSet(QStringLiteral("name")) || isValid(name, &reason))
+    if (!parser.isSet(QStringLiteral("name")))
         return Status();
-    return Fail(Message::Text(u"--name %1: %2", {name, reason}));
+    const QString name = parser.value(QStringLiteral("name"));
+    if (const Status valid = isValid(name); !valid)
+        return Fail(Message::Text(u"--name %1: %2", {name, valid.Reason()}));
+    return Status();
 }
 
 // Reproducible builds give the time of their sources; a value that is no such time is a

@@ -44,8 +44,7 @@ private:
     Status ReadPaths(const QCommandLineParser& parser);
     Status ReadFonts(const QCommandLineParser& parser);
     Status ReadAddress(const QCommandLineParser& parser);
-    Status CheckName(const QCommandLineParser& parser,
-                     bool (*isValid)(const QString& name, QString* reason));
+    Status CheckName(const QCommandLineParser& parser, Status (*isValid)(const QString& name));
     Status ReadSourceDate(qint64& time);
 
     const QCommandLineParser& _parser;

@@ -86,16 +86,14 @@ std::vector<Output> MakeOutputs(const ExportOptions& options)
 }
 
 // Every output that the command line asks for, and only those: the C source of a million
-// glyphs costs as much as reading them. False, with the message, when one cannot be made.
-bool AddOutputs(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
-                const std::vector<Output>& outputs, FileWriter& files, QString& error)
+// glyphs costs as much as reading them. A failure, with the message, when one cannot be made.
+Status AddOutputs(const ExportOptions& options, const QString& fontPath, const FontCharSet& font,
+                  const std::vector<Output>& outputs, FileWriter& files)
 {
     for (const Output& output : outputs) {
         const Status accepted = output.made->Accepts(font);
-        if (!accepted) {
-            error = accepted.In(fontPath);
-            return false;
-        }
+        if (!accepted)
+            return Status::Failure(accepted.In(fontPath));
     }
     // Text in the user's encoding, as the editor exports.
     const bool text = std::any_of(outputs.begin(), outputs.end(), [](const Output& output) {
@@ -105,8 +103,8 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
     for (const Output& output : outputs) {
         const Result<QByteArray> bytes = output.made->Bytes(font, encoding);
         if (!bytes) {
-            error = bytes.GetStatus().In(options.FailurePlace(output.format, fontPath));
-            return false;
+            return Status::Failure(
+                bytes.GetStatus().In(options.FailurePlace(output.format, fontPath)));
         }
         if (output.path.isEmpty())
             files.AddStandardOutput(*bytes);
@@ -115,7 +113,7 @@ bool AddOutputs(const ExportOptions& options, const QString& fontPath, const Fon
         else
             files.Add(output.path, *bytes, FileWriter::Mode::Binary);
     }
-    return true;
+    return Status();
 }
 
 // What the outputs written cannot say although the font does, the first of them in full.
@@ -147,10 +145,9 @@ int main(int argc, char* argv[])
         return tool.Print(ExportVocabulary::Text(), QStringLiteral("the vocabulary"));
 
     const QString& fontPath = tool.FontPath();
-    QString error;
     QByteArray bytes;
-    if (!FontFileOpen::ReadBytes(fontPath, bytes, &error))
-        return tool.Fail(Status::In(fontPath, error));
+    if (const Status read = FontFileOpen::ReadBytes(fontPath, bytes); !read)
+        return tool.Fail(read.In(fontPath));
     if (options.IsCheck())
         return Check(tool, fontPath, bytes);
     Result<std::unique_ptr<FontCharSet>> read = FontFileReader::Read(bytes);
@@ -165,8 +162,8 @@ int main(int argc, char* argv[])
     FileWriter files;
     files.Protect(fontPath);
     const std::vector<Output> outputs = MakeOutputs(options);
-    if (!AddOutputs(options, fontPath, *font, outputs, files, error))
-        return tool.Fail(error);
+    if (const Status added = AddOutputs(options, fontPath, *font, outputs, files); !added)
+        return tool.Fail(added.Reason());
     if (tool.Commit(files) != CommandLineTool::Success)
         return CommandLineTool::Failure;
     tool.Warn(Warnings(outputs, *font));

@@ -98,26 +98,25 @@ Status Pictures(FontCharSet& font, const QStringList& names, QString& text)
 }
 
 // draw's pixels, from ROWS or from standard input.
-bool ReadRows(const QStringList& arguments, FontChar& glyph, QString& error)
+Status ReadRows(const QStringList& arguments, FontChar& glyph)
 {
-    const auto fail = [&](const QString& where) {
-        error.prepend(where);
-        return false;
+    const auto in = [](const QString& where, const Status& status) {
+        return status ? status : Status::Failure(status.In(where));
     };
     if (arguments.size() > 1)
-        return GlyphRows::ReadArgument(arguments[1], glyph, &error) ||
-               fail(QStringLiteral("ROWS: "));
+        return in(QStringLiteral("ROWS"), GlyphRows::ReadArgument(arguments[1], glyph));
     // A glyph as show prints it takes some hundred bytes; a long first line is still a name.
     constexpr qint64 MaxInput = 1024 * 1024;
-    const QString input = QStringLiteral("standard input: ");
+    const QString input = QStringLiteral("standard input");
     QByteArray bytes;
-    if (!FileReader::ReadBytes(QStringLiteral("/dev/stdin"), MaxInput, bytes, &error))
-        return fail(input);
+    if (Status read = FileReader::ReadBytes(QStringLiteral("/dev/stdin"), MaxInput, bytes); !read)
+        return in(input, read);
     if (bytes.size() > MaxInput) {
-        error = Message::Text(u"more than %1 bytes, not a glyph as show prints it", {MaxInput});
-        return fail(input);
+        return Status::Failure(
+            Status::In(input, Message::Text(u"more than %1 bytes, not a glyph as show prints it",
+                                            {MaxInput})));
     }
-    return GlyphRows::ReadPicture(QString::fromUtf8(bytes), glyph, &error) || fail(input);
+    return in(input, GlyphRows::ReadPicture(QString::fromUtf8(bytes), glyph));
 }
 
 // Why a file with problems is not edited, and how to see them.
@@ -199,9 +198,8 @@ int FontCommands::List(const CommandLineTool& tool, const FontOptions& options, 
 int FontCommands::Show(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
     QByteArray bytes;
-    QString error;
-    if (!FontFileOpen::ReadBytes(path, bytes, &error))
-        return tool.Fail(Status::In(path, error));
+    if (const Status read = FontFileOpen::ReadBytes(path, bytes); !read)
+        return tool.Fail(read.In(path));
     const Result<std::unique_ptr<FontCharSet>> font = FontFileReader::Read(bytes);
     if (!font && options.IsTextconv())
         return PrintAsItIs(tool, path, bytes);
@@ -216,9 +214,8 @@ int FontCommands::Show(const CommandLineTool& tool, const FontOptions& options, 
 int FontCommands::Draw(const CommandLineTool& tool, const FontOptions& options, const QString& path)
 {
     FontChar drawn;
-    QString error;
-    if (!ReadRows(options.Arguments(), drawn, error))
-        return tool.Fail(error);
+    if (const Status read = ReadRows(options.Arguments(), drawn); !read)
+        return tool.Fail(read.Reason());
     return Edit(tool, path, [&](FontEdit& edit) {
         const Result<FontChar*> glyph = edit.Find(options.Arguments()[0]);
         if (!glyph)

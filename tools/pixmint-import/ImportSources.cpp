@@ -34,10 +34,7 @@ Status ReadTable(QByteArray bytes, const ImportOptions& options, FontCharSet& fo
 // The glyphs of a picture of cells.
 Status ReadPicture(QByteArray bytes, const ImportOptions& options, FontCharSet& font, MessageList&)
 {
-    QString error;
-    if (!SheetImport::Read(bytes, options.PictureCodes(), options.Picture(), font, &error))
-        return Status::Failure(error);
-    return Status();
+    return SheetImport::Read(bytes, options.PictureCodes(), options.Picture(), font);
 }
 
 bool Given(const QCommandLineParser& parser, const ImportSources::Source& source,

@@ -48,7 +48,6 @@ int main(int argc, char* argv[])
         return status;
 
     const QString& fontPath = tool.FontPath();
-    QString error;
     FontCharSet font;
     // A picture's characters are its cells', not glyphs to add.
     if (!options.Source().cells)
@@ -56,8 +55,10 @@ int main(int argc, char* argv[])
     MessageList notes;
     const ImportSources::Source& kind = options.Source();
     QByteArray source;
-    if (!FileReader::ReadWithin(fontPath, FontImport::MaxFileSize, kind.noun, source, &error))
-        return tool.Fail(Status::In(fontPath, error));
+    if (const Status within =
+            FileReader::ReadWithin(fontPath, FontImport::MaxFileSize, kind.noun, source);
+        !within)
+        return tool.Fail(within.In(fontPath));
     const Status read = kind.read(std::move(source), options, font, notes);
     if (!read)
         return tool.Fail(read.In(fontPath));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BdfWriter.h"
+#include "Status.h"
 #include "WriterFormat.h"
 
 // BDF (BdfWriter) as an output: ASCII with LF line ends on every system, so binary; and the
@@ -17,5 +18,5 @@ public:
     // A family that the XLFD name holds as one field and a property string as it is: 1 to
     // LongestFamily printable ASCII characters, none of - ? * , " (the name's separators and
     // wildcards). The reason otherwise.
-    static bool IsValidFamily(const QString& family, QString* reason = nullptr);
+    static Status IsValidFamily(const QString& family);
 };

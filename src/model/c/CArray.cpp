@@ -2,7 +2,6 @@
 
 #include "GlyphArt.h"
 #include "GlyphComment.h"
-#include "Message.h"
 
 #include <QRegularExpression>
 #include <QStringEncoder>
@@ -218,32 +217,30 @@ QByteArray CArray::Encoded(const QString& text, const QByteArray& encoding)
     return text.toUtf8();
 }
 
-bool CArray::IsValidName(const QString& name, QString* reason)
+Status CArray::IsValidName(const QString& name)
 {
     if (name.isEmpty())
-        return Message::Fail(reason, QStringLiteral("is empty"));
+        return Status::Failure(QStringLiteral("is empty"));
     bool identifier = IsAsciiLetter(name.front()) || name.front() == u'_';
     for (const QChar character : name) {
         identifier = identifier && (IsAsciiLetter(character) ||
                                     (character >= u'0' && character <= u'9') || character == u'_');
     }
     if (!identifier) {
-        return Message::Fail(reason,
-                             QStringLiteral("is not a C identifier: ASCII letters, digits and "
-                                            "underscores, not beginning with a digit"));
+        return Status::Failure(QStringLiteral("is not a C identifier: ASCII letters, digits and "
+                                              "underscores, not beginning with a digit"));
     }
     if (Contains(Keywords, name))
-        return Message::Fail(reason, QStringLiteral("is a keyword of C or C++"));
+        return Status::Failure(QStringLiteral("is a keyword of C or C++"));
     // C and C++ reserve names that begin with an underscore at file scope, C++ every name with
     // two underscores in a row, and one at the end would make two in NAME_map.
     if (name.front() == u'_' || name.back() == u'_' || name.contains(QLatin1String("__"))) {
-        return Message::Fail(reason,
-                             QStringLiteral("is reserved to the compiler: no underscore at the "
-                                            "beginning or the end, nor two in a row"));
+        return Status::Failure(QStringLiteral("is reserved to the compiler: no underscore at the "
+                                              "beginning or the end, nor two in a row"));
     }
     if (Contains(Taken, name))
-        return Message::Fail(reason, QStringLiteral("already has a meaning in C programs"));
-    return true;
+        return Status::Failure(QStringLiteral("already has a meaning in C programs"));
+    return Status();
 }
 
 bool CArray::IsStandardHeaderName(const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontChar.h"
+#include "Status.h"
 
 #include <QString>
 #include <QStringList>
@@ -85,7 +86,7 @@ public:
     // A name is usable for the array when it is a C identifier of ASCII letters, digits and
     // underscores, not a keyword of C or C++ and not reserved to the compiler, as every name
     // made from it (NAME_map, NAME_COUNT) must be too. The reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    static Status IsValidName(const QString& name);
     // Whether <stdint.h>, <stddef.h>, <stdarg.h> or <limits.h> declares the name, or C++ uses
     // it (std): the headers that display libraries' own headers include before a font.
     static bool IsStandardHeaderName(const QString& name);

@@ -47,9 +47,8 @@ Status CSourceWriter::Accepts(const FontCharSet& set) const
 {
     if (IsEditorExport())
         return Status();
-    QString why;
-    if (!CArray::IsValidName(_array.Name(), &why))
-        return Status::Failure(Message::Text(u"the name %1 %2", {_array.Name(), why}));
+    if (const Status valid = CArray::IsValidName(_array.Name()); !valid)
+        return Status::Failure(Message::Text(u"the name %1 %2", {_array.Name(), valid.Reason()}));
     if (!_subset.IsEmpty() && _subset.Rows(CharacterMap(set)).empty()) {
         return Status::Failure(QStringLiteral("the font has no glyph for any of the characters, "
                                               "and C has no empty array"));

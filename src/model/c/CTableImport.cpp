@@ -88,55 +88,53 @@ void NamesFromCodes(const std::vector<std::optional<GlyphComment::Row>>& rows, i
     }
 }
 
-// Each glyph's bytes in the layout; false, with the reason, for values that are no whole
+// Each glyph's bytes in the layout; a failure, with the reason, for values that are no whole
 // number of glyphs, or bits set that the layout leaves zero.
-bool Decode(const CTableReader& reader, CArray::Layout layout, std::vector<FontChar>& glyphs,
-            QString* error)
+Status Decode(const CTableReader& reader, CArray::Layout layout, std::vector<FontChar>& glyphs)
 {
     const QByteArray& values = reader.Values();
     const QString name = QString::fromLatin1(reader.Name());
     const qsizetype bytes = qsizetype(CArray::ByteCount(layout));
     if (values.isEmpty() || values.size() % bytes != 0) {
-        return Message::Fail(
-            error, Message::Text(u"the array %1 holds %2 bytes, which is no "
-                                 u"multiple of the %3 bytes a glyph of the "
-                                 u"layout %4 takes",
-                                 {name, values.size(), bytes, CArray::LayoutName(layout)}));
+        return Status::Failure(
+            Message::Text(u"the array %1 holds %2 bytes, which is no "
+                          u"multiple of the %3 bytes a glyph of the "
+                          u"layout %4 takes",
+                          {name, values.size(), bytes, CArray::LayoutName(layout)}));
     }
     glyphs.resize(size_t(values.size() / bytes));
     for (size_t index = 0; index < glyphs.size(); ++index) {
         const auto* glyph =
             reinterpret_cast<const quint8*>(values.constData()) + qsizetype(index) * bytes;
         if (!CArray::Glyph(glyph, layout, glyphs[index])) {
-            return Message::Fail(error, Message::Text(u"glyph %1 of %2 has bits set that the "
-                                                      u"layout %3 leaves zero: is it another "
-                                                      u"layout?",
-                                                      {index, name, CArray::LayoutName(layout)}));
+            return Status::Failure(Message::Text(u"glyph %1 of %2 has bits set that the "
+                                                 u"layout %3 leaves zero: is it another "
+                                                 u"layout?",
+                                                 {index, name, CArray::LayoutName(layout)}));
         }
     }
-    return true;
+    return Status();
 }
 
 // Each glyph's name, none for a row of a table of codes without a glyph: those that the rows'
 // comments give, where the table may be an array of glyphs that Pixmint wrote, else by code
 // from first on. An array of glyphs that Pixmint wrote has a comment for each row; any other
 // table must fit the codes, which is known before the rows' comments are read.
-bool Names(const CTableReader& reader, const CommentDecoder& decode, bool mayBeNamed, int first,
-           qsizetype bytes, qsizetype count, std::vector<std::optional<std::string>>& names,
-           QString* error)
+Status Names(const CTableReader& reader, const CommentDecoder& decode, bool mayBeNamed, int first,
+             qsizetype bytes, qsizetype count, std::vector<std::optional<std::string>>& names)
 {
     const qsizetype last = first + count - 1;
     const auto rows = RowComments(reader, decode, bytes, count);
     names.assign(size_t(count), std::nullopt);
     if (mayBeNamed && NamesFromComments(rows, names))
-        return true;
+        return Status();
     if (last > CodeRange::MaxCode) {
-        return Message::Fail(error, Message::Text(u"the rows' comments do not name its %1 "
-                                                  u"glyphs, and their codes would go beyond %2",
-                                                  {count, CodeRange::MaxCode}));
+        return Status::Failure(Message::Text(u"the rows' comments do not name its %1 "
+                                             u"glyphs, and their codes would go beyond %2",
+                                             {count, CodeRange::MaxCode}));
     }
     NamesFromCodes(rows, first, names);
-    return true;
+    return Status();
 }
 
 bool InCodes(const std::vector<CodeRange>& codes, int code)
@@ -195,9 +193,8 @@ Status CTableImport::Read(const QByteArray& source, const Options& options, Font
     }
     const CArray::Layout layout = options.layout ? *options.layout : madeBy.layout;
     std::vector<FontChar> glyphs;
-    QString error;
-    if (!Decode(reader, layout, glyphs, &error))
-        return Status::Failure(error);
+    if (Status decoded = Decode(reader, layout, glyphs); !decoded)
+        return decoded;
     const qsizetype count = qsizetype(glyphs.size());
     const bool mayBeNamed = pixmint && madeBy.first < 0 && options.first < 0 &&
                             qsizetype(reader.RowComments().size()) >= count;
@@ -210,9 +207,10 @@ Status CTableImport::Read(const QByteArray& source, const Options& options, Font
                                Failure::BeyondFromFirst);
     }
     std::vector<std::optional<std::string>> names;
-    if (!Names(reader, decode, mayBeNamed, first, qsizetype(CArray::ByteCount(layout)), count,
-               names, &error))
-        return Status::Failure(error);
+    if (Status named = Names(reader, decode, mayBeNamed, first,
+                             qsizetype(CArray::ByteCount(layout)), count, names);
+        !named)
+        return named;
     Store(names, glyphs, options.codes, set, notes);
     return Status();
 }

@@ -6,7 +6,6 @@
 #include "FontCharSet.h"
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
-#include "Message.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -37,15 +36,15 @@ void FontCharSet::ReadXml(const QDomElement& root)
     }
 }
 
-bool FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& document, QString* error)
+Status FontFileReader::ParseDocument(const QByteArray& bytes, QDomDocument& document)
 {
     QXmlStreamReader reader;
-    if (!FontFileGuard::StartReading(bytes, reader, error))
-        return false;
+    if (Status started = FontFileGuard::StartReading(bytes, reader); !started)
+        return started;
     QString message;
     int line = 0;
     int column = 0;
     if (!document.setContent(&reader, false, &message, &line, &column))
-        return Message::Fail(error, NotWellFormed(line, column, message));
-    return true;
+        return Status::Failure(NotWellFormed(line, column, message));
+    return Status();
 }

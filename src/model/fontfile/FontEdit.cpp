@@ -97,10 +97,8 @@ Result<FontChar*> FontEdit::Find(QStringView name) const
 
 Status FontEdit::IsNew(QStringView name) const
 {
-    QString reason;
-    if (!GlyphName::IsCarried(name, &reason))
-        return Status::Failure(
-            Status::In(QStringLiteral("the name ") + Message::Quoted(name), reason));
+    if (const Status carried = GlyphName::IsCarried(name); !carried)
+        return Status::Failure(carried.In(QStringLiteral("the name ") + Message::Quoted(name)));
     if (_set.Find(GlyphName::FromString(name)) != _set.end())
         return Status::Failure(QStringLiteral("a glyph is already named ") + Message::Quoted(name));
     return Status();

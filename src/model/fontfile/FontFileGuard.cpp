@@ -177,8 +177,9 @@ bool ReadsAsUtf8(const QByteArray& bytes)
 
 // The text of a file that is not read as UTF-8, in the encoding that its byte order mark or
 // its declaration names: given text, the reader ignores the encoding that the declaration
-// names. False, with the reason, for an encoding that is not supported or text not valid in it.
-bool Decode(const QByteArray& bytes, QString& text, QString* error)
+// names. A failure, with the reason, for an encoding that is not supported or text not valid
+// in it.
+Status Decode(const QByteArray& bytes, QString& text)
 {
     auto encoding = QStringConverter::encodingForData(bytes, u'<');
     QStringDecoder decoder;
@@ -195,24 +196,23 @@ bool Decode(const QByteArray& bytes, QString& text, QString* error)
         decoder = QStringDecoder(name.toLatin1().constData());
     }
     if (!decoder.isValid()) {
-        return Message::Fail(
-            error, Message::Text(u"the encoding %1 is not supported", {Message::Quoted(name)}));
+        return Status::Failure(
+            Message::Text(u"the encoding %1 is not supported", {Message::Quoted(name)}));
     }
     text = decoder(bytes);
     if (decoder.hasError()) {
-        return Message::Fail(
-            error, Message::Text(u"the file is not valid %1 text", {Message::Shown(name)}));
+        return Status::Failure(
+            Message::Text(u"the file is not valid %1 text", {Message::Shown(name)}));
     }
-    return true;
+    return Status();
 }
 
 } // namespace
 
-bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& reader, QString* error)
+Status FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& reader)
 {
     if (bytes.size() > MaxFileSize) {
-        return Message::Fail(
-            error,
+        return Status::Failure(
             Message::Text(u"the file is too large to be a font file (%1 bytes)", {bytes.size()}));
     }
     Shape shape;
@@ -221,8 +221,8 @@ bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& read
         reader.addData(bytes);
     } else {
         QString text;
-        if (!Decode(bytes, text, error))
-            return false;
+        if (Status decoded = Decode(bytes, text); !decoded)
+            return decoded;
         shape = MeasureShape(reinterpret_cast<const char16_t*>(text.constData()), text.size(),
                              MaxDepth);
         reader.addData(text);
@@ -230,27 +230,25 @@ bool FontFileGuard::StartReading(const QByteArray& bytes, QXmlStreamReader& read
     reader.setNamespaceProcessing(false);
 
     if (shape.internalSubset) {
-        return Message::Fail(error,
-                             QStringLiteral("the document type declaration has an internal subset "
-                                            "(entity or attribute declarations), which a font file "
-                                            "never holds"));
+        return Status::Failure(
+            QStringLiteral("the document type declaration has an internal subset "
+                           "(entity or attribute declarations), which a font file "
+                           "never holds"));
     }
     if (shape.maxDepth > MaxDepth) {
-        return Message::Fail(error,
-                             Message::Text(u"elements are nested more than %1 deep", {MaxDepth}));
+        return Status::Failure(Message::Text(u"elements are nested more than %1 deep", {MaxDepth}));
     }
     if (shape.elements > MaxElements) {
-        return Message::Fail(error, Message::Text(u"the file has more than %1 elements (%2)",
-                                                  {MaxElements, shape.elements}));
+        return Status::Failure(Message::Text(u"the file has more than %1 elements (%2)",
+                                             {MaxElements, shape.elements}));
     }
     if (shape.rootChildren > MaxGlyphs) {
-        return Message::Fail(error,
-                             Message::Text(u"the root element has more than %1 children (%2)",
-                                           {MaxGlyphs, shape.rootChildren}));
+        return Status::Failure(Message::Text(u"the root element has more than %1 children (%2)",
+                                             {MaxGlyphs, shape.rootChildren}));
     }
     if (shape.maxAttributes > MaxAttributes) {
-        return Message::Fail(error, Message::Text(u"an element has more than %1 attributes (%2)",
-                                                  {MaxAttributes, shape.maxAttributes}));
+        return Status::Failure(Message::Text(u"an element has more than %1 attributes (%2)",
+                                             {MaxAttributes, shape.maxAttributes}));
     }
-    return true;
+    return Status();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,10 +25,9 @@ public:
     // The XML declaration that the program writes.
     static constexpr char WrittenDeclaration[] = R"(<?xml version="1.0" encoding="UTF-8"?>)";
 
-    // Sets up the reader behind the bounds above: false, with the reason, when the bytes
+    // Sets up the reader behind the bounds above: a failure, with the reason, when the bytes
     // are refused. The reader is given the bytes themselves only when it reads them as
     // UTF-8, as the guards do; any other encoding (by its byte order mark or its XML
     // declaration) is decoded here, once, and the reader and the guards both see that text.
-    static bool StartReading(const QByteArray& bytes, QXmlStreamReader& reader,
-                             QString* error = nullptr);
+    static Status StartReading(const QByteArray& bytes, QXmlStreamReader& reader);
 };

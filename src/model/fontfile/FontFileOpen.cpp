@@ -6,25 +6,23 @@
 #include "FontFileGuard.h"
 #include "FontFileReader.h"
 
-bool FontFileOpen::ReadBytes(const QString& path, QByteArray& bytes, QString* error)
+Status FontFileOpen::ReadBytes(const QString& path, QByteArray& bytes)
 {
-    return FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes, error);
+    return FileReader::ReadBytes(path, FontFileGuard::MaxFileSize, bytes);
 }
 
 Result<std::unique_ptr<FontCharSet>> FontFileOpen::Read(const QString& path)
 {
     QByteArray bytes;
-    QString error;
-    if (!ReadBytes(path, bytes, &error))
-        return Status::Failure(error);
+    if (Status read = ReadBytes(path, bytes); !read)
+        return read;
     return FontFileReader::Read(bytes);
 }
 
 Result<FontEdit::Opened> FontFileOpen::Edit(EditedFile& file, const QString& path,
                                             QByteArray& bytes)
 {
-    QString error;
-    if (!file.Read(path, FontFileGuard::MaxFileSize, bytes, &error))
-        return Status::Failure(error);
+    if (Status read = file.Read(path, FontFileGuard::MaxFileSize, bytes); !read)
+        return read;
     return FontEdit::Open(bytes);
 }

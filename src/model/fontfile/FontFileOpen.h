@@ -19,7 +19,7 @@ class FontFileOpen
 {
 public:
     // The bytes of the font file at path, for a caller that reads them otherwise (a check).
-    static bool ReadBytes(const QString& path, QByteArray& bytes, QString* error);
+    static Status ReadBytes(const QString& path, QByteArray& bytes);
     // The font of the file at path, or the reason why it cannot be read or is refused.
     static Result<std::unique_ptr<FontCharSet>> Read(const QString& path);
     // The font of the file at path for an edit, held by file (its lock) until the file goes,

@@ -22,9 +22,9 @@ public:
     // are not well-formed XML or the root is not CharSet.
     static Result<std::unique_ptr<FontCharSet>> Read(const QByteArray& bytes);
     // Parses into a DOM document, behind the same guards: what the DOM reading route of
-    // FontCharSet::ReadXml starts from. Defined with that route, in pixmint_dom.
-    static bool ParseDocument(const QByteArray& bytes, QDomDocument& document,
-                              QString* error = nullptr);
+    // FontCharSet::ReadXml starts from; a failure, with the reason, when they are refused.
+    // Defined with that route, in pixmint_dom.
+    static Status ParseDocument(const QByteArray& bytes, QDomDocument& document);
     // The reason given for a document that the parser rejects.
     static QString NotWellFormed(qint64 line, qint64 column, const QString& message);
 

@@ -23,8 +23,10 @@ const QXmlStreamAttribute* Find(const QXmlStreamAttributes& attributes, QStringV
 
 FontFileWalk::Outcome FontFileWalk::Walk(const QByteArray& bytes)
 {
-    if (!FontFileGuard::StartReading(bytes, _reader, &_reason))
+    if (const Status started = FontFileGuard::StartReading(bytes, _reader); !started) {
+        _reason = started.Reason();
         return Outcome::Refused;
+    }
     int depth = 0;
     bool prolog = true;
     bool doctypeSeen = false;

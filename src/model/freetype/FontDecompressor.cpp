@@ -64,11 +64,11 @@ bool Grow(QByteArray& plain, qint64 used, qint64 limit)
 // are read as one, and zero bytes after the last are left aside (padding that some tools
 // write), as gzip -d does. Anything else after a member, which gzip -d only warns of, is
 // refused as damaged.
-bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* error)
+Status Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain)
 {
     z_stream stream{};
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
-        return Message::Fail(error, QStringLiteral("zlib cannot be started"));
+        return Status::Failure(QStringLiteral("zlib cannot be started"));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
     stream.avail_in = uInt(bytes.size());
     qint64 used = 0;
@@ -93,18 +93,17 @@ bool Inflate(const QByteArray& bytes, qint64 limit, QByteArray& plain, QString* 
     const QString reason = stream.msg ? QString::fromLatin1(stream.msg) : QString();
     inflateEnd(&stream);
     if (used > limit)
-        return Message::Fail(error, TooLarge(limit));
+        return Status::Failure(TooLarge(limit));
     if (status == Z_BUF_ERROR)
-        return Message::Fail(error, QStringLiteral("the gzip data ends too early"));
+        return Status::Failure(QStringLiteral("the gzip data ends too early"));
     if (status != Z_STREAM_END)
-        return Message::Fail(error, QStringLiteral("the gzip data is damaged (") + reason + u')');
+        return Status::Failure(QStringLiteral("the gzip data is damaged (") + reason + u')');
     plain.truncate(qsizetype(used));
-    return true;
+    return Status();
 }
 
 // LZW and bzip2 through FreeType's own readers, read once from the start to the end.
-bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArray& plain,
-                 QString* error)
+Status ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArray& plain)
 {
     // The readers' own buffers are small: what they read goes into plain.
     FreeTypeMemory memory(size_t(1) << 24);
@@ -116,10 +115,9 @@ bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArra
     const FT_Error failure = format == Format::Lzw ? FT_Stream_OpenLZW(&stream, &source)
                                                    : FT_Stream_OpenBzip2(&stream, &source);
     if (failure) {
-        return Message::Fail(
-            error, Message::Text(u"compressed with %1, which FreeType cannot read here (%2)",
-                                 {FormatName(format),
-                                  Message::LibraryError(QLatin1String("FreeType"), failure)}));
+        return Status::Failure(Message::Text(
+            u"compressed with %1, which FreeType cannot read here (%2)",
+            {FormatName(format), Message::LibraryError(QLatin1String("FreeType"), failure)}));
     }
     qint64 used = 0;
     for (;;) {
@@ -136,28 +134,29 @@ bool ReadForward(Format format, const QByteArray& bytes, qint64 limit, QByteArra
     if (stream.close)
         stream.close(&stream);
     if (used > limit)
-        return Message::Fail(error, TooLarge(limit));
+        return Status::Failure(TooLarge(limit));
     plain.truncate(qsizetype(used));
-    return true;
+    return Status();
 }
 
 } // namespace
 
-bool FontDecompressor::Decompress(QByteArray& bytes, qint64 limit, QString* error)
+Status FontDecompressor::Decompress(QByteArray& bytes, qint64 limit)
 {
     const Format format = FormatOf(bytes);
     if (format == Format::Plain)
-        return true;
+        return Status();
     QByteArray plain;
-    if (!(format == Format::Gzip ? Inflate(bytes, limit, plain, error)
-                                 : ReadForward(format, bytes, limit, plain, error)))
-        return false;
+    if (Status read = format == Format::Gzip ? Inflate(bytes, limit, plain)
+                                             : ReadForward(format, bytes, limit, plain);
+        !read)
+        return read;
     // FreeType would open a second layer itself, forward only again.
     if (const Format inner = FormatOf(plain); inner != Format::Plain) {
-        return Message::Fail(error,
-                             Message::Text(u"compressed twice (%1 inside %2): decompress it first",
-                                           {FormatName(inner), FormatName(format)}));
+        return Status::Failure(
+            Message::Text(u"compressed twice (%1 inside %2): decompress it first",
+                          {FormatName(inner), FormatName(format)}));
     }
     bytes = std::move(plain);
-    return true;
+    return Status();
 }

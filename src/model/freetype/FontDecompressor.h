@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,7 @@ class FontDecompressor
 {
 public:
     // Replaces compressed bytes with what they hold, of at most limit bytes; plain bytes stay
-    // as they are. False, with the reason, for damaged or cut data, a result beyond the
+    // as they are. A failure, with the reason, for damaged or cut data, a result beyond the
     // limit, a compression FreeType does not read, or data compressed a second time.
-    static bool Decompress(QByteArray& bytes, qint64 limit, QString* error = nullptr);
+    static Status Decompress(QByteArray& bytes, qint64 limit);
 };

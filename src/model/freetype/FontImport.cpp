@@ -51,18 +51,18 @@ QString CodeText(int code)
 // FreeType finds Latin-1 codes in a Unicode map (it gives one to BDF and PCF fonts in ISO
 // 10646 and ISO 8859-1 as well), or in a Latin-1 map (some Type 1 fonts). Any other map's
 // codes are taken as they are, which fits the many bitmap fonts that name no character set.
-bool ChooseCharacterMap(FT_Face face, MessageList& notes, QString* error)
+Status ChooseCharacterMap(FT_Face face, MessageList& notes)
 {
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 ||
         FT_Select_Charmap(face, FT_ENCODING_ADOBE_LATIN_1) == 0)
-        return true;
+        return Status();
     if (face->num_charmaps > 0 && FT_Set_Charmap(face, face->charmaps[0]) == 0) {
         notes << QStringLiteral("the font has no Unicode character map: its own character "
                                 "codes are taken as Latin-1");
-        return true;
+        return Status();
     }
-    return Message::Fail(error, QStringLiteral("the font has no character map, so no character "
-                                               "can be found"));
+    return Status::Failure(QStringLiteral("the font has no character map, so no character "
+                                          "can be found"));
 }
 
 // What a glyph lost to the grid, or nothing.
@@ -107,32 +107,31 @@ void Store(const std::vector<std::pair<std::string, FontChar>>& drawn, bool repl
 }
 
 // Draws a character's glyph, or leaves it blank, with what the report says of it after the
-// glyph's name. False, with the reason, only when FreeType's memory runs out, which ends the
-// import (FontImport::Fill names the budget); any other failure is the glyph's own.
-bool DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, int code,
-               FontChar& glyph, QString& note, QString* error)
+// glyph's name. A failure, with the reason, only when FreeType's memory runs out, which ends
+// the import (FontImport::Fill names the budget); any other failure is the glyph's own.
+Status DrawGlyph(FT_Library library, FT_Face face, FT_UInt index, int baseline, int code,
+                 FontChar& glyph, QString& note)
 {
     GlyphDrawing::Result result;
     const FT_Error failure = GlyphDrawing::Draw(library, face, index, baseline, glyph, result);
     if (!failure) {
         note = DrawingNote(result);
-        return true;
+        return Status();
     }
     const QString reason = Message::Text(u"the glyph for %1 cannot be read (%2)",
                                          {CodeText(code), FreeTypeError(failure)});
     if (failure == FT_Err_Out_Of_Memory)
-        return Message::Fail(error, reason);
+        return Status::Failure(reason);
     glyph = FontChar();
     note = QStringLiteral(": ") + reason + QStringLiteral("; left blank");
-    return true;
+    return Status();
 }
 
 // Each target's glyph, drawn at the baseline into drawn, or a note why it is left blank.
-bool DrawTargets(FT_Library library, FT_Face face,
-                 const std::vector<ImportTargets::Target>& targets, int baseline,
-                 const std::set<long>& negativeBoxes,
-                 std::vector<std::pair<std::string, FontChar>>& drawn, MessageList& report,
-                 QString* error)
+Status DrawTargets(FT_Library library, FT_Face face,
+                   const std::vector<ImportTargets::Target>& targets, int baseline,
+                   const std::set<long>& negativeBoxes,
+                   std::vector<std::pair<std::string, FontChar>>& drawn, MessageList& report)
 {
     for (const ImportTargets::Target& target : targets) {
         const std::string& name = target.name;
@@ -148,46 +147,49 @@ bool DrawTargets(FT_Library library, FT_Face face,
                                          "negative width or height; left blank");
         } else {
             QString note;
-            if (!DrawGlyph(library, face, index, baseline, int(code), glyph, note, error))
-                return false;
+            if (Status drawnGlyph =
+                    DrawGlyph(library, face, index, baseline, int(code), glyph, note);
+                !drawnGlyph)
+                return drawnGlyph;
             if (!note.isEmpty())
                 report << GlyphName::Quoted(name) + note;
         }
         drawn.emplace_back(name, glyph);
     }
-    return true;
+    return Status();
 }
 
 // FontImport::Fill's work once FreeType is started.
-bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
-              const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, MessageList& report,
-              QString* error)
+Status DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Options& options,
+                const std::vector<BdfGlyphNames::Glyph>* own, FontCharSet& set, MessageList& report)
 {
     FT_Face rawFace = nullptr;
     const FT_Error openFailure =
         FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.constData()),
                            FT_Long(bytes.size()), 0, &rawFace);
     if (openFailure) {
-        return Message::Fail(error, QStringLiteral("not a font that FreeType reads (") +
-                                        FreeTypeError(openFailure) + u')');
+        return Status::Failure(QStringLiteral("not a font that FreeType reads (") +
+                               FreeTypeError(openFailure) + u')');
     }
     const Face face(rawFace);
     // FreeType hints a "tricky" font (one it knows by name to build its glyphs in its hinting
     // program) with the font's program whatever it is asked, and a name is easily taken.
     if (FT_IS_TRICKY(face.get())) {
-        return Message::Fail(error, QStringLiteral("FreeType draws this font only through its "
-                                                   "own hinting program, whose work has no "
-                                                   "bound; refused"));
+        return Status::Failure(QStringLiteral("FreeType draws this font only through its "
+                                              "own hinting program, whose work has no "
+                                              "bound; refused"));
     }
 
-    if (!ChooseCharacterMap(face.get(), report, error))
-        return false;
+    if (Status mapped = ChooseCharacterMap(face.get(), report); !mapped)
+        return mapped;
     bool replaces = false;
     const std::vector<ImportTargets::Target> targets =
         ImportTargets::Find(face.get(), set, own, options.codes, report, replaces);
     int baseline = options.baseline;
-    if (!GridFit::Choose(library, face.get(), targets, options.size, baseline, report, error))
-        return false;
+    if (Status fitted =
+            GridFit::Choose(library, face.get(), targets, options.size, baseline, report);
+        !fitted)
+        return fitted;
 
     // FreeType reads a negative width or height in a BDF glyph's box as 0, without a word.
     std::set<long> negativeBoxes;
@@ -196,10 +198,12 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 
     // Everything is drawn aside first, so that a failure leaves the set as it was.
     std::vector<std::pair<std::string, FontChar>> drawn;
-    if (!DrawTargets(library, face.get(), targets, baseline, negativeBoxes, drawn, report, error))
-        return false;
+    if (Status drew =
+            DrawTargets(library, face.get(), targets, baseline, negativeBoxes, drawn, report);
+        !drew)
+        return drew;
     Store(drawn, replaces, set, report);
-    return true;
+    return Status();
 }
 
 } // namespace
@@ -207,9 +211,8 @@ bool DrawFont(FT_Library library, const QByteArray& bytes, const FontImport::Opt
 Status FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& options,
                         MessageList* notes)
 {
-    QString error;
-    if (!FontDecompressor::Decompress(bytes, MaxFileSize, &error))
-        return Status::Failure(error);
+    if (Status decompressed = FontDecompressor::Decompress(bytes, MaxFileSize); !decompressed)
+        return decompressed;
     std::vector<BdfGlyphNames::Glyph> own;
     QByteArray encoded;
     const bool pixmintBdf = BdfGlyphNames::Scan(bytes, own, encoded);
@@ -229,14 +232,15 @@ Status FontImport::Fill(FontCharSet& set, QByteArray bytes, const Options& optio
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
     MessageList report;
-    if (!DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report,
-                  &error)) {
+    if (Status drawn =
+            DrawFont(library.get(), bytes, options, pixmintBdf ? &own : nullptr, set, report);
+        !drawn) {
         if (memory.Exhausted()) {
             return Status::Failure(Message::Text(u"reading the font takes FreeType more than %1 "
                                                  u"MiB of memory; refused",
                                                  {MaxMemory >> 20}));
         }
-        return Status::Failure(error);
+        return drawn;
     }
     if (notes)
         *notes = report;

@@ -117,12 +117,12 @@ FT_Error ChooseStrike(FT_Face face, int size)
 
 } // namespace
 
-bool GridFit::Choose(FT_Library library, FT_Face face,
-                     const std::vector<ImportTargets::Target>& targets, int size, int& baseline,
-                     MessageList& report, QString* error)
+Status GridFit::Choose(FT_Library library, FT_Face face,
+                       const std::vector<ImportTargets::Target>& targets, int size, int& baseline,
+                       MessageList& report)
 {
     if (!FT_IS_SCALABLE(face) && face->num_fixed_sizes <= 0)
-        return Message::Fail(error, QStringLiteral("the font has neither outlines nor bitmaps"));
+        return Status::Failure(QStringLiteral("the font has neither outlines nor bitmaps"));
     const bool search = FT_IS_SCALABLE(face) && (size == 0 || baseline < 0);
     Choice choice;
     FT_Error failure = 0;
@@ -133,9 +133,8 @@ bool GridFit::Choose(FT_Library library, FT_Face face,
     else
         failure = ChooseStrike(face, size > 0 ? size : FontImport::DefaultSize);
     if (failure) {
-        return Message::Fail(error, QStringLiteral("FreeType cannot set the font's size (") +
-                                        Message::LibraryError(QLatin1String("FreeType"), failure) +
-                                        u')');
+        return Status::Failure(QStringLiteral("FreeType cannot set the font's size (") +
+                               Message::LibraryError(QLatin1String("FreeType"), failure) + u')');
     }
     if (search) {
         baseline = choice.baseline;
@@ -143,5 +142,5 @@ bool GridFit::Choose(FT_Library library, FT_Face face,
     } else if (baseline < 0) {
         baseline = FontBaseline(face);
     }
-    return true;
+    return Status();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImportTargets.h"
+#include "Status.h"
 
 #include <QString>
 
@@ -23,9 +24,9 @@ public:
     // the report says what was chosen and what it loses. Each size is one rendering of the
     // glyphs, which the baselines only move. A bitmap font takes the strike whose height is
     // nearest to size (default FontImport::DefaultSize), of two as near the lower. The font's
-    // own row is its ascent in pixels minus 1, at most 7. False, with the reason, when
-    // FreeType cannot set a size or runs out of memory.
-    static bool Choose(FT_Library library, FT_Face face,
-                       const std::vector<ImportTargets::Target>& targets, int size, int& baseline,
-                       MessageList& report, QString* error);
+    // own row is its ascent in pixels minus 1, at most 7. A failure, with the reason,
+    // when FreeType cannot set a size or runs out of memory.
+    static Status Choose(FT_Library library, FT_Face face,
+                         const std::vector<ImportTargets::Target>& targets, int size, int& baseline,
+                         MessageList& report);
 };

@@ -199,20 +199,20 @@ GfxWriter::GfxWriter(const QString& name, const CodeRange& range, int baseline, 
 {
 }
 
-bool GfxWriter::IsValidName(const QString& name, QString* reason)
+Status GfxWriter::IsValidName(const QString& name)
 {
-    if (!CArray::IsValidName(name, reason))
-        return false;
+    if (Status valid = CArray::IsValidName(name); !valid)
+        return valid;
     for (const char* used : {"GFXfont", "GFXglyph", "int8_t", "uint8_t", "uint16_t"}) {
         if (name == QLatin1String(used))
-            return Message::Fail(reason, QStringLiteral("is a type that the GFX font header uses"));
+            return Status::Failure(QStringLiteral("is a type that the GFX font header uses"));
     }
     static const QRegularExpression declared(QLatin1String{Declared});
     if (declared.match(name).hasMatch()) {
-        return Message::Fail(reason, QStringLiteral("is declared by the headers that the GFX font "
-                                                    "header includes"));
+        return Status::Failure(QStringLiteral("is declared by the headers that the GFX font "
+                                              "header includes"));
     }
-    return true;
+    return Status();
 }
 
 QStringList GfxWriter::Identifiers(const QString& name)

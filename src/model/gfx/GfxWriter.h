@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodeRange.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,7 +32,7 @@ public:
 
     // A name is usable when it is one for a C array (CArray::IsValidName) and not a name that
     // the header itself uses; the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    static Status IsValidName(const QString& name);
     // The identifiers that the header defines for a font of that name.
     static QStringList Identifiers(const QString& name);
     // The header in the encoding of that name, as the C source is (CArray::Encoded).

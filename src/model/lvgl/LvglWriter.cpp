@@ -50,20 +50,20 @@ LvglWriter::LvglWriter(const QString& name, const CodeRange& range, int baseline
 {
 }
 
-bool LvglWriter::IsValidName(const QString& name, QString* reason)
+Status LvglWriter::IsValidName(const QString& name)
 {
-    if (!CArray::IsValidName(name, reason))
-        return false;
+    if (Status valid = CArray::IsValidName(name); !valid)
+        return valid;
     const QString lower = name.toLower();
     if (lower.startsWith(QLatin1String("lv_")) || lower.startsWith(QLatin1String("lvgl"))) {
-        return Message::Fail(reason, QStringLiteral("begins as the names that LVGL declares "
-                                                    "(lv_, LV_, lvgl, LVGL)"));
+        return Status::Failure(QStringLiteral("begins as the names that LVGL declares "
+                                              "(lv_, LV_, lvgl, LVGL)"));
     }
     if (CArray::IsStandardHeaderName(name)) {
-        return Message::Fail(reason, QStringLiteral("is declared by the standard headers that "
-                                                    "lvgl.h includes"));
+        return Status::Failure(QStringLiteral("is declared by the standard headers that "
+                                              "lvgl.h includes"));
     }
-    return true;
+    return Status();
 }
 
 QByteArray LvglWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodeRange.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,7 +31,7 @@ public:
     // A name is usable when it is one for a C array (CArray::IsValidName) and not in LVGL's
     // own name space (lv_, LV_, lvgl, LVGL), where the headers that the source includes
     // declare their names; the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    static Status IsValidName(const QString& name);
     // The source in the encoding of that name, as the C source is (CArray::Encoded).
     QByteArray Bytes(const FontCharSet& set, const QByteArray& encoding = "UTF-8") const;
     // The codes that LVGL never looks up (0, 9) and the codes without a glyph, each in one

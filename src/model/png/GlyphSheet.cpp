@@ -24,13 +24,13 @@ constexpr quint8 Black = 0;
 constexpr quint8 Off = 0xE4;
 
 // A picture of the size, or the reason it cannot be had.
-PixelImage Allocate(qint64 width, qint64 height, QString* error)
+Result<PixelImage> Allocate(qint64 width, qint64 height)
 {
     PixelImage image{int(width), int(height)};
     if (image.IsNull())
-        Message::Fail(error, Message::Text(u"there is not enough memory for an image of %1 x %2 "
-                                           u"pixels",
-                                           {width, height}));
+        return Status::Failure(Message::Text(u"there is not enough memory for an image of %1 x %2 "
+                                             u"pixels",
+                                             {width, height}));
     return image;
 }
 
@@ -48,7 +48,7 @@ void DrawLit(PixelImage& image, const FontChar& glyph, int left, int top, int sc
 
 } // namespace
 
-PixelImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
+Result<PixelImage> GlyphSheet::Render(const FontCharSet& set, int scale)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
 
@@ -63,15 +63,15 @@ PixelImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
     const qint64 width = qint64(columns) * cellWidth;
     const qint64 height = rows * cellHeight;
     if (height > MaxSide || width * height > MaxPixels) {
-        Message::Fail(error, Message::Text(u"%1 glyphs at scale %2 do not fit on one sheet "
-                                           u"(%3 x %4 pixels)",
-                                           {count, scale, width, height}));
-        return {};
+        return Status::Failure(Message::Text(u"%1 glyphs at scale %2 do not fit on one sheet "
+                                             u"(%3 x %4 pixels)",
+                                             {count, scale, width, height}));
     }
 
-    PixelImage image = Allocate(width, height, error);
-    if (image.IsNull())
-        return image;
+    Result<PixelImage> allocated = Allocate(width, height);
+    if (!allocated)
+        return allocated;
+    PixelImage& image = *allocated;
     const CharacterMap map(set);
     const SheetLabels labels(map);
     qint64 index = 0;
@@ -91,7 +91,7 @@ PixelImage GlyphSheet::Render(const FontCharSet& set, int scale, QString* error)
                     GlyphName::Listed(name));
         ++index;
     }
-    return image;
+    return allocated;
 }
 
 // Why a text of lines of at most longest characters makes no picture at the scale, or nothing.
@@ -118,8 +118,8 @@ QString GlyphSheet::TextTooLarge(qsizetype longest, qsizetype lines, int scale, 
     return QString();
 }
 
-PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
-                                  QList<char32_t>* missing, QString* error)
+Result<PixelImage> GlyphSheet::RenderText(const FontCharSet& set, const QString& text, int scale,
+                                          QList<char32_t>* missing)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
     QList<QList<uint>> lines;
@@ -132,16 +132,15 @@ PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, i
     const qint64 width = (qint64(longest) * Advance - 1) * scale;
     const qint64 height = (qint64(lines.size()) * LineAdvance - 1) * scale;
     const QString tooLarge = TextTooLarge(longest, lines.size(), scale, width, height);
-    if (!tooLarge.isEmpty()) {
-        Message::Fail(error, tooLarge);
-        return {};
-    }
+    if (!tooLarge.isEmpty())
+        return Status::Failure(tooLarge);
 
     const CharacterMap map(set);
     QSet<char32_t> named;
-    PixelImage image = Allocate(width, height, error);
-    if (image.IsNull())
-        return image;
+    Result<PixelImage> allocated = Allocate(width, height);
+    if (!allocated)
+        return allocated;
+    PixelImage& image = *allocated;
     for (qsizetype lineIndex = 0; lineIndex < lines.size(); ++lineIndex) {
         const QList<uint>& characters = lines[lineIndex];
         const int top = int(lineIndex) * LineAdvance * scale;
@@ -162,18 +161,18 @@ PixelImage GlyphSheet::RenderText(const FontCharSet& set, const QString& text, i
             DrawLit(image, map.Glyph(index), int(position) * Advance * scale, top, scale);
         }
     }
-    return image;
+    return allocated;
 }
 
-PixelImage GlyphSheet::RenderGrid(const FontCharSet& set, const CodeRange& range, int scale,
-                                  QString* error)
+Result<PixelImage> GlyphSheet::RenderGrid(const FontCharSet& set, const CodeRange& range, int scale)
 {
     scale = std::clamp(scale, MinScale, MaxScale);
     const int rows = (range.Count() + GridColumns - 1) / GridColumns;
-    PixelImage image = Allocate(qint64(GridColumns) * GridCellWidth * scale,
-                                qint64(rows) * GridCellHeight * scale, error);
-    if (image.IsNull())
-        return image;
+    Result<PixelImage> allocated = Allocate(qint64(GridColumns) * GridCellWidth * scale,
+                                            qint64(rows) * GridCellHeight * scale);
+    if (!allocated)
+        return allocated;
+    PixelImage& image = *allocated;
     const CharacterMap map(set);
     for (int code = range.First(); code <= range.Last(); ++code) {
         const quint32 index = map.GlyphIndex(code);
@@ -182,5 +181,5 @@ PixelImage GlyphSheet::RenderGrid(const FontCharSet& set, const CodeRange& range
             DrawLit(image, map.Glyph(index), cell % GridColumns * GridCellWidth * scale,
                     cell / GridColumns * GridCellHeight * scale, scale);
     }
-    return image;
+    return allocated;
 }

@@ -56,53 +56,47 @@ bool Write(const PixelImage& picture, std::vector<png_bytep>& rows, QByteArray& 
 
 } // namespace
 
-QByteArray PngFile::Encode(const PixelImage& picture, QString* error)
+Result<QByteArray> PngFile::Encode(const PixelImage& picture)
 {
     QByteArray bytes;
     std::vector<png_bytep> rows;
     for (int y = 0; y < picture.Height(); ++y)
         rows.push_back(const_cast<png_bytep>(picture.Row(y)));
     if (picture.IsNull() || !Write(picture, rows, bytes)) {
-        Message::Fail(error, QStringLiteral("the image could not be encoded as PNG"));
-        return QByteArray();
+        return Status::Failure(QStringLiteral("the image could not be encoded as PNG"));
     }
     return bytes;
 }
 
-PixelImage PngFile::DecodeGray(const QByteArray& bytes, QString* error)
+Result<PixelImage> PngFile::DecodeGray(const QByteArray& bytes)
 {
     static const png_byte Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     if (bytes.size() < 8 || std::memcmp(bytes.constData(), Signature, 8) != 0) {
-        Message::Fail(error, QStringLiteral("not a PNG picture"));
-        return {};
+        return Status::Failure(QStringLiteral("not a PNG picture"));
     }
     ImageGuard guard;
     png_image& image = guard.image;
     if (!png_image_begin_read_from_memory(&image, bytes.constData(), size_t(bytes.size()))) {
-        Message::Fail(error, QStringLiteral("not a readable PNG picture: ") +
-                                 QString::fromLatin1(image.message));
-        return {};
+        return Status::Failure(QStringLiteral("not a readable PNG picture: ") +
+                               QString::fromLatin1(image.message));
     }
     const qint64 width = image.width;
     const qint64 height = image.height;
     if (width > MaxSide || height > MaxSide || width * height > MaxPixels) {
-        Message::Fail(error, Message::Text(u"the picture is %1 x %2 pixels, larger than the %3 "
-                                           u"pixels a side and %4 pixels in all that are read",
-                                           {width, height, MaxSide, MaxPixels}));
-        return {};
+        return Status::Failure(Message::Text(u"the picture is %1 x %2 pixels, larger than the %3 "
+                                             u"pixels a side and %4 pixels in all that are read",
+                                             {width, height, MaxSide, MaxPixels}));
     }
     image.format = PNG_FORMAT_GRAY;
     PixelImage picture(int(width), int(height), PixelImage::Kind::Gray);
     if (picture.IsNull()) {
-        Message::Fail(error, QStringLiteral("there is not enough memory for the picture"));
-        return {};
+        return Status::Failure(QStringLiteral("there is not enough memory for the picture"));
     }
     // Laid on white, as a paint program shows a transparent sheet.
     png_color white = {255, 255, 255};
     if (!png_image_finish_read(&image, &white, picture.Row(0), png_int_32(width), nullptr)) {
-        Message::Fail(error, QStringLiteral("the PNG picture is damaged: ") +
-                                 QString::fromLatin1(image.message));
-        return {};
+        return Status::Failure(QStringLiteral("the PNG picture is damaged: ") +
+                               QString::fromLatin1(image.message));
     }
     return picture;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PixelImage.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,11 +15,11 @@ public:
     static constexpr qint64 MaxSide = 32767;
     static constexpr qint64 MaxPixels = 64LL * 1024 * 1024;
 
-    // Empty, with the reason, when libpng cannot encode it.
-    static QByteArray Encode(const PixelImage& image, QString* error = nullptr);
+    // The PNG file of the picture, or the reason when libpng cannot encode it.
+    static Result<QByteArray> Encode(const PixelImage& image);
 
     // Any PNG (palette, gray, colour, with alpha, 16 bits, interlaced) as 8-bit gray laid on
-    // white, so that a transparent pixel is white. A null image, with the reason, for bytes
-    // that are no whole PNG or a picture beyond the limits.
-    static PixelImage DecodeGray(const QByteArray& bytes, QString* error = nullptr);
+    // white, so that a transparent pixel is white; the reason instead for bytes that are no
+    // whole PNG or a picture beyond the limits.
+    static Result<PixelImage> DecodeGray(const QByteArray& bytes);
 };

@@ -8,20 +8,13 @@
 Result<QByteArray> PngFormat::Bytes(const FontCharSet& set, const QByteArray&) const
 {
     _missing.clear();
-    QString error;
-    PixelImage image;
-    if (_grid)
-        image = GlyphSheet::RenderGrid(set, *_grid, _scale, &error);
-    else if (_text.isEmpty())
-        image = GlyphSheet::Render(set, _scale, &error);
-    else
-        image = GlyphSheet::RenderText(set, _text, _scale, &_missing, &error);
-    QByteArray bytes;
-    if (!image.IsNull())
-        bytes = PngFile::Encode(image, &error);
-    if (!error.isEmpty())
-        return Status::Failure(error);
-    return bytes;
+    const Result<PixelImage> image = _grid ? GlyphSheet::RenderGrid(set, *_grid, _scale)
+                                     : _text.isEmpty()
+                                         ? GlyphSheet::Render(set, _scale)
+                                         : GlyphSheet::RenderText(set, _text, _scale, &_missing);
+    if (!image)
+        return image.GetStatus();
+    return PngFile::Encode(*image);
 }
 
 // One line naming the characters, as many as a list of warnings holds.

@@ -20,8 +20,7 @@ struct Grid
 };
 
 // The scale and the rows of cells of the picture, or the reason it is no whole number of cells.
-bool Measure(const PixelImage& image, const SheetImport::Options& options, Grid& grid,
-             QString* error)
+Status Measure(const PixelImage& image, const SheetImport::Options& options, Grid& grid)
 {
     grid = {options.cellWidth, options.cellHeight, options.scale, 0};
     const int rowWidth = SheetImport::Columns * grid.cellWidth;
@@ -29,25 +28,25 @@ bool Measure(const PixelImage& image, const SheetImport::Options& options, Grid&
         grid.scale = image.Width() / rowWidth;
     const QString cell = Message::Text(u"%1 x %2", {grid.cellWidth, grid.cellHeight});
     if (grid.scale == 0 || image.Width() != rowWidth * grid.scale) {
-        return Message::Fail(
-            error, options.scale == 0
-                       ? Message::Text(u"the picture is %1 pixels wide, which is no row of %2 "
-                                       u"cells of %3 pixels at any scale",
-                                       {image.Width(), SheetImport::Columns, cell})
-                       : Message::Text(u"the picture is %1 pixels wide, not the %2 of a row of "
-                                       u"%3 cells of %4 pixels at scale %5",
-                                       {image.Width(), rowWidth * grid.scale, SheetImport::Columns,
-                                        cell, grid.scale}));
+        return Status::Failure(
+            options.scale == 0
+                ? Message::Text(u"the picture is %1 pixels wide, which is no row of %2 "
+                                u"cells of %3 pixels at any scale",
+                                {image.Width(), SheetImport::Columns, cell})
+                : Message::Text(u"the picture is %1 pixels wide, not the %2 of a row of "
+                                u"%3 cells of %4 pixels at scale %5",
+                                {image.Width(), rowWidth * grid.scale, SheetImport::Columns, cell,
+                                 grid.scale}));
     }
     const int rowHeight = grid.cellHeight * grid.scale;
     if (image.Height() % rowHeight != 0) {
-        return Message::Fail(error, Message::Text(u"the picture is %1 pixels high, which is no "
-                                                  u"whole number of rows of cells of %2 pixels "
-                                                  u"at scale %3",
-                                                  {image.Height(), cell, grid.scale}));
+        return Status::Failure(Message::Text(u"the picture is %1 pixels high, which is no "
+                                             u"whole number of rows of cells of %2 pixels "
+                                             u"at scale %3",
+                                             {image.Height(), cell, grid.scale}));
     }
     grid.rows = image.Height() / rowHeight;
-    return true;
+    return Status();
 }
 
 // Whether the block of the picture is darker than half: on average, or at any pixel.
@@ -92,37 +91,40 @@ QString CellPlace(int cell)
 
 } // namespace
 
-bool SheetImport::Read(const QByteArray& png, const std::vector<int>& codes, const Options& options,
-                       FontCharSet& set, QString* error)
+Status SheetImport::Read(const QByteArray& png, const std::vector<int>& codes,
+                         const Options& options, FontCharSet& set)
 {
-    const PixelImage image = PngFile::DecodeGray(png, error);
+    const Result<PixelImage> decoded = PngFile::DecodeGray(png);
+    if (!decoded)
+        return decoded.GetStatus();
+    const PixelImage& image = *decoded;
     Grid grid;
-    if (image.IsNull() || !Measure(image, options, grid, error))
-        return false;
+    if (Status measured = Measure(image, options, grid); !measured)
+        return measured;
     const qint64 cells = qint64(grid.rows) * Columns;
     if (cells < qint64(codes.size())) {
-        return Message::Fail(error, Message::Text(u"the picture holds %1 cells, fewer than the "
-                                                  u"%2 codes asked for",
-                                                  {cells, codes.size()}));
+        return Status::Failure(Message::Text(u"the picture holds %1 cells, fewer than the "
+                                             u"%2 codes asked for",
+                                             {cells, codes.size()}));
     }
     std::vector<FontChar> glyphs(codes.size());
     for (int cell = 0; cell < int(cells); ++cell) {
         FontChar blank;
         FontChar& glyph = size_t(cell) < codes.size() ? glyphs[size_t(cell)] : blank;
         if (!ReadCell(image, grid, cell, glyph)) {
-            return Message::Fail(error, CellPlace(cell) +
-                                            QStringLiteral(" has ink outside the 5 x 8 pixels of "
-                                                           "its glyph"));
+            return Status::Failure(CellPlace(cell) +
+                                   QStringLiteral(" has ink outside the 5 x 8 pixels of "
+                                                  "its glyph"));
         }
         if (size_t(cell) >= codes.size() && blank != FontChar()) {
-            return Message::Fail(error, CellPlace(cell) +
-                                            Message::Text(u" is inked, beyond the %1 codes asked "
-                                                          u"for",
-                                                          {codes.size()}));
+            return Status::Failure(CellPlace(cell) +
+                                   Message::Text(u" is inked, beyond the %1 codes asked "
+                                                 u"for",
+                                                 {codes.size()}));
         }
     }
     set.Clear();
     for (size_t index = 0; index < codes.size(); ++index)
         set.At(CharacterMap::NewGlyphName(codes[index])) = new FontChar(glyphs[index]);
-    return true;
+    return Status();
 }

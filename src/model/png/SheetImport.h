@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,10 +28,10 @@ public:
     };
 
     // Replaces the set's glyphs with one for each code, cell i for codes[i], each named by
-    // CharacterMap::NewGlyphName. False, with the reason in one line, for bytes that are no PNG
-    // or a picture too large to read, a size that is no whole number of cells, fewer cells
+    // CharacterMap::NewGlyphName. A failure, with the reason in one line, for bytes that are no
+    // PNG or a picture too large to read, a size that is no whole number of cells, fewer cells
     // than codes, ink in a cell outside its glyph's pixels or in a cell beyond the codes; the
     // set is then unchanged.
-    static bool Read(const QByteArray& png, const std::vector<int>& codes, const Options& options,
-                     FontCharSet& set, QString* error = nullptr);
+    static Status Read(const QByteArray& png, const std::vector<int>& codes, const Options& options,
+                       FontCharSet& set);
 };

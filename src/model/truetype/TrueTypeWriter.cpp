@@ -65,7 +65,7 @@ TrueTypeWriter::TrueTypeWriter(const QString& name, int baseline, qint64 time)
 {
 }
 
-bool TrueTypeWriter::IsValidName(const QString& name, QString* reason)
+Status TrueTypeWriter::IsValidName(const QString& name)
 {
     constexpr qsizetype Longest = 63;
     bool plain = !name.isEmpty() && name.size() <= Longest;
@@ -74,11 +74,11 @@ bool TrueTypeWriter::IsValidName(const QString& name, QString* reason)
                 !QStringLiteral("[]{}()<>/%").contains(character);
     }
     if (plain)
-        return true;
-    return Message::Fail(reason, QStringLiteral("is not a PostScript name, as a TrueType font's "
-                                                "name must be: 1 to 63 printable ASCII "
-                                                "characters, none of them blank or one of "
-                                                "[]{}()<>/%"));
+        return Status();
+    return Status::Failure(QStringLiteral("is not a PostScript name, as a TrueType font's "
+                                          "name must be: 1 to 63 printable ASCII "
+                                          "characters, none of them blank or one of "
+                                          "[]{}()<>/%"));
 }
 
 Status TrueTypeWriter::Accepts(const FontCharSet& set)

@@ -36,7 +36,7 @@ public:
 
     // A PostScript name: up to 63 printable ASCII characters, none of them blank or one of
     // []{}()<>/%. The reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    static Status IsValidName(const QString& name);
     // The reason, for a font of more glyphs than TrueType numbers; Bytes expects a font that
     // is accepted.
     static Status Accepts(const FontCharSet& set);

@@ -6,9 +6,9 @@
 #include "MessageList.h"
 #include "U8g2Source.h"
 
-bool U8g2FontWriter::IsValidName(const QString& name, QString* reason)
+Status U8g2FontWriter::IsValidName(const QString& name)
 {
-    return U8g2Source::IsValidName(name, reason);
+    return U8g2Source::IsValidName(name);
 }
 
 QByteArray U8g2FontWriter::Bytes(const FontCharSet& set, const QByteArray& encoding) const

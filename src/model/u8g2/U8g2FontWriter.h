@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CodeRange.h"
+#include "Status.h"
 
 #include <QByteArray>
 #include <QLatin1String>
@@ -23,7 +24,7 @@ public:
 
     // A name is usable when it is one for a C array and not one that the source uses
     // (U8g2Source::IsValidName); the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason = nullptr);
+    static Status IsValidName(const QString& name);
     // The font's bytes, as the library's SetFont takes them.
     virtual QByteArray Font(const FontCharSet& set) const = 0;
     // The C source in the encoding of that name, as the C source is (CArray::Encoded).

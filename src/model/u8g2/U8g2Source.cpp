@@ -17,18 +17,18 @@ constexpr qsizetype ListLine = 12;
 
 } // namespace
 
-bool U8g2Source::IsValidName(const QString& name, QString* reason)
+Status U8g2Source::IsValidName(const QString& name)
 {
-    if (!CArray::IsValidName(name, reason))
-        return false;
+    if (Status valid = CArray::IsValidName(name); !valid)
+        return valid;
     if (name == u"U8G2_FONT_SECTION" || name == u"U8X8_FONT_SECTION" || name == u"uint8_t")
-        return Message::Fail(reason, QStringLiteral("is a name that the font's C source uses"));
+        return Status::Failure(QStringLiteral("is a name that the font's C source uses"));
     // The source includes <stdint.h>, and u8g2.h, beside it, the other standard headers.
     if (CArray::IsStandardHeaderName(name)) {
-        return Message::Fail(reason, QStringLiteral("is declared by the standard headers that "
-                                                    "the font's C source and u8g2.h include"));
+        return Status::Failure(QStringLiteral("is declared by the standard headers that "
+                                              "the font's C source and u8g2.h include"));
     }
-    return true;
+    return Status();
 }
 
 // avr-gcc reads a constant from RAM unless it is in program memory, and the library reads

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,7 +18,7 @@ public:
     // A name is usable when it is one for a C array (CArray::IsValidName) and not one that
     // the source itself uses (the section macros of both fonts, which the library's header
     // defines) or <stdint.h> declares; the reason otherwise.
-    static bool IsValidName(const QString& name, QString* reason);
+    static Status IsValidName(const QString& name);
     // The source: the comment (lines of text without its /* */), the section macro's
     // definition, the declaration and the definition of the array of those bytes.
     static QString Text(const QString& comment, const QString& name, QLatin1String section,
