@@ -52,6 +52,12 @@ function(pixmint_add_font target font)
                 message(FATAL_ERROR "pixmint_add_font: ${argument} is given twice")
             elseif("${argument}" IN_LIST pixmint_values)
                 list(APPEND given "${argument}")
+                # cmake_parse_arguments leaves a keyword whose value is "" undefined, as if it
+                # were not given: the font would be made without what it asked for.
+                math(EXPR next "${index} + 1")
+                if(next LESS ARGC AND "${ARGV${next}}" STREQUAL "")
+                    message(FATAL_ERROR "pixmint_add_font: ${argument} is empty")
+                endif()
             endif()
         endif()
     endforeach()

@@ -132,6 +132,11 @@ macro(_pixmint_font_options options written)
         if(keyword IN_LIST pixmint_flags AND arg_${keyword})
             list(APPEND ${options} "${pixmint_option_${keyword}}")
         elseif(pixmint_text_${keyword} AND DEFINED arg_${keyword})
+            # A line break ends the command in build.ninja and in a makefile alike.
+            if(arg_${keyword} MATCHES "[\r\n]")
+                message(FATAL_ERROR "pixmint_add_font: ${keyword} holds a line break, which no "
+                                    "build tool passes to a command")
+            endif()
             _pixmint_font_text("${pixmint_option_${keyword}}" "${arg_${keyword}}" ${options})
         elseif(keyword IN_LIST pixmint_values AND DEFINED arg_${keyword})
             list(APPEND ${options} "${pixmint_option_${keyword}}" "${arg_${keyword}}")

@@ -79,6 +79,13 @@ expect("a already has a font that defines lcd_LAST"
 # So is a subset's look-up; a subset and a range choose the same rows.
 expect("a already has a font that defines lcd_row" "${add} NAME lcd CHARS x)\n${add} NAME lcd_row)")
 expect("give CHARS or RANGE, not both" "${add} CHARS x RANGE 0-7)")
+# A value "" would leave the keyword out; a line break would end the build rule's command.
+foreach(keyword NAME CHARS DISPLAY RANGE LAYOUT)
+    expect("pixmint_add_font: ${keyword} is empty" "${add} ${keyword} \"\" HEADER)")
+endforeach()
+foreach(text "a\nb" "a\rb" "\n")
+    expect("pixmint_add_font: CHARS holds a line break" "${add} CHARS \"${text}\")")
+endforeach()
 # A display chooses a range, and with it the table's bounds.
 expect("a already has a font that defines lcd_LAST"
        "${add} NAME lcd DISPLAY hd44780)\n${add} NAME lcd_LAST)")

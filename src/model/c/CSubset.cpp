@@ -102,7 +102,13 @@ void CSubset::WriteTable(const CharacterMap& map, const CArray& array, bool head
 void CSubset::WriteLookUp(const CharacterMap& map, const CArray& array, QTextStream& stream) const
 {
     const std::vector<Row> rows = Rows(map);
-    stream << "\nstatic inline unsigned short " << array.Name() << "_row(unsigned char c)\n{\n";
+    // C89 has no inline: GCC's own keyword there keeps an unused look-up free of warnings.
+    const QString signature = QStringLiteral(" unsigned short ") + array.Name() +
+                              QStringLiteral("_row(unsigned char ") + array.Name() +
+                              QStringLiteral("_c)\n");
+    stream << "\n#if defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= "
+           << "199901L)\nstatic inline" << signature << "#elif defined(__GNUC__)\nstatic __inline__"
+           << signature << "#else\nstatic" << signature << "#endif\n{\n";
     if (rows.size() <= SwitchMost)
         WriteSwitch(rows, array.Name(), stream);
     else
@@ -112,23 +118,27 @@ void CSubset::WriteLookUp(const CharacterMap& map, const CArray& array, QTextStr
 
 void CSubset::WriteSwitch(const std::vector<Row>& rows, const QString& name, QTextStream& stream)
 {
-    stream << "    switch (c) {\n";
+    stream << "    switch (" << name << "_c) {\n";
     for (size_t index = 0; index < rows.size(); ++index)
         stream << "    case " << Message::Hex(rows[index].code) << ": return " << index << ";\n";
     stream << "    default: return " << name << "_NONE;\n    }\n";
 }
 
-// A loop over the codes, read from program memory where the table is there.
+// A loop over the codes, read from program memory where the table is there. The parameter and
+// the counter take the array's prefix, so that they shadow none of the program's names.
 void CSubset::WriteSearch(const CArray& array, QTextStream& stream)
 {
     const QString& name = array.Name();
-    const QString code = name + QStringLiteral("_codes[row]");
-    stream << "    unsigned short row;\n    for (row = 0; row < " << name << "_COUNT; ++row) {\n";
+    const QString row = name + QStringLiteral("_i");
+    const QString code = name + QStringLiteral("_codes[") + row + QLatin1Char(']');
+    const QString wanted = QStringLiteral(" == ") + name + QStringLiteral("_c)\n");
+    stream << "    unsigned short " << row << ";\n    for (" << row << " = 0; " << row << " < "
+           << name << "_COUNT; ++" << row << ") {\n";
     if (array.GetStorage() == CArray::Storage::Progmem) {
-        stream << "#if defined(__AVR__)\n        if (pgm_read_byte(&" << code
-               << ") == c)\n#else\n        if (" << code << " == c)\n#endif\n";
+        stream << "#if defined(__AVR__)\n        if (pgm_read_byte(&" << code << ")" << wanted
+               << "#else\n        if (" << code << wanted << "#endif\n";
     } else {
-        stream << "        if (" << code << " == c)\n";
+        stream << "        if (" << code << wanted;
     }
-    stream << "            return row;\n    }\n    return " << name << "_NONE;\n";
+    stream << "            return " << row << ";\n    }\n    return " << name << "_NONE;\n";
 }

@@ -13,9 +13,9 @@ class QTextStream;
 
 // A C table of the glyphs of some characters alone, in the order they were asked for, and the
 // look-up that a header defines for it: NAME_row(c), the row of the Latin-1 code c or
-// NAME_NONE, as a static inline function, so that firmware needs no map of 256 entries. Up to
-// SwitchMost characters the function is a switch; beyond, it searches the array NAME_codes,
-// which the source defines: whichever is smaller in flash (docs/performance.md).
+// NAME_NONE, as a static inline function (GCC's __inline__ in C89), so that firmware needs no map
+// of 256 entries. Up to SwitchMost characters the function is a switch; beyond, it searches the
+// array NAME_codes, which the source defines: whichever is smaller in flash (docs/performance.md).
 class CSubset
 {
 public:
