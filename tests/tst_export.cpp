@@ -189,10 +189,6 @@ void TestExport::writesFirmwareGoldenFiles_data()
         << "firmware-range-columns-msb-art.export" << QString() << QStringList()
         << QByteArray("pixmint-export: warning: the font has no glyph for 0x43 to 0x50: zero "
                       "bytes in the table small\n");
-    QTest::newRow("rows, PROGMEM, header, pictures")
-        << QStringList{"--layout", "rows", "--art", "--name", "small", "--progmem"}
-        << "firmware-rows-art.export"
-        << "firmware-rows.header" << QStringList() << QByteArray();
     QTest::newRow("range, rows-msb, PROGMEM, header, pictures")
         << QStringList{"--art",    "--range", "0x42-81", "--layout",
                        "rows-msb", "--name",  "small",   "--progmem"}
@@ -239,11 +235,6 @@ void TestExport::writesFirmwareGoldenFiles_data()
             << "firmware-range.export"
             << "firmware-range.header" << QStringList() << gap;
     }
-    QTest::newRow("ssd1306, const given")
-        << QStringList{"--display", "ssd1306", "--const", "--name", "small"}
-        << "display-ssd1306.export" << QString() << QStringList()
-        << QByteArray("pixmint-export: warning: the font has no glyph for 0x21 to 0x41, 0x43 to "
-                      "0x50, 0x52 to 0x60, 0x62 to 0x7e: zero bytes in the table small\n");
     QTest::newRow("hd44780, layout and progmem given")
         << QStringList{"--layout", "rows-msb", "--display", "hd44780",  "--range",
                        "0x42-81",  "--name",   "small",     "--progmem"}
