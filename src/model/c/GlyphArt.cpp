@@ -29,7 +29,7 @@ void GlyphArt::WriteRow(QTextStream& stream, CArray::Layout layout, const FontCh
 
 QString GlyphArt::Row(const FontChar& glyph, quint32 row)
 {
-    QString text(qsizetype(FontChar::ColumnCount), QChar(GlyphRows::Off));
+    QString text(qsizetype{FontChar::ColumnCount}, QChar(GlyphRows::Off));
     for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
         if (glyph.GetPixel(column, row))
             text[column] = QChar(GlyphRows::On);
