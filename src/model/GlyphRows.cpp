@@ -9,10 +9,17 @@ QString GlyphRows::Draw(const FontChar& glyph)
 {
     QString text;
     text.reserve(int(FontChar::RowCount * (FontChar::ColumnCount + 1)));
-    for (quint32 row = 0; row < FontChar::RowCount; ++row) {
-        for (quint32 column = 0; column < FontChar::ColumnCount; ++column)
-            text += glyph.GetPixel(column, row) ? QChar(On) : QChar(Off);
-        text += u'\n';
+    for (quint32 row = 0; row < FontChar::RowCount; ++row)
+        text += Row(glyph, row) + u'\n';
+    return text;
+}
+
+QString GlyphRows::Row(const FontChar& glyph, quint32 row)
+{
+    QString text(qsizetype{FontChar::ColumnCount}, QChar(Off));
+    for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
+        if (glyph.GetPixel(column, row))
+            text[column] = QChar(On);
     }
     return text;
 }

@@ -18,6 +18,8 @@ public:
 
     // The 8 rows, each ended by a line feed.
     static QString Draw(const FontChar& glyph);
+    // One row, 0 the top, without a line end.
+    static QString Row(const FontChar& glyph, quint32 row);
     // A line with the glyph's name as the editor's list shows it, then its rows: what
     // pixmint-font show prints for one glyph.
     static QString Picture(const std::string& name, const FontChar& glyph);

@@ -44,6 +44,12 @@ bool ToolOptions::ToNumber(QStringView text, qint64 minimum, qint64 maximum, qin
     return true;
 }
 
+Status ToolOptions::NotOneOf(const QString& option, const QString& value, const QStringList& names)
+{
+    return Fail(Message::Text(u"--%1 %2: expected one of %3",
+                              {option, value, names.join(QStringLiteral(", "))}));
+}
+
 Status ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandLineOption& option,
                                std::optional<CArray::Layout>& layout)
 {
@@ -51,11 +57,8 @@ Status ToolOptions::ReadLayout(const QCommandLineParser& parser, const QCommandL
         return Status();
     const QString text = parser.value(option);
     CArray::Layout read = CArray::Layout::Columns;
-    if (!CArray::LayoutFromName(text, &read)) {
-        return Fail(Message::Text(
-            u"--%1 %2: expected one of %3",
-            {option.names().constFirst(), text, CArray::LayoutNames().join(QStringLiteral(", "))}));
-    }
+    if (!CArray::LayoutFromName(text, &read))
+        return NotOneOf(option.names().constFirst(), text, CArray::LayoutNames());
     layout = read;
     return Status();
 }

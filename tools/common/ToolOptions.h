@@ -33,6 +33,8 @@ public:
 
 protected:
     static Status Fail(const QString& reason) { return Status::Failure(reason); }
+    // The refusal of a value of the option that is none of the names it takes.
+    static Status NotOneOf(const QString& option, const QString& value, const QStringList& names);
 
     // The option's number, from minimum to maximum, into value, which stays as it is when the
     // option is not given. A number is decimal digits alone, leading zeros allowed: no sign,

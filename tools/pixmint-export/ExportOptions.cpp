@@ -220,14 +220,12 @@ Status ExportOptions::ReadDisplay(const QCommandLineParser& parser,
                                   std::optional<CArray::Layout>& layout, CArray::Storage& storage,
                                   std::vector<CodeRange>& ranges)
 {
-    const QString name = parser.value(QStringLiteral("display"));
     if (!parser.isSet(QStringLiteral("display")))
         return Status();
+    const QString name = parser.value(QStringLiteral("display"));
     const DisplayPresets::Display* display = DisplayPresets::Find(name);
-    if (!display) {
-        return Fail(Message::Text(u"--display %1: expected one of %2",
-                                  {name, DisplayPresets::Names().join(QStringLiteral(", "))}));
-    }
+    if (!display)
+        return NotOneOf(QStringLiteral("display"), name, DisplayPresets::Names());
     if (!ExportShaping::Given(parser, QStringLiteral("layout")))
         layout = display->layout;
     if (!ExportShaping::Given(parser, QStringLiteral("range")))

@@ -14,25 +14,16 @@ void GlyphArt::WriteRow(QTextStream& stream, CArray::Layout layout, const FontCh
         // The closing brace on a line of its own keeps the last row's picture beside its byte.
         for (quint32 row = 0; row < count; ++row) {
             stream << (row == 0 ? "{" : " ") << CArray::ByteText(bytes[row])
-                   << (row + 1 < count ? ",\t/* " : "\t/* ") << Row(glyph, row) << " */\n";
+                   << (row + 1 < count ? ",\t/* " : "\t/* ") << GlyphRows::Row(glyph, row)
+                   << " */\n";
         }
         stream << end;
         return;
     }
     for (quint32 row = 0; row < FontChar::RowCount; ++row)
-        stream << "/* " << Row(glyph, row) << " */\n";
+        stream << "/* " << GlyphRows::Row(glyph, row) << " */\n";
     stream << '{';
     for (quint32 index = 0; index < count; ++index)
         stream << (index > 0 ? "," : "") << CArray::ByteText(bytes[index]);
     stream << end;
-}
-
-QString GlyphArt::Row(const FontChar& glyph, quint32 row)
-{
-    QString text(qsizetype{FontChar::ColumnCount}, QChar(GlyphRows::Off));
-    for (quint32 column = 0; column < FontChar::ColumnCount; ++column) {
-        if (glyph.GetPixel(column, row))
-            text[column] = QChar(GlyphRows::On);
-    }
-    return text;
 }

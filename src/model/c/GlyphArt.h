@@ -22,6 +22,4 @@ public:
     // begins with the closing brace ("},\t/* Char = A */\n").
     static void WriteRow(QTextStream& stream, CArray::Layout layout, const FontChar& glyph,
                          const QString& end);
-    // One row of the picture, top row 0: 5 characters, the left column first.
-    static QString Row(const FontChar& glyph, quint32 row);
 };
